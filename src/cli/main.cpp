@@ -1,0 +1,77 @@
+#include "cli/command.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace zephan::cli {
+
+namespace {
+struct Entry {
+    const char* usage;
+    CommandFn fn;
+};
+std::map<std::string, Entry>& registry() {
+    static std::map<std::string, Entry> r;
+    return r;
+}
+
+void printUsage() {
+    err(QStringLiteral("Aufruf: zephan-cli BEFEHL [ARGUMENTE]\n"));
+    for (const auto& [name, entry] : registry()) err(QStringLiteral("  ") + QString::fromUtf8(entry.usage) + '\n');
+}
+} // namespace
+
+Command::Command(const char* name, const char* usage, CommandFn fn) {
+    registry()[name] = Entry{usage, std::move(fn)};
+}
+
+int fehler(const QString& message) {
+    err(message + '\n');
+    return exitFehler;
+}
+
+int usage(const char* name) {
+    auto it = registry().find(name);
+    if (it != registry().end())
+        err(QStringLiteral("Aufruf: zephan-cli ") + QString::fromUtf8(it->second.usage) + '\n');
+    else
+        printUsage();
+    return exitUsage;
+}
+
+void out(const QString& text) {
+    const QByteArray b = text.toUtf8();
+    std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), stdout);
+}
+
+void err(const QString& text) {
+    const QByteArray b = text.toUtf8();
+    std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), stderr);
+}
+
+QString machineNumber(double x) { return QString::number(x, 'g', 10); }
+
+void keyValue(const QString& key, double value) { out(key + '\t' + machineNumber(value) + '\n'); }
+
+void keyValue(const QString& key, const QString& value) { out(key + '\t' + value + '\n'); }
+
+} // namespace zephan::cli
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    using namespace zephan::cli;
+    if (args.isEmpty()) {
+        printUsage();
+        return exitUsage;
+    }
+    const std::string name = args.takeFirst().toStdString();
+    auto it = registry().find(name);
+    if (it == registry().end()) {
+        printUsage();
+        return exitUsage;
+    }
+    return it->second.fn(args);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace zephan {
+
+// Everything the calculations, stores and editing rules route to a person goes through this
+// seam. The desktop program shows dialogs, the command-line tool prints to stderr and answers
+// questions by default, the tests record.
+class UserSeam {
+public:
+    enum class Kind { Warnung, Fehler, Bestaetigen, Information };
+
+    virtual ~UserSeam() = default;
+
+    // Shows a message with buttons given as "j|n|a" and returns the position (0-based) of
+    // the chosen button; -1 when the dialog was closed without a choice.
+    virtual int frage(const QString& text, const QString& buttons, Kind kind = Kind::Bestaetigen) = 0;
+    // A message with a single OK button.
+    virtual void meldung(const QString& text, Kind kind = Kind::Information) {
+        frage(text, QStringLiteral("o"), kind);
+    }
+    // One of the four status-bar panels (0 ... 3).
+    virtual void status(int panel, const QString& text) = 0;
+    // Progress: total steps, step done; returns false once the user asked to cancel.
+    virtual bool fortschritt(int done, int total) {
+        (void)done;
+        (void)total;
+        return true;
+    }
+};
+
+// Answers every question with its default (the first button) and forgets the rest: for
+// callers that run without a person.
+class SilentSeam : public UserSeam {
+public:
+    int frage(const QString&, const QString&, Kind) override { return 0; }
+    void status(int, const QString&) override {}
+};
+
+// Records every message and status text; answers questions from a queue, then with 0.
+class RecordingSeam : public UserSeam {
+public:
+    QStringList fragen;        // "text [buttons]"
+    QStringList statusTexte;   // "panel: text"
+    QList<int> antworten;      // answers given in order
+
+    int frage(const QString& text, const QString& buttons, Kind) override {
+        fragen.append(text + QStringLiteral(" [") + buttons + QLatin1Char(']'));
+        return antworten.isEmpty() ? 0 : antworten.takeFirst();
+    }
+    void status(int panel, const QString& text) override {
+        statusTexte.append(QString::number(panel) + QStringLiteral(": ") + text);
+    }
+};
+
+} // namespace zephan
