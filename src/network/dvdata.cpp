@@ -1,0 +1,16 @@
+#include "network/dvdata.h"
+
+namespace zephan {
+
+void initNode(DVdata& d, bool planung) {
+    const bool eckig = d.eckig;
+    d = DVdata{};
+    d.eckig = eckig;
+    d.planung = planung;
+}
+
+void initNode(DVdata& d) {
+    initNode(d, false);
+}
+
+} // namespace zephan
