@@ -1,0 +1,88 @@
+#pragma once
+
+#include "network/dvdata.h"
+#include "network/tree_container.h"
+
+#include <QString>
+#include <vector>
+
+namespace zephan {
+
+class UserSeam;
+
+// The shared questions about nodes and records. All read-only unless stated.
+
+// Title of a record: catalogue title with option, angle, branch number, p2 and remark.
+QString nodeTitel(const DVdata& d);
+// Sets caption, image index (picture + 16; 15 without catalogue entry) and state icon of a
+// node from its record; a branch container (type 5) loses its remark and group.
+void nodeRefresh(tmylistitem* node);
+// Picture number of a node as drawn (fan by line kind, round / rectangular variants).
+int nodeBild(const tmylistitem* node);
+// State icon of a record: -1 none, 2 in planning, else the state code.
+int nodeStatusIcon(const DVdata& d);
+// The chosen option as text for the quantity lists; "-" when there is none.
+QString nodeBoxText(const DVdata& d);
+// One-line description of a node for the neighbour labels (mode 0) or its short title
+// with option (mode 1). "-" for no node or no record.
+QString nodeInfo(const tmylistitem* node, int mode);
+
+// True when the node's line head is a supply line (type 0); false for no node.
+bool istZuluft(const tmylistitem* node);
+// True when the node lies on the main line between the outside grille and the fan, inclusive.
+bool vorVentilator(const tmylistitem* node);
+
+// Volume flow through the node in m³/h as a whole number; -1 = unknown. A line head reports
+// the flow of its first component; an unknown outlet anywhere downstream makes it unknown.
+int volumenstrom(const tmylistitem* node);
+
+// The flows of every node, found in one linear pass: the same numbers as volumenstrom()
+// asked node by node, for calculations that need the flow of each component of a line.
+class Volumenstroeme {
+public:
+    // Every node of a tree.
+    explicit Volumenstroeme(const tMylistviewBase& baum);
+    // The nodes of one line: the line head and everything below it.
+    explicit Volumenstroeme(const tmylistitem* strangKopf);
+
+    // Flow of a node of the tree or line computed; -1 for other nodes.
+    int operator[](const tmylistitem* node) const;
+    int size() const { return static_cast<int>(werte_.size()); }
+
+private:
+    void berechnen(tmylistitem* erster, int anzahl);
+
+    int erstesIndex_ = 0;
+    std::vector<int> werte_;
+};
+
+// Joint forms of `anschluss`.
+constexpr int formUnbestimmt = -1;
+constexpr int formRundMass = 0;  // round with a diameter
+constexpr int formEckigMass = 1; // rectangular with width and height
+constexpr int formRundOhne = 2;  // round without dimensions
+constexpr int formEckigOhne = 3; // rectangular without dimensions
+// The marker in b asking for the branch joint of a branch piece.
+constexpr double anschlussAbzweig = -2;
+
+// Shape and dimensions of the node at its inlet (eintritt) or outlet joint. On entry b = -2
+// asks for the branch joint. False when undetermined. A type without catalogue entry shows
+// "Typ nicht definiert:" + code through the seam (or the trace log without one).
+bool anschluss(const tmylistitem* node, bool eintritt, double& a, double& b, int& form,
+               UserSeam* seam = nullptr);
+// The same for the neighbour that meets the node at that joint.
+bool anschlussNachbar(const tmylistitem* node, bool eintritt, double& a, double& b, int& form,
+                      UserSeam* seam = nullptr);
+
+// Section class: 0 main section, 1 distribution, 2 end section.
+int abschnitt(const tmylistitem* node);
+
+// Number of components (types other than 0, 1, 4 and 5) of the node's line.
+int bauteilAnzahl(const tmylistitem* node);
+// The same over the whole tree.
+int bauteilAnzahl(const tMylistviewBase& baum);
+
+// Completeness check: sets fehler to 0 or 1 and may correct planung and eckig.
+bool vollstaendig(DVdata& d);
+
+} // namespace zephan
