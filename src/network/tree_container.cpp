@@ -194,24 +194,28 @@ tmylistitem* tMylistviewBase::createAt(tmylistitem* parent, int sibPos, tmylisti
     ++count_;
     structureChanged();
 
-    if (OnItemAdd) OnItemAdd(n);
+    if (OnItemAdd) {
+        busy_ = true;
+        OnItemAdd(n);
+        busy_ = false;
+    }
     return n;
 }
 
 tmylistitem* tMylistviewBase::Add(const QString& caption) {
-    if (deleting_) return nullptr;
+    if (busy_) return nullptr;
     return createAt(nullptr, static_cast<int>(tops_.size()), last_, caption);
 }
 
 tmylistitem* tMylistviewBase::AddChild(tmylistitem* node, const QString& caption) {
-    if (deleting_) return nullptr;
+    if (busy_) return nullptr;
     if (!node) return Add(caption);
     if (!isMine(node)) return nullptr;
     return createAt(node, static_cast<int>(node->kids_.size()), node->lastDescendant(), caption);
 }
 
 tmylistitem* tMylistviewBase::Insert(int index, const QString& caption) {
-    if (deleting_) return nullptr;
+    if (busy_) return nullptr;
     if (index < 0) index = 0;
     if (index >= count_) return Add(caption);
     tmylistitem* folgt = item(index);
@@ -219,7 +223,7 @@ tmylistitem* tMylistviewBase::Insert(int index, const QString& caption) {
 }
 
 void tMylistviewBase::Delete(tmylistitem* node) {
-    if (deleting_ || !isMine(node)) return;
+    if (busy_ || !isMine(node)) return;
     removeSubtree(node);
 }
 
@@ -230,10 +234,10 @@ void tMylistviewBase::removeSubtree(tmylistitem* node) {
     for (int k = 1; k < anzahl; ++k) letzter = letzter->next_;
 
     if (OnItemDelete) {
-        deleting_ = true;
+        busy_ = true;
         tmylistitem* n = node;
         for (int k = 0; k < anzahl; ++k, n = n->next_) OnItemDelete(n);
-        deleting_ = false;
+        busy_ = false;
     }
 
     // unlink from the flat list
@@ -268,11 +272,11 @@ void tMylistviewBase::removeSubtree(tmylistitem* node) {
 }
 
 void tMylistviewBase::Clear() {
-    if (deleting_) return;
+    if (busy_) return;
     if (OnItemDelete) {
-        deleting_ = true;
+        busy_ = true;
         for (tmylistitem* n = first_; n; n = n->next_) OnItemDelete(n);
-        deleting_ = false;
+        busy_ = false;
     }
     for (tmylistitem* n = first_; n;) {
         tmylistitem* next = n->next_;

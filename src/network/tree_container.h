@@ -107,6 +107,7 @@ enum class SuchTyp { gleich = 0, beginntMit = 1, enthaelt = 2 };
 class tMylistviewBase {
 public:
     explicit tMylistviewBase(bool tree = true);
+    // Destroying the view raises no events; the records go with their nodes.
     virtual ~tMylistviewBase();
     tMylistviewBase(const tMylistviewBase&) = delete;
     tMylistviewBase& operator=(const tMylistviewBase&) = delete;
@@ -116,10 +117,12 @@ public:
     QChar pfadZeichen = QLatin1Char('\\');
 
     // --- events -------------------------------------------------------------------------------
+    // The tree's structure cannot be changed from inside a handler: Add, AddChild, Insert,
+    // Delete, Clear and LoadFromIniFile do nothing there (null / false).
     // Raised for every new node however created, after it is linked into the tree.
     std::function<void(tmylistitem*)> OnItemAdd;
     // Raised for every node about to be removed, while it is still linked; its Data is
-    // released after the handler returns. The tree cannot be changed from this handler.
+    // released after the handler returns.
     std::function<void(tmylistitem*)> OnItemDelete;
     // Write / read a node's keys in the given section during SaveToInifile / LoadFromIniFile.
     std::function<void(TIniFile2& ini, const QString& section, tmylistitem* item)> OnItemSave;
@@ -200,7 +203,7 @@ private:
     int count_ = 0;
     tmylistitem* selected_ = nullptr;
     tmylistitem* focused_ = nullptr;
-    bool deleting_ = false;
+    bool busy_ = false;
     QString lastError_;
 
     // Flat index cache: valid while indexStamp_ == structureStamp_.

@@ -1,0 +1,138 @@
+// List storage of the tree container: one list section with "Count" and one section per node.
+
+#include "network/tree_container.h"
+#include "store/ini_file.h"
+#include "store/trace_log.h"
+
+namespace zephan {
+
+namespace {
+
+const QString keyCount = QStringLiteral("Count");
+const QString keyLevel = QStringLiteral("Level");
+const QString keyText = QStringLiteral("text");
+
+// Erases the node sections prefix + 0 ... prefix + (anzahl - 1) that exist. A damaged count
+// may be huge, so beyond the number of sections present the names are matched instead of
+// counted through.
+void eraseNodeSections(TIniFile2& ini, const QString& prefix, qint64 anzahl) {
+    if (anzahl <= 0) return;
+    if (anzahl <= ini.sectionCount()) {
+        for (qint64 i = 0; i < anzahl; ++i) {
+            const QString name = prefix + QString::number(i);
+            if (ini.SectionExists(name)) ini.eraseSection(name);
+        }
+        return;
+    }
+    const QStringList namen = ini.ReadSections();
+    for (const QString& name : namen) {
+        if (!name.startsWith(prefix, Qt::CaseInsensitive)) continue;
+        const QString rest = name.mid(prefix.size());
+        bool ok = false;
+        const qint64 i = rest.toLongLong(&ok);
+        // Only the names this storage writes: plain decimal numbers without sign or zeros.
+        if (ok && i >= 0 && i < anzahl && rest == QString::number(i)) ini.eraseSection(name);
+    }
+}
+
+QString ungueltig(const QString& was) {
+    return QStringLiteral("Baum nicht geladen: ") + was;
+}
+
+} // namespace
+
+void tMylistviewBase::SaveToInifile(TIniFile2& ini, const QString& prefix) {
+    const QString listSection = prefix + QStringLiteral("List");
+    if (!ini.leer()) eraseNodeSections(ini, prefix, ini.ReadInteger(listSection, keyCount, 0));
+    // Sections beyond the old count may still be lying around in a damaged file; a node
+    // section must never inherit keys of another record.
+    eraseNodeSections(ini, prefix, count_);
+
+    ini.WriteInteger(listSection, keyCount, count_);
+    int i = 0;
+    for (tmylistitem* n = first_; n; n = n->next_, ++i) {
+        const QString section = prefix + QString::number(i);
+        if (tree_) ini.WriteInteger(section, keyLevel, n->level_);
+        if (OnItemSave) {
+            busy_ = true;
+            OnItemSave(ini, section, n);
+            busy_ = false;
+        } else {
+            ini.WriteString(section, keyText, n->caption());
+        }
+    }
+}
+
+bool tMylistviewBase::LoadFromIniFile(TIniFile2& ini, const QString& prefix, bool itemsadd) {
+    lastError_.clear();
+    if (busy_) return false;
+    const QString listSection = prefix + QStringLiteral("list");
+    const qint64 anzahl = ini.ReadInteger(listSection, keyCount, 0);
+
+    // First check that the sections form a tree, so that bad input leaves the view untouched.
+    QString fehler;
+    if (anzahl < 0) {
+        fehler = ungueltig(
+            QStringLiteral("\"Count\" in Abschnitt %1 ist ungültig (%2).")
+                .arg(prefix + QStringLiteral("List"), ini.ReadString(listSection, keyCount)));
+    } else if (anzahl > ini.sectionCount()) {
+        fehler = ungueltig(
+            QStringLiteral(
+                "\"Count\" in Abschnitt %1 ist %2, die Datei enthält aber nur %3 Abschnitte.")
+                .arg(prefix + QStringLiteral("List"), QString::number(anzahl),
+                     QString::number(ini.sectionCount())));
+    }
+    std::vector<int> ebenen;
+    if (fehler.isEmpty()) ebenen.reserve(static_cast<std::size_t>(anzahl));
+    qint64 vorher = -1; // level of the node read before; the first one must be 0
+    for (qint64 i = 0; fehler.isEmpty() && i < anzahl; ++i) {
+        const QString section = prefix + QString::number(i);
+        if (!ini.SectionExists(section)) {
+            fehler = ungueltig(QStringLiteral("Abschnitt %1 fehlt.").arg(section));
+            break;
+        }
+        qint64 level = 0;
+        if (tree_) {
+            level = ini.ReadInteger(section, keyLevel, 0);
+            if (level < 0 || level > vorher + 1) {
+                const QString erlaubt = vorher < 0 ? QStringLiteral("nur 0")
+                                                   : QStringLiteral("0 bis %1").arg(vorher + 1);
+                fehler = ungueltig(QStringLiteral("Abschnitt %1 hat \"Level\" %2, möglich ist "
+                                                  "hier %3.")
+                                       .arg(section, ini.ReadString(section, keyLevel), erlaubt));
+                break;
+            }
+        }
+        ebenen.push_back(static_cast<int>(level));
+        vorher = level;
+    }
+    if (!fehler.isEmpty()) {
+        lastError_ = fehler;
+        trace(fehler);
+        return false;
+    }
+
+    if (!itemsadd) Clear();
+    // Each node read goes to the end of the flat list: as a top-level node, or as the last
+    // child of the node read last one level up.
+    std::vector<tmylistitem*> zuletzt;
+    for (std::size_t i = 0; i < ebenen.size(); ++i) {
+        const QString section = prefix + QString::number(i);
+        const int level = ebenen[i];
+        tmylistitem* parent = level == 0 ? nullptr : zuletzt[static_cast<std::size_t>(level) - 1];
+        const QString caption =
+            OnItemLoad ? QStringLiteral("-") : ini.ReadString(section, keyText, QString());
+        const int sibPos = static_cast<int>(parent ? parent->kids_.size() : tops_.size());
+        tmylistitem* n = createAt(parent, sibPos, last_, caption);
+        if (OnItemLoad) {
+            busy_ = true;
+            OnItemLoad(ini, section, n);
+            busy_ = false;
+        }
+        zuletzt.resize(static_cast<std::size_t>(level) + 1);
+        zuletzt.back() = n;
+    }
+    return true;
+}
+
+} // namespace zephan
