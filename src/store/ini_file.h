@@ -117,8 +117,8 @@ public:
     // All section names in file order.
     QStringList ReadSections() const;
     bool SectionExists(const QString& name) const;
-    // The section or nullptr. The pointer stays valid until that section is erased.
-    TSection* getSection(const QString& name);
+    // The section or nullptr (read-only: changes go through the store so its indexes and
+    // changed mark follow). The pointer stays valid until that section is erased.
     const TSection* getSection(const QString& name) const;
     // The keys of a section in order (empty when missing).
     QStringList ReadSection(const QString& section) const;

@@ -1,0 +1,655 @@
+#include "store/ini_file.h"
+
+#include "store/codepage1252.h"
+#include "store/number_format.h"
+#include "store/packed_container.h"
+#include "store/trace_log.h"
+#include "store/user_seam.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <climits>
+
+namespace zephan {
+
+namespace {
+
+// Small sections are searched directly; an index pays off only above this many lines.
+constexpr std::size_t indexThreshold = 8;
+
+const QString crlf = QStringLiteral("\r\n");
+const QChar thorn(0x00FE); // "þ", the stored form of a line break
+
+bool istKopfzeile(const QString& line) {
+    return line.size() >= 2 && line.front() == QLatin1Char('[') && line.back() == QLatin1Char(']');
+}
+
+TData parseLine(const QString& line) {
+    TData d;
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    if (line.startsWith(QLatin1Char('#')) || eq < 0) {
+        d.comment = true;
+        d.value = line;
+        return d;
+    }
+    d.ident = line.left(eq).trimmed();
+    if (d.ident.isEmpty()) {
+        // "=x" has no usable key; keeping it as a comment writes it back unchanged
+        d.comment = true;
+        d.value = line;
+        return d;
+    }
+    d.ident_small = d.ident.toLower();
+    d.value = line.mid(eq + 1);
+    return d;
+}
+
+QString decodeUtf16Le(QByteArrayView b) {
+    QString s(b.size() / 2, Qt::Uninitialized);
+    QChar* d = s.data();
+    for (qsizetype i = 0; i + 1 < b.size(); i += 2)
+        d[i / 2] = QChar(char16_t(static_cast<unsigned char>(b[i]) |
+                                  (static_cast<unsigned char>(b[i + 1]) << 8)));
+    return s;
+}
+
+QByteArray encodeUtf16Le(const QString& s) {
+    QByteArray b(s.size() * 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t c = s[i].unicode();
+        b[2 * i] = static_cast<char>(c & 0xFF);
+        b[2 * i + 1] = static_cast<char>(c >> 8);
+    }
+    return b;
+}
+
+// 8-bit text: UTF-8 when it is valid UTF-8, else code page 1252.
+QString decode8Bit(QByteArrayView b) {
+    if (nurAscii(b)) return QString::fromLatin1(b);
+    if (istUtf8(b)) return QString::fromUtf8(b);
+    return decodeCp1252(b);
+}
+
+QString decodeText(const QByteArray& bytes, TFileFormat format) {
+    const QByteArrayView b(bytes);
+    if (b.size() >= 2 && static_cast<unsigned char>(b[0]) == 0xFF &&
+        static_cast<unsigned char>(b[1]) == 0xFE)
+        return decodeUtf16Le(b.sliced(2));
+    if (b.size() >= 3 && static_cast<unsigned char>(b[0]) == 0xEF &&
+        static_cast<unsigned char>(b[1]) == 0xBB && static_cast<unsigned char>(b[2]) == 0xBF)
+        return decode8Bit(b.sliced(3));
+    if (format == ffUnicode) return decodeUtf16Le(b);
+    return decode8Bit(b);
+}
+
+QString ohneZeilenumbruch(const QString& value) {
+    if (!value.contains(QLatin1Char('\r')) && !value.contains(QLatin1Char('\n'))) return value;
+    QString v = value;
+    v.replace(crlf, QString(thorn));
+    v.replace(QLatin1Char('\r'), thorn);
+    v.replace(QLatin1Char('\n'), thorn);
+    return v;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TSection
+
+void TSection::buildIndex() const {
+    index_.clear();
+    index_.reserve(static_cast<qsizetype>(list.size()));
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const TData& d = list[i];
+        if (!d.comment && !index_.contains(d.ident_small))
+            index_.insert(d.ident_small, static_cast<int>(i));
+    }
+    indexValid_ = true;
+}
+
+int TSection::findKey(const QString& key) const {
+    const QString small = key.trimmed().toLower();
+    if (list.size() <= indexThreshold) {
+        for (std::size_t i = 0; i < list.size(); ++i)
+            if (!list[i].comment && list[i].ident_small == small) return static_cast<int>(i);
+        return -1;
+    }
+    if (!indexValid_) buildIndex();
+    return index_.value(small, -1);
+}
+
+const QString* TSection::value(const QString& key) const {
+    const int i = findKey(key);
+    return i < 0 ? nullptr : &list[static_cast<std::size_t>(i)].value;
+}
+
+void TSection::setValue(const QString& key, const QString& value) {
+    const int i = findKey(key);
+    if (i >= 0) {
+        list[static_cast<std::size_t>(i)].value = value;
+        return;
+    }
+    TData d;
+    d.ident = key.trimmed();
+    d.ident_small = d.ident.toLower();
+    d.value = value;
+    append(std::move(d));
+}
+
+void TSection::append(TData line) {
+    if (indexValid_ && !line.comment && !index_.contains(line.ident_small))
+        index_.insert(line.ident_small, static_cast<int>(list.size()));
+    list.push_back(std::move(line));
+}
+
+bool TSection::removeKey(const QString& key) {
+    const int i = findKey(key);
+    if (i < 0) return false;
+    list.erase(list.begin() + i);
+    indexValid_ = false;
+    index_.clear();
+    return true;
+}
+
+QStringList TSection::keys() const {
+    QStringList k;
+    for (const TData& d : list)
+        if (!d.comment) k.append(d.ident);
+    return k;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TIniFile2: life cycle
+
+TIniFile2::TIniFile2(const QString& dateiname, TFileFormat fileformat, UserSeam* seam)
+    : seam_(seam) {
+    setFileformat(fileformat);
+    filename_ = dateiname;
+    if (!dateiname.isEmpty()) loadFromFile(dateiname);
+    offen_ = true;
+    changed_ = false;
+}
+
+TIniFile2::~TIniFile2() {
+    if (offen_ && changed_ && !filename_.isEmpty()) save();
+}
+
+void TIniFile2::setFileformat(TFileFormat f) {
+    fileformat_ = f;
+    useUnicode_ = f == ffUnicode;
+    useUtf8_ = f == ffUtf8;
+}
+
+void TIniFile2::report(const QString& message) {
+    lastError_ = message;
+    trace(QStringLiteral("TIniFile2: ") + message);
+    if (seam_) seam_->meldung(message, UserSeam::Kind::Fehler);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Loading
+
+bool TIniFile2::loadFromFile(const QString& dateiname) {
+    QFileInfo fi(dateiname);
+    if (!fi.exists()) return true;
+    filename_ = dateiname;
+    QFile f(dateiname);
+    if (fi.isDir() || !f.open(QIODevice::ReadOnly)) {
+        lastError_ = QStringLiteral("Die Datei %1 kann nicht gelesen werden.")
+                         .arg(QDir::toNativeSeparators(dateiname));
+        trace(lastError_);
+        return false;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        lastError_ = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
+                         .arg(QDir::toNativeSeparators(dateiname), f.errorString());
+        trace(lastError_);
+        return false;
+    }
+    const bool ok = loadFromBytes(bytes);
+    if (!ok) trace(QStringLiteral("TIniFile2: ") + dateiname + QStringLiteral(": ") + lastError_);
+    return ok;
+}
+
+bool TIniFile2::loadFromBytes(const QByteArray& bytes) {
+    lastError_.clear();
+    crcMismatch_ = false;
+    QByteArray data;
+    bool packed = false;
+    qsizetype start = -1;
+    if (bytes.startsWith("daz") && istContainer(bytes))
+        start = 0;
+    else if (bytes.startsWith("DAZ") && istContainer(bytes.mid(3, 64)))
+        start = 3;
+    if (start >= 0) {
+        QString reason;
+        bool mismatch = false;
+        const bool ok =
+            entpackenBytes(start == 0 ? bytes : bytes.mid(start), data, &reason, &mismatch);
+        if (!ok && !mismatch) {
+            lastError_ = QStringLiteral("Gepackte Daten nicht lesbar: ") + reason;
+            return false;
+        }
+        if (mismatch) {
+            crcMismatch_ = true;
+            trace(QStringLiteral("TIniFile2: CRC-Fehler in gepackten Daten"));
+        }
+        packed = true;
+    } else {
+        data = bytes;
+    }
+    SectionList fresh;
+    QString error;
+    if (!parseInto(decodeText(data, fileformat_), fresh, error)) {
+        lastError_ = error;
+        return false;
+    }
+    appendParsed(fresh, error);
+    if (packed) compressed_ = true;
+    changed_ = false;
+    return true;
+}
+
+bool TIniFile2::addtext(const QString& text) {
+    lastError_.clear();
+    SectionList fresh;
+    QString error;
+    if (!parseInto(text, fresh, error)) {
+        lastError_ = error;
+        return false;
+    }
+    if (!fresh.empty()) changed_ = true;
+    appendParsed(fresh, error);
+    return true;
+}
+
+bool TIniFile2::parseInto(const QString& text, SectionList& fresh, QString& error) const {
+    QHash<QString, bool> names; // new names of this text
+    TSection* cur = nullptr;
+    int lineNo = 0;
+    const qsizetype n = text.size();
+    qsizetype pos = 0;
+    while (pos < n) {
+        qsizetype end = pos;
+        while (end < n && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n')) ++end;
+        const QString line = text.mid(pos, end - pos);
+        if (end >= n)
+            pos = n;
+        else if (text[end] == QLatin1Char('\r') && end + 1 < n &&
+                 text[end + 1] == QLatin1Char('\n'))
+            pos = end + 2;
+        else
+            pos = end + 1;
+        ++lineNo;
+
+        if (istKopfzeile(line)) {
+            // The empty line before a header is the separator the writer adds; a comment
+            // there belongs to the user and stays.
+            if (cur && !cur->list.empty() && cur->list.back().comment &&
+                cur->list.back().value.isEmpty())
+                cur->list.pop_back();
+            TSection s;
+            s.name_ = line.mid(1, line.size() - 2);
+            s.name_small = s.name_.toLower();
+            if (names.contains(s.name_small) || index_.contains(s.name_small)) {
+                error = QStringLiteral("Der Abschnitt [%1] kommt doppelt vor (Zeile %2).")
+                            .arg(s.name_)
+                            .arg(lineNo);
+                return false;
+            }
+            names.insert(s.name_small, true);
+            fresh.push_back(std::move(s));
+            cur = &fresh.back();
+            continue;
+        }
+        if (!cur) {
+            TSection s; // untitled first part
+            names.insert(QString(), true);
+            fresh.push_back(std::move(s));
+            cur = &fresh.back();
+        }
+        cur->append(parseLine(line));
+    }
+    // An untitled part that held only the separator line carries nothing.
+    if (!fresh.empty() && fresh.front().name_small.isEmpty() && fresh.front().list.empty() &&
+        fresh.size() > 1)
+        fresh.pop_front();
+    return true;
+}
+
+bool TIniFile2::appendParsed(SectionList& fresh, QString&) {
+    while (!fresh.empty()) {
+        auto it = fresh.begin();
+        if (it->name_small.isEmpty() && index_.contains(QString())) {
+            // Lines before the first header of an added text join the untitled section.
+            TSection& target = *index_.value(QString());
+            for (TData& d : it->list) target.append(std::move(d));
+            fresh.erase(it);
+            continue;
+        }
+        list_.splice(list_.end(), fresh, it);
+        auto placed = std::prev(list_.end());
+        index_.insert(placed->name_small, placed);
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing
+
+QString TIniFile2::text() const {
+    QString out;
+    qsizetype size = 0;
+    for (const TSection& s : list_) {
+        size += s.name_.size() + 4;
+        for (const TData& d : s.list) size += d.ident.size() + d.value.size() + 3;
+    }
+    out.reserve(size + 2);
+    const auto last = list_.empty() ? list_.end() : std::prev(list_.end());
+    for (auto it = list_.begin(); it != list_.end(); ++it) {
+        const TSection& s = *it;
+        const bool first = it == list_.begin();
+        if (s.name_.isEmpty() && first && s.list.empty()) continue;
+        if (!s.name_.isEmpty() || !first) {
+            // An untitled section anywhere but first needs its header to be read back.
+            out += QLatin1Char('[');
+            out += s.name_;
+            out += QLatin1Char(']');
+            out += crlf;
+        }
+        for (const TData& d : s.list) {
+            if (!d.comment) {
+                out += d.ident;
+                out += QLatin1Char('=');
+            }
+            out += d.value;
+            out += crlf;
+        }
+        if (section_empty_line_separator_ && it != last &&
+            !(!s.list.empty() && s.list.back().comment && s.list.back().value.isEmpty()))
+            out += crlf;
+    }
+    return out;
+}
+
+QByteArray TIniFile2::toBytes() const {
+    const QString t = text();
+    QByteArray body;
+    if (useUnicode_) {
+        body = encodeUtf16Le(t);
+    } else if (useUtf8_) {
+        body = t.toUtf8();
+    } else {
+        bool complete = false;
+        body = encodeCp1252(t, &complete);
+        // Code page 1252 would lose characters, or its bytes would read back as UTF-8: the
+        // whole file goes out as UTF-8 then, which reads back unchanged.
+        if (!complete || (!nurAscii(body) && istUtf8(body))) body = t.toUtf8();
+    }
+    if (compressed_) return packenBytes(body);
+    if (useUnicode_) body.prepend("\xFF\xFE", 2);
+    return body;
+}
+
+bool TIniFile2::writeBytes(const QString& path, const QByteArray& data) {
+    const QFileInfo fi(path);
+    const QString shown = QDir::toNativeSeparators(path);
+    if (fi.exists()) {
+        const QFile::Permissions writable =
+            QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+        if (!(fi.permissions() & writable) || !fi.isWritable()) {
+            const QString msg =
+                QStringLiteral("Die Datei %a ist schreibgeschützt. Nicht gespeichert.|");
+            lastError_ = QString(msg).replace(QStringLiteral("%a"), shown);
+            trace(QStringLiteral("TIniFile2: ") + lastError_);
+            if (seam_) seam_->meldung(lastError_, UserSeam::Kind::Warnung);
+            return false;
+        }
+    }
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        report(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
+                   .arg(shown, f.errorString()));
+        return false;
+    }
+    if (f.write(data) != data.size() || !f.commit()) {
+        const QString why = f.errorString();
+        f.cancelWriting();
+        report(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(shown, why));
+        return false;
+    }
+    lastError_.clear();
+    return true;
+}
+
+bool TIniFile2::save() {
+    if (filename_.isEmpty()) {
+        changed_ = false;
+        return true;
+    }
+    if (!writeBytes(filename_, toBytes())) return false;
+    changed_ = false;
+    return true;
+}
+
+bool TIniFile2::saveToFile(const QString& path) {
+    if (path.isEmpty()) {
+        report(QStringLiteral("Kein Dateiname zum Speichern."));
+        return false;
+    }
+    const bool ok = writeBytes(path, toBytes());
+    if (ok && QFileInfo(path) == QFileInfo(filename_)) changed_ = false;
+    return ok;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sections
+
+TSection* TIniFile2::find(const QString& name) const {
+    const QString small = name.toLower();
+    if (cache_last_section_ && cache_last_section_->name_small == small) return cache_last_section_;
+    auto it = index_.constFind(small);
+    if (it == index_.cend()) return nullptr;
+    cache_last_section_ = &*it.value();
+    return cache_last_section_;
+}
+
+TSection& TIniFile2::findOrCreate(const QString& name) {
+    if (TSection* s = find(name)) return *s;
+    TSection s;
+    s.name_ = name;
+    s.name_small = name.toLower();
+    list_.push_back(std::move(s));
+    auto placed = std::prev(list_.end());
+    index_.insert(placed->name_small, placed);
+    cache_last_section_ = &*placed;
+    return *placed;
+}
+
+void TIniFile2::clear() {
+    list_.clear();
+    index_.clear();
+    cache_last_section_ = nullptr;
+    changed_ = true;
+}
+
+QString TIniFile2::getSections() const {
+    QString out;
+    for (const TSection& s : list_) {
+        out += s.name_;
+        out += QLatin1Char('|');
+    }
+    return out;
+}
+
+QStringList TIniFile2::ReadSections() const {
+    QStringList out;
+    out.reserve(static_cast<qsizetype>(list_.size()));
+    for (const TSection& s : list_) out.append(s.name_);
+    return out;
+}
+
+bool TIniFile2::SectionExists(const QString& name) const {
+    return find(name) != nullptr;
+}
+
+const TSection* TIniFile2::getSection(const QString& name) const {
+    return find(name);
+}
+
+QStringList TIniFile2::ReadSection(const QString& section) const {
+    const TSection* s = find(section);
+    return s ? s->keys() : QStringList();
+}
+
+void TIniFile2::eraseSection(const QString& name) {
+    fastsave_ = false;
+    auto it = index_.find(name.toLower());
+    if (it == index_.end()) return;
+    if (cache_last_section_ == &*it.value()) cache_last_section_ = nullptr;
+    list_.erase(it.value());
+    index_.erase(it);
+    changed_ = true;
+}
+
+void TIniFile2::eraseSections(const QString& prefix) {
+    const QString small = prefix.toLower();
+    for (auto it = list_.begin(); it != list_.end();) {
+        if (it->name_small.startsWith(small)) {
+            if (cache_last_section_ == &*it) cache_last_section_ = nullptr;
+            index_.remove(it->name_small);
+            it = list_.erase(it);
+            changed_ = true;
+        } else {
+            ++it;
+        }
+    }
+    fastsave_ = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Values
+
+bool TIniFile2::ValueExists(const QString& section, const QString& key) const {
+    const TSection* s = find(section);
+    return s && s->findKey(key) >= 0;
+}
+
+void TIniFile2::DeleteKey(const QString& section, const QString& key) {
+    TSection* s = find(section);
+    if (s && s->removeKey(key)) changed_ = true;
+}
+
+QString TIniFile2::ReadString(const QString& section, const QString& key,
+                              const QString& def) const {
+    const TSection* s = find(section);
+    if (!s) return def;
+    const QString* v = s->value(key);
+    return v ? *v : def;
+}
+
+void TIniFile2::WriteString(const QString& section, const QString& key, const QString& value) {
+    const QString k = key.trimmed();
+    if (k.isEmpty()) {
+        report(QStringLiteral("tinifile2.writestring: ") + section +
+               QStringLiteral(".ident ist leer"));
+        return;
+    }
+    // A key or section that would not read back as written would corrupt the file.
+    if (k.contains(QLatin1Char('=')) || k.contains(QLatin1Char('\r')) ||
+        k.contains(QLatin1Char('\n')) || k.startsWith(QLatin1Char('#')) ||
+        k.startsWith(QLatin1Char('[')) || section.contains(QLatin1Char('\r')) ||
+        section.contains(QLatin1Char('\n'))) {
+        report(QStringLiteral("tinifile2.writestring: ") + section + QLatin1Char('.') + k +
+               QStringLiteral(" ist als Schlüssel nicht speicherbar"));
+        return;
+    }
+    const QString v = ohneZeilenumbruch(value);
+    TSection* s = find(section);
+    if (s) {
+        const QString* old = s->value(k);
+        if (old && *old == v) return;
+    } else {
+        s = &findOrCreate(section);
+    }
+    s->setValue(k, v);
+    changed_ = true;
+}
+
+qint64 TIniFile2::ReadInteger(const QString& section, const QString& key, qint64 def) const {
+    const TSection* s = find(section);
+    const QString* v = s ? s->value(key) : nullptr;
+    if (!v) return def;
+    const qsizetype comma = v->indexOf(QLatin1Char(','));
+    const QString whole = (comma < 0 ? *v : v->left(comma)).trimmed();
+    bool ok = false;
+    const qint64 n = whole.toLongLong(&ok, 10);
+    return ok ? n : -1;
+}
+
+void TIniFile2::WriteInteger(const QString& section, const QString& key, qint64 value) {
+    WriteString(section, key, QString::number(value));
+}
+
+bool TIniFile2::ReadBool(const QString& section, const QString& key, bool def) const {
+    const TSection* s = find(section);
+    const QString* v = s ? s->value(key) : nullptr;
+    if (!v) return def;
+    return v->trimmed() != QLatin1String("0");
+}
+
+void TIniFile2::WriteBool(const QString& section, const QString& key, bool value) {
+    WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+double TIniFile2::ReadSingle(const QString& section, const QString& key, double def) const {
+    const TSection* s = find(section);
+    const QString* v = s ? s->value(key) : nullptr;
+    if (!v) return leseZahl(formatZahlOhneGruppen(def, 3), nullptr, 0);
+    return leseZahl(*v, nullptr, 0);
+}
+
+void TIniFile2::WriteSingle(const QString& section, const QString& key, double def, int decimals,
+                            double value) {
+    const QString text = formatZahlOhneGruppen(value, decimals);
+    if (text == formatZahlOhneGruppen(def, decimals)) {
+        DeleteKey(section, key);
+        return;
+    }
+    WriteString(section, key, text);
+}
+
+void TIniFile2::str(const QString& section, const QString& key, const QString& def, QString& var) {
+    if (lesen_)
+        var = ReadString(section, key, def);
+    else
+        WriteString(section, key, var);
+}
+
+void TIniFile2::int_(const QString& section, const QString& key, qint64 def, qint64& var) {
+    if (lesen_)
+        var = ReadInteger(section, key, def);
+    else
+        WriteInteger(section, key, var);
+}
+
+void TIniFile2::int_(const QString& section, const QString& key, int def, int& var) {
+    if (lesen_) {
+        const qint64 v = ReadInteger(section, key, def);
+        var = v < INT_MIN || v > INT_MAX ? -1 : static_cast<int>(v);
+    } else {
+        WriteInteger(section, key, var);
+    }
+}
+
+void TIniFile2::bool_(const QString& section, const QString& key, bool def, bool& var) {
+    if (lesen_)
+        var = ReadBool(section, key, def);
+    else
+        WriteBool(section, key, var);
+}
+
+} // namespace zephan
