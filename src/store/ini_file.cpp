@@ -172,6 +172,21 @@ TIniFile2::TIniFile2(const QString& dateiname, TFileFormat fileformat, UserSeam*
     changed_ = false;
 }
 
+TIniFile2::TIniFile2(TIniFile2&& o) noexcept
+    : offen_(o.offen_), changed_(o.changed_), cache_last_section_(o.cache_last_section_),
+      list_(std::move(o.list_)), index_(std::move(o.index_)), fileformat_(o.fileformat_),
+      lesen_(o.lesen_), fastsave_(o.fastsave_), fastread_(o.fastread_), compressed_(o.compressed_),
+      section_empty_line_separator_(o.section_empty_line_separator_), useUnicode_(o.useUnicode_),
+      useUtf8_(o.useUtf8_), filename_(std::move(o.filename_)), crcMismatch_(o.crcMismatch_),
+      lastError_(std::move(o.lastError_)), seam_(o.seam_) {
+    o.offen_ = false;
+    o.changed_ = false;
+    o.cache_last_section_ = nullptr;
+    o.list_.clear();
+    o.index_.clear();
+    o.filename_.clear();
+}
+
 TIniFile2::~TIniFile2() {
     if (offen_ && changed_ && !filename_.isEmpty()) save();
 }
@@ -398,8 +413,10 @@ bool TIniFile2::writeBytes(const QString& path, const QByteArray& data) {
     const QFileInfo fi(path);
     const QString shown = QDir::toNativeSeparators(path);
     if (fi.exists()) {
+        // A file nobody may write counts as protected even for a user the system lets write
+        // anyway (the administrator).
         const QFile::Permissions writable =
-            QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+            QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
         if (!(fi.permissions() & writable) || !fi.isWritable()) {
             const QString msg =
                 QStringLiteral("Die Datei %a ist schreibgeschützt. Nicht gespeichert.|");
@@ -430,7 +447,13 @@ bool TIniFile2::save() {
         changed_ = false;
         return true;
     }
-    if (!writeBytes(filename_, toBytes())) return false;
+    const QByteArray bytes = toBytes();
+    if (compressed_ && bytes.isEmpty()) {
+        report(QStringLiteral("Die Datei %1 wurde nicht gespeichert: Packen fehlgeschlagen.")
+                   .arg(QDir::toNativeSeparators(filename_)));
+        return false;
+    }
+    if (!writeBytes(filename_, bytes)) return false;
     changed_ = false;
     return true;
 }
@@ -440,7 +463,13 @@ bool TIniFile2::saveToFile(const QString& path) {
         report(QStringLiteral("Kein Dateiname zum Speichern."));
         return false;
     }
-    const bool ok = writeBytes(path, toBytes());
+    const QByteArray bytes = toBytes();
+    if (compressed_ && bytes.isEmpty()) {
+        report(QStringLiteral("Die Datei %1 wurde nicht gespeichert: Packen fehlgeschlagen.")
+                   .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    const bool ok = writeBytes(path, bytes);
     if (ok && QFileInfo(path) == QFileInfo(filename_)) changed_ = false;
     return ok;
 }

@@ -75,6 +75,9 @@ public:
     ~TIniFile2();
     TIniFile2(const TIniFile2&) = delete;
     TIniFile2& operator=(const TIniFile2&) = delete;
+    // Moving hands the content (and the duty to save it) to the new object.
+    TIniFile2(TIniFile2&& other) noexcept;
+    TIniFile2& operator=(TIniFile2&&) = delete;
 
     // --- loading -------------------------------------------------------------------------
     // Loads the file when it exists (a missing file is no error: returns true, store
@@ -103,7 +106,8 @@ public:
     // Writes the file content to another path in the same safe way; the store's file name
     // and changed mark stay as they are.
     bool saveToFile(const QString& path);
-    // The file content: packed when `compressed`, else the encoded text with its mark.
+    // The file content: packed when `compressed` (empty when packing failed), else the
+    // encoded text with its mark.
     QByteArray toBytes() const;
     // The text of the file (lines ended by CR LF).
     QString text() const;
