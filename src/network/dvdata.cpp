@@ -1,5 +1,7 @@
 #include "network/dvdata.h"
 
+#include "network/settings.h"
+
 namespace zephan {
 
 void initNode(DVdata& d, bool planung) {
@@ -10,7 +12,7 @@ void initNode(DVdata& d, bool planung) {
 }
 
 void initNode(DVdata& d) {
-    initNode(d, false);
+    initNode(d, einstellungen().immerPlanen());
 }
 
 } // namespace zephan

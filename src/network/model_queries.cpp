@@ -1,0 +1,627 @@
+#include "network/model_queries.h"
+
+#include "network/catalogue.h"
+#include "network/network_tree.h"
+#include "store/number_format.h"
+#include "store/trace_log.h"
+#include "store/user_seam.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace zephan {
+
+namespace {
+
+bool istTyp(int typ, std::initializer_list<int> liste) {
+    for (int t : liste)
+        if (t == typ) return true;
+    return false;
+}
+
+int typVon(const tmylistitem* node) {
+    const DVdata* d = nodeDaten(node);
+    return d ? d->typ : -1;
+}
+
+int endenVon(const tmylistitem* node) {
+    const tBasisDaten_* t = nodeKatalog(node);
+    return t ? t->enden : 0;
+}
+
+// i[slot] for a catalogue slot number; -1 for an undefined slot.
+double wertSlot(const DVdata& d, int slot) {
+    return (slot >= 0 && slot < 7) ? d.i[static_cast<size_t>(slot)] : -1.0;
+}
+
+// Whole number as shown in labels: grouped, no decimals.
+QString ganz(double x) {
+    return formatZahl(x, 0);
+}
+
+// Angle of a bend option: 0 or anything else is 90 degrees.
+QString winkel(int tag1) {
+    switch (tag1) {
+    case 1:
+        return QStringLiteral("60");
+    case 2:
+        return QStringLiteral("45");
+    case 3:
+        return QStringLiteral("30");
+    case 4:
+        return QStringLiteral("15");
+    default:
+        return QStringLiteral("90");
+    }
+}
+
+// The title of step 3: catalogue title adjusted per type, then ": " + p2 when the type wants.
+QString grundTitel(const DVdata& d, const tBasisDaten_& t) {
+    QString s = t.titel;
+    if (d.typ == 5)
+        s += QStringLiteral(": ") + QString::number(static_cast<long long>(d.tag1) + 1);
+    else if (d.typ == 20 || d.typ == 21)
+        s += QLatin1Char(' ') + winkel(d.tag1) + QStringLiteral("°");
+    else if (d.typ == 34 && (d.planung || d.eckig))
+        s = QStringLiteral("Gabelung 90°");
+    if (t.titeladd) s += QStringLiteral(": ") + d.p[2];
+    return s;
+}
+
+// --- volume flows ---------------------------------------------------------------------------
+// A flow is a non-negative whole number or unknown (-1); unknown absorbs every sum.
+using Fluss = long long;
+constexpr Fluss unbekannt = -1;
+// Far beyond any real flow, small enough that sums of many cannot overflow.
+constexpr double flussGrenze = 1e12;
+
+Fluss flussWert(double x) {
+    if (!std::isfinite(x) || x < -0.5 || x > flussGrenze) return unbekannt;
+    const Fluss v = runden(x);
+    return v < 0 ? unbekannt : v;
+}
+
+Fluss plus(Fluss a, Fluss b) {
+    return (a < 0 || b < 0) ? unbekannt : a + b;
+}
+
+int alsErgebnis(Fluss f) {
+    return (f < 0 || f > INT_MAX) ? -1 : static_cast<int>(f);
+}
+
+bool istAuslassOderPunkt(int typ) {
+    return typ == 6 || typ == 10 || typ == 12;
+}
+
+// What the last node of a walk contributes (a room stands for its outlet before it).
+// Chains below a branch container are handed back through `kette`.
+Fluss endeBeitrag(const tmylistitem* c, const tmylistitem*& kette) {
+    kette = nullptr;
+    if (typVon(c) == 4) c = c->getPrevSibling();
+    const DVdata* d = nodeDaten(c);
+    if (!d) return 0;
+    switch (d->typ) {
+    case 5:
+        kette = c->getChild();
+        return 0;
+    case 6:
+        return flussWert(d->i[0]);
+    case 10:
+    case 12:
+        return flussWert(d->i[3]);
+    default:
+        return 0;
+    }
+}
+
+// The downstream sum started at `start`: the outlets its remaining chain feeds, each branch
+// with the outlets of its own chain. Branch chains are kept on a work list instead of
+// recursion, so a deeply nested file cannot exhaust the stack.
+Fluss downstreamSumme(const tmylistitem* start) {
+    Fluss s = 0;
+    std::vector<const tmylistitem*> arbeit;
+    if (start) arbeit.push_back(start);
+    while (!arbeit.empty()) {
+        const tmylistitem* c = arbeit.back();
+        arbeit.pop_back();
+        for (const tmylistitem* n = c->getNextSibling(); n; n = c->getNextSibling()) {
+            const int enden = endenVon(c);
+            if (enden == 3) {
+                if (c->getChild()) arbeit.push_back(c->getChild());
+            } else if (enden == 4) {
+                for (int k = 0; k < c->childCount(); ++k) {
+                    const tmylistitem* z = c->child(k);
+                    if (typVon(z) == 5 && z->getChild()) arbeit.push_back(z->getChild());
+                }
+            }
+            if (istAuslassOderPunkt(typVon(c))) break;
+            c = n;
+        }
+        const tmylistitem* kette = nullptr;
+        s = plus(s, endeBeitrag(c, kette));
+        if (s < 0) return unbekannt;
+        if (kette) arbeit.push_back(kette);
+    }
+    return s;
+}
+
+// Nearest volume-flow point or grille at or before the node among its siblings.
+Fluss vorlaufWert(const tmylistitem* node) {
+    for (const tmylistitem* c = node; c; c = c->getPrevSibling()) {
+        const DVdata* d = nodeDaten(c);
+        if (!d) continue;
+        if (d->typ == 6) return flussWert(d->i[0]);
+        if (d->typ == 9 || d->typ == 11) return flussWert(d->i[3]);
+    }
+    return unbekannt;
+}
+
+} // namespace
+
+// --- titles -------------------------------------------------------------------------------------
+
+QString nodeTitel(const DVdata& d) {
+    if (d.typ < 0) return QStringLiteral("-");
+    const tBasisDaten_* t = basisDaten(d.typ);
+    if (!t) return QStringLiteral("nodef");
+    QString s;
+    if (t->titelIsFormbox && d.tag1 >= 0)
+        s = t->boxText(d.tag1);
+    else
+        s = grundTitel(d, *t);
+    if (!d.Text.isEmpty() && d.typ > 1) s += QStringLiteral(" (") + d.Text + QLatin1Char(')');
+    return s;
+}
+
+int nodeBild(const tmylistitem* node) {
+    const DVdata* d = nodeDaten(node);
+    const tBasisDaten_* t = nodeKatalog(node);
+    if (!d || !t) return -1;
+    switch (d->typ) {
+    case 13: {
+        const int eltern = typVon(node->parent());
+        if (eltern == 0) return 13;
+        if (eltern == 1) return 14;
+        return istZuluft(node) ? 13 : 14;
+    }
+    case 34:
+        return d->eckig ? 37 : t->bildnr;
+    case 21:
+        return d->eckig ? t->bildnr : 22;
+    case 24:
+        return d->eckig ? t->bildnr : 25;
+    default:
+        return t->bildnr;
+    }
+}
+
+int nodeStatusIcon(const DVdata& d) {
+    if (d.planung && (d.fehler == 0 || d.fehler == 5)) return 2;
+    if (d.fehler == 0) return -1;
+    return d.fehler;
+}
+
+void nodeRefresh(tmylistitem* node) {
+    DVdata* d = nodeDaten(node);
+    if (!d) return;
+    if (d->typ == 5) {
+        d->Text.clear();
+        d->Gruppe.clear();
+    }
+    const tBasisDaten_* t = basisDaten(d->typ);
+    node->setCaption(t ? nodeTitel(*d) : QStringLiteral("nodef"));
+    node->imageIndex = nodeBild(node) + bildIndexVersatz;
+    node->stateIndex = nodeStatusIcon(*d);
+}
+
+QString nodeBoxText(const DVdata& d) {
+    const QString strich = QStringLiteral("-");
+    if (d.typ < 0 || d.tag1 < 0) return strich;
+    if (istTyp(d.typ, {2, 4, 5, 16, 20, 21, 39})) return strich;
+    const tBasisDaten_* t = basisDaten(d.typ);
+    if (!t || t->box1.isEmpty()) return strich;
+    const QString eintrag = t->boxText(d.tag1);
+    if (d.typ == 41 || d.typ == 43) return eintrag;
+    return t->titel + QStringLiteral(" - ") + eintrag;
+}
+
+QString nodeInfo(const tmylistitem* node, int mode) {
+    const DVdata* dp = nodeDaten(node);
+    if (!dp) return QStringLiteral("-");
+    const DVdata& d = *dp;
+    const tBasisDaten_* t = basisDaten(d.typ);
+    const auto& i = d.i;
+
+    if (mode == 1) {
+        if (!t) return node->caption();
+        QString titel = d.typ == 6 ? ganz(i[0]) + QStringLiteral(" [m³/h]") : grundTitel(d, *t);
+        if (!istTyp(d.typ, {2, 4, 5, 16, 20, 21, 39}) && d.tag1 >= 0 && !t->box1.isEmpty()) {
+            const QString option = t->boxText(d.tag1);
+            if (d.typ == 41 || d.typ == 43)
+                titel = option;
+            else
+                titel += QStringLiteral(" , ") + option;
+        }
+        return titel;
+    }
+
+    QString extra;
+    if (d.typ == 2 || d.typ == 3)
+        extra = QStringLiteral("Länge: ") + ganz(i[5]) + QStringLiteral(" [mm]");
+    else if ((d.typ == 7 || d.typ == 13) && d.fehler != 1)
+        extra = QStringLiteral("Druckverlust: ") + ganz(i[6]) + QStringLiteral(" [Pa]");
+    else if (d.typ == 8)
+        extra = QStringLiteral("Zeta: ") + d.p[1] + QStringLiteral(", Geschwindigkeit: ") + d.p[0] +
+                QStringLiteral(" [m/s]");
+    if (!extra.isEmpty()) extra = QStringLiteral(", ") + extra;
+    if (t && !istTyp(d.typ, {2, 3, 9, 13, 21, 41}) && d.tag1 >= 0 && !t->box1.isEmpty() &&
+        d.fehler != 1)
+        extra += QStringLiteral(", ") + t->boxText(d.tag1);
+
+    QString dims;
+    if (!d.planung && (d.fehler == 0 || (d.fehler >= 2 && d.fehler <= 16))) {
+        const bool e = d.eckig;
+        if (d.typ == 2)
+            dims = ganz(i[0]) + QStringLiteral(" x ") + ganz(i[1]);
+        else if (d.typ == 3 || d.typ == 23)
+            dims = QStringLiteral("Durchmesser: ") + ganz(i[0]);
+        else if ((d.typ >= 9 && d.typ <= 12) || d.typ == 21 || (d.typ >= 40 && d.typ <= 44))
+            dims = e ? QStringLiteral("Breite: ") + ganz(i[0]) + QStringLiteral(" [mm], Höhe: ") +
+                           ganz(i[1]) + QStringLiteral(" [mm]")
+                     : QStringLiteral("Durchmesser: ") + ganz(i[0]) + QStringLiteral(" [mm]");
+        else if (d.typ == 16)
+            dims = e ? QStringLiteral("Ein: ") + ganz(i[0]) + QLatin1Char('x') + ganz(i[1]) +
+                           QStringLiteral(" Aus: ") + ganz(i[2]) + QLatin1Char('x') + ganz(i[3])
+                     : QStringLiteral("Ein: Durchmesser ") + ganz(i[0]) +
+                           QStringLiteral(" [mm] Aus: ") + ganz(i[2]) + QStringLiteral(" [mm]");
+        else if (d.typ == 24)
+            dims = e ? QStringLiteral("Eintritt: ") + ganz(i[0]) + QLatin1Char('x') + ganz(i[1]) +
+                           QStringLiteral(" Austritt: ") + ganz(i[2]) + QLatin1Char('x') +
+                           ganz(i[3]) + QStringLiteral(" Höhensprung: ") + ganz(i[4]) +
+                           QStringLiteral(" [mm]")
+                     : QStringLiteral("Durchmesser: ") + ganz(i[0]) +
+                           QStringLiteral(" [mm] Höhensprung: ") + ganz(i[4]) +
+                           QStringLiteral(" [mm]");
+        else if (d.typ == 26)
+            dims = QStringLiteral("Kanalbreite: ") + ganz(i[0]) + QStringLiteral(" [mm], Höhe: ") +
+                   ganz(i[1]) + QStringLiteral(" [mm],") + QStringLiteral("Rohrduchmesser ") +
+                   ganz(i[2]) + QStringLiteral(" [mm]");
+        else if (d.typ >= 30 && d.typ <= 34)
+            dims = e ? QStringLiteral("Hauptstrang:") + ganz(i[0]) + QLatin1Char('x') + ganz(i[1]) +
+                           QStringLiteral(", Abzweig:") + ganz(i[2]) + QLatin1Char('x') + ganz(i[3])
+                     : QStringLiteral("Hauptstrang Durchmesser: ") + ganz(i[0]) +
+                           QStringLiteral(" [mm], Abzweig: ") + ganz(i[2]) +
+                           QStringLiteral(" [mm]");
+    }
+    if (!dims.isEmpty()) dims = QStringLiteral(", ") + dims + QLatin1Char(' ');
+    return node->caption() + dims + extra;
+}
+
+// --- line kind and position ---------------------------------------------------------------------
+
+bool istZuluft(const tmylistitem* node) {
+    if (!node) return false;
+    return typVon(strangKopf(node)) == 0;
+}
+
+bool vorVentilator(const tmylistitem* node) {
+    if (!node) return false;
+    const int level = node->Level();
+    if (level >= 2) return false;
+    if (level == 0) return true;
+    const int typ = typVon(node);
+    if (typ == 10 || typ == 12 || endenVon(node) >= 3) return false;
+    if (typ == 9 || typ == 11 || typ == 13) return true;
+    for (const tmylistitem* c = node; c; c = c->getPrevSibling()) {
+        const int t = typVon(c);
+        if ((t >= 9 && t <= 13) || endenVon(c) >= 3) return t == 9 || t == 11;
+    }
+    return false;
+}
+
+// --- volume flow --------------------------------------------------------------------------------
+
+int volumenstrom(const tmylistitem* node) {
+    const DVdata* d = nodeDaten(node);
+    if (!d || !basisDaten(d->typ)) return -1;
+    if (node->Level() == 0) return node->getChild() ? volumenstrom(node->getChild()) : -1;
+    if (endenVon(node) >= 3) {
+        const tmylistitem* vor = node->getPrevSibling();
+        if (typVon(vor) == 6) return alsErgebnis(flussWert(nodeDaten(vor)->i[0]));
+    }
+    if (vorVentilator(node)) return alsErgebnis(vorlaufWert(node));
+    // A branch container asked directly carries its own chain only.
+    if (d->typ == 5) return alsErgebnis(node->getChild() ? downstreamSumme(node->getChild()) : 0);
+    return alsErgebnis(downstreamSumme(node));
+}
+
+Volumenstroeme::Volumenstroeme(const tMylistviewBase& baum) {
+    if (baum.topitem()) berechnen(baum.topitem(), baum.count());
+}
+
+Volumenstroeme::Volumenstroeme(const tmylistitem* kopf) {
+    if (kopf) berechnen(const_cast<tmylistitem*>(kopf), kopf->CountAlle() + 1);
+}
+
+int Volumenstroeme::operator[](const tmylistitem* node) const {
+    if (!node) return -1;
+    const int k = node->Index() - erstesIndex_;
+    return (k >= 0 && k < size()) ? werte_[static_cast<size_t>(k)] : -1;
+}
+
+void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
+    erstesIndex_ = erster->Index();
+    const int basisLevel = erster->Level();
+    std::vector<tmylistitem*> knoten;
+    knoten.reserve(static_cast<size_t>(anzahl));
+    int maxLevel = 0;
+    for (tmylistitem* n = erster; n && static_cast<int>(knoten.size()) < anzahl; n = n->getNext()) {
+        knoten.push_back(n);
+        maxLevel = std::max(maxLevel, n->Level() - basisLevel);
+    }
+    const auto pos = [&](const tmylistitem* n) { return n->Index() - erstesIndex_; };
+
+    // Downstream sums of every node, deepest sibling groups first: a node's sum needs its
+    // next sibling's and its branch chains', which then are known.
+    std::vector<std::vector<int>> nachLevel(static_cast<size_t>(maxLevel) + 1);
+    for (int k = 0; k < static_cast<int>(knoten.size()); ++k)
+        nachLevel[static_cast<size_t>(knoten[static_cast<size_t>(k)]->Level() - basisLevel)]
+            .push_back(k);
+    std::vector<Fluss> summe(knoten.size(), 0);
+    const auto summeVon = [&](const tmylistitem* n) -> Fluss {
+        return n ? summe[static_cast<size_t>(pos(n))] : 0;
+    };
+    for (int l = maxLevel; l >= 0; --l) {
+        const auto& ebene = nachLevel[static_cast<size_t>(l)];
+        for (auto it = ebene.rbegin(); it != ebene.rend(); ++it) {
+            const tmylistitem* x = knoten[static_cast<size_t>(*it)];
+            const tmylistitem* naechster = x->getNextSibling();
+            Fluss s = 0;
+            if (!naechster) {
+                const tmylistitem* kette = nullptr;
+                s = endeBeitrag(x, kette);
+                if (kette) s = plus(s, summeVon(kette));
+            } else {
+                const int enden = endenVon(x);
+                if (enden == 3) {
+                    s = summeVon(x->getChild());
+                } else if (enden == 4) {
+                    for (int k = 0; k < x->childCount(); ++k) {
+                        const tmylistitem* z = x->child(k);
+                        if (typVon(z) == 5) s = plus(s, summeVon(z->getChild()));
+                    }
+                }
+                if (istAuslassOderPunkt(typVon(x))) {
+                    const tmylistitem* kette = nullptr;
+                    s = plus(s, endeBeitrag(x, kette));
+                } else {
+                    s = plus(s, summeVon(naechster));
+                }
+            }
+            summe[static_cast<size_t>(*it)] = s;
+        }
+    }
+
+    // The flows: the part before the fan takes the nearest grille or volume-flow point,
+    // tracked while walking each line's level-1 nodes in order.
+    werte_.assign(knoten.size(), -1);
+    Fluss vorlauf = unbekannt;
+    int stopTyp = -1;
+    for (size_t k = 0; k < knoten.size(); ++k) {
+        const tmylistitem* x = knoten[k];
+        const DVdata* d = nodeDaten(x);
+        const int typ = d ? d->typ : -1;
+        const int enden = endenVon(x);
+        if (x->Level() == 0) {
+            vorlauf = unbekannt;
+            stopTyp = -1;
+            continue; // filled from its first component below
+        }
+        bool vorVent = false;
+        if (x->Level() == 1) {
+            if (typ == 6) vorlauf = d ? flussWert(d->i[0]) : unbekannt;
+            if (typ == 9 || typ == 11) vorlauf = flussWert(d->i[3]);
+            if ((typ >= 9 && typ <= 13) || enden >= 3) stopTyp = typ;
+            if (typ == 10 || typ == 12 || enden >= 3)
+                vorVent = false;
+            else if (typ == 9 || typ == 11 || typ == 13)
+                vorVent = true;
+            else
+                vorVent = stopTyp == 9 || stopTyp == 11;
+        }
+        if (!d || !basisDaten(typ)) continue;
+        if (enden >= 3) {
+            const tmylistitem* vor = x->getPrevSibling();
+            if (typVon(vor) == 6) {
+                werte_[k] = alsErgebnis(flussWert(nodeDaten(vor)->i[0]));
+                continue;
+            }
+        }
+        if (vorVent)
+            werte_[k] = alsErgebnis(vorlauf);
+        else if (typ == 5)
+            werte_[k] = alsErgebnis(summeVon(x->getChild()));
+        else
+            werte_[k] = alsErgebnis(summe[k]);
+    }
+    for (size_t k = 0; k < knoten.size(); ++k) {
+        const tmylistitem* x = knoten[k];
+        if (x->Level() != 0 || !nodeKatalog(x)) continue;
+        const tmylistitem* c = x->getChild();
+        werte_[k] = c ? werte_[static_cast<size_t>(pos(c))] : -1;
+    }
+}
+
+// --- joints -------------------------------------------------------------------------------------
+
+bool anschluss(const tmylistitem* node, bool eintritt, double& a, double& b, int& form,
+               UserSeam* seam) {
+    a = -1;
+    form = formUnbestimmt;
+    const DVdata* dp = nodeDaten(node);
+    if (!dp) return false;
+    const DVdata& d = *dp;
+    const tBasisDaten_* tp = basisDaten(d.typ);
+    if (!tp) {
+        const QString text = QStringLiteral("Typ nicht definiert:") + QString::number(d.typ);
+        if (seam)
+            seam->meldung(text, UserSeam::Kind::Fehler);
+        else
+            trace(text);
+        return false;
+    }
+    const tBasisDaten_& t = *tp;
+    const bool zweig = b <= anschlussAbzweig;
+
+    if (t.mitmasse) {
+        if (t.planung && d.planung) return false;
+        if (t.eckigwechsel) {
+            if (t.enden < 3 || !zweig) {
+                const bool eingang = t.enden >= 3 || eintritt;
+                if (d.eckig) {
+                    if (eingang) {
+                        form = formEckigMass;
+                        a = wertSlot(d, t.eina);
+                        b = wertSlot(d, t.einb);
+                    } else {
+                        form = formRundMass;
+                        a = wertSlot(d, t.ausa);
+                    }
+                } else {
+                    if (eingang) {
+                        form = formRundMass;
+                        a = wertSlot(d, t.eina);
+                    } else {
+                        form = formEckigMass;
+                        a = wertSlot(d, t.ausa);
+                        b = wertSlot(d, t.ausb);
+                    }
+                }
+            } else if (d.eckig) {
+                form = formRundMass;
+                a = wertSlot(d, t.abza);
+            } else {
+                form = formEckigMass;
+                a = wertSlot(d, t.abza);
+                b = wertSlot(d, t.abzb);
+            }
+            return true;
+        }
+        form = d.eckig ? formEckigMass : formRundMass;
+        // Branch and outlet joints fall back to the inlet values when the type has no slot
+        // of its own for them.
+        const auto seite = [&](int sa, int sb) {
+            a = sa >= 0 ? wertSlot(d, sa) : wertSlot(d, t.eina);
+            if (form == formEckigMass) {
+                const bool eigeneHoehe = sa >= 0 && sb >= 0 && sb < anzahlDatSlots &&
+                                         t.dat[static_cast<size_t>(sb)].min != -1;
+                b = eigeneHoehe ? wertSlot(d, sb) : wertSlot(d, t.einb);
+            }
+        };
+        if (zweig && t.enden >= 3)
+            seite(t.abza, t.abzb);
+        else if (eintritt) {
+            a = wertSlot(d, t.eina);
+            if (form == formEckigMass) b = wertSlot(d, t.einb);
+        } else
+            seite(t.ausa, t.ausb);
+        return true;
+    }
+
+    if (t.eckig != formRund && t.eckig != formEckig && t.eckig != formBeides) return false;
+    bool eckig = t.eckig == formBeides ? d.eckig : t.eckig == formEckig;
+    if (!eintritt && t.eckigwechsel) eckig = !eckig;
+    form = eckig ? formEckigOhne : formRundOhne;
+    return true;
+}
+
+bool anschlussNachbar(const tmylistitem* node, bool eintritt, double& a, double& b, int& form,
+                      UserSeam* seam) {
+    a = -1;
+    b = -1;
+    form = 0;
+    if (!node) return false;
+    const tmylistitem* nachbar = nullptr;
+    if (!eintritt) {
+        nachbar = node->getNextSibling();
+    } else {
+        nachbar = node->getPrevSibling();
+        if (!nachbar) {
+            if (node->Level() <= 1) return false;
+            nachbar = node->parent();
+            if (typVon(nachbar) == 5 && nachbar->parent()) nachbar = nachbar->parent();
+            b = anschlussAbzweig;
+        }
+    }
+    if (!nachbar) return false;
+    return anschluss(nachbar, !eintritt, a, b, form, seam);
+}
+
+// --- sections and counts ------------------------------------------------------------------------
+
+int abschnitt(const tmylistitem* node) {
+    if (!node) return -1;
+    const tmylistitem* stueck = node;
+    while (stueck && !stueck->hasChildren()) stueck = stueck->getNextSibling();
+    if (!stueck) return 2;
+    if (stueck->Level() >= 2) return 1;
+    for (const tmylistitem* c = stueck->getPrevSibling(); c; c = c->getPrevSibling())
+        if (c->hasChildren()) return 1;
+    return 0;
+}
+
+namespace {
+bool istBauteil(const tmylistitem* n) {
+    const DVdata* d = nodeDaten(n);
+    return d && !istTyp(d->typ, {0, 1, 4, 5});
+}
+} // namespace
+
+int bauteilAnzahl(const tmylistitem* node) {
+    const tmylistitem* kopf = strangKopf(node);
+    if (!kopf) return 0;
+    int anzahl = 0;
+    const tmylistitem* n = kopf->getNext();
+    for (int k = 0; k < kopf->CountAlle() && n; ++k, n = n->getNext())
+        if (istBauteil(n)) ++anzahl;
+    return anzahl;
+}
+
+int bauteilAnzahl(const tMylistviewBase& baum) {
+    int anzahl = 0;
+    for (const tmylistitem* n = baum.topitem(); n; n = n->getNext())
+        if (istBauteil(n)) ++anzahl;
+    return anzahl;
+}
+
+// --- completeness -------------------------------------------------------------------------------
+
+bool vollstaendig(DVdata& d) {
+    d.fehler = fehlerOk;
+    const tBasisDaten_* tp = basisDaten(d.typ);
+    if (!tp) {
+        d.fehler = fehlerUnvollstaendig;
+        return false;
+    }
+    const tBasisDaten_& t = *tp;
+    if (!t.planung) d.planung = false;
+    if (t.eckig == formUnwichtig) d.eckig = true;
+    bool ok = !(!t.box1.isEmpty() && d.tag1 == -1);
+    for (int k = 0; ok && k < anzahlDatSlots; ++k) {
+        const tDatSlot& s = t.dat[static_cast<size_t>(k)];
+        const QString& caption = d.eckig ? s.texteckig : s.textrund;
+        if (caption.isEmpty()) continue;
+        const double v = d.i[static_cast<size_t>(k)];
+        if (s.min == -3)
+            ok = d.planung || v >= 0;
+        else if (s.text)
+            ok = !d.p[2].isEmpty();
+        else
+            ok = !(s.min == -1 && v == -1) && v >= s.min && !(s.max >= 0 && v > s.max);
+    }
+    if (!ok) d.fehler = fehlerUnvollstaendig;
+    return ok;
+}
+
+} // namespace zephan

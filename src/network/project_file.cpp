@@ -1,0 +1,513 @@
+#include "network/project_file.h"
+
+#include "network/catalogue.h"
+#include "network/model_queries.h"
+#include "network/settings.h"
+#include "store/carried_data.h"
+#include "store/ini_file.h"
+#include "store/number_format.h"
+#include "store/trace_log.h"
+#include "store/user_seam.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <algorithm>
+#include <limits>
+
+namespace zephan {
+
+namespace {
+
+const QString kTyp = QStringLiteral("Typ");
+const QString kFehler = QStringLiteral("fehler");
+const QString kTag1 = QStringLiteral("Tag1");
+const QString kTag2 = QStringLiteral("Tag2");
+const QString kEckig = QStringLiteral("eckig");
+const QString kVor = QStringLiteral("Vor");
+const QString kText = QStringLiteral("Text");
+const QString kPlanung = QStringLiteral("Planung");
+const QString kGruppe = QStringLiteral("Gruppe");
+const QString kSchall = QStringLiteral("Schall");
+const QString kNhzAngabe = QStringLiteral("NachHallzeitangabe");
+const QString kNhz = QStringLiteral("NachHallzeit");
+const QString kRsAngabe = QStringLiteral("RaumSpektrumangabe");
+const QString kRs = QStringLiteral("RaumSpektrum");
+
+QString key(const char* name, int k) {
+    return QString::fromLatin1(name) + QString::number(k);
+}
+
+// Decimals of value slot k of a type (0 without catalogue entry).
+int stellen(int typ, int k) {
+    const tBasisDaten_* t = basisDaten(typ);
+    return t ? t->dat[static_cast<size_t>(k)].nastellen : 0;
+}
+
+// A band written in full: one decimal, also when it is 0 or -1, so it comes back as saved.
+void bandSchreiben(TIniFile2& ini, const QString& section, const QString& k, double v) {
+    ini.WriteString(section, k, formatZahlOhneGruppen(v, 1));
+}
+
+bool istProDatei(const QString& name) {
+    return name.endsWith(QStringLiteral(".pro"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+// --- records --------------------------------------------------------------------------------
+
+void recordSchreiben(TIniFile2& ini, const QString& s, const DVdata& d) {
+    ini.WriteInteger(s, kTyp, d.typ);
+    if (d.fehler != 0) ini.WriteInteger(s, kFehler, d.fehler);
+    if (d.tag1 != -1) ini.WriteInteger(s, kTag1, d.tag1);
+    if (d.tag2 != -1) ini.WriteInteger(s, kTag2, d.tag2);
+    if (!d.eckig) ini.WriteString(s, kEckig, QStringLiteral("0"));
+    if (d.vorgabe != 0) ini.WriteInteger(s, kVor, d.vorgabe);
+    ini.WriteString(s, kText, d.Text);
+    if (d.planung) ini.WriteString(s, kPlanung, QStringLiteral("1"));
+    if (!d.Gruppe.isEmpty()) ini.WriteString(s, kGruppe, d.Gruppe);
+    for (int k = 0; k < 7; ++k) {
+        const double v = d.i[static_cast<size_t>(k)];
+        if (v != 0) ini.WriteSingle(s, key("I", k), 0, stellen(d.typ, k), v);
+    }
+    for (int k = 0; k < 3; ++k)
+        if (!d.p[static_cast<size_t>(k)].isEmpty())
+            ini.WriteString(s, key("P", k), d.p[static_cast<size_t>(k)]);
+    if (d.schall > 0) ini.WriteInteger(s, kSchall, d.schall);
+    if (d.schall > 0 && (d.schall & 1))
+        for (int k = 0; k < 7; ++k)
+            bandSchreiben(ini, s, key("SG", k), d.sg[static_cast<size_t>(k)]);
+    if (d.schall > 0 && (d.schall & 2))
+        for (int k = 0; k < 7; ++k)
+            bandSchreiben(ini, s, key("SD", k), d.sd[static_cast<size_t>(k)]);
+    if (d.typ == 4) {
+        ini.WriteBool(s, kNhzAngabe, d.nachhallzeitangabe);
+        for (int k = 0; k < 7; ++k)
+            ini.WriteInteger(s, key("NachHallzeit", k), d.nachhallzeit[static_cast<size_t>(k)]);
+        ini.WriteBool(s, kRsAngabe, d.raumSpektrumangabe);
+        for (int k = 0; k < 7; ++k)
+            bandSchreiben(ini, s, key("RaumSpektrum", k), d.RaumSpektrum[static_cast<size_t>(k)]);
+    }
+}
+
+namespace {
+
+// Reads the 32-bit fields; a value out of range ends the reading with a message.
+class Leser {
+public:
+    Leser(const TIniFile2& ini, const QString& section) : ini_(ini), s_(section) {}
+
+    int32_t ganz(const QString& k, int32_t def) {
+        const qint64 v = ini_.ReadInteger(s_, k, def);
+        if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max()) {
+            if (fehler_.isEmpty())
+                fehler_ = QStringLiteral("Ungültiger Wert im Abschnitt %1: %2=%3")
+                              .arg(s_, k, ini_.ReadString(s_, k));
+            return def;
+        }
+        return static_cast<int32_t>(v);
+    }
+    double zahl(const QString& k, double def) { return ini_.ReadSingle(s_, k, def); }
+    QString text(const QString& k) { return ini_.ReadString(s_, k); }
+    bool wahr(const QString& k, bool def) { return ini_.ReadBool(s_, k, def); }
+    const QString& fehler() const { return fehler_; }
+
+private:
+    const TIniFile2& ini_;
+    const QString& s_;
+    QString fehler_;
+};
+
+} // namespace
+
+bool recordLesen(const TIniFile2& ini, const QString& section, DVdata& d, QString* fehler) {
+    Leser r(ini, section);
+    DVdata n;
+    initNode(n, false);
+    n.typ = r.ganz(kTyp, -1);
+    n.fehler = r.ganz(kFehler, 0);
+    n.tag1 = r.ganz(kTag1, -1);
+    n.tag2 = r.ganz(kTag2, -1);
+    n.eckig = r.wahr(kEckig, true);
+    n.vorgabe = r.ganz(kVor, 0);
+    n.Text = r.text(kText);
+    n.planung = r.wahr(kPlanung, false);
+    n.Gruppe = r.text(kGruppe);
+    for (int k = 0; k < 7; ++k) n.i[static_cast<size_t>(k)] = r.zahl(key("I", k), 0);
+    for (int k = 0; k < 3; ++k) n.p[static_cast<size_t>(k)] = r.text(key("P", k));
+    n.schall = r.ganz(kSchall, 0);
+    if (n.schall & 1)
+        for (int k = 0; k < 7; ++k) n.sg[static_cast<size_t>(k)] = r.zahl(key("SG", k), 0);
+    if (n.schall & 2)
+        for (int k = 0; k < 7; ++k) n.sd[static_cast<size_t>(k)] = r.zahl(key("SD", k), 0);
+    n.nachhallzeitangabe = r.wahr(kNhzAngabe, false);
+    for (int k = 0; k < 7; ++k)
+        n.nachhallzeit[static_cast<size_t>(k)] = r.ganz(key("NachHallzeit", k), -1);
+    n.raumSpektrumangabe = r.wahr(kRsAngabe, false);
+    for (int k = 0; k < 7; ++k)
+        n.RaumSpektrum[static_cast<size_t>(k)] = r.zahl(key("RaumSpektrum", k), -1);
+
+    QString f = r.fehler();
+    // -1 is a node that never got a type (inserted, not yet applied).
+    if (f.isEmpty() && (n.typ < -1 || n.typ > 130))
+        f = QStringLiteral("Ungültiger Bauteiltyp im Abschnitt %1: %2").arg(section).arg(n.typ);
+    if (!f.isEmpty()) {
+        if (fehler) *fehler = f;
+        return false;
+    }
+    recordKonvertieren(n);
+    d = n;
+    return true;
+}
+
+void recordKonvertieren(DVdata& d) {
+    switch (d.typ) {
+    case 0:
+    case 1: {
+        const double dichte = leseZahl(d.p[1], nullptr, 0);
+        if (dichte < 0.5 || dichte > 2) d.p[1] = QStringLiteral("1,2");
+        break;
+    }
+    case 7:
+    case 8:
+        // Older files kept the remark in p2; a remark of its own is kept in front.
+        if (!d.p[2].isEmpty()) {
+            d.Text = d.Text.isEmpty() ? d.p[2] : d.Text + QLatin1Char(' ') + d.p[2];
+            d.p[2].clear();
+        }
+        break;
+    case 10:
+    case 12:
+        d.i[2] = std::max(d.i[2], 1.0);
+        d.i[4] = std::max(d.i[4], 1.0);
+        break;
+    case 14:
+        d.typ = 13;
+        break;
+    case 17:
+    case 18:
+        d.typ = 16;
+        d.tag1 = 0;
+        break;
+    case 22:
+        d.typ = 21;
+        d.eckig = false;
+        break;
+    case 25:
+        d.typ = 24;
+        d.eckig = false;
+        break;
+    case 34:
+        d.eckig = d.i[1] > -1;
+        break;
+    case 36:
+        d.typ = 34;
+        d.eckig = true;
+        break;
+    case 39:
+        d.eckig = true;
+        if (d.tag1 == -1) d.tag1 = 0;
+        break;
+    case 43:
+        if (d.tag1 < 0) d.tag1 = 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void treeItemSave(TIniFile2& ini, const QString& section, tmylistitem* node, UserSeam* seam) {
+    const DVdata* d = nodeDaten(node);
+    if (!d) {
+        const QString text = QStringLiteral("Fehler bei: ") + (node ? node->position() : QString());
+        trace(text);
+        if (seam) seam->meldung(text, UserSeam::Kind::Fehler);
+        return;
+    }
+    recordSchreiben(ini, section, *d);
+}
+
+bool treeItemLoad(TIniFile2& ini, const QString& section, tmylistitem* node, QString* fehler) {
+    DVdata* d = nodeDaten(node);
+    if (!d) {
+        if (fehler)
+            *fehler = QStringLiteral("Fehler bei: ") + (node ? node->position() : QString());
+        return false;
+    }
+    DVdata gelesen;
+    if (!recordLesen(ini, section, gelesen, fehler)) return false;
+    *d = gelesen;
+    nodeRefresh(node);
+    return true;
+}
+
+void knotenUebertragen(ProjektBaum& von, ProjektBaum& nach) {
+    std::vector<tmylistitem*> letzter; // last node appended per level
+    for (tmylistitem* n = von.topitem(); n; n = n->getNext()) {
+        const int level = n->Level();
+        tmylistitem* neu =
+            level == 0 ? nach.Add(n->caption())
+                       : nach.AddChild(letzter[static_cast<size_t>(level - 1)], n->caption());
+        neu->Data = std::move(n->Data);
+        neu->imageIndex = n->imageIndex;
+        neu->stateIndex = n->stateIndex;
+        neu->expanded = n->expanded;
+        letzter.resize(static_cast<size_t>(level) + 1);
+        letzter[static_cast<size_t>(level)] = neu;
+    }
+}
+
+// --- the open project ---------------------------------------------------------------------------
+
+Projekt::Projekt(UserSeam& seam) : seam_(seam) {}
+
+void Projekt::melden(const QString& text, int art) {
+    fehler_ = text;
+    trace(text);
+    seam_.meldung(text, static_cast<UserSeam::Kind>(art));
+}
+
+void Projekt::setGeaendert(bool g) {
+    const bool war = geaendert_;
+    geaendert_ = g;
+    if (g)
+        autoSave_.geaendert(!war, automatisch_ ? automatisch_() : einstellungen().autoSave());
+    else
+        autoSave_.stop();
+}
+
+bool Projekt::autoSaveTick() {
+    if (!autoSave_.tick()) return false;
+    autoSave_.stop();
+    const bool ok = sichern(true);
+    if (geaendert_ && (automatisch_ ? automatisch_() : einstellungen().autoSave()))
+        autoSave_.start();
+    return ok;
+}
+
+QString Projekt::wiederherstellungsDatei() const {
+    QString ordner = wiederherstellung_;
+    if (ordner.isEmpty())
+        ordner = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                 QStringLiteral("/") + programmName;
+    return QDir(ordner).filePath(QStringLiteral("unbenannt.protmp"));
+}
+
+QString Projekt::tempDatei() const {
+    if (dateiname_.isEmpty()) return wiederherstellungsDatei();
+    return dateiname_ + QStringLiteral("tmp");
+}
+
+bool Projekt::schreiben(const QString& datei) {
+    TIniFile2 ini;
+    ini.setFilename(datei);
+    ini.setCompressed(true);
+    ini.setFastsave(true);
+    ini.WriteString(QStringLiteral("Info"), QStringLiteral("Prog"), programmName);
+    ini.WriteString(QStringLiteral("Info"), QStringLiteral("www"), programmWww);
+    ini.WriteInteger(QStringLiteral("Tree"), QStringLiteral("Version"), projektVersion);
+    if (baum_.count() < 1000) ini.WriteInteger(QStringLiteral("Tree"), QStringLiteral("ID"), 0);
+    daten_.sichern(ini);
+    baum_.OnItemSave = [this](TIniFile2& f, const QString& section, tmylistitem* node) {
+        treeItemSave(f, section, node, &seam_);
+    };
+    baum_.SaveToInifile(ini);
+    baum_.OnItemSave = nullptr;
+    const bool ok = ini.save();
+    if (!ok) {
+        QString grund = ini.lastError();
+        if (grund.isEmpty())
+            grund = QStringLiteral("Die Datei %1 konnte nicht gespeichert werden.").arg(datei);
+        melden(grund, static_cast<int>(UserSeam::Kind::Fehler));
+        ini.setChanged(false); // the store must not try again when it goes
+    }
+    return ok;
+}
+
+bool Projekt::sichern(bool temp) {
+    if (!geaendert_) return true;
+    QElapsedTimer uhr;
+    uhr.start();
+    QString datei;
+    if (temp) {
+        datei = tempDatei();
+        QDir().mkpath(QFileInfo(datei).absolutePath());
+    } else {
+        if (dateiname_.isEmpty()) {
+            melden(QStringLiteral("Das Projekt hat noch keinen Dateinamen."),
+                   static_cast<int>(UserSeam::Kind::Fehler));
+            return false;
+        }
+        datei = istProDatei(dateiname_) ? dateiname_ : dateiname_ + QStringLiteral(".pro");
+    }
+    if (datei.endsWith(QStringLiteral("beispiel.pro"), Qt::CaseInsensitive)) {
+        melden(QStringLiteral("Datei darf nicht als Beispiel gespeichert werden."),
+               static_cast<int>(UserSeam::Kind::Warnung));
+        return false;
+    }
+    seam_.status(3, QStringLiteral("Sichere Daten..."));
+    if (!schreiben(datei)) return false;
+    seam_.status(3, QStringLiteral("Datei ") + datei + QStringLiteral(" gesichert.  ") +
+                        QString::number(uhr.elapsed()) + QStringLiteral(" msek"));
+    trace(QStringLiteral("Datei ") + datei + QStringLiteral(" gesichert"));
+    if (!temp) {
+        // Only now the project is in its file: the temporary copies are no longer needed.
+        const bool warUnbenannt = dateiname_.isEmpty();
+        QFile::remove(dateiname_ + QStringLiteral("tmp"));
+        if (warUnbenannt) QFile::remove(wiederherstellungsDatei());
+        dateiname_ = datei;
+        QFile::remove(dateiname_ + QStringLiteral("tmp"));
+        setGeaendert(false);
+    }
+    autoSave_.neuStarten();
+    fehler_.clear();
+    return true;
+}
+
+bool Projekt::laden(const QString& hinzu) {
+    const bool hinzufuegen = !hinzu.isEmpty();
+    const QString datei = hinzufuegen ? hinzu : dateiname_;
+    QElapsedTimer uhr;
+    uhr.start();
+    if (datei.isEmpty() || !QFileInfo(datei).isFile()) {
+        melden(QStringLiteral("Die Datei %a existiert nicht.").replace(QStringLiteral("%a"), datei),
+               static_cast<int>(UserSeam::Kind::Fehler));
+        return false;
+    }
+    QString quelle = datei;
+    bool ausTemp = false;
+    const QFileInfo tempInfo(datei + QStringLiteral("tmp"));
+    if (tempInfo.isFile() && tempInfo.lastModified() > QFileInfo(datei).lastModified()) {
+        const int antwort =
+            seam_.frage(QStringLiteral("Ein Zwischenspeicherung ist aktueller. Diese laden?"),
+                        QStringLiteral("j|n|a"), UserSeam::Kind::Bestaetigen);
+        if (antwort == 0) {
+            quelle = tempInfo.filePath();
+            ausTemp = true;
+        } else if (antwort != 1) {
+            return false;
+        }
+    }
+
+    const bool warAn = autoSave_.laeuft();
+    autoSave_.stop();
+    const auto abbrechen = [&](const QString& text, UserSeam::Kind art) {
+        melden(text, static_cast<int>(art));
+        if (warAn) autoSave_.start();
+        return false;
+    };
+
+    TIniFile2 ini;
+    ini.setFastread(true);
+    if (!ini.loadFromFile(quelle)) {
+        QString grund = ini.lastError();
+        return abbrechen(
+            QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
+                .arg(quelle, grund.isEmpty() ? QStringLiteral("unbekannter Fehler") : grund),
+            UserSeam::Kind::Fehler);
+    }
+    ini.setChanged(false);
+    const qint64 version = ini.ReadInteger(QStringLiteral("Tree"), QStringLiteral("Version"), 1);
+    if (version != projektVersion)
+        return abbrechen(QStringLiteral("Ungültige Version:") + QString::number(version),
+                         UserSeam::Kind::Fehler);
+
+    ProjektDaten daten = daten_;
+    if (!hinzufuegen) daten.laden(ini);
+
+    ProjektBaum neu;
+    neu.setPlanungFuerNeue([] { return false; });
+    QString knotenFehler;
+    neu.OnItemLoad = [&](TIniFile2& f, const QString& section, tmylistitem* node) {
+        if (!knotenFehler.isEmpty()) return;
+        QString f1;
+        if (!treeItemLoad(f, section, node, &f1)) knotenFehler = f1;
+    };
+    const bool baumOk = neu.LoadFromIniFile(ini);
+    neu.OnItemLoad = nullptr;
+    if (!baumOk || !knotenFehler.isEmpty()) {
+        const QString grund = baumOk ? knotenFehler : neu.lastError();
+        return abbrechen(
+            QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(quelle, grund),
+            UserSeam::Kind::Fehler);
+    }
+    if (ini.crcMismatch())
+        melden(QStringLiteral("CRC-Fehler in der Datei %1. Die Daten wurden trotzdem geladen.")
+                   .arg(quelle),
+               static_cast<int>(UserSeam::Kind::Warnung));
+
+    // Everything was read: only now the open project changes.
+    if (!hinzufuegen) {
+        baum_.Clear();
+        daten_ = daten;
+    }
+    knotenUebertragen(neu, baum_);
+    if (tmylistitem* erster = baum_.topitem()) {
+        baum_.setSelected(erster);
+        baum_.setItemFocused(erster);
+        if (baum_.topCount() == 1) erster->expanded = true;
+    }
+    seam_.status(3, QStringLiteral("Datei ") + datei + QStringLiteral(" geladen. ") +
+                        QString::number(uhr.elapsed()) + QStringLiteral(" msek"));
+    trace(QStringLiteral("Datei ") + quelle + QStringLiteral(" geladen"));
+    // Added lines and a temporary copy's content are not yet in the project's own file.
+    geaendert_ = false;
+    autoSave_.stop();
+    autoSave_.neuStarten();
+    if (hinzufuegen || ausTemp) setGeaendert(true);
+    if (!ini.crcMismatch()) fehler_.clear();
+    return true;
+}
+
+void Projekt::neu() {
+    baum_.Clear();
+    dateiname_.clear();
+    daten_.neuesProjekt();
+    setGeaendert(true);
+}
+
+// --- the example project ------------------------------------------------------------------------
+
+QByteArray beispielProjekt() {
+    TIniFile2 ini;
+    ini.loadFromBytes(carriedData(QStringLiteral("Beispiel.pro.txt")));
+    ini.setCompressed(true);
+    return ini.toBytes();
+}
+
+bool beispielSchreiben(const QString& datei, QString* fehler) {
+    TIniFile2 ini;
+    if (!ini.loadFromBytes(carriedData(QStringLiteral("Beispiel.pro.txt"))) || ini.leer()) {
+        if (fehler) *fehler = QStringLiteral("Das Beispielprojekt fehlt im Programm.");
+        return false;
+    }
+    ini.setCompressed(true);
+    if (!ini.saveToFile(datei)) {
+        if (fehler) *fehler = ini.lastError();
+        return false;
+    }
+    return true;
+}
+
+QString dateiOhneFall(const QString& ordner, const QString& name) {
+    const QDir dir(ordner);
+    if (!dir.exists()) return {};
+    const QStringList eintraege = dir.entryList(QDir::Files);
+    for (const QString& e : eintraege)
+        if (e.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(e);
+    return {};
+}
+
+QString beispielAnlegen(const QString& ordner) {
+    const QString da = dateiOhneFall(ordner, QStringLiteral("Beispiel.pro"));
+    if (!da.isEmpty()) return da;
+    if (!QDir().mkpath(ordner)) return {};
+    const QString datei = QDir(ordner).filePath(QStringLiteral("Beispiel.pro"));
+    return beispielSchreiben(datei) ? datei : QString();
+}
+
+} // namespace zephan

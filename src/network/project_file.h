@@ -1,0 +1,126 @@
+#pragma once
+
+#include "network/auto_save.h"
+#include "network/dvdata.h"
+#include "network/network_tree.h"
+#include "network/project_data.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace zephan {
+
+class TIniFile2;
+class UserSeam;
+
+// What the file's "Info" section names.
+inline const QString programmName = QStringLiteral("Zephan");
+inline const QString programmWww = QStringLiteral("www.zephan.example");
+// The format version of project files ("Tree"/"Version").
+constexpr int projektVersion = 4;
+
+// --- node records in a sectioned file -----------------------------------------------------------
+
+// Writes the keys of a record into a section, in the file's order.
+void recordSchreiben(TIniFile2& ini, const QString& section, const DVdata& d);
+// Reads a record from a section (absent keys take their defaults) and converts older type
+// codes and values. False when a value does not fit its field or the type code is no type
+// (outside -1 ... 130); *fehler then names section, key and value.
+bool recordLesen(const TIniFile2& ini, const QString& section, DVdata& d,
+                 QString* fehler = nullptr);
+// The conversions of older stored types, keyed on the stored type.
+void recordKonvertieren(DVdata& d);
+
+// The handlers behind the project tree's OnItemSave / OnItemLoad. A node without record is
+// reported as "Fehler bei: " + its position and skipped. Loading copies the record into the
+// node and refreshes its caption, picture and state.
+void treeItemSave(TIniFile2& ini, const QString& section, tmylistitem* node,
+                  UserSeam* seam = nullptr);
+bool treeItemLoad(TIniFile2& ini, const QString& section, tmylistitem* node,
+                  QString* fehler = nullptr);
+
+// --- the open project ---------------------------------------------------------------------------
+
+// The open project: tree, project page data, file name, changed mark and automatic save.
+// Messages, questions and status texts go through the seam.
+class Projekt {
+public:
+    explicit Projekt(UserSeam& seam);
+    Projekt(const Projekt&) = delete;
+    Projekt& operator=(const Projekt&) = delete;
+
+    ProjektBaum& baum() { return baum_; }
+    const ProjektBaum& baum() const { return baum_; }
+    ProjektDaten& daten() { return daten_; }
+    const ProjektDaten& daten() const { return daten_; }
+    UserSeam& seam() { return seam_; }
+
+    QString dateiname() const { return dateiname_; }
+    void setDateiname(const QString& name) { dateiname_ = name; }
+
+    // The changed mark. Marking an unchanged project restarts the save budget and starts the
+    // countdown when automatic saving is on; clearing it stops the countdown.
+    bool geaendert() const { return geaendert_; }
+    void setGeaendert(bool g);
+
+    AutoSave& autoSave() { return autoSave_; }
+    const AutoSave& autoSave() const { return autoSave_; }
+    // One tick of the window's 5-second timer: writes the temporary copy when the budget ran
+    // out. Returns true when it wrote one.
+    bool autoSaveTick();
+    // "automatisch alle 5 Minuten sichern", read at the moment of use (default: the settings).
+    void setAutomatischSichern(std::function<bool()> f) { automatisch_ = std::move(f); }
+
+    // The temporary copy: the file name followed by "tmp". An unnamed project keeps its
+    // recovery copy in the recovery folder (by default the data folder) instead of the
+    // working folder.
+    QString tempDatei() const;
+    void setWiederherstellungsOrdner(const QString& ordner) { wiederherstellung_ = ordner; }
+    QString wiederherstellungsDatei() const;
+
+    // Saves a changed project to its file (temp: to the temporary copy). Returns true when
+    // written or when nothing was to be written; false when the save was refused or failed
+    // (the project then stays marked changed).
+    bool sichern(bool temp = false);
+    // Opens the project file, or with `hinzu` appends the lines of that file. Bad files are
+    // reported and leave the open project exactly as it was. Returns true when loaded.
+    bool laden(const QString& hinzu = QString());
+    // A new, empty project ("Neu..."): the project is marked changed.
+    void neu();
+
+    // The message of the last failed save or load.
+    QString letzterFehler() const { return fehler_; }
+
+private:
+    bool schreiben(const QString& datei);
+    void melden(const QString& text, int art);
+
+    UserSeam& seam_;
+    ProjektBaum baum_;
+    ProjektDaten daten_;
+    QString dateiname_;
+    bool geaendert_ = false;
+    AutoSave autoSave_;
+    std::function<bool()> automatisch_;
+    QString wiederherstellung_;
+    QString fehler_;
+};
+
+// Appends every node of `von` (with its record) to `nach`, in flat order; `von` loses its
+// records.
+void knotenUebertragen(ProjektBaum& von, ProjektBaum& nach);
+
+// --- the example project ------------------------------------------------------------------------
+
+// The example project carried in the program, packed as a ".pro" file.
+QByteArray beispielProjekt();
+// Writes it as a packed ".pro" file.
+bool beispielSchreiben(const QString& datei, QString* fehler = nullptr);
+// A file in `ordner` whose name equals `name` without regard to case; empty when none.
+QString dateiOhneFall(const QString& ordner, const QString& name);
+// Start-up: writes "Beispiel.pro" into `ordner` (created when missing) unless a file of that
+// name (any case) is there. Returns the example's path, or empty when it could not be written.
+QString beispielAnlegen(const QString& ordner);
+
+} // namespace zephan
