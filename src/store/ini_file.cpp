@@ -229,40 +229,49 @@ bool TIniFile2::loadFromFile(const QString& dateiname) {
     return ok;
 }
 
-bool TIniFile2::loadFromBytes(const QByteArray& bytes) {
-    lastError_.clear();
-    crcMismatch_ = false;
-    QByteArray data;
-    bool packed = false;
+bool TIniFile2::dateiText(const QByteArray& bytes, TFileFormat format, QString& text,
+                          QString* error, bool* crcMismatch, bool* packed) {
+    if (crcMismatch) *crcMismatch = false;
+    if (packed) *packed = false;
     qsizetype start = -1;
     if (bytes.startsWith("daz") && istContainer(bytes))
         start = 0;
     else if (bytes.startsWith("DAZ") && istContainer(bytes.mid(3, 64)))
         start = 3;
-    if (start >= 0) {
-        QString reason;
-        bool mismatch = false;
-        const bool ok =
-            entpackenBytes(start == 0 ? bytes : bytes.mid(start), data, &reason, &mismatch);
-        if (!ok && !mismatch) {
-            lastError_ = QStringLiteral("Gepackte Daten nicht lesbar: ") + reason;
-            return false;
-        }
-        if (mismatch) {
-            crcMismatch_ = true;
-            trace(QStringLiteral("TIniFile2: CRC-Fehler in gepackten Daten"));
-        }
-        packed = true;
-    } else {
-        data = bytes;
+    if (start < 0) {
+        text = decodeText(bytes, format);
+        return true;
     }
+    QByteArray data;
+    QString reason;
+    bool mismatch = false;
+    const bool ok = entpackenBytes(start == 0 ? bytes : bytes.mid(start), data, &reason, &mismatch);
+    if (!ok && !mismatch) {
+        if (error) *error = QStringLiteral("Gepackte Daten nicht lesbar: ") + reason;
+        return false;
+    }
+    if (crcMismatch) *crcMismatch = mismatch;
+    if (packed) *packed = true;
+    text = decodeText(data, format);
+    return true;
+}
+
+bool TIniFile2::loadFromBytes(const QByteArray& bytes) {
+    lastError_.clear();
+    crcMismatch_ = false;
+    QString text;
+    bool packed = false;
+    bool mismatch = false;
+    if (!dateiText(bytes, fileformat_, text, &lastError_, &mismatch, &packed)) return false;
+    if (mismatch) trace(QStringLiteral("TIniFile2: CRC-Fehler in gepackten Daten"));
     SectionList fresh;
     QString error;
-    if (!parseInto(decodeText(data, fileformat_), fresh, error)) {
+    if (!parseInto(text, fresh, error)) {
         lastError_ = error;
         return false;
     }
     appendParsed(fresh, error);
+    crcMismatch_ = mismatch;
     if (packed) compressed_ = true;
     changed_ = false;
     return true;

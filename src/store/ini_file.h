@@ -87,6 +87,12 @@ public:
     bool loadFromFile(const QString& dateiname);
     // The same for file bytes held in memory (carried data, streams).
     bool loadFromBytes(const QByteArray& bytes);
+    // The text held in file bytes: unpacked when packed, decoded as described above. False
+    // (with *error) for a damaged container; a check sum mismatch still delivers the text and
+    // sets *crcMismatch. *packed tells whether the bytes held a container.
+    static bool dateiText(const QByteArray& bytes, TFileFormat format, QString& text,
+                          QString* error = nullptr, bool* crcMismatch = nullptr,
+                          bool* packed = nullptr);
     // Parses a text as if it were a file and appends it (false on a duplicate section).
     bool addtext(const QString& text);
 
