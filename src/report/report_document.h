@@ -23,13 +23,6 @@ struct tkopfzeilen {
     bool operator==(const tkopfzeilen&) const = default;
 };
 
-// A picture defined by a "°GX" line, collected by the layout (newest last).
-struct TGrafikDefinition {
-    QString name; // trimmed, lower case
-    QString art;  // "BMP", "JPG", "QRDATA" or what the line said
-    QByteArray daten;
-};
-
 // The report document: an ordered list of markup lines plus the few properties that are set
 // by operations rather than lines. Calculations only append lines; the layout reads `m`, the
 // heads, margins and pictures, and rewrites the working list from `mbackup` on every run.

@@ -108,4 +108,27 @@ QString grafikName(const QString& titel) {
     return titel.trimmed().toLower();
 }
 
+TGrafikDefinition grafikDefinitionLesen(QStringView argument) {
+    TGrafikDefinition d;
+    const qsizetype a = argument.indexOf(QLatin1Char('|'));
+    if (a < 0) {
+        d.name = grafikName(argument.toString());
+        return d;
+    }
+    d.name = grafikName(argument.left(a).toString());
+    // The data may hold "|" (byte 124), so only the first two separators count.
+    const qsizetype b = argument.indexOf(QLatin1Char('|'), a + 1);
+    if (b < 0) {
+        d.art = argument.mid(a + 1).toString();
+        return d;
+    }
+    d.art = argument.mid(a + 1, b - a - 1).toString();
+    const QStringView daten = argument.mid(b + 1);
+    if (d.art == QLatin1String("QRDATA"))
+        d.daten = daten.toLatin1();
+    else
+        d.daten = grafikDatenLesen(daten);
+    return d;
+}
+
 } // namespace zephan

@@ -31,6 +31,17 @@ QString grafikDatenSchreiben(const QByteArray& bytes);
 // Characters above 255 cannot come from grafikDatenSchreiben and are read as '?'.
 QByteArray grafikDatenLesen(QStringView text);
 
+// A picture defined by a "°GX" line, collected by the layout (newest last).
+struct TGrafikDefinition {
+    QString name;     // trimmed, lower case
+    QString art;      // "BMP", "JPG", "QRDATA" or what the line said
+    QByteArray daten; // file bytes; for "QRDATA" the text "w=..,h=..,data=.." as Latin-1
+};
+
+// Reads the argument of a "°GX" line (name "|" kind "|" data). A missing part is empty; the
+// data of "JPG" and "BMP" (and of any other kind) are decoded with grafikDatenLesen.
+TGrafikDefinition grafikDefinitionLesen(QStringView argument);
+
 // Name under which a picture is stored and looked up: trimmed and lower-cased.
 QString grafikName(const QString& titel);
 
