@@ -365,6 +365,31 @@ const TGrafikDefinition* TDruck::definierteGrafik(const QString& titel) const {
     return nullptr;
 }
 
+Zeilenart zeilenart(QStringView zeile) {
+    if (zeile.isEmpty()) return Zeilenart::Leer;
+    if (zeile.size() >= 2 && zeile[0] == QChar(druckMarke)) return Zeilenart::Befehl;
+    return Zeilenart::Text;
+}
+
+void dokumentVorbereiten(QStringList& m) {
+    const QString x = QString(QChar(druckMarke)) + QLatin1Char('X');
+    const QString u = QString(QChar(druckMarke)) + QLatin1Char('U');
+    while (!m.isEmpty() && (m.last().isEmpty() || m.last().startsWith(x) || m.last().startsWith(u)))
+        m.removeLast();
+    const QString block = x + QLatin1Char('B');
+    QStringList bereit;
+    bereit.reserve(m.size());
+    for (qsizetype i = 0; i < m.size(); ++i) {
+        const QString& z = m[i];
+        if (z == block && i + 1 < m.size() && m[i + 1] == block) continue;
+        if (!z.isEmpty() && z.size() < 200 && z.count(QLatin1Char('|')) == z.size())
+            bereit.append(QStringLiteral(" "));
+        else
+            bereit.append(z);
+    }
+    m = std::move(bereit);
+}
+
 TDruck& druck() {
     static TDruck dokument;
     return dokument;

@@ -13,6 +13,19 @@ namespace zephan {
 
 class UserSeam;
 
+// The marker that starts a command line or an inline escape, and the break inside one line.
+inline constexpr char16_t druckMarke = u'\u00B0';   // "°"
+inline constexpr char16_t druckUmbruch = u'\u00FE'; // "þ"
+
+// What a line is, decided on its text alone.
+enum class Zeilenart { Leer, Befehl, Text };
+Zeilenart zeilenart(QStringView zeile);
+
+// Readies a working list for a layout run: drops trailing lines that are empty or start with
+// "°X" or "°U", drops a "°XB" line directly followed by another, and turns a line of fewer
+// than 200 characters made only of "|" into a single blank.
+void dokumentVorbereiten(QStringList& m);
+
 // Page head and foot set: three head lines and the foot line.
 // A foot "-" means "use the foot of the first set", a foot "°" the default foot
 // "[datum]||Seite [seite]/[seiten]"; a second set whose k[0] is "-" is unused.

@@ -461,3 +461,27 @@ TEST(ReportDocument, ProgramDocumentStartsCleared) {
     EXPECT_EQ(d.kop2.k[0], "-");
     EXPECT_EQ(d.obenspin, 200);
 }
+
+TEST(ReportDocument, LineClassesFollowTheFirstTwoCharacters) {
+    EXPECT_EQ(zeilenart(u""), Zeilenart::Leer);
+    EXPECT_EQ(zeilenart(u"°"), Zeilenart::Text); // a lone marker is text
+    EXPECT_EQ(zeilenart(u"°H12"), Zeilenart::Befehl);
+    EXPECT_EQ(zeilenart(u"°(fett x"), Zeilenart::Befehl); // the second character selects
+    EXPECT_EQ(zeilenart(u" °H12"), Zeilenart::Text);
+    EXPECT_EQ(zeilenart(u"a|b"), Zeilenart::Text);
+}
+
+TEST(ReportDocument, PreparationDropsTrailingCommandsAndDoubleBlocks) {
+    QStringList m{"°Üx",  "°XB",  "°XB", "°XB", "a|b", "|||",  "",
+                  "°XB-", "Text", "",    "°XA", "°U",  "°XC0", ""};
+    dokumentVorbereiten(m);
+    EXPECT_EQ(m, (QStringList{"°Üx", "°XB", "a|b", " ", "", "°XB-", "Text"}));
+
+    QStringList nurSeiten{"°XA", "°XA", ""};
+    dokumentVorbereiten(nurSeiten);
+    EXPECT_TRUE(nurSeiten.isEmpty());
+
+    QStringList langeStriche{QString(199, '|'), QString(200, '|'), "°XA", "°H10"};
+    dokumentVorbereiten(langeStriche);
+    EXPECT_EQ(langeStriche, (QStringList{" ", QString(200, '|'), "°XA", "°H10"}));
+}
