@@ -1,0 +1,51 @@
+#include "cli/command.h"
+#include "network/model_queries.h"
+#include "network/project_file.h"
+#include "store/user_seam.h"
+
+namespace zephan::cli {
+namespace {
+
+// Messages go to stderr; the question about a newer temporary copy is answered "n", so the
+// file named on the command line is the one shown.
+class TreeSeam : public UserSeam {
+public:
+    int frage(const QString& text, const QString& buttons, Kind) override {
+        const QStringList b = buttons.split(QLatin1Char('|'));
+        if (b.size() == 1) {
+            err(text + QLatin1Char('\n'));
+            return 0;
+        }
+        const int nein = b.indexOf(QStringLiteral("n"));
+        return nein >= 0 ? nein : 0;
+    }
+    void status(int, const QString&) override {}
+};
+
+// One line per node: position, Level, Typ, title, flow, state code, section class.
+QString treeZeile(const tmylistitem* n, const Volumenstroeme& stroeme) {
+    const DVdata* d = nodeDaten(n);
+    const QChar tab = QLatin1Char('\t');
+    if (!d) return n->position() + tab + QString::number(n->Level()) + tab + QStringLiteral("-");
+    return n->position() + tab + QString::number(n->Level()) + tab + QString::number(d->typ) + tab +
+           nodeTitel(*d) + tab + QString::number(stroeme[n]) + tab + QString::number(d->fehler) +
+           tab + QString::number(abschnitt(n));
+}
+
+const Command tree("tree", "tree FILE", [](const QStringList& args) {
+    if (args.size() != 1) return usage("tree");
+    TreeSeam seam;
+    Projekt projekt(seam);
+    projekt.setAutomatischSichern([] { return false; });
+    projekt.setDateiname(args[0]);
+    if (!projekt.laden()) return exitFehler;
+    const Volumenstroeme stroeme(projekt.baum());
+    QString text;
+    for (const tmylistitem* n = projekt.baum().topitem(); n; n = n->getNext())
+        text += treeZeile(n, stroeme) + QLatin1Char('\n');
+    out(text);
+    return exitOk;
+});
+
+} // namespace
+} // namespace zephan::cli

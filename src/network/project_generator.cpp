@@ -1,0 +1,326 @@
+#include "network/project_generator.h"
+
+#include "network/model_queries.h"
+#include "network/network_tree.h"
+#include "network/project_data.h"
+
+#include <algorithm>
+
+namespace zephan {
+
+namespace {
+
+// A small generator of our own, so the same seed gives the same project everywhere.
+class Zufall {
+public:
+    explicit Zufall(uint32_t seed) : s_(seed * 2654435761u + 0x9E3779B9u) {}
+    uint32_t next() {
+        s_ ^= s_ << 13;
+        s_ ^= s_ >> 17;
+        s_ ^= s_ << 5;
+        return s_;
+    }
+    int bis(int n) { return n <= 1 ? 0 : static_cast<int>(next() % static_cast<uint32_t>(n)); }
+    bool ja(int prozent) { return bis(100) < prozent; }
+    template <class T, size_t N> T aus(const T (&liste)[N]) {
+        return liste[bis(static_cast<int>(N))];
+    }
+
+private:
+    uint32_t s_;
+};
+
+const char* const kanalMaterial[] = {"Stahlblech", "Kunststoff", "Holz", "Faserzement"};
+const char* const rohrMaterial[] = {"Stahlblech", "Kunststoff", "Wickelfalz"};
+const char* const gruppen[] = {"Zentrale", "Steigschacht", "Geschosse"};
+
+constexpr int maxTiefe = 40; // branch levels; deeper budgets stay in the chain
+
+struct Mass {
+    bool eckig;
+    int a; // width or diameter
+    int b; // height (rectangular)
+};
+
+class Erzeuger {
+public:
+    Erzeuger(ProjektBaum& baum, uint32_t seed) : baum_(baum), z_(seed) {}
+
+    void strang(int nummer, bool zuluft, int auslaesse);
+
+private:
+    DVdata& neu(tmylistitem* eltern, int typ, tmylistitem** knoten = nullptr);
+    void kette(tmylistitem* eltern, int budget, Mass m, int tiefe);
+    void abschnitt(tmylistitem* eltern, Mass& m);
+    void auslass(tmylistitem* eltern, const Mass& m);
+    void abzweig(tmylistitem* eltern, int budget, const Mass& m, int tiefe);
+    void masse(DVdata& d, const Mass& m) {
+        d.eckig = m.eckig;
+        d.i[0] = m.a;
+        d.i[1] = m.eckig ? m.b : -1;
+    }
+    Mass kleiner(Mass m) {
+        if (m.eckig) return {true, std::max(200, m.a - 100), std::max(150, m.b - 50)};
+        return {false, std::max(125, m.a - 50), -1};
+    }
+    int laenge() { return 1000 + 500 * z_.bis(11); }
+
+    ProjektBaum& baum_;
+    Zufall z_;
+    bool zuluft_ = true;
+    int raum_ = 0;
+    int knoten_ = 0;
+};
+
+DVdata& Erzeuger::neu(tmylistitem* eltern, int typ, tmylistitem** knoten) {
+    tmylistitem* n =
+        eltern ? baum_.AddChild(eltern, QStringLiteral("leer")) : baum_.Add(QStringLiteral("leer"));
+    DVdata& d = *nodeDaten(n);
+    initNode(d, false);
+    d.typ = typ;
+    if (knoten) *knoten = n;
+    ++knoten_;
+    return d;
+}
+
+void Erzeuger::strang(int nummer, bool zuluft, int auslaesse) {
+    zuluft_ = zuluft;
+    tmylistitem* kopf = nullptr;
+    DVdata& h = neu(nullptr, zuluft ? 0 : 1, &kopf);
+    h.p[1] = QStringLiteral("1,200");
+    h.p[2] =
+        QString::number(nummer) + (zuluft ? QStringLiteral(" Zuluft") : QStringLiteral(" Abluft"));
+    h.Text = QStringLiteral("Erzeugter Strang þ") + QString::number(auslaesse) +
+             QStringLiteral(" Auslässe");
+    h.eckig = true;
+
+    const Mass m{true, 500 + 100 * z_.bis(4), 300 + 100 * z_.bis(3)};
+    tmylistitem* gitter = nullptr;
+    DVdata& g = neu(kopf, zuluft ? 9 : 11, &gitter);
+    masse(g, m);
+    g.tag1 = zuluft ? z_.bis(4) : z_.bis(5);
+    if (zuluft && (g.tag1 == 0 || g.tag1 == 2)) g.tag2 = z_.bis(4);
+    if (z_.ja(30)) {
+        g.schall = 1;
+        for (int k = 0; k < 7; ++k) g.sg[static_cast<size_t>(k)] = 40 + 2.5 * k;
+    }
+    tmylistitem* ventilator = nullptr;
+    DVdata& v = neu(kopf, 13, &ventilator);
+    v.eckig = true;
+    v.tag1 = z_.bis(3);
+    v.i[1] = 1000 + 100 * z_.bis(20);
+    v.i[6] = 100 + 10 * z_.bis(20);
+    v.Gruppe = QString::fromLatin1(gruppen[0]);
+
+    kette(kopf, std::max(1, auslaesse), m, 1);
+
+    // The grille and the fan carry what the outlets take.
+    const Volumenstroeme stroeme(kopf);
+    const int gesamt = stroeme[ventilator->getNextSibling()];
+    nodeDaten(gitter)->i[3] = gesamt;
+    nodeDaten(ventilator)->i[0] = std::max(1, gesamt);
+
+    for (tmylistitem* n = kopf; n; n = n->getNext()) {
+        if (n != kopf && n->Level() == 0) break;
+        vollstaendig(*nodeDaten(n));
+        nodeRefresh(n);
+    }
+}
+
+// A run of ducts or pipes with a fitting or device between them.
+void Erzeuger::abschnitt(tmylistitem* eltern, Mass& m) {
+    const int stuecke = 1 + z_.bis(3);
+    for (int s = 0; s < stuecke; ++s) {
+        DVdata& k = neu(eltern, m.eckig ? 2 : 3);
+        masse(k, m);
+        k.i[5] = laenge();
+        k.p[2] = QString::fromLatin1(m.eckig ? z_.aus(kanalMaterial) : z_.aus(rohrMaterial));
+        if (m.eckig) {
+            k.tag1 = 0;
+            k.i[2] = -1;
+            k.i[3] = -1;
+        }
+        k.i[4] = -1;
+        if (z_.ja(20)) k.Gruppe = QString::fromLatin1(z_.aus(gruppen));
+        if (z_.ja(10)) k.Text = QStringLiteral("Abschnitt %1").arg(knoten_);
+        if (s + 1 == stuecke) break;
+
+        switch (z_.bis(8)) {
+        case 0:
+        case 1:
+        case 2: {
+            DVdata& b = neu(eltern, 21);
+            masse(b, m);
+            b.tag1 = z_.bis(5);
+            b.tag2 = z_.bis(2);
+            break;
+        }
+        case 3: {
+            if (m.eckig) {
+                DVdata& q = neu(eltern, 16);
+                q.eckig = true;
+                q.tag1 = z_.bis(2);
+                q.i[0] = m.a;
+                q.i[1] = m.b;
+                q.i[2] = m.a;
+                q.i[3] = m.b;
+                q.i[5] = 300 + 100 * z_.bis(5);
+            } else {
+                DVdata& k = neu(eltern, 40);
+                k.i[0] = m.a;
+                k.i[2] = 10 * z_.bis(5);
+            }
+            break;
+        }
+        case 4: {
+            DVdata& r = neu(eltern, 44);
+            masse(r, m);
+            if (z_.ja(50)) {
+                r.schall = 3;
+                for (int k = 0; k < 7; ++k) {
+                    // Bands of 0 and -1 must come back as they were saved.
+                    r.sg[static_cast<size_t>(k)] = k == 0 ? 0 : 35 + k;
+                    r.sd[static_cast<size_t>(k)] = k == 6 ? -1 : 2.5 * k;
+                }
+            }
+            break;
+        }
+        case 5: {
+            DVdata& s41 = neu(eltern, 41);
+            masse(s41, m);
+            s41.tag1 = z_.bis(3);
+            if (s41.tag1 == 0) s41.tag2 = z_.bis(2);
+            s41.i[5] = 1000 + 500 * z_.bis(3);
+            break;
+        }
+        case 6: {
+            DVdata& f = neu(eltern, 43);
+            masse(f, m);
+            f.tag1 = z_.bis(3);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
+void Erzeuger::auslass(tmylistitem* eltern, const Mass& m) {
+    DVdata& a = neu(eltern, zuluft_ ? 10 : 12);
+    masse(a, m);
+    a.tag1 = zuluft_ ? z_.bis(4) : z_.bis(3);
+    if (!zuluft_ && (a.tag1 == 0 || a.tag1 == 2)) a.tag2 = z_.bis(4);
+    a.i[2] = 1;
+    a.i[3] = 100 + 10 * z_.bis(71);
+    a.i[4] = 1 + z_.bis(2);
+
+    DVdata& r = neu(eltern, 4);
+    r.eckig = true;
+    ++raum_;
+    r.tag1 = z_.bis(4);
+    r.tag2 = z_.bis(2);
+    r.i[0] = 50 + 10 * z_.bis(30);
+    r.i[1] = 0;
+    r.i[3] = 30 + z_.bis(16);
+    r.i[4] = 500 + 100 * z_.bis(11);
+    r.i[5] = 1 + 0.5 * z_.bis(8);
+    r.p[2] = QStringLiteral("R") + QString::number(raum_);
+    if (z_.ja(20)) {
+        r.raumSpektrumangabe = true;
+        for (int k = 0; k < 7; ++k)
+            r.RaumSpektrum[static_cast<size_t>(k)] = k == 3 ? 0 : 20 + 1.5 * k;
+    }
+    if (z_.ja(20)) {
+        r.nachhallzeitangabe = true;
+        for (int k = 0; k < 7; ++k) r.nachhallzeit[static_cast<size_t>(k)] = 400 + 50 * k;
+    }
+}
+
+// A branch piece whose chains take `budget` outlets (a cross splits them).
+void Erzeuger::abzweig(tmylistitem* eltern, int budget, const Mass& m, int tiefe) {
+    tmylistitem* stueck = nullptr;
+    const Mass zweig = kleiner(m);
+    if (budget >= 2 && z_.ja(20)) {
+        DVdata& x = neu(eltern, 37, &stueck);
+        masse(x, m);
+        x.i[2] = zweig.a;
+        x.i[3] = m.eckig ? zweig.b : -1;
+        const int erstes = std::max(1, budget / 2);
+        for (int k = 0; k < 2; ++k) {
+            tmylistitem* zweigKnoten = nullptr;
+            DVdata& z5 = neu(stueck, 5, &zweigKnoten);
+            z5.tag1 = k;
+            z5.eckig = m.eckig;
+            kette(zweigKnoten, k == 0 ? erstes : budget - erstes, zweig, tiefe + 1);
+        }
+        return;
+    }
+    if (m.eckig && tiefe >= 2 && z_.ja(30)) {
+        // Rectangular main passage, round branch.
+        DVdata& r = neu(eltern, 39, &stueck);
+        r.eckig = true;
+        r.tag1 = z_.bis(2);
+        r.i[0] = m.a;
+        r.i[1] = m.b;
+        const Mass rund{false, std::max(125, std::min(m.a, m.b) - 50), -1};
+        r.i[2] = rund.a;
+        kette(stueck, budget, rund, tiefe + 1);
+        return;
+    }
+    const int typen[] = {30, 30, 35, 32, 38};
+    int typ = z_.aus(typen);
+    if (m.eckig && typ == 32) typ = 30;
+    DVdata& s = neu(eltern, typ, &stueck);
+    masse(s, m);
+    s.i[2] = zweig.a;
+    s.i[3] = m.eckig ? zweig.b : -1;
+    if (typ == 32 || typ == 35) s.tag1 = z_.bis(4);
+    kette(stueck, budget, zweig, tiefe + 1);
+}
+
+void Erzeuger::kette(tmylistitem* eltern, int budget, Mass m, int tiefe) {
+    int rest = budget - 1; // the chain's own outlet
+    bool erster = true;
+    while (rest > 0 && tiefe < maxTiefe) {
+        abschnitt(eltern, m);
+        // The first branch of a chain takes the larger share, so the chains nest deeply.
+        const int teil = erster ? std::max(1, (rest * 3 + 4) / 5) : 1 + z_.bis(rest);
+        const int raeume = raum_;
+        abzweig(eltern, teil, m, tiefe);
+        rest -= raum_ - raeume;
+        erster = false;
+    }
+    abschnitt(eltern, m);
+    auslass(eltern, m);
+    // Deeper than the limit, the remaining outlets hang off this chain one after another.
+    for (; rest > 0; --rest) {
+        abschnitt(eltern, m);
+        auslass(eltern, m);
+    }
+}
+
+} // namespace
+
+int projektErzeugen(ProjektBaum& baum, const GeneratorOptionen& o) {
+    const int straenge = std::clamp(o.straenge, 0, generatorMaxStraenge);
+    const int auslaesse = std::clamp(o.auslaesse, 1, generatorMaxAuslaesse);
+    const int vorher = baum.count();
+    Erzeuger e(baum, o.seed);
+    for (int s = 0; s < straenge; ++s) e.strang(s + 1, s % 2 == 0, auslaesse);
+    return baum.count() - vorher;
+}
+
+void projektDatenErzeugen(ProjektDaten& daten, const GeneratorOptionen& o) {
+    daten.firma = QStringLiteral("Musterplanung GmbH");
+    daten.Bearbeiter = QStringLiteral("Generator");
+    daten.Bau_Vorhaben = QStringLiteral("Erzeugtes Projekt: %1 Stränge, %2 Auslässe je Strang")
+                             .arg(o.straenge)
+                             .arg(o.auslaesse);
+    daten.pnrtxt = QStringLiteral("G-%1").arg(o.seed);
+    QStringList g;
+    for (const char* name : gruppen) g.append(QString::fromLatin1(name));
+    daten.Gruppen = g.join(QLatin1Char('\n'));
+    daten.MassenauszugMitGruppen = true;
+}
+
+} // namespace zephan
