@@ -1,5 +1,6 @@
 #include "network/settings.h"
 
+#include "store/folders.h"
 #include "store/ini_file.h"
 #include "store/number_format.h"
 
@@ -337,6 +338,29 @@ Einstellungen& einstellungen() {
     return e;
 }
 
+bool einstellungenLaden() {
+    TIniFile2 ini = einstellungenLesen();
+    const bool ok = ini.lastError().isEmpty();
+    einstellungen().lesen(ini);
+    ini.setChanged(false);
+    return ok;
+}
+
+bool einstellungenSichern(QString* fehler) {
+    TIniFile2 ini = einstellungenSchreiben();
+    if (!ini.lastError().isEmpty()) {
+        // A file that could not be read is not replaced by one holding only these sections.
+        if (fehler) *fehler = ini.lastError();
+        ini.setChanged(false);
+        return false;
+    }
+    einstellungen().schreiben(ini);
+    const bool ok = ini.save();
+    if (!ok && fehler) *fehler = ini.lastError();
+    ini.setChanged(false);
+    return ok;
+}
+
 bool einstellungenLaden(Einstellungen& e, const QString& datei) {
     e = Einstellungen();
     if (!QFileInfo(datei).isFile()) return true;
@@ -355,6 +379,7 @@ bool einstellungenSichern(const Einstellungen& e, const QString& datei, QString*
         return false;
     }
     ini.setFilename(datei);
+    ini.setUseUtf8(true);
     e.schreiben(ini);
     const bool ok = ini.save();
     if (!ok && fehler) *fehler = ini.lastError();

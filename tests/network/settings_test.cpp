@@ -1,4 +1,5 @@
 #include "network/settings.h"
+#include "store/folders.h"
 #include "store/ini_file.h"
 
 #include <QFile>
@@ -367,6 +368,38 @@ TEST_F(Einstellungsdatei, DamagedFileIsNotOverwritten) {
     EXPECT_FALSE(einstellungenSichern(e, datei(), &fehler));
     EXPECT_FALSE(fehler.isEmpty());
     EXPECT_EQ(inhalt(), kaputt);
+}
+
+TEST(Einstellungen, ProgramFileIsTakenOverFromTheProgramFolder) {
+    QTemporaryDir programm, daten;
+    ASSERT_TRUE(programm.isValid() && daten.isValid());
+    {
+        QFile f(programm.filePath(QStringLiteral("Zephan.ini")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Abmessung]\r\nSpeedHaupt=12\r\n");
+    }
+    setzeProgrammOrdner(programm.path());
+    setzeDatenOrdner(daten.path());
+    const Einstellungen vorher = einstellungen();
+
+    EXPECT_TRUE(einstellungenLaden());
+    EXPECT_EQ(einstellungen().speedHaupt(), 12);
+    EXPECT_TRUE(QFile::exists(daten.filePath(QStringLiteral("Zephan.ini"))));
+    einstellungen().setSpeedVerz(6);
+    QString fehler;
+    EXPECT_TRUE(einstellungenSichern(&fehler)) << fehler.toStdString();
+    Einstellungen z;
+    ASSERT_TRUE(einstellungenLaden(z, daten.filePath(QStringLiteral("Zephan.ini"))));
+    EXPECT_EQ(z.speedHaupt(), 12);
+    EXPECT_EQ(z.speedVerz(), 6);
+    Einstellungen imProgrammordner;
+    ASSERT_TRUE(
+        einstellungenLaden(imProgrammordner, programm.filePath(QStringLiteral("Zephan.ini"))));
+    EXPECT_EQ(imProgrammordner.speedVerz(), 5);
+
+    setzeProgrammOrdner(QString());
+    setzeDatenOrdner(QString());
+    einstellungen() = vorher;
 }
 
 TEST(Einstellungen, ProgramObjectIsReadAtTheMomentOfUse) {
