@@ -30,8 +30,9 @@ double luftdichte(double phi, double t) {
     const double p = luftdruckHpa * 100.0;
     const double T = t + 273.15;
     const double rho = ((p - pD) * 0.348 / T + pD * 0.216 / T) / 100;
-    if (!std::isfinite(rho) || rho <= 0) return dichteStandard;
-    return rho;
+    // Far outside the dialog's ranges the formula breaks down (vapour pressure above the total
+    // pressure); such a value would not be kept as a line's density anyway.
+    return begrenzt(rho);
 }
 
 double dichteAusText(const QString& text) {

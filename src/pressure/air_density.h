@@ -16,7 +16,7 @@ constexpr double dichteMaximum = 2.0;
 
 // Density [kg/m³] of moist air at relative humidity phi [%] and temperature t [°C]. Meant for
 // the ranges of the density dialog (t -50 ... 50, phi 0 ... 100); an input for which the
-// formula has no finite positive result gives dichteStandard.
+// formula gives no density within dichteMinimum ... dichteMaximum gives dichteStandard.
 double luftdichte(double phi, double t);
 
 // Saturation pressure of water vapour [hPa] at t [°C].

@@ -23,6 +23,12 @@ bool endlich(double x) {
     return std::isfinite(x);
 }
 
+// The whole-number flow shown beside a velocity that was itself computed from a whole-number
+// flow: without the small allowance 1000 m³/h would come back as 999.
+double ganzerVolumenstrom(double q) {
+    return static_cast<double>(kuerzen(q + 1e-6));
+}
+
 // The document to write into, or null while nothing is recorded.
 TDruck* aufzeichnend(TDruck* druck) {
     return druck && druck->drucken ? druck : nullptr;
@@ -148,7 +154,7 @@ void dvberechnen(const tDVvorgabe& vg, tresult& r, TDruck* druck, double rho,
 
     double dh = 0; // hydraulic diameter [m]
     if (art == artEckig) {
-        const double q = static_cast<double>(kuerzen(v * b * h * 3.6 / 1000));
+        const double q = ganzerVolumenstrom(v * b * h * 3.6 / 1000);
         dh = 2 * b * h / (b + h);
         if (d) {
             d->add(QStringLiteral("Art: rechteckiger Kanal"));
@@ -167,8 +173,8 @@ void dvberechnen(const tDVvorgabe& vg, tresult& r, TDruck* druck, double rho,
     } else {
         dh = b / 1000;
         if (d) {
-            const double q = static_cast<double>(
-                kuerzen(v * std::numbers::pi * (b / 1000) * (b / 1000) / 4 * 3600));
+            const double q =
+                ganzerVolumenstrom(v * std::numbers::pi * (b / 1000) * (b / 1000) / 4 * 3600);
             d->add(QStringLiteral("Art: runder Kanal"));
             d->add(QStringLiteral("Geschwindigkeit v : ") + z(v, 2) +
                    QStringLiteral(" [m/s];  Volumenstrom: ") + z(q, 0) +
