@@ -1,7 +1,9 @@
 #include "store/lzhuf.h"
 
+#include <QtEndian>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -147,9 +149,8 @@ private:
 class Encoder {
 public:
     explicit Encoder(QByteArray& out) : bits_(out) {
-        textBuf_.assign(N + F - 1, ' ');
-        lson_.assign(N + 1, NIL);
-        rson_.assign(N + 257, NIL);
+        textBuf_.assign(N + F - 1 + wideReadSlack, ' ');
+        nodes_.resize(N + 257);
         dad_.assign(N + 1, NIL);
     }
 
@@ -195,84 +196,124 @@ public:
 
 private:
     static constexpr int NIL = N;
+    static constexpr int wideReadSlack = 8;
 
-    void insertNode(int r) {
-        int cmp = 1;
-        const uchar* key = &textBuf_[r];
-        int p = N + 1 + key[0];
-        rson_[r] = lson_[r] = NIL;
-        matchLength_ = 0;
-        for (;;) {
-            if (cmp >= 0) {
-                if (rson_[p] != NIL) {
-                    p = rson_[p];
-                } else {
-                    rson_[p] = r;
-                    dad_[r] = p;
-                    return;
-                }
-            } else {
-                if (lson_[p] != NIL) {
-                    p = lson_[p];
-                } else {
-                    lson_[p] = r;
-                    dad_[r] = p;
-                    return;
-                }
+    // A node of the match tree: the string starting at ring position p. Its bytes 1 ... 8
+    // are kept beside the links (they cannot change while p is in the tree: the ring is only
+    // overwritten behind the oldest string), so most steps of a search touch one cache
+    // line. Nodes N + 1 ... N + 256 are the roots of the trees of the 256 first bytes.
+    struct Node {
+        int kid[2] = {NIL, NIL}; // smaller, larger
+        quint64 head = 0;
+    };
+
+    static quint64 load8(const uchar* p) { return qFromBigEndian<quint64>(p); }
+
+    int& lson(int p) { return nodes_[p].kid[0]; }
+    int& rson(int p) { return nodes_[p].kid[1]; }
+
+    // Index (9 ... F) of the first difference of two strings whose bytes 1 ... 8 agree, F
+    // when they agree up to the look-ahead length; *cmp gets the sign of a - b there. Read
+    // big-endian so the wider integers compare like the bytes; the buffer has slack behind
+    // the mirrored part so the wide reads stay inside it.
+    static int furtherDifference(const uchar* a, const uchar* b, int* cmp) {
+        for (int i = 9; i < F; i += 8) {
+            const quint64 x = load8(a + i);
+            const quint64 y = load8(b + i);
+            if (x != y) {
+                *cmp = x > y ? 1 : -1;
+                return qMin(F, i + static_cast<int>(qCountLeadingZeroBits(x ^ y) / 8));
             }
-            int i = 1;
-            const uchar* other = &textBuf_[p];
-            for (; i < F; ++i)
-                if ((cmp = key[i] - other[i]) != 0) break;
+        }
+        *cmp = 0;
+        return F;
+    }
+
+    // Inserts the string at r and finds the longest match on the way down; among equally
+    // long matches the nearest one wins. A string equal over the whole look-ahead replaces
+    // the older node.
+    void insertNode(int r) {
+        Node* nodes = nodes_.data();
+        const uchar* text = textBuf_.data();
+        const uchar* key = text + r;
+        const quint64 head = load8(key + 1);
+        nodes[r].kid[0] = nodes[r].kid[1] = NIL;
+        nodes[r].head = head;
+        int p = N + 1 + key[0];
+        int cmp = 1;
+        int length = 0;
+        int position = matchPosition_;
+        for (;;) {
+            // The direction is data-dependent; an index instead of a branch avoids
+            // mispredictions on every other step.
+            int& slot = nodes[p].kid[cmp >= 0 ? 1 : 0];
+            if (slot == NIL) {
+                slot = r;
+                dad_[r] = p;
+                matchLength_ = length;
+                matchPosition_ = position;
+                return;
+            }
+            p = slot;
+            const quint64 other = nodes[p].head;
+            int i;
+            if (head != other) {
+                cmp = head > other ? 1 : -1;
+                i = 1 + static_cast<int>(qCountLeadingZeroBits(head ^ other) / 8);
+            } else {
+                i = furtherDifference(key, text + p, &cmp);
+            }
             if (i > THRESHOLD) {
                 const int c = ((r - p) & (N - 1)) - 1;
-                if (i > matchLength_) {
-                    matchPosition_ = c;
-                    if ((matchLength_ = i) >= F) break;
-                } else if (i == matchLength_ && c < matchPosition_) {
-                    matchPosition_ = c;
+                if (i > length) {
+                    position = c;
+                    if ((length = i) >= F) break;
+                } else if (i == length && c < position) {
+                    position = c;
                 }
             }
         }
+        matchLength_ = length;
+        matchPosition_ = position;
         // Full-length match: r replaces p in the tree.
         dad_[r] = dad_[p];
-        lson_[r] = lson_[p];
-        rson_[r] = rson_[p];
-        dad_[lson_[p]] = r;
-        dad_[rson_[p]] = r;
-        if (rson_[dad_[p]] == p)
-            rson_[dad_[p]] = r;
+        lson(r) = lson(p);
+        rson(r) = rson(p);
+        dad_[lson(p)] = r;
+        dad_[rson(p)] = r;
+        if (rson(dad_[p]) == p)
+            rson(dad_[p]) = r;
         else
-            lson_[dad_[p]] = r;
+            lson(dad_[p]) = r;
         dad_[p] = NIL;
     }
 
     void deleteNode(int p) {
         if (dad_[p] == NIL) return;
         int q;
-        if (rson_[p] == NIL) {
-            q = lson_[p];
-        } else if (lson_[p] == NIL) {
-            q = rson_[p];
+        if (rson(p) == NIL) {
+            q = lson(p);
+        } else if (lson(p) == NIL) {
+            q = rson(p);
         } else {
-            q = lson_[p];
-            if (rson_[q] != NIL) {
+            q = lson(p);
+            if (rson(q) != NIL) {
                 do {
-                    q = rson_[q];
-                } while (rson_[q] != NIL);
-                rson_[dad_[q]] = lson_[q];
-                dad_[lson_[q]] = dad_[q];
-                lson_[q] = lson_[p];
-                dad_[lson_[p]] = q;
+                    q = rson(q);
+                } while (rson(q) != NIL);
+                rson(dad_[q]) = lson(q);
+                dad_[lson(q)] = dad_[q];
+                lson(q) = lson(p);
+                dad_[lson(p)] = q;
             }
-            rson_[q] = rson_[p];
-            dad_[rson_[p]] = q;
+            rson(q) = rson(p);
+            dad_[rson(p)] = q;
         }
         dad_[q] = dad_[p];
-        if (rson_[dad_[p]] == p)
-            rson_[dad_[p]] = q;
+        if (rson(dad_[p]) == p)
+            rson(dad_[p]) = q;
         else
-            lson_[dad_[p]] = q;
+            lson(dad_[p]) = q;
         dad_[p] = NIL;
     }
 
@@ -301,7 +342,8 @@ private:
     BitWriter bits_;
     Huffman tree_;
     std::vector<uchar> textBuf_;
-    std::vector<int> lson_, rson_, dad_;
+    std::vector<Node> nodes_;
+    std::vector<int> dad_;
     std::array<quint8, T> path_{};
     int matchPosition_ = 0;
     int matchLength_ = 0;
