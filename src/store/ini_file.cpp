@@ -35,8 +35,10 @@ TData parseLine(const QString& line) {
         return d;
     }
     d.ident = line.left(eq).trimmed();
-    if (d.ident.isEmpty()) {
-        // "=x" has no usable key; keeping it as a comment writes it back unchanged
+    if (d.ident.isEmpty() || d.ident.startsWith(QLatin1Char('#')) ||
+        d.ident.startsWith(QLatin1Char('['))) {
+        // "=x" has no usable key, and " #a=1" or " [a=b]" would read back as a comment or a
+        // header once written without the blanks: kept as comments they stay as they are
         d.comment = true;
         d.value = line;
         return d;
@@ -47,11 +49,21 @@ TData parseLine(const QString& line) {
 }
 
 QString decodeUtf16Le(QByteArrayView b) {
-    QString s(b.size() / 2, Qt::Uninitialized);
+    const qsizetype n = b.size() / 2;
+    QString s(n, Qt::Uninitialized);
     QChar* d = s.data();
-    for (qsizetype i = 0; i + 1 < b.size(); i += 2)
-        d[i / 2] = QChar(char16_t(static_cast<unsigned char>(b[i]) |
-                                  (static_cast<unsigned char>(b[i + 1]) << 8)));
+    for (qsizetype i = 0; i < n; ++i)
+        d[i] = QChar(char16_t(static_cast<unsigned char>(b[2 * i]) |
+                              (static_cast<unsigned char>(b[2 * i + 1]) << 8)));
+    // A surrogate without its partner cannot be written in any encoding: replace it now, so
+    // the text read is the text written back.
+    for (qsizetype i = 0; i < n; ++i) {
+        if (d[i].isHighSurrogate() && i + 1 < n && d[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (d[i].isSurrogate()) {
+            d[i] = QChar(QChar::ReplacementCharacter);
+        }
+    }
     return s;
 }
 
@@ -337,10 +349,6 @@ bool TIniFile2::parseInto(const QString& text, SectionList& fresh, QString& erro
         }
         cur->append(parseLine(line));
     }
-    // An untitled part that held only the separator line carries nothing.
-    if (!fresh.empty() && fresh.front().name_small.isEmpty() && fresh.front().list.empty() &&
-        fresh.size() > 1)
-        fresh.pop_front();
     return true;
 }
 
@@ -376,7 +384,6 @@ QString TIniFile2::text() const {
     for (auto it = list_.begin(); it != list_.end(); ++it) {
         const TSection& s = *it;
         const bool first = it == list_.begin();
-        if (s.name_.isEmpty() && first && s.list.empty()) continue;
         if (!s.name_.isEmpty() || !first) {
             // An untitled section anywhere but first needs its header to be read back.
             out += QLatin1Char('[');
@@ -411,8 +418,13 @@ QByteArray TIniFile2::toBytes() const {
         body = encodeCp1252(t, &complete);
         // Code page 1252 would lose characters, or its bytes would read back as UTF-8: the
         // whole file goes out as UTF-8 then, which reads back unchanged.
-        if (!complete || (!nurAscii(body) && istUtf8(body))) body = t.toUtf8();
+        // The same for bytes that would pass for a byte order mark.
+        if (!complete || (!nurAscii(body) && istUtf8(body)) || body.startsWith("\xFF\xFE") ||
+            body.startsWith("\xEF\xBB\xBF"))
+            body = t.toUtf8();
     }
+    // A text that itself starts with U+FEFF keeps it behind a mark the reader skips.
+    if (!useUnicode_ && body.startsWith("\xEF\xBB\xBF")) body.prepend("\xEF\xBB\xBF");
     if (compressed_) return packenBytes(body);
     if (useUnicode_) body.prepend("\xFF\xFE", 2);
     return body;
