@@ -156,7 +156,28 @@ int tMylistviewBase::indexOf(const tmylistitem* node) const {
 
 tmylistitem* tMylistviewBase::item(int index) const {
     if (index < 0 || index >= count_) return nullptr;
-    if (indexStamp_ != structureStamp_) rebuildIndex();
+    if (indexStamp_ == structureStamp_) return flat_[static_cast<std::size_t>(index)];
+    if (uncachedWork_ <= count_) {
+        // Descend by subtree sizes; the work counts towards the next full renumbering.
+        int rest = index;
+        const std::vector<tmylistitem*>* sibs = &tops_;
+        for (;;) {
+            tmylistitem* hier = nullptr;
+            for (tmylistitem* s : *sibs) {
+                ++uncachedWork_;
+                if (rest < s->size_) {
+                    hier = s;
+                    break;
+                }
+                rest -= s->size_;
+            }
+            if (!hier) break; // cannot happen while the sizes are right
+            if (rest == 0) return hier;
+            --rest;
+            sibs = &hier->kids_;
+        }
+    }
+    rebuildIndex();
     return flat_[static_cast<std::size_t>(index)];
 }
 

@@ -19,7 +19,8 @@ class tMylistviewBase;
 // All relations are kept in step with every insert and delete, so walking the tree never
 // scans the whole list: parent, Level, getNext, getPrev, hasChildren, getChild,
 // getNextSibling, getPrevSibling, IndexInLevel and CountAlle answer in O(1), position in
-// O(depth), Index in O(depth + earlier siblings) and O(1) while the tree is unchanged.
+// O(depth), Index and the view's item(i) in O(depth + earlier siblings), and a walk over the
+// unchanged tree costs O(1) per node.
 class tmylistitem {
 public:
     tmylistitem(const tmylistitem&) = delete;
@@ -175,7 +176,7 @@ public:
     // Writes the whole tree: section prefix + "List" with "Count", one section prefix + i per
     // node in flat order with "Level" (tree views) and the keys of OnItemSave (without a
     // handler: "text" = caption). The node sections 0 .. old Count - 1 are erased first.
-    void SaveToInifile(TIniFile2& ini, const QString& prefix = QString());
+    void SaveToInifile(TIniFile2& ini, const QString& prefix = QString()) const;
     // Reads a tree written by SaveToInifile; with itemsadd the nodes are appended, else the
     // view is cleared first. A section that cannot be placed (missing section, bad "Count",
     // a level that does not continue the tree) stops the load before anything changes:
@@ -203,7 +204,7 @@ private:
     int count_ = 0;
     tmylistitem* selected_ = nullptr;
     tmylistitem* focused_ = nullptr;
-    bool busy_ = false;
+    mutable bool busy_ = false;
     QString lastError_;
 
     // Flat index cache: valid while indexStamp_ == structureStamp_.

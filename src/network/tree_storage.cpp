@@ -41,7 +41,7 @@ QString ungueltig(const QString& was) {
 
 } // namespace
 
-void tMylistviewBase::SaveToInifile(TIniFile2& ini, const QString& prefix) {
+void tMylistviewBase::SaveToInifile(TIniFile2& ini, const QString& prefix) const {
     const QString listSection = prefix + QStringLiteral("List");
     if (!ini.leer()) eraseNodeSections(ini, prefix, ini.ReadInteger(listSection, keyCount, 0));
     // Sections beyond the old count may still be lying around in a damaged file; a node
@@ -65,7 +65,10 @@ void tMylistviewBase::SaveToInifile(TIniFile2& ini, const QString& prefix) {
 
 bool tMylistviewBase::LoadFromIniFile(TIniFile2& ini, const QString& prefix, bool itemsadd) {
     lastError_.clear();
-    if (busy_) return false;
+    if (busy_) {
+        lastError_ = ungueltig(QStringLiteral("der Baum wird gerade geändert."));
+        return false;
+    }
     const QString listSection = prefix + QStringLiteral("list");
     const qint64 anzahl = ini.ReadInteger(listSection, keyCount, 0);
 

@@ -344,7 +344,7 @@ TEST(TreeContainer, RandomEditsKeepEveryRelationInStep) {
         } else if (view.count() > 40) {
             view.Delete(view.item(pick(view.count())));
         }
-        if (schritt % 7 != 0 && schritt < 1490) continue;
+        if (schritt % 11 != 0 && schritt < 1490) continue;
 
         std::vector<tmylistitem*> liste;
         for (tmylistitem* n = view.topitem(); n; n = n->getNext()) liste.push_back(n);
