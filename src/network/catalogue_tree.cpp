@@ -127,19 +127,30 @@ bool Bauteilkatalog::ladenStandard() {
 
 bool Bauteilkatalog::ladenDatei(const QString& datei) {
     fehler_.clear();
-    if (!QFileInfo(datei).isFile()) {
-        fehler_ = QStringLiteral("Datei nicht gefunden: ") + datei;
+    const QString name = QDir::toNativeSeparators(datei);
+    const QFileInfo info(datei);
+    if (!info.exists()) {
+        fehler_ = QStringLiteral("Die Datei %1 existiert nicht.").arg(name);
+        return false;
+    }
+    if (!info.isFile()) {
+        fehler_ = QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(name);
         return false;
     }
     TIniFile2 ini;
     if (!ini.loadFromFile(datei)) {
-        fehler_ = datei + QStringLiteral(": ") + ini.lastError();
+        fehler_ = name + QStringLiteral(": ") + ini.lastError();
         return false;
     }
     // Reading never writes the file back.
     ini.setFilename(QString());
+    // A file without entries would leave every node without its type.
+    if (ini.ReadInteger(QStringLiteral("List"), QStringLiteral("Count"), 0) <= 0) {
+        fehler_ = QStringLiteral("Die Datei %1 enthält keinen Bauteilkatalog.").arg(name);
+        return false;
+    }
     if (!laden(ini)) {
-        fehler_ = datei + QStringLiteral(": ") + fehler_;
+        fehler_ = name + QStringLiteral(": ") + fehler_;
         return false;
     }
     return true;

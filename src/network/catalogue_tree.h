@@ -41,7 +41,8 @@ public:
     bool laden(TIniFile2& ini);
     // The catalogue carried in the program.
     bool ladenStandard();
-    // A catalogue file; a missing or damaged file leaves the catalogue as it was (false).
+    // A catalogue file; a missing or damaged file, or one without entries, leaves the
+    // catalogue as it was (false).
     bool ladenDatei(const QString& datei);
     // Start-up: "Bauteil.ini" from `datenordner` when there is one (name compared without
     // case), else the carried catalogue. A damaged file is reported through `seam` (when

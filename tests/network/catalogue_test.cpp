@@ -722,6 +722,25 @@ TEST_F(Datenordner, DamagedFileIsReportedAndTheCarriedCatalogueUsed) {
         QStringLiteral(" Der mitgelieferte Bauteilkatalog wird verwendet. [o]")));
 }
 
+TEST_F(Datenordner, FileWithoutEntriesIsNotACatalogue) {
+    schreiben(QStringLiteral("Bauteil.ini"), "[List]\r\nCount=0\r\n");
+    Bauteilkatalog k;
+    RecordingSeam seam;
+    EXPECT_EQ(k.startLaden(dir.path(), &seam), QString());
+    EXPECT_EQ(k.count(), 71);
+    ASSERT_EQ(seam.fragen.size(), 1);
+    EXPECT_EQ(seam.fragen[0], QStringLiteral("Die Datei %1 enthält keinen Bauteilkatalog. Der "
+                                             "mitgelieferte Bauteilkatalog wird verwendet. [o]")
+                                  .arg(dir.filePath(QStringLiteral("Bauteil.ini"))));
+    EXPECT_FALSE(k.ladenDatei(dir.filePath(QStringLiteral("fehlt.ini"))));
+    EXPECT_EQ(k.fehler(), QStringLiteral("Die Datei %1 existiert nicht.")
+                              .arg(dir.filePath(QStringLiteral("fehlt.ini"))));
+    EXPECT_FALSE(k.ladenDatei(dir.path()));
+    EXPECT_EQ(k.fehler(),
+              QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(dir.path()));
+    EXPECT_EQ(k.count(), 71);
+}
+
 TEST_F(Datenordner, SavingKeepsSectionsBeyondTheTree) {
     schreiben(QStringLiteral("Bauteil.ini"),
               katalogText({"0;-1;A", "1;2;B", "1;3;C", "1;4;D", "1;5;E"}).toUtf8());
