@@ -1,5 +1,6 @@
 #include "pressure/air_density.h"
 
+#include "network/network_tree.h"
 #include "store/number_format.h"
 
 #include <cmath>
@@ -51,6 +52,15 @@ DichteScope::DichteScope(double rho) : vorher_(aktuelleDichte), wert_(begrenzt(r
 
 DichteScope::~DichteScope() {
     aktuelleDichte = vorher_;
+}
+
+double strangDichte(const tmylistitem* node) {
+    const DVdata* kopf = nodeDaten(strangKopf(node));
+    return kopf ? dichteAusText(kopf->p[1]) : dichteStandard;
+}
+
+DichteScope setdichte(const tmylistitem* node) {
+    return DichteScope(strangDichte(node));
 }
 
 } // namespace zephan

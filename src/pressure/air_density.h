@@ -4,6 +4,8 @@
 
 namespace zephan {
 
+class tmylistitem;
+
 // Air state of the pressure-loss calculations. The density is one value for the whole program
 // (1.2 kg/m³ at start); each line's calculation sets it from the line head. Calculations take
 // the density as an argument where they can; callers that run one line's calculation hold a
@@ -45,5 +47,13 @@ private:
     double vorher_;
     double wert_;
 };
+
+// The density of the line a node belongs to: the number stored in its line head's p[1]
+// (read as dichteAusText); dichteStandard when there is no node or no record.
+double strangDichte(const tmylistitem* node);
+
+// Sets the program-wide density to that of the selected node's line for as long as the
+// returned scope lives:  auto dichteDesStrangs = setdichte(node);
+[[nodiscard]] DichteScope setdichte(const tmylistitem* node);
 
 } // namespace zephan

@@ -1,5 +1,6 @@
 #include "pressure/air_density.h"
 
+#include "network/network_tree.h"
 #include "store/number_format.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +51,36 @@ TEST(Luftdichte, ScopeSetztUndStelltWiederHer) {
         EXPECT_EQ(dichte(), 1.1);
         DichteScope c(7.0); // outside the bounds
         EXPECT_EQ(dichte(), 1.2);
+    }
+    EXPECT_EQ(dichte(), 1.2);
+}
+
+TEST(Luftdichte, SetdichteVomStrangkopf) {
+    ProjektBaum baum;
+    baum.setPlanungFuerNeue([] { return false; });
+    tmylistitem* zuluft = baum.Add(QStringLiteral("Zuluft"));
+    tmylistitem* abluft = baum.Add(QStringLiteral("Abluft"));
+    nodeDaten(zuluft)->typ = 0;
+    nodeDaten(zuluft)->p[1] = QStringLiteral("1,150");
+    nodeDaten(abluft)->typ = 1;
+    nodeDaten(abluft)->p[1] = QStringLiteral("kaputt");
+    tmylistitem* abzweig = baum.AddChild(zuluft, QStringLiteral("Abzweig"));
+    tmylistitem* kanal = baum.AddChild(abzweig, QStringLiteral("Kanal"));
+    tmylistitem* gitter = baum.AddChild(abluft, QStringLiteral("Gitter"));
+
+    EXPECT_DOUBLE_EQ(strangDichte(kanal), 1.15);
+    EXPECT_DOUBLE_EQ(strangDichte(zuluft), 1.15);
+    EXPECT_EQ(strangDichte(gitter), 1.2);
+    EXPECT_EQ(strangDichte(nullptr), 1.2);
+    {
+        auto scope = setdichte(kanal);
+        EXPECT_DOUBLE_EQ(dichte(), 1.15);
+        {
+            // the next line's density does not outlive its calculation
+            auto andere = setdichte(gitter);
+            EXPECT_EQ(dichte(), 1.2);
+        }
+        EXPECT_DOUBLE_EQ(dichte(), 1.15);
     }
     EXPECT_EQ(dichte(), 1.2);
 }
