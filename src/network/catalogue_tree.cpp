@@ -85,7 +85,9 @@ bool Bauteilkatalog::laden(TIniFile2& ini) {
     fehler_.clear();
     const qint64 anzahl = ini.ReadInteger(QStringLiteral("List"), QStringLiteral("Count"), 0);
     bool luecken = false;
-    if (anzahl > 0 && anzahl <= maxEintraege)
+    // Holes are filled only for a count that fits the file: a tiny file claiming a huge
+    // count is damaged, not a catalogue of empty entries.
+    if (anzahl > 0 && anzahl <= maxEintraege && anzahl <= 2 * ini.sectionCount() + 16)
         for (qint64 i = 0; i < anzahl && !luecken; ++i)
             luecken = !ini.SectionExists(QString::number(i));
 
