@@ -1,0 +1,30 @@
+#include "cli/command.h"
+#include "pressure/air_density.h"
+
+namespace zephan::cli {
+namespace {
+
+double zahl(const QString& s, bool* ok) {
+    QString t = s.trimmed();
+    if (!t.contains(QLatin1Char('.'))) t.replace(QLatin1Char(','), QLatin1Char('.'));
+    return t.toDouble(ok);
+}
+
+const Command density("density", "density TEMP PHI", [](const QStringList& args) {
+    if (args.size() != 2) return usage("density");
+    bool okT = false, okPhi = false;
+    const double t = zahl(args[0], &okT);
+    const double phi = zahl(args[1], &okPhi);
+    if (!okT) return fehler(QStringLiteral("Keine Zahl: ") + args[0]);
+    if (!okPhi) return fehler(QStringLiteral("Keine Zahl: ") + args[1]);
+    // the ranges of the density dialog
+    if (t < -50 || t > 50)
+        return fehler(QStringLiteral("Die Lufttemperatur muss zwischen -50 und 50 °C liegen."));
+    if (phi < 0 || phi > 100)
+        return fehler(QStringLiteral("Die relative Luftfeuchte muss zwischen 0 und 100 % liegen."));
+    keyValue(QStringLiteral("rho"), luftdichte(phi, t));
+    return exitOk;
+});
+
+} // namespace
+} // namespace zephan::cli

@@ -1,0 +1,111 @@
+#include "cli/command.h"
+#include "network/dvdata.h"
+#include "pressure/air_density.h"
+#include "pressure/duct_hydraulics.h"
+#include "report/report_document.h"
+
+#include <QHash>
+#include <cmath>
+
+namespace zephan::cli {
+namespace {
+
+double zahl(const QString& s, bool* ok) {
+    QString t = s.trimmed();
+    if (!t.contains(QLatin1Char('.'))) t.replace(QLatin1Char(','), QLatin1Char('.'));
+    const double x = t.toDouble(ok);
+    if (*ok && !std::isfinite(x)) *ok = false;
+    return x;
+}
+
+const Command duct(
+    "duct",
+    "duct (--breite B --hoehe H | --durchmesser D) --volumenstrom Q --material NAME "
+    "[--laenge L] [--dichte RHO] [--report]",
+    [](const QStringList& args) {
+        const QStringList mitWert{"--breite",   "--hoehe",  "--durchmesser", "--volumenstrom",
+                                  "--material", "--laenge", "--dichte"};
+        QHash<QString, QString> opt;
+        bool bericht = false;
+        for (int k = 0; k < args.size(); ++k) {
+            if (args[k] == QLatin1String("--report")) {
+                bericht = true;
+            } else if (mitWert.contains(args[k]) && k + 1 < args.size() && !opt.contains(args[k])) {
+                opt.insert(args[k], args[k + 1]);
+                ++k;
+            } else {
+                return usage("duct");
+            }
+        }
+        const bool eckig = opt.contains("--breite") || opt.contains("--hoehe");
+        const bool rund = opt.contains("--durchmesser");
+        if (eckig == rund || (eckig && !(opt.contains("--breite") && opt.contains("--hoehe"))) ||
+            !opt.contains("--volumenstrom") || !opt.contains("--material"))
+            return usage("duct");
+
+        QHash<QString, double> wert;
+        for (auto it = opt.cbegin(); it != opt.cend(); ++it) {
+            if (it.key() == QLatin1String("--material")) continue;
+            bool ok = false;
+            wert[it.key()] = zahl(it.value(), &ok);
+            if (!ok)
+                return fehler(QStringLiteral("Keine Zahl für ") + it.key() + ": " + it.value());
+        }
+        const double b = eckig ? wert["--breite"] : wert["--durchmesser"];
+        const double h = eckig ? wert["--hoehe"] : 0;
+        if (b <= 0 || (eckig && h <= 0))
+            return fehler(QStringLiteral("Die Abmessungen müssen größer als 0 mm sein."));
+        const bool mitLaenge = opt.contains("--laenge");
+        const double laenge = mitLaenge ? wert["--laenge"] : 0;
+        if (laenge < 0) return fehler(QStringLiteral("Die Länge darf nicht negativ sein."));
+        const double rho = opt.contains("--dichte") ? wert["--dichte"] : dichteStandard;
+        if (rho < dichteMinimum || rho > dichteMaximum)
+            return fehler(QStringLiteral("Die Dichte muss zwischen 0,5 und 2 kg/m³ liegen."));
+
+        DVdata d;
+        initNode(d, false);
+        d.typ = eckig ? 2 : 3;
+        d.eckig = eckig;
+        d.i[0] = b;
+        d.i[1] = eckig ? h : -1;
+        d.i[5] = laenge;
+        d.p[2] = opt["--material"];
+        const double ks = materialKs(d.p[2]);
+        if (ks < 0)
+            return fehler(eckig ? QStringLiteral("Material nicht gefunden: ") + d.p[2]
+                                : QStringLiteral("Material ") + d.p[2] +
+                                      QStringLiteral(" nicht gefunden."));
+
+        // The same flow rule as the straight-run calculation: 0 counts as 1, the sign is dropped.
+        double q = std::fabs(wert["--volumenstrom"]);
+        if (q == 0) q = 1;
+        const double v = geschwindigkeit(q, eckig ? flaeche_eckig(b, h) : flaeche_rund(b));
+        tDVvorgabe vg;
+        vg.ks = ks;
+        vg.v = v;
+        vg.art = eckig ? artEckig : artRund;
+        vg.b = b;
+        vg.h = h;
+        tresult r;
+        Reibungswerte w;
+        dvberechnen(vg, r, nullptr, rho, &w);
+        if (!r.ok) return fehler(QStringLiteral("Keine Berechnung möglich."));
+
+        TDruck doc;
+        doc.drucken = bericht;
+        const double ergebnis = geradeStrecke(d, q, &doc, rho);
+        if (ergebnis <= -999) return fehler(QStringLiteral("Keine Berechnung möglich."));
+
+        keyValue(QStringLiteral("v"), v);
+        keyValue(QStringLiteral("dh"), w.dh * 1000);
+        keyValue(QStringLiteral("Re"), static_cast<double>(w.Re));
+        keyValue(QStringLiteral("ksd"), w.ksd);
+        keyValue(QStringLiteral("lambda"), w.lambda);
+        keyValue(QStringLiteral("R"), r.s);
+        if (mitLaenge) keyValue(QStringLiteral("dp"), r.s * laenge / 1000);
+        for (const QString& zeile : doc.m) out(zeile + QLatin1Char('\n'));
+        return exitOk;
+    });
+
+} // namespace
+} // namespace zephan::cli

@@ -1,0 +1,55 @@
+#include "cli/command.h"
+#include "pressure/titelzahl.h"
+#include "store/user_seam.h"
+
+namespace zephan::cli {
+namespace {
+
+// Keeps the first table message so it can be printed as the command's failure.
+class ErsteMeldung : public UserSeam {
+public:
+    QString text;
+    int frage(const QString& t, const QString&, Kind) override {
+        if (text.isEmpty()) text = t;
+        return 0;
+    }
+    void status(int, const QString&) override {}
+};
+
+double zahl(const QString& s, bool* ok) {
+    QString t = s.trimmed();
+    if (!t.contains(QLatin1Char('.'))) t.replace(QLatin1Char(','), QLatin1Char('.'));
+    return t.toDouble(ok);
+}
+
+const Command erg("erg", "erg NR X Y", [](const QStringList& args) {
+    if (args.size() != 3) return usage("erg");
+    bool okNr = false, okX = false, okY = false;
+    const int nr = args[0].trimmed().toInt(&okNr);
+    const double x = zahl(args[1], &okX);
+    const double y = zahl(args[2], &okY);
+    if (!okNr) return fehler(QStringLiteral("Keine Tabellennummer: ") + args[0]);
+    if (!okX) return fehler(QStringLiteral("Keine Zahl: ") + args[1]);
+    if (!okY) return fehler(QStringLiteral("Keine Zahl: ") + args[2]);
+
+    ErsteMeldung meldung;
+    titelzahli& tabellen = titelzahlen();
+    tabellen.setSeam(&meldung);
+    const double wert = tabellen.erg(nr, x, y);
+    tabellen.setSeam(nullptr);
+    if (!meldung.text.isEmpty()) return fehler(meldung.text);
+    TTitelzahl D;
+    D.Nr = nr;
+    if (nr < 0 || !tabellen.load(D))
+        return fehler(QStringLiteral("TitelZahlDialog: Tabelle ") + QString::number(nr) +
+                      QStringLiteral(" existiert nicht"));
+    // A plain list has no value to evaluate.
+    if (!D.rechentab)
+        return fehler(QStringLiteral("TitelZahl: Tabelle ") + QString::number(nr) +
+                      QStringLiteral(" ist keine Rechentabelle."));
+    keyValue(QStringLiteral("erg"), wert);
+    return exitOk;
+});
+
+} // namespace
+} // namespace zephan::cli
