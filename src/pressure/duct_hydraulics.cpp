@@ -1,6 +1,8 @@
 #include "pressure/duct_hydraulics.h"
 
 #include "network/dvdata.h"
+#include "network/model_queries.h"
+#include "network/network_tree.h"
 #include "pressure/air_density.h"
 #include "report/report_document.h"
 #include "store/number_format.h"
@@ -316,6 +318,15 @@ double geradeStrecke(DVdata& d, double q, TDruck* druck) {
     return geradeStrecke(d, q, druck, dichte());
 }
 
+double geradeStrecke(tmylistitem* node, TDruck* druck, double rho) {
+    DVdata* daten = nodeDaten(node);
+    if (!daten) return keinErgebnis;
+    DVdata arbeit = *daten;
+    const double ergebnis = geradeStrecke(arbeit, volumenstrom(node), druck, rho);
+    if (ergebnis > -999) *daten = arbeit;
+    return ergebnis;
+}
+
 int rohrsuchen(double q, double rMax, double rho) {
     q = std::fabs(q);
     if (!endlich(q) || q == 0 || !endlich(rMax) || rMax <= 0) return -1;
@@ -361,6 +372,12 @@ StreckenAnzeige berechne1Strecke(DVdata& editDaten, double q, TDruck& druck, boo
     // Also after a failure, so later calculations do not write into this report.
     druck.drucken = false;
     return anzeige;
+}
+
+StreckenAnzeige berechne1Strecke(const tmylistitem* selected, DVdata& editDaten, TDruck& druck,
+                                 bool drucken) {
+    const double q = selected ? volumenstrom(selected) : -1;
+    return berechne1Strecke(editDaten, q, druck, drucken, strangDichte(selected));
 }
 
 } // namespace zephan

@@ -7,6 +7,7 @@
 namespace zephan {
 
 class TDruck;
+class tmylistitem;
 struct DVdata;
 
 // Cross sections and velocities (dimensions in mm, areas in m², flows in m³/h).
@@ -103,6 +104,11 @@ constexpr double keinErgebnis = -1000;
 double geradeStrecke(DVdata& d, double q, TDruck* druck, double rho);
 double geradeStrecke(DVdata& d, double q, TDruck* druck = nullptr);
 
+// The straight run of a duct or pipe node with the node's own volume flow, at density rho:
+// runs on a copy of the record and stores it back (with the new velocity text) only when a
+// result came out. keinErgebnis for no node or record.
+double geradeStrecke(tmylistitem* node, TDruck* druck, double rho);
+
 // Smallest round diameter (12, 14, 16, ... mm) whose gradient for the flow q [m³/h] in a
 // steel pipe (ks 0.15 mm) lies below rMax [Pa/m]; -1 for a flow of 0, a limit ≤ 0 or when no
 // diameter up to 5000 mm will do.
@@ -122,5 +128,10 @@ struct StreckenAnzeige {
 // `drucken` is set and is switched off at the end.
 StreckenAnzeige berechne1Strecke(DVdata& editDaten, double q, TDruck& druck, bool drucken,
                                  double rho);
+
+// The same for the selected node of the tree: its volume flow (-1 when there is no node) and
+// the density of its line.
+StreckenAnzeige berechne1Strecke(const tmylistitem* selected, DVdata& editDaten, TDruck& druck,
+                                 bool drucken);
 
 } // namespace zephan

@@ -1,4 +1,6 @@
 #include "network/dvdata.h"
+#include "network/model_queries.h"
+#include "network/network_tree.h"
 #include "pressure/air_density.h"
 #include "pressure/duct_hydraulics.h"
 #include "report/report_document.h"
@@ -485,4 +487,69 @@ TEST(Rohrsuchen, UnmoeglicheAnfragenEndenSofort) {
     EXPECT_EQ(rohrsuchen(std::numeric_limits<double>::quiet_NaN(), 1.0, 1.2), -1);
     // no diameter up to 5000 mm carries a million m³/h below 0.0001 Pa/m
     EXPECT_EQ(rohrsuchen(1e6, 0.0001, 1.2), -1);
+}
+
+namespace {
+
+// A supply line: duct 400×200 steel 10 m, then an outlet for 1000 m³/h and its room.
+struct KleinerStrang {
+    ProjektBaum baum;
+    tmylistitem* kopf = nullptr;
+    tmylistitem* kanalKnoten = nullptr;
+
+    explicit KleinerStrang(const QString& dichteText) {
+        baum.setPlanungFuerNeue([] { return false; });
+        kopf = baum.Add(QStringLiteral("Zuluft"));
+        nodeDaten(kopf)->typ = 0;
+        nodeDaten(kopf)->p[1] = dichteText;
+        kanalKnoten = baum.AddChild(kopf, QStringLiteral("Kanal"));
+        *nodeDaten(kanalKnoten) = kanal(400, 200, 10000, QStringLiteral("Stahlblech"));
+        tmylistitem* auslass = baum.AddChild(kopf, QStringLiteral("Auslass"));
+        DVdata* a = nodeDaten(auslass);
+        a->typ = 10;
+        a->eckig = true;
+        a->i[0] = 400;
+        a->i[1] = 200;
+        a->i[2] = 1;
+        a->i[3] = 1000;
+        a->i[4] = 1;
+        tmylistitem* raum = baum.AddChild(kopf, QStringLiteral("Raum"));
+        nodeDaten(raum)->typ = 4;
+    }
+};
+
+} // namespace
+
+TEST(GeradeStrecke, KnotenMitEigenemVolumenstrom) {
+    KleinerStrang s(QStringLiteral("1,200"));
+    ASSERT_EQ(volumenstrom(s.kanalKnoten), 1000);
+    const double dp = geradeStrecke(s.kanalKnoten, nullptr, 1.2);
+    EXPECT_NEAR(dp, 5.96604, 1e-5);
+    EXPECT_EQ(nodeDaten(s.kanalKnoten)->p[0], QStringLiteral("3,47"));
+
+    // an unknown material leaves the node's record as it was
+    nodeDaten(s.kanalKnoten)->p[2] = QStringLiteral("Pappe");
+    nodeDaten(s.kanalKnoten)->p[0] = QStringLiteral("alt");
+    EXPECT_EQ(geradeStrecke(s.kanalKnoten, nullptr, 1.2), keinErgebnis);
+    EXPECT_EQ(nodeDaten(s.kanalKnoten)->p[0], QStringLiteral("alt"));
+    EXPECT_EQ(geradeStrecke(static_cast<tmylistitem*>(nullptr), nullptr, 1.2), keinErgebnis);
+}
+
+TEST(Berechne1Strecke, AusgewaehlterKnotenBestimmtFlussUndDichte) {
+    // the line's density 1.0 instead of 1.2 scales R by 1/1.2
+    KleinerStrang s(QStringLiteral("1,000"));
+    DVdata edit = *nodeDaten(s.kanalKnoten);
+    TDruck doc;
+    const StreckenAnzeige a = berechne1Strecke(s.kanalKnoten, edit, doc, true);
+    EXPECT_NEAR(a.ergebnis, 5.96604 / 1.2, 1e-5);
+    EXPECT_EQ(a.ergebnisLabel, QStringLiteral("4,97 [Pa]"));
+    EXPECT_EQ(a.gefaelleLabel, QStringLiteral("R= 0,50 [Pa/m]"));
+    EXPECT_EQ(doc.m[3], QStringLiteral("Geschwindigkeit v : 3,47 [m/s];  Volumenstrom: 1.000 "
+                                       "[m³/h];  Dichte: 1,000 [kg/m³]"));
+    EXPECT_EQ(dichte(), dichteStandard);
+
+    // no selection: 1 m³/h at 1.2 kg/m³
+    DVdata ohne = kanal(400, 200, 10000, QStringLiteral("Stahlblech"));
+    berechne1Strecke(nullptr, ohne, doc, false);
+    EXPECT_EQ(ohne.p[0], QStringLiteral("0,00"));
 }
