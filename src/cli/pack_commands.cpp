@@ -1,0 +1,72 @@
+#include "cli/command.h"
+#include "store/packed_container.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace zephan::cli {
+namespace {
+
+constexpr int exitCrcFehler = 3;
+
+bool lesen(const QString& name, QByteArray& bytes, QString& message) {
+    QFile f(name);
+    if (!f.open(QIODevice::ReadOnly)) {
+        message =
+            QStringLiteral("Datei %1 kann nicht gelesen werden: %2").arg(name, f.errorString());
+        return false;
+    }
+    bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        message =
+            QStringLiteral("Datei %1 kann nicht gelesen werden: %2").arg(name, f.errorString());
+        return false;
+    }
+    return true;
+}
+
+// Through a temporary file, so a failed write leaves an existing OUT intact.
+bool schreiben(const QString& name, const QByteArray& bytes, QString& message) {
+    QSaveFile f(name);
+    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit()) return true;
+    message =
+        QStringLiteral("Datei %1 kann nicht geschrieben werden: %2").arg(name, f.errorString());
+    return false;
+}
+
+const Command pack("pack", "pack IN OUT", [](const QStringList& args) {
+    if (args.size() != 2) return usage("pack");
+    QByteArray data;
+    QString message;
+    if (!lesen(args[0], data, message)) return fehler(message);
+    if (data.size() > std::numeric_limits<qint32>::max() / 2)
+        return fehler(QStringLiteral("Datei %1 ist zu groß zum Packen").arg(args[0]));
+    const QByteArray packed = packenBytes(data);
+    if (packed.isEmpty())
+        return fehler(QStringLiteral("Datei %1 kann nicht gepackt werden").arg(args[0]));
+    if (!schreiben(args[1], packed, message)) return fehler(message);
+    return exitOk;
+});
+
+const Command unpack("unpack", "unpack IN OUT", [](const QStringList& args) {
+    if (args.size() != 2) return usage("unpack");
+    QByteArray packed;
+    QString message;
+    if (!lesen(args[0], packed, message)) return fehler(message);
+    QByteArray data;
+    QString reason;
+    bool crcMismatch = false;
+    const bool ok = entpackenBytes(packed, data, &reason, &crcMismatch);
+    if (!ok && !crcMismatch)
+        return fehler(
+            QStringLiteral("Datei %1 kann nicht entpackt werden: %2").arg(args[0], reason));
+    if (!schreiben(args[1], data, message)) return fehler(message);
+    if (crcMismatch) {
+        err(QStringLiteral("CRC-Fehler\n"));
+        return exitCrcFehler;
+    }
+    return exitOk;
+});
+
+} // namespace
+} // namespace zephan::cli
