@@ -1,6 +1,7 @@
 #include "network/catalogue_tree.h"
 
 #include "store/carried_data.h"
+#include "store/folders.h"
 #include "store/ini_file.h"
 #include "store/trace_log.h"
 #include "store/user_seam.h"
@@ -322,6 +323,11 @@ QString katalogStart(const QString& datenordner, UserSeam* seam) {
     const QString datei = bauteilkatalog().startLaden(datenordner, seam);
     bauteilkatalog().tabelleFuellen(programmTabelle());
     return datei;
+}
+
+bool katalogSichern(UserSeam* seam, QString* fehler) {
+    return bauteilkatalog().sichernDatei(Bauteilkatalog::dateiImOrdner(datenOrdner()), seam,
+                                         fehler);
 }
 
 TBasisDatenTabelle& basisDatenTabelle() {

@@ -108,5 +108,8 @@ Bauteilkatalog& bauteilkatalog();
 // Start-up: reads the program's catalogue (data folder file or carried) and fills the
 // program's type table from it. Returns the file read (empty: carried catalogue).
 QString katalogStart(const QString& datenordner, UserSeam* seam = nullptr);
+// "sichern": writes the program's catalogue as "Bauteil.ini" into the data folder. The type
+// table is not refilled: it keeps the entries read at start-up until the next start.
+bool katalogSichern(UserSeam* seam = nullptr, QString* fehler = nullptr);
 
 } // namespace zephan

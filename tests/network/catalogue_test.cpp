@@ -1,5 +1,6 @@
 #include "network/catalogue.h"
 #include "network/catalogue_tree.h"
+#include "store/folders.h"
 #include "store/ini_file.h"
 #include "store/trace_log.h"
 #include "store/user_seam.h"
@@ -739,6 +740,28 @@ TEST_F(Datenordner, FileWithoutEntriesIsNotACatalogue) {
     EXPECT_EQ(k.fehler(),
               QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(dir.path()));
     EXPECT_EQ(k.count(), 71);
+}
+
+TEST_F(Datenordner, ProgramCatalogueIsSavedIntoTheDataFolderAndReadAtNextStart) {
+    setzeDatenOrdner(dir.path());
+    EXPECT_EQ(katalogStart(dir.path()), QString());
+    tmylistitem* bogen =
+        bauteilkatalog().baum().suchPfad(QStringLiteral("Lüftung\\Formstück\\Bogen"));
+    ASSERT_NE(bogen, nullptr);
+    tBasisDaten_ felder = Bauteilkatalog::felderAus(bogen);
+    felder.box1 = QStringLiteral("Umlenkwinkel 90°|45°");
+    bauteilkatalog().update(bogen, felder, false);
+    QString fehler;
+    ASSERT_TRUE(katalogSichern(nullptr, &fehler)) << fehler.toStdString();
+    // Until the next start the type table keeps what it read.
+    EXPECT_EQ(basisDaten(21)->boxEintraege().size(), 5);
+    EXPECT_EQ(katalogStart(dir.path()), dir.filePath(QStringLiteral("Bauteil.ini")));
+    EXPECT_EQ(basisDaten(21)->box1, QStringLiteral("Umlenkwinkel 90°|45°"));
+    EXPECT_EQ(basisDaten(21)->titelint, QStringLiteral("LUEFTUNG#FORMSTUECK#BOGEN"));
+    // Back to the carried catalogue for the other tests.
+    setzeDatenOrdner(QString());
+    katalogStart(QString());
+    EXPECT_EQ(basisDaten(21)->boxEintraege().size(), 5);
 }
 
 TEST_F(Datenordner, SavingKeepsSectionsBeyondTheTree) {
