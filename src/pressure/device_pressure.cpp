@@ -47,6 +47,8 @@ const QString nurFormeln =
 const QString nurWerte =
     QStringLiteral("Es sind nur die Werte für DN 100, 125, 160 und 200 vorhanden");
 const QString massFehlt = QStringLiteral("Maß nicht vorhanden");
+// Sizes or flows so far out that a velocity or loss would overflow.
+const QString ausserhalb = QStringLiteral("Werte außerhalb des Rechenbereichs");
 // A device whose cross-section comes out as 0 (a side of 0 or less) would divide by it.
 const QString querschnittNull =
     QStringLiteral("Querschnitt gleich Null -> keine Berechnung möglich");
@@ -306,6 +308,12 @@ RegelErgebnis schalldaempfer(RegelEingabe& e, double q) {
         return stopp();
     }
     const double v = q / 3600 / a;
+    // The friction calculation counts the Reynolds number in whole numbers; absurd sizes or
+    // flows would run past that range.
+    if (!(v / viskositaet * r.i[0] / 1000 < 1e15)) {
+        d.add(ausserhalb);
+        return stopp();
+    }
     r.p[0] = gespeichert(v, 2);
     tDVvorgabe vg;
     vg.ks = 0.15;
@@ -317,8 +325,7 @@ RegelErgebnis schalldaempfer(RegelEingabe& e, double q) {
     if (!res.ok) return stopp();
     // A length not given (-1) must not turn the loss negative.
     const double laenge = endlich(r.i[5]) && r.i[5] > 0 ? r.i[5] : 0;
-    const double dp = res.wert() * laenge / 1000;
-    return stopp(endlich(dp) ? dp : keinErgebnis);
+    return stopp(res.wert() * laenge / 1000); // an overflow is caught by geraeteRegel
 }
 
 // --- Fire damper 43 "Brandschutzklappe" ------------------------------------------------------
@@ -374,8 +381,40 @@ RegelErgebnis brandschutzklappe(RegelEingabe& e, double q) {
     vg.v = w;
     tresult res;
     dvberechnen(vg, res, &d, e.rho);
-    if (!res.ok || !endlich(res.wert())) return stopp();
-    return dpRegel(res.wert());
+    if (!res.ok) return stopp();
+    return dpRegel(res.wert()); // an overflowed loss is caught by geraeteRegel
+}
+
+RegelErgebnis regel(RegelEingabe& e) {
+    const double q = geraeteVolumenstrom(e.rec, e.Q);
+    switch (e.rec.typ) {
+    case typAussenluftgitter:
+    case typAbluftgitter:
+        return einlassgitter(e, q);
+    case typZuluftauslass:
+        return zuluftauslass(e, q);
+    case typFortluftgitter:
+        return fortluftgitter(e, q);
+    case typSchalldaempfer:
+        return schalldaempfer(e, q);
+    case typBrandschutzklappe:
+        return brandschutzklappe(e, q);
+    default:
+        return keineRegel();
+    }
+}
+
+// Every number the rule handed back or stored is finite: the loss of a Δp-rule or a stop
+// with a result, and each record text the rule wrote.
+bool endlichesErgebnis(const RegelErgebnis& erg, const DVdata& vorher, const DVdata& nachher) {
+    if (!endlich(erg.dp)) return false;
+    for (int k = 0; k < 2; ++k) {
+        if (nachher.p[k] == vorher.p[k]) continue;
+        bool ok = false;
+        leseZahl(nachher.p[k], &ok);
+        if (!ok) return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -410,25 +449,34 @@ double geraeteVolumenstrom(const DVdata& rec, double q) {
 }
 
 RegelErgebnis geraeteRegel(RegelEingabe& e) {
-    const double q = geraeteVolumenstrom(e.rec, e.Q);
-    // The flow comes from the tree's own sums; nothing sensible follows from one that is not
-    // a number.
-    if (!endlich(q)) return stopp();
-    switch (e.rec.typ) {
-    case typAussenluftgitter:
-    case typAbluftgitter:
-        return einlassgitter(e, q);
-    case typZuluftauslass:
-        return zuluftauslass(e, q);
-    case typFortluftgitter:
-        return fortluftgitter(e, q);
-    case typSchalldaempfer:
-        return schalldaempfer(e, q);
-    case typBrandschutzklappe:
-        return brandschutzklappe(e, q);
-    default:
-        return keineRegel();
+    // Absurd sizes or flows (a user may type 1e300) can overflow a velocity or a loss. Such a
+    // result must neither reach the report nor the record: with recording on, the rule first
+    // runs silently on a copy, so no line with an overflowed number is ever written.
+    if (!endlich(e.Q)) {
+        e.druck.add(ausserhalb);
+        return stopp();
     }
+    if (e.druck.drucken) {
+        DVdata probe = e.rec;
+        RegelErgebnis erg;
+        {
+            DruckenAus aus(e.druck);
+            RegelEingabe pe{probe, e.modus, e.zuluft, e.Q, e.QD, e.QA1, e.QA2, e.rho, e.druck};
+            erg = regel(pe);
+        }
+        if (!endlichesErgebnis(erg, e.rec, probe)) {
+            e.druck.add(ausserhalb);
+            return stopp();
+        }
+    }
+    const DVdata alt = e.rec;
+    const RegelErgebnis erg = regel(e);
+    if (!endlichesErgebnis(erg, alt, e.rec)) {
+        e.rec.p = alt.p;
+        e.druck.add(ausserhalb);
+        return stopp();
+    }
+    return erg;
 }
 
 } // namespace zephan
