@@ -103,6 +103,33 @@ TEST(IniFileText, UntitledSectionAfterOthersKeepsItsHeader) {
     EXPECT_FALSE(back.ValueExists("a", "y"));
 }
 
+TEST(IniFileText, WrittenTextReadsBackTheSame) {
+    // keys that would turn into a comment or a header without their blanks stay comments
+    TIniFile2 ini = fromText("[s]\r\n  #a=1\r\n [b=c]\r\n\r\n\r\n[t]\r\n");
+    EXPECT_TRUE(ini.ReadSection("s").isEmpty());
+    EXPECT_EQ(ini.getSections(), QStringLiteral("s|t|"));
+    // blank lines before the first header: one is taken for the separator, the rest stay
+    TIniFile2 blank = fromText("\r\n\r\n[a]\r\nx=1\r\n");
+    TIniFile2 blank2 = fromText(blank.toBytes());
+    EXPECT_EQ(blank2.text(), blank.text());
+    EXPECT_EQ(blank.text(), QStringLiteral("\r\n[a]\r\nx=1\r\n"));
+    // texts whose bytes would pass for a byte order mark
+    for (const char* v : {"\xC3\xBF\xC3\xBEx", "\xEF\xBB\xBFx", "\xC3\xAF\xC2\xBB\xC2\xBF\xE4"}) {
+        TIniFile2 w;
+        w.addtext(QString::fromUtf8(v) + QStringLiteral("=1\r\n[s]\r\n"));
+        TIniFile2 r = fromText(w.toBytes());
+        EXPECT_EQ(r.text(), w.text()) << v;
+        EXPECT_EQ(r.ReadString("", QString::fromUtf8(v)), QStringLiteral("1")) << v;
+    }
+}
+
+TEST(IniFileText, LoneSurrogateInUtf16IsReplaced) {
+    // "[s]" CR LF "k=" then a high surrogate followed by "x"
+    QByteArray bytes("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\x00\xD8x\0", 20);
+    TIniFile2 ini = fromText(bytes);
+    EXPECT_EQ(ini.ReadString("s", "k"), QString(QChar(0xFFFD)) + QLatin1Char('x'));
+}
+
 // --- sections --------------------------------------------------------------------------------
 
 TEST(IniFileSections, DuplicateSectionRefusesTheLoadAndKeepsTheStore) {
@@ -204,13 +231,17 @@ TEST(IniFileValues, ValueBackAtItsDefaultRemovesTheStoredKey) {
 }
 
 TEST(IniFileValues, ReadIntegerRules) {
-    TIniFile2 ini = fromText("[s]\r\na=3,0\r\nb=abc\r\nc=\r\nd=-12\r\ne=9000000000\r\nf= 7 \r\n");
+    TIniFile2 ini =
+        fromText("[s]\r\na=3,0\r\nb=abc\r\nc=\r\nd=-12\r\ne=9000000000\r\nf= 7 \r\nh=+5\r\n"
+                 "i=99999999999999999999\r\n");
     EXPECT_EQ(ini.ReadInteger("s", "a", 5), 3);
     EXPECT_EQ(ini.ReadInteger("s", "b", 5), -1);
     EXPECT_EQ(ini.ReadInteger("s", "c", 5), -1);
     EXPECT_EQ(ini.ReadInteger("s", "d", 5), -12);
     EXPECT_EQ(ini.ReadInteger("s", "e", 5), 9000000000LL);
     EXPECT_EQ(ini.ReadInteger("s", "f", 5), 7);
+    EXPECT_EQ(ini.ReadInteger("s", "h", 0), 5);
+    EXPECT_EQ(ini.ReadInteger("s", "i", 0), -1); // beyond 64 bits
     EXPECT_EQ(ini.ReadInteger("s", "missing", 5), 5);
     EXPECT_EQ(ini.ReadInteger("nosection", "a", 8), 8);
     ini.WriteInteger("s", "g", -9000000000LL);
