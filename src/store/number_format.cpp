@@ -42,11 +42,17 @@ QString format(double x, int d, bool grouped) {
 
 } // namespace
 
-QString formatZahl(double x, int d) { return format(x, d, true); }
+QString formatZahl(double x, int d) {
+    return format(x, d, true);
+}
 
-QString formatZahlOhneGruppen(double x, int d) { return format(x, d, false); }
+QString formatZahlOhneGruppen(double x, int d) {
+    return format(x, d, false);
+}
 
-QString formatVolumenstrom(double q) { return format(static_cast<double>(runden(q)), 0, true); }
+QString formatVolumenstrom(double q) {
+    return format(static_cast<double>(runden(q)), 0, true);
+}
 
 double leseZahl(const QString& text, bool* ok, double fallback) {
     QString s;
@@ -77,14 +83,23 @@ int leseGanzzahl(const QString& text) {
     return good ? v : -1;
 }
 
-long long runden(double x) {
+namespace {
+// Values beyond the 64-bit range saturate instead of overflowing the conversion.
+long long saturate(double x) {
+    constexpr double limit = 9.2e18;
     if (!std::isfinite(x)) return 0;
-    return static_cast<long long>(std::nearbyint(x));
+    if (x >= limit) return static_cast<long long>(limit);
+    if (x <= -limit) return -static_cast<long long>(limit);
+    return static_cast<long long>(x);
+}
+} // namespace
+
+long long runden(double x) {
+    return saturate(std::nearbyint(x));
 }
 
 long long kuerzen(double x) {
-    if (!std::isfinite(x)) return 0;
-    return static_cast<long long>(std::trunc(x));
+    return saturate(std::trunc(x));
 }
 
 } // namespace zephan

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace zephan;
 
 TEST(NumberFormat, WritesGermanWithGroupingAndFixedDecimals) {
@@ -46,4 +48,7 @@ TEST(NumberFormat, RoundingRules) {
     EXPECT_EQ(runden(2.6), 3);
     EXPECT_EQ(kuerzen(-2.7), -2);
     EXPECT_EQ(kuerzen(2.7), 2);
+    EXPECT_EQ(runden(1e300), 9200000000000000000LL);
+    EXPECT_EQ(kuerzen(-1e300), -9200000000000000000LL);
+    EXPECT_EQ(runden(std::nan("")), 0);
 }
