@@ -1,13 +1,17 @@
 #include "cli/command.h"
 #include "pressure/air_density.h"
 
+#include <cmath>
+
 namespace zephan::cli {
 namespace {
 
 double zahl(const QString& s, bool* ok) {
     QString t = s.trimmed();
     if (!t.contains(QLatin1Char('.'))) t.replace(QLatin1Char(','), QLatin1Char('.'));
-    return t.toDouble(ok);
+    const double x = t.toDouble(ok);
+    if (*ok && !std::isfinite(x)) *ok = false;
+    return x;
 }
 
 const Command density("density", "density TEMP PHI", [](const QStringList& args) {

@@ -2,6 +2,8 @@
 #include "pressure/titelzahl.h"
 #include "store/user_seam.h"
 
+#include <cmath>
+
 namespace zephan::cli {
 namespace {
 
@@ -19,7 +21,9 @@ public:
 double zahl(const QString& s, bool* ok) {
     QString t = s.trimmed();
     if (!t.contains(QLatin1Char('.'))) t.replace(QLatin1Char(','), QLatin1Char('.'));
-    return t.toDouble(ok);
+    const double x = t.toDouble(ok);
+    if (*ok && !std::isfinite(x)) *ok = false;
+    return x;
 }
 
 const Command erg("erg", "erg NR X Y", [](const QStringList& args) {
