@@ -145,7 +145,9 @@ public:
     QString ReadString(const QString& section, const QString& key,
                        const QString& def = QString()) const;
     // An empty key shows "tinifile2.writestring: " + section + ".ident ist leer" and writes
-    // nothing.
+    // nothing; so does a key that would not read back as a key (with "=", a line break, or
+    // starting with "#" or "["). A line break in the value is stored as "þ", the file's form
+    // of it. Marks changed when the stored value changes.
     void WriteString(const QString& section, const QString& key, const QString& value);
     // Text before the first ","; not a whole number reads -1; missing key reads def.
     qint64 ReadInteger(const QString& section, const QString& key, qint64 def) const;
