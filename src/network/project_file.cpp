@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QStandardPaths>
 #include <algorithm>
 #include <limits>
@@ -41,12 +42,6 @@ QString key(const char* name, int k) {
     return QString::fromLatin1(name) + QString::number(k);
 }
 
-// Decimals of value slot k of a type (0 without catalogue entry).
-int stellen(int typ, int k) {
-    const tBasisDaten_* t = basisDaten(typ);
-    return t ? t->dat[static_cast<size_t>(k)].nastellen : 0;
-}
-
 // A band written in full: one decimal, also when it is 0 or -1, so it comes back as saved.
 void bandSchreiben(TIniFile2& ini, const QString& section, const QString& k, double v) {
     ini.WriteString(section, k, formatZahlOhneGruppen(v, 1));
@@ -60,65 +55,122 @@ bool istProDatei(const QString& name) {
 
 // --- records --------------------------------------------------------------------------------
 
-void recordSchreiben(TIniFile2& ini, const QString& s, const DVdata& d) {
-    ini.WriteInteger(s, kTyp, d.typ);
-    if (d.fehler != 0) ini.WriteInteger(s, kFehler, d.fehler);
-    if (d.tag1 != -1) ini.WriteInteger(s, kTag1, d.tag1);
-    if (d.tag2 != -1) ini.WriteInteger(s, kTag2, d.tag2);
-    if (!d.eckig) ini.WriteString(s, kEckig, QStringLiteral("0"));
-    if (d.vorgabe != 0) ini.WriteInteger(s, kVor, d.vorgabe);
-    ini.WriteString(s, kText, d.Text);
-    if (d.planung) ini.WriteString(s, kPlanung, QStringLiteral("1"));
-    if (!d.Gruppe.isEmpty()) ini.WriteString(s, kGruppe, d.Gruppe);
-    for (int k = 0; k < 7; ++k) {
-        const double v = d.i[static_cast<size_t>(k)];
-        if (v != 0) ini.WriteSingle(s, key("I", k), 0, stellen(d.typ, k), v);
-    }
-    for (int k = 0; k < 3; ++k)
-        if (!d.p[static_cast<size_t>(k)].isEmpty())
-            ini.WriteString(s, key("P", k), d.p[static_cast<size_t>(k)]);
-    if (d.schall > 0) ini.WriteInteger(s, kSchall, d.schall);
-    if (d.schall > 0 && (d.schall & 1))
-        for (int k = 0; k < 7; ++k)
-            bandSchreiben(ini, s, key("SG", k), d.sg[static_cast<size_t>(k)]);
-    if (d.schall > 0 && (d.schall & 2))
-        for (int k = 0; k < 7; ++k)
-            bandSchreiben(ini, s, key("SD", k), d.sd[static_cast<size_t>(k)]);
-    if (d.typ == 4) {
-        ini.WriteBool(s, kNhzAngabe, d.nachhallzeitangabe);
-        for (int k = 0; k < 7; ++k)
-            ini.WriteInteger(s, key("NachHallzeit", k), d.nachhallzeit[static_cast<size_t>(k)]);
-        ini.WriteBool(s, kRsAngabe, d.raumSpektrumangabe);
-        for (int k = 0; k < 7; ++k)
-            bandSchreiben(ini, s, key("RaumSpektrum", k), d.RaumSpektrum[static_cast<size_t>(k)]);
-    }
-}
-
 namespace {
 
-// Reads the 32-bit fields; a value out of range ends the reading with a message.
+// The node keys, built once: a project has a hundred thousand node sections.
+enum Schluessel : int {
+    sTyp,
+    sFehler,
+    sTag1,
+    sTag2,
+    sEckig,
+    sVor,
+    sText,
+    sPlanung,
+    sGruppe,
+    sI0,
+    sP0 = sI0 + 7,
+    sSchall = sP0 + 3,
+    sSG0,
+    sSD0 = sSG0 + 7,
+    sNhzAngabe = sSD0 + 7,
+    sNhz0,
+    sRsAngabe = sNhz0 + 7,
+    sRs0,
+    sAnzahl = sRs0 + 7
+};
+
+struct SchluesselTabelle {
+    QString name[sAnzahl];
+    QHash<QString, int> nachKlein; // lower-case key -> Schluessel
+
+    SchluesselTabelle() {
+        const auto setze = [&](int k, const QString& n) {
+            name[k] = n;
+            nachKlein.insert(n.toLower(), k);
+        };
+        setze(sTyp, kTyp);
+        setze(sFehler, kFehler);
+        setze(sTag1, kTag1);
+        setze(sTag2, kTag2);
+        setze(sEckig, kEckig);
+        setze(sVor, kVor);
+        setze(sText, kText);
+        setze(sPlanung, kPlanung);
+        setze(sGruppe, kGruppe);
+        for (int k = 0; k < 7; ++k) setze(sI0 + k, key("I", k));
+        for (int k = 0; k < 3; ++k) setze(sP0 + k, key("P", k));
+        setze(sSchall, kSchall);
+        for (int k = 0; k < 7; ++k) setze(sSG0 + k, key("SG", k));
+        for (int k = 0; k < 7; ++k) setze(sSD0 + k, key("SD", k));
+        setze(sNhzAngabe, kNhzAngabe);
+        for (int k = 0; k < 7; ++k) setze(sNhz0 + k, key("NachHallzeit", k));
+        setze(sRsAngabe, kRsAngabe);
+        for (int k = 0; k < 7; ++k) setze(sRs0 + k, key("RaumSpektrum", k));
+    }
+};
+
+// A whole number too long for any integer still is a number: it does not fit its field.
+bool nurZiffern(QStringView t) {
+    if (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))) t = t.mid(1);
+    if (t.isEmpty()) return false;
+    for (QChar c : t)
+        if (!c.isDigit()) return false;
+    return true;
+}
+
+const SchluesselTabelle& schluessel() {
+    static const SchluesselTabelle t;
+    return t;
+}
+
+// The values of one node section, collected in a single pass over its lines (the first line
+// of a key counts) and read with the store's rules for integers, decimals and booleans.
 class Leser {
 public:
-    Leser(const TIniFile2& ini, const QString& section) : ini_(ini), s_(section) {}
+    Leser(const TIniFile2& ini, const QString& section) : s_(section) {
+        const TSection* sec = ini.getSection(section);
+        if (!sec) return;
+        const auto& tab = schluessel().nachKlein;
+        for (const TData& z : sec->list) {
+            if (z.comment) continue;
+            const auto it = tab.constFind(z.ident_small);
+            if (it == tab.cend() || wert_[*it]) continue;
+            wert_[*it] = &z.value;
+        }
+    }
 
-    int32_t ganz(const QString& k, int32_t def) {
-        const qint64 v = ini_.ReadInteger(s_, k, def);
-        if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max()) {
+    int32_t ganz(int k, int32_t def) {
+        const QString* v = wert_[k];
+        if (!v) return def;
+        const qsizetype komma = v->indexOf(QLatin1Char(','));
+        const QStringView ziffern = QStringView(*v).left(komma < 0 ? v->size() : komma).trimmed();
+        bool ok = false;
+        const qint64 n = ziffern.toLongLong(&ok);
+        if (!ok && !nurZiffern(ziffern)) return -1; // no number: the store reads -1
+        if (!ok || n < std::numeric_limits<int32_t>::min() ||
+            n > std::numeric_limits<int32_t>::max()) {
             if (fehler_.isEmpty())
                 fehler_ = QStringLiteral("Ungültiger Wert im Abschnitt %1: %2=%3")
-                              .arg(s_, k, ini_.ReadString(s_, k));
+                              .arg(s_, schluessel().name[k], *v);
             return def;
         }
-        return static_cast<int32_t>(v);
+        return static_cast<int32_t>(n);
     }
-    double zahl(const QString& k, double def) { return ini_.ReadSingle(s_, k, def); }
-    QString text(const QString& k) { return ini_.ReadString(s_, k); }
-    bool wahr(const QString& k, bool def) { return ini_.ReadBool(s_, k, def); }
+    double zahl(int k, double def) const {
+        const QString* v = wert_[k];
+        return v ? leseZahl(*v, nullptr, 0) : def;
+    }
+    QString text(int k) const { return wert_[k] ? *wert_[k] : QString(); }
+    bool wahr(int k, bool def) const {
+        const QString* v = wert_[k];
+        return v ? v->trimmed() != QLatin1String("0") : def;
+    }
     const QString& fehler() const { return fehler_; }
 
 private:
-    const TIniFile2& ini_;
     const QString& s_;
+    const QString* wert_[sAnzahl] = {};
     QString fehler_;
 };
 
@@ -128,28 +180,26 @@ bool recordLesen(const TIniFile2& ini, const QString& section, DVdata& d, QStrin
     Leser r(ini, section);
     DVdata n;
     initNode(n, false);
-    n.typ = r.ganz(kTyp, -1);
-    n.fehler = r.ganz(kFehler, 0);
-    n.tag1 = r.ganz(kTag1, -1);
-    n.tag2 = r.ganz(kTag2, -1);
-    n.eckig = r.wahr(kEckig, true);
-    n.vorgabe = r.ganz(kVor, 0);
-    n.Text = r.text(kText);
-    n.planung = r.wahr(kPlanung, false);
-    n.Gruppe = r.text(kGruppe);
-    for (int k = 0; k < 7; ++k) n.i[static_cast<size_t>(k)] = r.zahl(key("I", k), 0);
-    for (int k = 0; k < 3; ++k) n.p[static_cast<size_t>(k)] = r.text(key("P", k));
-    n.schall = r.ganz(kSchall, 0);
+    n.typ = r.ganz(sTyp, -1);
+    n.fehler = r.ganz(sFehler, 0);
+    n.tag1 = r.ganz(sTag1, -1);
+    n.tag2 = r.ganz(sTag2, -1);
+    n.eckig = r.wahr(sEckig, true);
+    n.vorgabe = r.ganz(sVor, 0);
+    n.Text = r.text(sText);
+    n.planung = r.wahr(sPlanung, false);
+    n.Gruppe = r.text(sGruppe);
+    for (int k = 0; k < 7; ++k) n.i[static_cast<size_t>(k)] = r.zahl(sI0 + k, 0);
+    for (int k = 0; k < 3; ++k) n.p[static_cast<size_t>(k)] = r.text(sP0 + k);
+    n.schall = r.ganz(sSchall, 0);
     if (n.schall & 1)
-        for (int k = 0; k < 7; ++k) n.sg[static_cast<size_t>(k)] = r.zahl(key("SG", k), 0);
+        for (int k = 0; k < 7; ++k) n.sg[static_cast<size_t>(k)] = r.zahl(sSG0 + k, 0);
     if (n.schall & 2)
-        for (int k = 0; k < 7; ++k) n.sd[static_cast<size_t>(k)] = r.zahl(key("SD", k), 0);
-    n.nachhallzeitangabe = r.wahr(kNhzAngabe, false);
-    for (int k = 0; k < 7; ++k)
-        n.nachhallzeit[static_cast<size_t>(k)] = r.ganz(key("NachHallzeit", k), -1);
-    n.raumSpektrumangabe = r.wahr(kRsAngabe, false);
-    for (int k = 0; k < 7; ++k)
-        n.RaumSpektrum[static_cast<size_t>(k)] = r.zahl(key("RaumSpektrum", k), -1);
+        for (int k = 0; k < 7; ++k) n.sd[static_cast<size_t>(k)] = r.zahl(sSD0 + k, 0);
+    n.nachhallzeitangabe = r.wahr(sNhzAngabe, false);
+    for (int k = 0; k < 7; ++k) n.nachhallzeit[static_cast<size_t>(k)] = r.ganz(sNhz0 + k, -1);
+    n.raumSpektrumangabe = r.wahr(sRsAngabe, false);
+    for (int k = 0; k < 7; ++k) n.RaumSpektrum[static_cast<size_t>(k)] = r.zahl(sRs0 + k, -1);
 
     QString f = r.fehler();
     // -1 is a node that never got a type (inserted, not yet applied).
@@ -162,6 +212,44 @@ bool recordLesen(const TIniFile2& ini, const QString& section, DVdata& d, QStrin
     recordKonvertieren(n);
     d = n;
     return true;
+}
+
+void recordSchreiben(TIniFile2& ini, const QString& s, const DVdata& d) {
+    const auto& n = schluessel().name;
+    ini.WriteInteger(s, n[sTyp], d.typ);
+    if (d.fehler != 0) ini.WriteInteger(s, n[sFehler], d.fehler);
+    if (d.tag1 != -1) ini.WriteInteger(s, n[sTag1], d.tag1);
+    if (d.tag2 != -1) ini.WriteInteger(s, n[sTag2], d.tag2);
+    if (!d.eckig) ini.WriteString(s, n[sEckig], QStringLiteral("0"));
+    if (d.vorgabe != 0) ini.WriteInteger(s, n[sVor], d.vorgabe);
+    ini.WriteString(s, n[sText], d.Text);
+    if (d.planung) ini.WriteString(s, n[sPlanung], QStringLiteral("1"));
+    if (!d.Gruppe.isEmpty()) ini.WriteString(s, n[sGruppe], d.Gruppe);
+    const tBasisDaten_* t = basisDaten(d.typ);
+    for (int k = 0; k < 7; ++k) {
+        const double v = d.i[static_cast<size_t>(k)];
+        // Each value with the decimals of its catalogue slot.
+        if (v != 0)
+            ini.WriteSingle(s, n[sI0 + k], 0, t ? t->dat[static_cast<size_t>(k)].nastellen : 0, v);
+    }
+    for (int k = 0; k < 3; ++k)
+        if (!d.p[static_cast<size_t>(k)].isEmpty())
+            ini.WriteString(s, n[sP0 + k], d.p[static_cast<size_t>(k)]);
+    if (d.schall > 0) ini.WriteInteger(s, n[sSchall], d.schall);
+    if (d.schall > 0 && (d.schall & 1))
+        for (int k = 0; k < 7; ++k)
+            bandSchreiben(ini, s, n[sSG0 + k], d.sg[static_cast<size_t>(k)]);
+    if (d.schall > 0 && (d.schall & 2))
+        for (int k = 0; k < 7; ++k)
+            bandSchreiben(ini, s, n[sSD0 + k], d.sd[static_cast<size_t>(k)]);
+    if (d.typ == 4) {
+        ini.WriteBool(s, n[sNhzAngabe], d.nachhallzeitangabe);
+        for (int k = 0; k < 7; ++k)
+            ini.WriteInteger(s, n[sNhz0 + k], d.nachhallzeit[static_cast<size_t>(k)]);
+        ini.WriteBool(s, n[sRsAngabe], d.raumSpektrumangabe);
+        for (int k = 0; k < 7; ++k)
+            bandSchreiben(ini, s, n[sRs0 + k], d.RaumSpektrum[static_cast<size_t>(k)]);
+    }
 }
 
 void recordKonvertieren(DVdata& d) {

@@ -463,6 +463,8 @@ TEST_F(ProjektDatei, BadFilesLeaveTheOpenProjectUntouched) {
              k.arg(2) + "[Eigenschaften]\nfirma=Neu\n\n[0]\nLevel=0\nTyp=0\n\n[1]\nLevel=1\nTyp=2\n"
                         "Tag1=3000000000\n",
              "Ungültiger Wert im Abschnitt 1: Tag1=3000000000");
+    versuche("lang.pro", k.arg(1) + "[0]\nLevel=0\nTyp=0\nSchall=123456789012345678901234\n",
+             "Ungültiger Wert im Abschnitt 0: Schall=123456789012345678901234");
     versuche("typ.pro", k.arg(1) + "[0]\nLevel=0\nTyp=131\n",
              "Ungültiger Bauteiltyp im Abschnitt 0: 131");
     versuche("negativ.pro", k.arg(1) + "[0]\nLevel=0\nTyp=-2\n",

@@ -1,0 +1,86 @@
+#include "network/model_queries.h"
+#include "network/project_file.h"
+#include "network/project_generator.h"
+#include "store/user_seam.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace zephan;
+
+namespace {
+
+// One generated project of about 100 000 nodes (20 lines of 580 outlets), saved once.
+struct Grossprojekt {
+    QTemporaryDir dir;
+    QString datei;
+    int knoten = 0;
+
+    Grossprojekt() {
+        SilentSeam seam;
+        Projekt p(seam);
+        p.setAutomatischSichern([] { return false; });
+        projektErzeugen(p.baum(), GeneratorOptionen{20, 580, 1});
+        projektDatenErzeugen(p.daten(), GeneratorOptionen{20, 580, 1});
+        knoten = p.baum().count();
+        datei = dir.filePath(QStringLiteral("gross.pro"));
+        p.setDateiname(datei);
+        p.setGeaendert(true);
+        p.sichern();
+    }
+};
+
+Grossprojekt& gross() {
+    static Grossprojekt g;
+    return g;
+}
+
+void BM_Laden(benchmark::State& state) {
+    Grossprojekt& g = gross();
+    for (auto _ : state) {
+        SilentSeam seam;
+        Projekt p(seam);
+        p.setAutomatischSichern([] { return false; });
+        p.setDateiname(g.datei);
+        if (!p.laden() || p.baum().count() != g.knoten) state.SkipWithError("nicht geladen");
+    }
+    state.counters["Knoten"] = g.knoten;
+}
+BENCHMARK(BM_Laden)->Unit(benchmark::kMillisecond);
+
+void BM_AlleVolumenstroeme(benchmark::State& state) {
+    Grossprojekt& g = gross();
+    SilentSeam seam;
+    Projekt p(seam);
+    p.setAutomatischSichern([] { return false; });
+    p.setDateiname(g.datei);
+    p.laden();
+    long long summe = 0;
+    for (auto _ : state) {
+        const Volumenstroeme v(p.baum());
+        summe += v[p.baum().topitem()];
+        benchmark::DoNotOptimize(summe);
+    }
+    state.counters["Knoten"] = p.baum().count();
+}
+BENCHMARK(BM_AlleVolumenstroeme)->Unit(benchmark::kMillisecond);
+
+void BM_Sichern(benchmark::State& state) {
+    Grossprojekt& g = gross();
+    SilentSeam seam;
+    Projekt p(seam);
+    p.setAutomatischSichern([] { return false; });
+    p.setDateiname(g.datei);
+    p.laden();
+    p.setDateiname(g.dir.filePath(QStringLiteral("kopie.pro")));
+    for (auto _ : state) {
+        p.setGeaendert(true);
+        if (!p.sichern()) state.SkipWithError("nicht gesichert");
+    }
+    state.counters["Bytes"] = static_cast<double>(QFile(p.dateiname()).size());
+}
+BENCHMARK(BM_Sichern)->Unit(benchmark::kMillisecond);
+
+} // namespace
