@@ -1,7 +1,10 @@
 #include "cli/command.h"
+#include "cli/tree_calc.h"
 #include "network/model_queries.h"
 #include "network/project_file.h"
 #include "store/user_seam.h"
+
+#include <optional>
 
 namespace zephan::cli {
 namespace {
@@ -32,7 +35,9 @@ QString treeZeile(const tmylistitem* n, const Volumenstroeme& stroeme) {
            tab + QString::number(abschnitt(n));
 }
 
-const Command tree("tree", "tree FILE", [](const QStringList& args) {
+const Command tree("tree", "tree FILE [--calc]", [](const QStringList& argsIn) {
+    QStringList args = argsIn;
+    const bool calc = args.removeAll(QStringLiteral("--calc")) > 0;
     if (args.size() != 1) return usage("tree");
     TreeSeam seam;
     Projekt projekt(seam);
@@ -40,9 +45,12 @@ const Command tree("tree", "tree FILE", [](const QStringList& args) {
     projekt.setDateiname(args[0]);
     if (!projekt.laden()) return exitFehler;
     const Volumenstroeme stroeme(projekt.baum());
+    std::optional<TreeCalc> rechnung;
+    if (calc) rechnung.emplace(projekt.baum());
     QString text;
     for (const tmylistitem* n = projekt.baum().topitem(); n; n = n->getNext())
-        text += treeZeile(n, stroeme) + QLatin1Char('\n');
+        text += treeZeile(n, stroeme) + (rechnung ? rechnung->spalten(n) : QString()) +
+                QLatin1Char('\n');
     out(text);
     return exitOk;
 });

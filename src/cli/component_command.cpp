@@ -1,0 +1,111 @@
+#include "cli/command.h"
+#include "network/catalogue.h"
+#include "network/model_queries.h"
+#include "network/project_file.h"
+#include "pressure/air_density.h"
+#include "pressure/component_pressure.h"
+#include "pressure/neighbour_check.h"
+#include "report/report_document.h"
+#include "store/number_format.h"
+#include "store/user_seam.h"
+
+namespace zephan::cli {
+namespace {
+
+// Messages go to stderr; questions take "n" where offered (the file named is the one used).
+class KomponentenSeam : public UserSeam {
+public:
+    int frage(const QString& text, const QString& buttons, Kind) override {
+        const QStringList b = buttons.split(QLatin1Char('|'));
+        if (b.size() == 1) {
+            err(text + QLatin1Char('\n'));
+            return 0;
+        }
+        const int nein = b.indexOf(QStringLiteral("n"));
+        return nein >= 0 ? nein : 0;
+    }
+    void status(int, const QString&) override {}
+};
+
+// The node at a dotted position ("1.5.2": first line, its fifth node, that node's second
+// child); null when there is none.
+tmylistitem* knotenAn(const ProjektBaum& baum, const QString& position) {
+    tmylistitem* n = nullptr;
+    for (const QString& teil : position.split(QLatin1Char('.'))) {
+        bool ok = false;
+        const int k = teil.toInt(&ok);
+        if (!ok || k < 1) return nullptr;
+        if (!n) {
+            if (k > baum.topCount()) return nullptr;
+            n = baum.topLevel(k - 1);
+        } else {
+            if (k > n->childCount()) return nullptr;
+            n = n->child(k - 1);
+        }
+    }
+    return n;
+}
+
+QString zahlAusText(const QString& text) {
+    bool ok = false;
+    const double x = leseZahl(text, &ok);
+    return ok ? machineNumber(x) : QString();
+}
+
+const Command component("component", "component FILE POSITION [--mode N] [--report]",
+                        [](const QStringList& argsIn) {
+                            QStringList args = argsIn;
+                            const bool bericht = args.removeAll(QStringLiteral("--report")) > 0;
+                            int modus = modusDurchgang;
+                            const int m = args.indexOf(QStringLiteral("--mode"));
+                            if (m >= 0) {
+                                bool ok = false;
+                                modus = m + 1 < args.size() ? args[m + 1].toInt(&ok) : 0;
+                                if (!ok || modus < modusDurchgang || modus > modusAbzweig2)
+                                    return usage("component");
+                                args.remove(m, 2);
+                            }
+                            if (args.size() != 2) return usage("component");
+
+                            KomponentenSeam seam;
+                            Projekt projekt(seam);
+                            projekt.setAutomatischSichern([] { return false; });
+                            projekt.setDateiname(args[0]);
+                            if (!projekt.laden()) return exitFehler;
+                            tmylistitem* n = knotenAn(projekt.baum(), args[1]);
+                            if (!n)
+                                return fehler(QStringLiteral("Keine Position ") + args[1] +
+                                              QStringLiteral(" im Projekt."));
+                            const DVdata* d = nodeDaten(n);
+                            const tBasisDaten_* t = d ? basisDaten(d->typ) : nullptr;
+                            const int enden = t ? t->enden : 0;
+                            if ((modus == modusAbzweig1 && enden < 3) ||
+                                (modus == modusAbzweig2 && enden != 4))
+                                return fehler(QStringLiteral("Das Bauteil an Position ") + args[1] +
+                                              QStringLiteral(" hat keinen Abzweig ") +
+                                              QString::number(modus - 1) + QLatin1Char('.'));
+
+                            // As in the network calculation: the state code first, then the
+                            // passage.
+                            nachbarpruefung(n);
+                            TDruck doc;
+                            doc.drucken = bericht;
+                            BauteilUmgebung u;
+                            u.druck = &doc;
+                            u.rho = strangDichte(n);
+                            DVdata arbeit;
+                            const double dp = bauteildruck(modus, n, arbeit, 0, u);
+                            keyValue(QStringLiteral("v"), zahlAusText(arbeit.p[0]));
+                            keyValue(QStringLiteral("zeta"), zahlAusText(arbeit.p[1]));
+                            keyValue(QStringLiteral("dp"), dp);
+                            keyValue(QStringLiteral("fehler"), arbeit.fehler);
+                            if (bericht) {
+                                QString text;
+                                for (const QString& z : doc.m) text += z + QLatin1Char('\n');
+                                out(text);
+                            }
+                            return exitOk;
+                        });
+
+} // namespace
+} // namespace zephan::cli
