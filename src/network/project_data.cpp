@@ -1,60 +1,55 @@
 #include "network/project_data.h"
 
 #include "store/ini_file.h"
+#include "store/named_values.h"
 
 namespace zephan {
 
 namespace {
-const QChar umbruch(0x00FE); // "þ"
+
+// The project page's stored controls in page order.
+QList<NamedValue> felder(const ProjektDaten& d) {
+    const auto text = [](const char* key, const QString& wert) {
+        NamedValue v;
+        v.key = QString::fromLatin1(key);
+        v.art = WertArt::Text;
+        v.text = wert;
+        return v;
+    };
+    const auto memo = [](const char* key, const QString& wert) {
+        NamedValue v;
+        v.key = QString::fromLatin1(key);
+        v.art = WertArt::Memo;
+        v.text = wert;
+        return v;
+    };
+    NamedValue mitGruppen;
+    mitGruppen.key = QStringLiteral("MassenauszugMitGruppen");
+    mitGruppen.art = WertArt::Bool;
+    mitGruppen.an = d.MassenauszugMitGruppen;
+    return {text("firma", d.firma),     text("Bearbeiter", d.Bearbeiter),
+            text("strasse", d.strasse), text("ort", d.ort),
+            text("firma2", d.firma2),   text("Bau_Vorhaben", d.Bau_Vorhaben),
+            text("Bau_Ort", d.Bau_Ort), text("Bau_Strasse", d.Bau_Strasse),
+            text("pnrtxt", d.pnrtxt),   memo("Gruppen", d.Gruppen),
+            memo("Memo", d.Memo),       mitGruppen};
 }
 
-QString memoZuText(const QString& memo) {
-    QString s = memo;
-    s.replace(QStringLiteral("\r\n"), QString(umbruch));
-    s.replace(QLatin1Char('\n'), umbruch);
-    s.replace(QLatin1Char('\r'), umbruch);
-    return s;
-}
-
-QString textZuMemo(const QString& text) {
-    QString s = text;
-    s.replace(umbruch, QLatin1Char('\n'));
-    return s;
-}
+} // namespace
 
 void ProjektDaten::sichern(TIniFile2& ini) const {
-    ini.WriteString(abschnitt, QStringLiteral("firma"), firma);
-    ini.WriteString(abschnitt, QStringLiteral("Bearbeiter"), Bearbeiter);
-    ini.WriteString(abschnitt, QStringLiteral("strasse"), strasse);
-    ini.WriteString(abschnitt, QStringLiteral("ort"), ort);
-    ini.WriteString(abschnitt, QStringLiteral("firma2"), firma2);
-    ini.WriteString(abschnitt, QStringLiteral("Bau_Vorhaben"), Bau_Vorhaben);
-    ini.WriteString(abschnitt, QStringLiteral("Bau_Ort"), Bau_Ort);
-    ini.WriteString(abschnitt, QStringLiteral("Bau_Strasse"), Bau_Strasse);
-    ini.WriteString(abschnitt, QStringLiteral("pnrtxt"), pnrtxt);
-    ini.WriteString(abschnitt, QStringLiteral("Gruppen"), memoZuText(Gruppen));
-    ini.WriteString(abschnitt, QStringLiteral("Memo"), memoZuText(Memo));
-    ini.WriteBool(abschnitt, QStringLiteral("MassenauszugMitGruppen"), MassenauszugMitGruppen);
+    namedValuesSave(ini, abschnitt, felder(*this));
 }
 
 void ProjektDaten::laden(const TIniFile2& ini) {
-    const auto text = [&](const char* key, QString& feld) {
-        feld = ini.ReadString(abschnitt, QString::fromLatin1(key), feld);
-    };
     Bearbeiter =
         ini.ReadString(abschnitt, QStringLiteral("Bearbeiter"), QStringLiteral("unbekannt"));
-    text("firma", firma);
-    text("strasse", strasse);
-    text("ort", ort);
-    text("firma2", firma2);
-    text("Bau_Vorhaben", Bau_Vorhaben);
-    text("Bau_Ort", Bau_Ort);
-    text("Bau_Strasse", Bau_Strasse);
-    text("pnrtxt", pnrtxt);
-    Gruppen = textZuMemo(ini.ReadString(abschnitt, QStringLiteral("Gruppen")));
-    Memo = textZuMemo(ini.ReadString(abschnitt, QStringLiteral("Memo")));
-    MassenauszugMitGruppen =
-        ini.ReadBool(abschnitt, QStringLiteral("MassenauszugMitGruppen"), MassenauszugMitGruppen);
+    QList<NamedValue> werte = felder(*this);
+    namedValuesLoad(ini, abschnitt, werte);
+    QString* ziel[] = {&firma,   &Bearbeiter,  &strasse, &ort,     &firma2, &Bau_Vorhaben,
+                       &Bau_Ort, &Bau_Strasse, &pnrtxt,  &Gruppen, &Memo};
+    for (int k = 0; k < 11; ++k) *ziel[k] = werte[k].text;
+    MassenauszugMitGruppen = werte[11].an;
 }
 
 void ProjektDaten::neuesProjekt() {

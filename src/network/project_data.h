@@ -43,8 +43,4 @@ struct ProjektDaten {
     QStringList gruppenListe() const;
 };
 
-// Memo text to its stored one-line form and back.
-QString memoZuText(const QString& memo);
-QString textZuMemo(const QString& text);
-
 } // namespace zephan

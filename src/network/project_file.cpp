@@ -4,6 +4,7 @@
 #include "network/model_queries.h"
 #include "network/settings.h"
 #include "store/carried_data.h"
+#include "store/folders.h"
 #include "store/ini_file.h"
 #include "store/number_format.h"
 #include "store/trace_log.h"
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QStandardPaths>
 #include <algorithm>
 #include <limits>
 
@@ -378,10 +378,7 @@ bool Projekt::autoSaveTick() {
 }
 
 QString Projekt::wiederherstellungsDatei() const {
-    QString ordner = wiederherstellung_;
-    if (ordner.isEmpty())
-        ordner = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                 QStringLiteral("/") + programmName;
+    const QString ordner = wiederherstellung_.isEmpty() ? datenOrdner() : wiederherstellung_;
     return QDir(ordner).filePath(QStringLiteral("unbenannt.protmp"));
 }
 
@@ -596,6 +593,10 @@ QString beispielAnlegen(const QString& ordner) {
     if (!QDir().mkpath(ordner)) return {};
     const QString datei = QDir(ordner).filePath(QStringLiteral("Beispiel.pro"));
     return beispielSchreiben(datei) ? datei : QString();
+}
+
+QString beispielAnlegen() {
+    return beispielAnlegen(anwendungsdatenOrdner());
 }
 
 } // namespace zephan

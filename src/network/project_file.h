@@ -73,8 +73,8 @@ public:
     void setAutomatischSichern(std::function<bool()> f) { automatisch_ = std::move(f); }
 
     // The temporary copy: the file name followed by "tmp". An unnamed project keeps its
-    // recovery copy in the recovery folder (by default the data folder) instead of the
-    // working folder.
+    // recovery copy "unbenannt.protmp" in the recovery folder (by default the program's data
+    // folder) instead of the working folder.
     QString tempDatei() const;
     void setWiederherstellungsOrdner(const QString& ordner) { wiederherstellung_ = ordner; }
     QString wiederherstellungsDatei() const;
@@ -122,5 +122,7 @@ QString dateiOhneFall(const QString& ordner, const QString& name);
 // Start-up: writes "Beispiel.pro" into `ordner` (created when missing) unless a file of that
 // name (any case) is there. Returns the example's path, or empty when it could not be written.
 QString beispielAnlegen(const QString& ordner);
+// The same for the per-user application data folder `Zephan` (start-up).
+QString beispielAnlegen();
 
 } // namespace zephan

@@ -1,6 +1,8 @@
 #include "network/model_queries.h"
+#include "network/project_data.h"
 #include "network/project_file.h"
 #include "network/project_generator.h"
+#include "store/folders.h"
 #include "store/ini_file.h"
 #include "store/user_seam.h"
 
@@ -652,4 +654,62 @@ TEST(TreeItem, NodeWithoutRecordIsReportedBySaving) {
     EXPECT_EQ(seam.fragen, QStringList{"Fehler bei: 1.1 [o]"});
     EXPECT_EQ(ini.ReadString("0", "Typ"), "-1");
     EXPECT_EQ(ini.ReadSection("1"), QStringList{"Level"});
+}
+
+// --- the project page ---------------------------------------------------------------------------
+
+TEST(ProjektDaten, StoredInPageOrderAndRestoredLikeThePage) {
+    ProjektDaten d;
+    d.firma = QStringLiteral("Musterplanung");
+    d.Bearbeiter = QStringLiteral("M. Muster");
+    d.ort = QStringLiteral("Köln");
+    d.pnrtxt = QStringLiteral("42");
+    d.Gruppen = QStringLiteral("Zentrale\n  Geschosse  \n\nDach");
+    d.Memo = QStringLiteral("Erste Zeile\nZweite Zeile");
+    d.MassenauszugMitGruppen = true;
+    TIniFile2 ini;
+    d.sichern(ini);
+    EXPECT_EQ(
+        ini.ReadSection("Eigenschaften"),
+        (QStringList{"firma", "Bearbeiter", "strasse", "ort", "firma2", "Bau_Vorhaben", "Bau_Ort",
+                     "Bau_Strasse", "pnrtxt", "Gruppen", "Memo", "MassenauszugMitGruppen"}));
+    EXPECT_EQ(ini.ReadString("Eigenschaften", "Memo"), "Erste ZeileþZweite Zeile");
+    EXPECT_EQ(ini.ReadString("Eigenschaften", "MassenauszugMitGruppen"), "1");
+    ProjektDaten zurueck;
+    zurueck.laden(ini);
+    EXPECT_EQ(zurueck, d);
+    EXPECT_EQ(d.gruppenListe(), (QStringList{"unbekannt", "Zentrale", "Geschosse", "Dach"}));
+
+    // The example stores the nine fields only: texts and the check box keep what the page
+    // showed, the memos are emptied, the editor falls back to "unbekannt".
+    TIniFile2 neun;
+    neun.addtext(QStringLiteral("[Eigenschaften]\nfirma=Andere\npnrtxt=7\n"));
+    ProjektDaten page = d;
+    page.laden(neun);
+    EXPECT_EQ(page.firma, "Andere");
+    EXPECT_EQ(page.pnrtxt, "7");
+    EXPECT_EQ(page.ort, "Köln");
+    EXPECT_EQ(page.Bearbeiter, "unbekannt");
+    EXPECT_TRUE(page.Gruppen.isEmpty());
+    EXPECT_TRUE(page.Memo.isEmpty());
+    EXPECT_TRUE(page.MassenauszugMitGruppen);
+
+    page.neuesProjekt();
+    EXPECT_TRUE(page.pnrtxt.isEmpty());
+    EXPECT_EQ(page.firma, "Andere");
+}
+
+TEST(Beispiel, StartUpWritesIntoThePerUserFolderAndRecoveryUsesTheDataFolder) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    setzeAnwendungsdatenOrdner(dir.filePath("appdata/Zephan"));
+    setzeDatenOrdner(dir.filePath("daten"));
+    const QString datei = beispielAnlegen();
+    EXPECT_EQ(datei, dir.filePath("appdata/Zephan/Beispiel.pro"));
+    EXPECT_TRUE(QFile::exists(datei));
+    SilentSeam seam;
+    Projekt p(seam);
+    EXPECT_EQ(p.tempDatei(), QDir(dir.filePath("daten")).filePath("unbenannt.protmp"));
+    setzeAnwendungsdatenOrdner(QString());
+    setzeDatenOrdner(QString());
 }
