@@ -1,0 +1,51 @@
+#pragma once
+
+#include "store/user_seam.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace zephan {
+
+class EditSession;
+class ProjektBaum;
+class tmylistitem;
+
+// The seam of a scripted session: questions are answered from the queue the script fills
+// ("answer N"), else by their first button; every question, message and status-bar message
+// is handed to `ausgabe` as one line, so a script shows what a user would see. While `stumm`
+// is set (loading and saving around the script) messages go to `fehlerAusgabe` instead and a
+// question prefers the answer "n".
+class SkriptSeam : public UserSeam {
+public:
+    std::function<void(const QString&)> ausgabe;
+    std::function<void(const QString&)> fehlerAusgabe;
+    QList<int> antworten;
+    bool stumm = false;
+
+    int frage(const QString& text, const QString& buttons, Kind kind = Kind::Bestaetigen) override;
+    void meldung(const QString& text, Kind kind = Kind::Information) override;
+    void status(int panel, const QString& text) override;
+
+private:
+    void zeile(const QString& text);
+};
+
+// The node at a dotted position such as "1.5.2"; null when there is none.
+tmylistitem* knotenAnPosition(const ProjektBaum& baum, const QString& position);
+
+// Runs a script of editing steps, one per line ("#" starts a comment):
+//   select POS | focus POS | type N|ENTRY | set FIELD VALUE | insert | apply | delete |
+//   newline Zuluft|Abluft ID | answer N | undo | redo | new
+// FIELD is i0 ... i6, p0 ... p2, tag1, tag2, vorgabe, planung, eckig, text, gruppe, dichte or
+// kennung. It stops at the first step that is unknown, malformed or refused.
+struct SkriptErgebnis {
+    bool ok = true;
+    int zeile = 0;  // 1-based line of the failing step
+    QString fehler; // "Zeile 3: ..."
+};
+SkriptErgebnis skriptAusfuehren(EditSession& session, SkriptSeam& seam, const QStringList& zeilen);
+
+} // namespace zephan

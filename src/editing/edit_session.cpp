@@ -1,0 +1,311 @@
+#include "editing/edit_session.h"
+
+#include "editing/page_check.h"
+#include "editing/tree_edits.h"
+#include "network/catalogue.h"
+#include "network/model_queries.h"
+#include "network/network_tree.h"
+#include "network/settings.h"
+#include "store/number_format.h"
+#include "store/user_seam.h"
+
+#include <algorithm>
+
+namespace zephan {
+
+EditSession::EditSession(UserSeam& seam) : seam_(seam), projekt_(seam) {
+    initNode(editDaten_);
+    // Every node the tree gains or loses while an operation runs goes into its command.
+    ProjektBaum& b = projekt_.baum();
+    auto add = b.OnItemAdd;
+    b.OnItemAdd = [this, add](tmylistitem* n) {
+        if (add) add(n);
+        if (aufzeichnung_) aufzeichnung_->hinzugefuegt(n);
+    };
+    auto del = b.OnItemDelete;
+    b.OnItemDelete = [this, del](tmylistitem* n) {
+        if (aufzeichnung_) aufzeichnung_->entfernt(n);
+        if (del) del(n);
+    };
+}
+
+EditSession::~EditSession() = default;
+
+tmylistitem* EditSession::selektiert() const {
+    return baum().Selected();
+}
+
+tmylistitem* EditSession::fokussiert() const {
+    return baum().ItemFocused();
+}
+
+void EditSession::auswaehlen(tmylistitem* node) {
+    baum().setSelected(node);
+    baum().setItemFocused(node);
+    const DVdata* d = nodeDaten(node);
+    if (!d) return;
+    editDaten_ = *d;
+    if ((d->typ == 10 || d->typ == 12) && editDaten_.i[4] < 1) editDaten_.i[4] = 1;
+    if (!istStrangTyp(d->typ)) komponentenSeite(editDaten_);
+    statusKnoten(node);
+}
+
+void EditSession::fokussieren(tmylistitem* node) {
+    baum().setItemFocused(node);
+}
+
+void EditSession::markiereGeaendert() {
+    aussenGeaendert_ = true;
+    projekt_.setGeaendert(true);
+}
+
+// --- status bar ---------------------------------------------------------------------------------
+
+void EditSession::statusMeldung(const QString& text) {
+    seam_.status(3, text);
+}
+
+void EditSession::statusKnoten(const tmylistitem* node) {
+    const DVdata* d = nodeDaten(node);
+    if (!d) return;
+    QString pos = node->position();
+    if (pos.size() > 20) {
+        QStringList teile = pos.split(QLatin1Char('.'));
+        teile.erase(teile.begin(), teile.begin() + std::min<qsizetype>(3, teile.size()));
+        pos = QStringLiteral("...") + teile.join(QLatin1Char('.'));
+    }
+    seam_.status(0, QStringLiteral("Position: ") + pos);
+
+    QString caption = node->caption();
+    const tBasisDaten_* k = basisDaten(d->typ);
+    if (k && k->enden == 3 && node->hasChildren()) {
+        const tmylistitem* letzter = node->child(node->childCount() - 1);
+        caption += QStringLiteral("     ") + nodeDaten(letzter)->p[2];
+        if (const DVdata* davor = nodeDaten(letzter->getPrevSibling()))
+            caption += QStringLiteral(" (") + QString::number(runden(davor->i[3])) +
+                       QStringLiteral(" m³/h)");
+    }
+    seam_.status(1, caption);
+
+    QString fluss;
+    if (!istStrangTyp(d->typ)) {
+        const int q = volumenstrom(node);
+        if (q != -1)
+            fluss = QStringLiteral("V= ") + formatVolumenstrom(q) + QStringLiteral(" m³/h");
+    }
+    seam_.status(2, fluss);
+
+    QString zustand;
+    if (!k)
+        zustand = QStringLiteral("Bauteil unbekannt");
+    else if (d->fehler == fehlerEckigRund)
+        zustand = QStringLiteral("eckig/rund-Problem");
+    else if (d->fehler == fehlerMasse)
+        zustand = QStringLiteral("Unterschiedliche Maße");
+    seam_.status(3, zustand);
+}
+
+// --- the project --------------------------------------------------------------------------------
+
+bool EditSession::laden(const QString& datei) {
+    const QString vorher = projekt_.dateiname();
+    projekt_.setDateiname(datei);
+    if (!projekt_.laden()) {
+        projekt_.setDateiname(vorher);
+        return false;
+    }
+    aussenGeaendert_ = projekt_.geaendert(); // a newer temporary copy was taken
+    undo_.clear(!projekt_.geaendert());
+    initNode(editDaten_);
+    if (tmylistitem* erster = baum().topitem()) auswaehlen(erster);
+    return true;
+}
+
+bool EditSession::hinzufuegen(const QString& datei) {
+    return befehl(QStringLiteral("Hinzufügen"), {}, [&] { return projekt_.laden(datei); });
+}
+
+void EditSession::neu() {
+    projekt_.neu();
+    initNode(editDaten_);
+    aussenGeaendert_ = true;
+    undo_.clear(false);
+    statusMeldung(QStringLiteral("neues Projekt"));
+}
+
+bool EditSession::sichern(const QString& datei) {
+    if (!datei.isEmpty()) {
+        projekt_.setDateiname(datei);
+        projekt_.setGeaendert(true);
+    }
+    if (!projekt_.sichern()) return false;
+    if (!projekt_.geaendert()) {
+        undo_.gesichert();
+        aussenGeaendert_ = false;
+    }
+    return true;
+}
+
+// --- the edit pages -----------------------------------------------------------------------------
+
+bool EditSession::typWaehlen(int typ) {
+    tmylistitem* sel = selektiert();
+    if (!sel) {
+        seam_.meldung(editText::erstPosition, UserSeam::Kind::Warnung);
+        return false;
+    }
+    initNode(editDaten_);
+    editDaten_.typ = typ;
+    const QString linie = strangtypMeldung(typ, sel);
+    if (!linie.isEmpty()) {
+        editDaten_.typ = -1;
+        statusMeldung(linie);
+        return false;
+    }
+    const Einstellungen& e = einstellungen();
+    const tBasisDaten_* k = basisDaten(typ);
+    editDaten_.planung = e.immerPlanen() && k && k->planung;
+    switch (typ) {
+    case 4:
+        editDaten_.i[1] = 0;
+        editDaten_.i[3] = e.raumdB();
+        editDaten_.i[4] = e.nachhallzeit();
+        editDaten_.i[5] = e.abstand();
+        editDaten_.tag2 = 0;
+        break;
+    case 10:
+    case 12:
+        editDaten_.i[2] = 1;
+        break;
+    case 41:
+        editDaten_.i[5] = 1000;
+        break;
+    default:
+        break;
+    }
+    if (!istStrangTyp(typ)) komponentenSeite(editDaten_);
+    return editDaten_.typ >= 0;
+}
+
+void EditSession::strangSeite(int typ, const QString& kennung, const QString& dichte) {
+    initNode(editDaten_, false);
+    editDaten_.typ = typ;
+    editDaten_.p[1] = dichteText(dichte);
+    editDaten_.p[2] = kennung;
+}
+
+// --- operations as commands ---------------------------------------------------------------------
+
+std::vector<tmylistitem*> EditSession::bereiche(tmylistitem* weiterer) const {
+    // Every rule changes nodes of one line only: the line of the focused node (and of the
+    // selection, and of a named parent).
+    std::vector<tmylistitem*> r;
+    for (tmylistitem* n : {fokussiert(), selektiert(), weiterer}) {
+        tmylistitem* kopf = strangKopf(n);
+        if (kopf && std::find(r.begin(), r.end(), kopf) == r.end()) r.push_back(kopf);
+    }
+    return r;
+}
+
+template <class F>
+bool EditSession::befehl(const QString& name, std::vector<tmylistitem*> bereich, F f) {
+    const int selVorher = flatIndex(selektiert());
+    const int fokusVorher = flatIndex(fokussiert());
+    const DVdata pufferVorher = editDaten_;
+    aufzeichnung_ = std::make_unique<BaumAufzeichnung>(baum(), bereich);
+    const bool ok = f();
+    std::unique_ptr<BaumAufzeichnung> a = std::move(aufzeichnung_);
+    if (!a->vollstaendig()) {
+        // A node outside the recorded lines went away: the history no longer fits the tree.
+        undo_.clear(false);
+        return ok;
+    }
+    BaumBefehl b = a->abschliessen(name);
+    if (!ok && b.leer()) return false;
+    b.selektiertVorher = selVorher;
+    b.fokusVorher = fokusVorher;
+    b.pufferVorher = pufferVorher;
+    b.selektiertNachher = flatIndex(selektiert());
+    b.fokusNachher = flatIndex(fokussiert());
+    b.pufferNachher = editDaten_;
+    undo_.push(std::move(b));
+    return ok;
+}
+
+bool EditSession::strangEinfuegen() {
+    return befehl(QStringLiteral("Strang einfügen"), bereiche(),
+                  [this] { return baumregel::strangEinfuegen(*this); });
+}
+
+bool EditSession::bauteilEinfuegen() {
+    return befehl(QStringLiteral("Bauteil einfügen"), bereiche(),
+                  [this] { return baumregel::bauteilEinfuegen(*this); });
+}
+
+bool EditSession::uebernehmen() {
+    return befehl(QStringLiteral("Übernehmen"), bereiche(),
+                  [this] { return baumregel::uebernehmen(*this); });
+}
+
+tmylistitem* EditSession::kindAnhaengen(tmylistitem* eltern, int typ, bool auswaehlen) {
+    tmylistitem* kind = nullptr;
+    befehl(QStringLiteral("Anhängen"), bereiche(eltern), [&] {
+        kind = baumregel::kindAnhaengen(*this, eltern, typ, auswaehlen);
+        if (kind) projekt_.setGeaendert(true);
+        return kind != nullptr;
+    });
+    return kind;
+}
+
+bool EditSession::knotenLoeschen() {
+    return befehl(QStringLiteral("Löschen"), bereiche(),
+                  [this] { return baumregel::knotenLoeschen(*this); });
+}
+
+bool EditSession::einfuegen() {
+    return istStrangTyp(editDaten_.typ) ? strangEinfuegen() : bauteilEinfuegen();
+}
+
+// --- undo ---------------------------------------------------------------------------------------
+
+void EditSession::zustandSetzen(int sel, int fokus, const DVdata& puffer) {
+    baum().setSelected(baum().item(sel));
+    baum().setItemFocused(baum().item(fokus));
+    editDaten_ = puffer;
+    if (tmylistitem* s = selektiert()) statusKnoten(s);
+}
+
+void EditSession::changedMarkFolgen() {
+    const bool g = undo_.geaendert() || aussenGeaendert_;
+    if (g != projekt_.geaendert()) projekt_.setGeaendert(g);
+}
+
+bool EditSession::rueckgaengig() {
+    const BaumBefehl* b = undo_.naechsterRueckgaengig();
+    if (!b) return false;
+    if (!befehlRueckgaengig(baum(), *b)) {
+        undo_.clear(false);
+        projekt_.setGeaendert(true);
+        return false;
+    }
+    zustandSetzen(b->selektiertVorher, b->fokusVorher, b->pufferVorher);
+    undo_.rueckgaengigGetan();
+    changedMarkFolgen();
+    return true;
+}
+
+bool EditSession::wiederholen() {
+    const BaumBefehl* b = undo_.naechsterWiederholen();
+    if (!b) return false;
+    if (!befehlWiederholen(baum(), *b)) {
+        undo_.clear(false);
+        projekt_.setGeaendert(true);
+        return false;
+    }
+    zustandSetzen(b->selektiertNachher, b->fokusNachher, b->pufferNachher);
+    undo_.wiederholenGetan();
+    changedMarkFolgen();
+    return true;
+}
+
+} // namespace zephan

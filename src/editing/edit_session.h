@@ -1,0 +1,109 @@
+#pragma once
+
+#include "editing/undo_stack.h"
+#include "network/dvdata.h"
+#include "network/project_file.h"
+
+#include <QString>
+#include <memory>
+
+namespace zephan {
+
+class UserSeam;
+class tmylistitem;
+
+// What the main window owns for editing, without a window: the open project (tree, project
+// page, file name, changed mark and automatic-save countdown), the edit buffer `editDaten`, the
+// selected and the focused node, the message and status seam, and the undo history. Every
+// change a user can make to a project goes through it; the window only forwards button
+// presses and shows the results.
+class EditSession {
+public:
+    explicit EditSession(UserSeam& seam);
+    ~EditSession();
+    EditSession(const EditSession&) = delete;
+    EditSession& operator=(const EditSession&) = delete;
+
+    Projekt& projekt() { return projekt_; }
+    ProjektBaum& baum() { return projekt_.baum(); }
+    const ProjektBaum& baum() const { return projekt_.baum(); }
+    UserSeam& seam() { return seam_; }
+
+    // The edit buffer: the selected node's record or a type freshly chosen for insertion.
+    DVdata& editDaten() { return editDaten_; }
+    const DVdata& editDaten() const { return editDaten_; }
+
+    // The selected node (shown in the edit pages) and the focused node (target of insert,
+    // apply and delete).
+    tmylistitem* selektiert() const;
+    tmylistitem* fokussiert() const;
+    // A click on a node: selects and focuses it, copies its record into the buffer, builds its
+    // page and shows it in the status bar. Null clears both.
+    void auswaehlen(tmylistitem* node);
+    // Moves only the focus.
+    void fokussieren(tmylistitem* node);
+
+    // --- the changed mark -------------------------------------------------------------------
+    bool geaendert() const { return projekt_.geaendert(); }
+    // A change outside the tree (the project page): it keeps the mark through undo.
+    void markiereGeaendert();
+    // One tick of the 5-second save timer.
+    bool autoSaveTick() { return projekt_.autoSaveTick(); }
+
+    // --- status bar ---------------------------------------------------------------------------
+    // A message without component: fourth panel only.
+    void statusMeldung(const QString& text);
+    // The four panels for a node: position, caption, volume flow, state text.
+    void statusKnoten(const tmylistitem* node);
+
+    // --- the project ------------------------------------------------------------------------
+    // Opens a project file; the undo history starts afresh. False (project unchanged) on a
+    // bad file.
+    bool laden(const QString& datei);
+    // "Hinzufügen...": appends another project's lines, as one command that can be undone.
+    bool hinzufuegen(const QString& datei);
+    // "Neu...": an empty project, marked changed; the undo history starts afresh.
+    void neu();
+    // "Sichern": saves to the project's file; with a name, to that file ("Sichern als").
+    bool sichern(const QString& datei = QString());
+
+    // --- the edit pages ---------------------------------------------------------------------
+    // Choosing an entry of the type list by its type code: without a selected node the
+    // message "Bitte zuerst Position im Strang auswählen."; otherwise the buffer is reset to
+    // the type with its defaults. False when no type is left in the buffer.
+    bool typWaehlen(int typ);
+    // The line page: a new line head of kind 0 / 1 with identifier and density text.
+    void strangSeite(int typ, const QString& kennung,
+                     const QString& dichte = QStringLiteral("1,2"));
+
+    // --- the editing operations (each one command in the undo history) -----------------------
+    bool strangEinfuegen();
+    bool bauteilEinfuegen();
+    bool uebernehmen();
+    tmylistitem* kindAnhaengen(tmylistitem* eltern, int typ, bool auswaehlen);
+    bool knotenLoeschen();
+    // "&Einfügen": a line head in the buffer inserts a line, anything else a component.
+    bool einfuegen();
+
+    // --- undo -------------------------------------------------------------------------------
+    bool kannRueckgaengig() const { return undo_.kannRueckgaengig(); }
+    bool kannWiederholen() const { return undo_.kannWiederholen(); }
+    bool rueckgaengig();
+    bool wiederholen();
+    const UndoStack& undoStack() const { return undo_; }
+
+private:
+    template <class F> bool befehl(const QString& name, std::vector<tmylistitem*> bereiche, F f);
+    std::vector<tmylistitem*> bereiche(tmylistitem* weiterer = nullptr) const;
+    void changedMarkFolgen();
+    void zustandSetzen(int selektiert, int fokus, const DVdata& puffer);
+
+    UserSeam& seam_;
+    Projekt projekt_;
+    DVdata editDaten_;
+    UndoStack undo_;
+    std::unique_ptr<BaumAufzeichnung> aufzeichnung_;
+    bool aussenGeaendert_ = false; // changes outside the tree (project page) since the save
+};
+
+} // namespace zephan
