@@ -198,26 +198,28 @@ private:
     static constexpr int NIL = N;
     static constexpr int wideReadSlack = 8;
 
-    // A node of the match tree: the string starting at ring position p. Its bytes 1 ... 8
+    // A node of the match tree: the string starting at ring position p. Its bytes 1 ... 4
     // are kept beside the links (they cannot change while p is in the tree: the ring is only
-    // overwritten behind the oldest string), so most steps of a search touch one cache
-    // line. Nodes N + 1 ... N + 256 are the roots of the trees of the 256 first bytes.
+    // overwritten behind the oldest string), so most steps of a search touch only the node,
+    // and the 8-byte nodes stay in the first-level cache. Nodes N + 1 ... N + 256 are the
+    // roots of the trees of the 256 first bytes.
     struct Node {
-        int kid[2] = {NIL, NIL}; // smaller, larger
-        quint64 head = 0;
+        quint16 kid[2] = {NIL, NIL}; // smaller, larger
+        quint32 head = 0;
     };
 
     static quint64 load8(const uchar* p) { return qFromBigEndian<quint64>(p); }
 
-    int& lson(int p) { return nodes_[p].kid[0]; }
-    int& rson(int p) { return nodes_[p].kid[1]; }
+    quint16& lson(int p) { return nodes_[p].kid[0]; }
+    quint16& rson(int p) { return nodes_[p].kid[1]; }
+    static quint16 link(int p) { return static_cast<quint16>(p); }
 
-    // Index (9 ... F) of the first difference of two strings whose bytes 1 ... 8 agree, F
+    // Index (5 ... F) of the first difference of two strings whose bytes 1 ... 4 agree, F
     // when they agree up to the look-ahead length; *cmp gets the sign of a - b there. Read
     // big-endian so the wider integers compare like the bytes; the buffer has slack behind
     // the mirrored part so the wide reads stay inside it.
     static int furtherDifference(const uchar* a, const uchar* b, int* cmp) {
-        for (int i = 9; i < F; i += 8) {
+        for (int i = 5; i < F; i += 8) {
             const quint64 x = load8(a + i);
             const quint64 y = load8(b + i);
             if (x != y) {
@@ -236,7 +238,7 @@ private:
         Node* nodes = nodes_.data();
         const uchar* text = textBuf_.data();
         const uchar* key = text + r;
-        const quint64 head = load8(key + 1);
+        const quint32 head = qFromBigEndian<quint32>(key + 1);
         nodes[r].kid[0] = nodes[r].kid[1] = NIL;
         nodes[r].head = head;
         int p = N + 1 + key[0];
@@ -246,16 +248,16 @@ private:
         for (;;) {
             // The direction is data-dependent; an index instead of a branch avoids
             // mispredictions on every other step.
-            int& slot = nodes[p].kid[cmp >= 0 ? 1 : 0];
+            quint16& slot = nodes[p].kid[cmp >= 0 ? 1 : 0];
             if (slot == NIL) {
-                slot = r;
+                slot = link(r);
                 dad_[r] = p;
                 matchLength_ = length;
                 matchPosition_ = position;
                 return;
             }
             p = slot;
-            const quint64 other = nodes[p].head;
+            const quint32 other = nodes[p].head;
             int i;
             if (head != other) {
                 cmp = head > other ? 1 : -1;
@@ -282,9 +284,9 @@ private:
         dad_[lson(p)] = r;
         dad_[rson(p)] = r;
         if (rson(dad_[p]) == p)
-            rson(dad_[p]) = r;
+            rson(dad_[p]) = link(r);
         else
-            lson(dad_[p]) = r;
+            lson(dad_[p]) = link(r);
         dad_[p] = NIL;
     }
 
@@ -311,9 +313,9 @@ private:
         }
         dad_[q] = dad_[p];
         if (rson(dad_[p]) == p)
-            rson(dad_[p]) = q;
+            rson(dad_[p]) = link(q);
         else
-            lson(dad_[p]) = q;
+            lson(dad_[p]) = link(q);
         dad_[p] = NIL;
     }
 
