@@ -340,8 +340,9 @@ Volumenstroeme::Volumenstroeme(const tMylistviewBase& baum) {
     if (baum.topitem()) berechnen(baum.topitem(), baum.count());
 }
 
-Volumenstroeme::Volumenstroeme(const tmylistitem* kopf) {
-    if (kopf) berechnen(const_cast<tmylistitem*>(kopf), kopf->CountAlle() + 1);
+Volumenstroeme::Volumenstroeme(const tmylistitem* knoten) {
+    // The part before the fan is found from the line head on, so the whole line is taken.
+    if (tmylistitem* kopf = strangKopf(knoten)) berechnen(kopf, kopf->CountAlle() + 1);
 }
 
 int Volumenstroeme::operator[](const tmylistitem* node) const {
@@ -370,12 +371,17 @@ void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
             .push_back(k);
     std::vector<Fluss> summe(knoten.size(), 0);
     const auto summeVon = [&](const tmylistitem* n) -> Fluss {
-        return n ? summe[static_cast<size_t>(pos(n))] : 0;
+        if (!n) return 0;
+        const int k = pos(n);
+        return (k >= 0 && k < static_cast<int>(summe.size())) ? summe[static_cast<size_t>(k)]
+                                                              : unbekannt;
     };
+    // Line heads take their first component's flow; their own sums are never asked for.
     for (int l = maxLevel; l >= 0; --l) {
         const auto& ebene = nachLevel[static_cast<size_t>(l)];
         for (auto it = ebene.rbegin(); it != ebene.rend(); ++it) {
             const tmylistitem* x = knoten[static_cast<size_t>(*it)];
+            if (x->Level() == 0) continue;
             const tmylistitem* naechster = x->getNextSibling();
             Fluss s = 0;
             if (!naechster) {

@@ -42,8 +42,8 @@ class Volumenstroeme {
 public:
     // Every node of a tree.
     explicit Volumenstroeme(const tMylistviewBase& baum);
-    // The nodes of one line: the line head and everything below it.
-    explicit Volumenstroeme(const tmylistitem* strangKopf);
+    // The nodes of one line: the line head of `knoten` and everything below it.
+    explicit Volumenstroeme(const tmylistitem* knoten);
 
     // Flow of a node of the tree or line computed; -1 for other nodes.
     int operator[](const tmylistitem* node) const;

@@ -210,7 +210,7 @@ bool recordLesen(const TIniFile2& ini, const QString& section, DVdata& d, QStrin
         return false;
     }
     recordKonvertieren(n);
-    d = n;
+    d = std::move(n);
     return true;
 }
 
@@ -326,9 +326,8 @@ bool treeItemLoad(TIniFile2& ini, const QString& section, tmylistitem* node, QSt
             *fehler = QStringLiteral("Fehler bei: ") + (node ? node->position() : QString());
         return false;
     }
-    DVdata gelesen;
-    if (!recordLesen(ini, section, gelesen, fehler)) return false;
-    *d = gelesen;
+    // The record changes only when the whole section could be read.
+    if (!recordLesen(ini, section, *d, fehler)) return false;
     nodeRefresh(node);
     return true;
 }

@@ -274,7 +274,10 @@ TEST_F(Beispiel, VolumeFlowsOfEveryNode) {
     }
     const Volumenstroeme strang2(at(14));
     EXPECT_EQ(strang2[at(16)], 1000);
-    EXPECT_EQ(strang2[at(3)], -1); // not part of that line
+    EXPECT_EQ(strang2[at(3)], -1);       // not part of that line
+    const Volumenstroeme strang1(at(7)); // any node stands for its whole line
+    for (int k = 0; k < 14; ++k) EXPECT_EQ(strang1[at(k)], erwartet[k]) << k;
+    EXPECT_EQ(strang1[at(15)], -1);
 }
 
 TEST_F(Beispiel, UnknownOutletMakesTheWholeSumUnknown) {
