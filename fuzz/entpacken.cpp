@@ -1,5 +1,6 @@
-// Unpacking arbitrary bytes must neither crash nor read out of bounds; whatever is
-// packed and unpacked again comes back unchanged.
+// Unpacking arbitrary bytes must neither crash nor read out of bounds, and a success never
+// comes with a reason or a CRC mismatch; short inputs must also survive a pack/unpack round
+// trip unchanged.
 #include "store/packed_container.h"
 
 #include <cstdint>
@@ -14,12 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (ok && !reason.isEmpty()) std::abort();
     if (crcMismatch && ok) std::abort();
 
-    // The round trip on the input itself; on the unpacked bytes only while they are small, so
-    // inputs that unpack to large blocks do not slow the search down.
+    // Short inputs also make a round trip through the packer; longer ones only unpack, as
+    // packing dominates the run time and the search should spend it on the reader.
     QByteArray again;
-    if (!zephan::entpackenBytes(zephan::packenBytes(input), again) || again != input) std::abort();
-    if (out.size() <= 4096 &&
-        (!zephan::entpackenBytes(zephan::packenBytes(out), again) || again != out))
+    if (input.size() <= 128 &&
+        (!zephan::entpackenBytes(zephan::packenBytes(input), again) || again != input))
         std::abort();
     return 0;
 }
