@@ -96,6 +96,13 @@ QString decodeText(const QByteArray& bytes, TFileFormat format) {
     return decode8Bit(b);
 }
 
+// Where a packed file's container starts: at 0, or behind the mark "DAZ"; -1 for text.
+qsizetype containerStart(const QByteArray& bytes) {
+    if (bytes.startsWith("daz") && istContainer(bytes)) return 0;
+    if (bytes.startsWith("DAZ") && istContainer(bytes.mid(3, 64))) return 3;
+    return -1;
+}
+
 QString ohneZeilenumbruch(const QString& value) {
     if (!value.contains(QLatin1Char('\r')) && !value.contains(QLatin1Char('\n'))) return value;
     QString v = value;
@@ -245,11 +252,7 @@ bool TIniFile2::dateiText(const QByteArray& bytes, TFileFormat format, QString& 
                           QString* error, bool* crcMismatch, bool* packed) {
     if (crcMismatch) *crcMismatch = false;
     if (packed) *packed = false;
-    qsizetype start = -1;
-    if (bytes.startsWith("daz") && istContainer(bytes))
-        start = 0;
-    else if (bytes.startsWith("DAZ") && istContainer(bytes.mid(3, 64)))
-        start = 3;
+    const qsizetype start = containerStart(bytes);
     if (start < 0) {
         text = decodeText(bytes, format);
         return true;
@@ -426,7 +429,13 @@ QByteArray TIniFile2::toBytes() const {
     // A text that itself starts with U+FEFF keeps it behind a mark the reader skips.
     if (!useUnicode_ && body.startsWith("\xEF\xBB\xBF")) body.prepend("\xEF\xBB\xBF");
     if (compressed_) return packenBytes(body);
-    if (useUnicode_) body.prepend("\xFF\xFE", 2);
+    if (useUnicode_) {
+        body.prepend("\xFF\xFE", 2);
+    } else if (containerStart(body) >= 0) {
+        // A text starting like a packed file goes out as UTF-8 behind its mark, so it is
+        // read as text again.
+        body = "\xEF\xBB\xBF" + t.toUtf8();
+    }
     return body;
 }
 

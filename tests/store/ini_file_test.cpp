@@ -432,6 +432,21 @@ TEST(IniFilePacked, ContainerAfterThreeMarkBytes) {
     EXPECT_EQ(text.ReadString("", "dazu"), QStringLiteral("1"));
 }
 
+TEST(IniFilePacked, TextStartingLikeAPackedFileIsWrittenAsText) {
+    for (const char* key : {"dazava", "DAZdazava"}) {
+        TIniFile2 ini;
+        ini.WriteString("", key, "1");
+        ini.WriteString("s", "k", QString::fromUtf8("ä"));
+        const QByteArray bytes = ini.toBytes();
+        EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF")) << key;
+        TIniFile2 back;
+        ASSERT_TRUE(back.loadFromBytes(bytes)) << back.lastError().toStdString();
+        EXPECT_FALSE(back.compressed());
+        EXPECT_EQ(back.ReadString("", key), QStringLiteral("1"));
+        EXPECT_EQ(back.ReadString("s", "k"), QString::fromUtf8("ä"));
+    }
+}
+
 TEST(IniFilePacked, ChecksumMismatchIsAWarningNotAFailure) {
     QByteArray packed = packenBytes("[a]\r\nb=c\r\n");
     ASSERT_GE(packed.size(), 32);
