@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <optional>
 
@@ -23,6 +24,9 @@ namespace {
 using Art = RegelErgebnis::Art;
 
 constexpr double gradProRad = 180.0 / std::numbers::pi;
+
+// Far beyond any chart or table, still inside single precision.
+constexpr double kurvenGrenze = 1e30;
 
 // Tables of the loss coefficients (titled-number tables).
 constexpr int tabDiffusor = 130;
@@ -70,7 +74,8 @@ std::optional<double> tabelle(RegelEingabe& e, int nr, double spalte, double zei
         e.druck.add(regeltext::nichtBerechenbar);
         return std::nullopt;
     }
-    const double w = titelzahlen().erg(nr, spalte, zeile);
+    const double w = titelzahlen().erg(nr, std::clamp(spalte, -kurvenGrenze, kurvenGrenze),
+                                       std::clamp(zeile, -kurvenGrenze, kurvenGrenze));
     if (!endlich(w) || w < 0) {
         e.druck.add(regeltext::tabelleOhneWert(nr));
         return std::nullopt;
@@ -78,9 +83,11 @@ std::optional<double> tabelle(RegelEingabe& e, int nr, double spalte, double zei
     return w;
 }
 
-// A curve value; the charts are read in single precision.
+// A curve value; the charts are read in single precision. An argument that is no number gives
+// none, so the rule stops instead of storing the curve's failure value -1.
 double kurve(const TKurve& k, double x) {
-    return k.wert(static_cast<float>(x));
+    if (!endlich(x)) return std::numeric_limits<double>::quiet_NaN();
+    return k.wert(static_cast<float>(std::clamp(x, -kurvenGrenze, kurvenGrenze)));
 }
 
 double geschw(double q, double a) {
@@ -108,6 +115,18 @@ double bogenwinkel(int tag1) {
 RegelErgebnis geradeRegel(RegelEingabe& e) {
     DVdata& d = e.rec;
     if (!mass(d.i[0]) || (d.typ == 2 && !mass(d.i[1]))) return stopp(e, regeltext::massFehlt);
+    // Extreme dimensions can overflow the friction calculation half way through its report;
+    // such a run is tried silently first so no unprintable number reaches the report.
+    if (e.druck.drucken && materialKs(d.p[2]) >= 0) {
+        DVdata probe = d;
+        DruckenAus still(e.druck);
+        const double dp = geradeStrecke(probe, e.Q, &e.druck, e.rho);
+        if (!endlich(dp) || dp <= -999) {
+            e.druck.drucken = true;
+            e.druck.add(regeltext::nichtBerechenbar);
+            return {Art::Stopp, keinErgebnis};
+        }
+    }
     const double dp = geradeStrecke(d, e.Q, &e.druck, e.rho);
     // Unknown material: the straight run has written its line.
     if (dp <= -999) return {Art::Stopp, keinErgebnis};

@@ -337,10 +337,10 @@ void pruefeEndlich(double dp, const DVdata& vorher, const DVdata& nachher, const
 
 TEST(BauteilEndlich, EveryTypeOverZeroAndNegativeDimensionsAndFlows) {
     const std::vector<std::array<double, 7>> masse = {
-        {0, 0, 0, 0, 0, 0, 0},          {-5, -5, -5, -5, -5, -5, -5},
-        {100, 0, 200, 0, -1, 0, -1},    {0.001, 0.001, 0.001, 0.001, 0.001, 0.001, 0.001},
-        {500, 300, 500, 300, 0, 0, 0},  {200, 200, 300, 300, 100000, 0, 200},
-        {1e6, 1e6, 1, 1, 1e6, 1e6, 1e6}};
+        {0, 0, 0, 0, 0, 0, 0},           {-5, -5, -5, -5, -5, -5, -5},
+        {100, 0, 200, 0, -1, 0, -1},     {0.001, 0.001, 0.001, 0.001, 0.001, 0.001, 0.001},
+        {500, 300, 500, 300, 0, 0, 0},   {200, 200, 300, 300, 100000, 0, 200},
+        {1e6, 1e6, 1, 1, 1e6, 1e6, 1e6}, {1e300, 1e-300, 1e300, 1e-300, 1e300, 1e-300, 1e300}};
     const double fluesse[] = {0, -1, 1e9};
     const QString texte[] = {QString(), QStringLiteral("x"), QStringLiteral("0,00")};
     int faelle = 0;
@@ -377,7 +377,7 @@ TEST(BauteilEndlich, EveryTypeOverZeroAndNegativeDimensionsAndFlows) {
             }
         }
     }
-    EXPECT_EQ(faelle, 52 * 2 * 11 * 4 * 7 * 3);
+    EXPECT_EQ(faelle, 52 * 2 * 11 * 4 * 8 * 3);
 }
 
 TEST(BauteilEndlich, BranchPiecesInEveryPassageWithOddFlowsAndDimensions) {
