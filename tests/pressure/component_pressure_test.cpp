@@ -5,15 +5,18 @@
 
 #include "network/catalogue.h"
 #include "network/model_queries.h"
+#include "network/project_file.h"
 #include "pressure/component_pressure.h"
 #include "pressure/duct_hydraulics.h"
 #include "pressure/fitting_rules.h"
 #include "pressure/interactive_component.h"
 #include "store/number_format.h"
+#include "store/user_seam.h"
 
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <cmath>
 #include <memory>
 
@@ -429,6 +432,57 @@ TEST(BauteilEndlich, BranchPiecesInEveryPassageWithOddFlowsAndDimensions) {
             }
         }
     }
+}
+
+// --- the example project -----------------------------------------------------------------------
+
+TEST(BauteilBeispiel, EveryComponentOfTheSupplyLineHasAResult) {
+    QTemporaryDir ordner;
+    ASSERT_TRUE(ordner.isValid());
+    const QString datei = ordner.filePath(QStringLiteral("Beispiel.pro"));
+    ASSERT_TRUE(beispielSchreiben(datei));
+    SilentSeam seam;
+    Projekt projekt(seam);
+    projekt.setAutomatischSichern([] { return false; });
+    projekt.setDateiname(datei);
+    ASSERT_TRUE(projekt.laden());
+    tmylistitem* zuluft = projekt.baum().topLevel(0);
+    ASSERT_EQ(nodeDaten(zuluft)->typ, 0);
+
+    TDruck doc;
+    doc.drucken = false;
+    BauteilUmgebung u;
+    u.druck = &doc;
+    u.rho = 1.2;
+    QStringList ergebnisse;
+    for (tmylistitem* n = zuluft->getNext(); n && n->Level() > 0; n = n->getNext()) {
+        DVdata arbeit;
+        const double dp = bauteildruck(modusDurchgang, n, arbeit, 0, u);
+        EXPECT_GT(dp, -999) << n->position().toStdString();
+        ergebnisse << n->position() + QLatin1Char('=') + formatZahl(dp, 4);
+    }
+    // Grille "gebrochen" 0.25 at 3.70 m/s; steel duct 500x300 over 2 m with 2000 m³/h (R
+    // 0.4415 Pa/m) and 1000 m³/h (R 0.1237 Pa/m); fan 100 Pa + 3.70²·0.6; branch piece main
+    // passage 0.4·0.5²; bend 500x300, R 500, "links/rechts": 0.1833·sv(0.6) 1.138 + 0.1;
+    // outlet 1.0 at 1.85 m/s; rooms without pressure.
+    EXPECT_EQ(ergebnisse, (QStringList{
+                              QStringLiteral("1.1=2,0535"),
+                              QStringLiteral("1.2=0,8831"),
+                              QStringLiteral("1.3=108,2140"),
+                              QStringLiteral("1.4=0,8831"),
+                              QStringLiteral("1.5=0,8214"),
+                              QStringLiteral("1.5.1=0,2474"),
+                              QStringLiteral("1.5.2=0,6345"),
+                              QStringLiteral("1.5.3=0,2474"),
+                              QStringLiteral("1.5.4=2,0535"),
+                              QStringLiteral("1.5.5=0,0000"),
+                              QStringLiteral("1.6=0,2474"),
+                              QStringLiteral("1.7=2,0535"),
+                              QStringLiteral("1.8=0,0000"),
+                          }));
+    tmylistitem* stueck = projekt.baum().topLevel(0)->child(4);
+    DVdata arbeit;
+    EXPECT_NEAR(bauteildruck(modusAbzweig1, stueck, arbeit, 0, u), 9.24075, 1e-9);
 }
 
 // --- interactive calculation -------------------------------------------------------------------
