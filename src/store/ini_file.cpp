@@ -426,12 +426,16 @@ QByteArray TIniFile2::toBytes() const {
             body.startsWith("\xEF\xBB\xBF"))
             body = t.toUtf8();
     }
-    // A text that itself starts with U+FEFF keeps it behind a mark the reader skips.
-    if (!useUnicode_ && body.startsWith("\xEF\xBB\xBF")) body.prepend("\xEF\xBB\xBF");
-    if (compressed_) return packenBytes(body);
+    // A text that itself starts with U+FEFF (or, in UTF-16, with bytes that pass for a mark)
+    // keeps it behind a mark the reader skips.
     if (useUnicode_) {
-        body.prepend("\xFF\xFE", 2);
-    } else if (containerStart(body) >= 0) {
+        if (!compressed_ || body.startsWith("\xFF\xFE") || body.startsWith("\xEF\xBB\xBF"))
+            body.prepend("\xFF\xFE", 2);
+    } else if (body.startsWith("\xEF\xBB\xBF")) {
+        body.prepend("\xEF\xBB\xBF");
+    }
+    if (compressed_) return packenBytes(body);
+    if (!useUnicode_ && containerStart(body) >= 0) {
         // A text starting like a packed file goes out as UTF-8 behind its mark, so it is
         // read as text again.
         body = "\xEF\xBB\xBF" + t.toUtf8();

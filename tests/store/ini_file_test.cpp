@@ -362,6 +362,22 @@ TEST(IniFileEncoding, Utf16WithMark) {
     EXPECT_EQ(u.toBytes(), bytes);
 }
 
+TEST(IniFileEncoding, Utf16PackedWithoutMarkUnlessTheTextNeedsOne) {
+    TIniFile2 u(QString(), ffUnicode);
+    u.setCompressed(true);
+    u.WriteString("s", "k", "v");
+    QByteArray inner;
+    ASSERT_TRUE(entpackenBytes(u.toBytes(), inner));
+    EXPECT_EQ(inner.left(4), QByteArray("[\0s\0", 4));
+    // a text starting with U+FEFF keeps it
+    TIniFile2 w(QString(), ffUnicode);
+    w.setCompressed(true);
+    w.addtext(QString(QChar(0xFEFF)) + QStringLiteral("a=1\r\n"));
+    TIniFile2 back(QString(), ffUnicode);
+    ASSERT_TRUE(back.loadFromBytes(w.toBytes()));
+    EXPECT_EQ(back.ReadString("", QString(QChar(0xFEFF)) + QLatin1Char('a')), QStringLiteral("1"));
+}
+
 TEST(IniFileEncoding, TextCodePage1252CannotHoldIsWrittenAsUtf8) {
     TIniFile2 ini;
     ini.WriteString("s", "k", QString::fromUtf8("Őz"));
