@@ -713,3 +713,67 @@ TEST(Beispiel, StartUpWritesIntoThePerUserFolderAndRecoveryUsesTheDataFolder) {
     setzeAnwendungsdatenOrdner(QString());
     setzeDatenOrdner(QString());
 }
+
+// Damaged texts of the example: every one either loads or is refused with a message, and a
+// refused one leaves the open project as it was.
+TEST_F(ProjektDatei, MutatedFilesNeverHalfLoad) {
+    beispielOeffnen();
+    const Abbild vorher = abbild(projekt.baum());
+    const QString name = projekt.dateiname();
+    const QStringList zeilen =
+        QString::fromUtf8(lies(QStringLiteral(ZEPHAN_SOURCE_DATA "/Beispiel.pro.txt")))
+            .split(QLatin1Char('\n'));
+    ASSERT_GT(zeilen.size(), 100);
+    uint32_t z = 12345;
+    const auto zufall = [&](int n) {
+        z = z * 1664525u + 1013904223u;
+        return static_cast<int>((z >> 8) % static_cast<uint32_t>(n));
+    };
+    const QStringList ersatz{"Level=7",  "Level=-1",  "Typ=99999999999",  "Count=1000000",
+                             "I0=abc",   "[3]",       "Tag1=-2147483649", "Typ=130",
+                             "Schall=3", "SG0=1e400", "Level=1",          "",
+                             "=",        "[List]"};
+    int geladen = 0, abgelehnt = 0;
+    for (int runde = 0; runde < 200; ++runde) {
+        QStringList t = zeilen;
+        for (int m = 0; m < 3; ++m) {
+            const int k = zufall(static_cast<int>(t.size()));
+            switch (zufall(3)) {
+            case 0:
+                t.removeAt(k);
+                break;
+            case 1:
+                t[k] = ersatz[zufall(static_cast<int>(ersatz.size()))];
+                break;
+            default:
+                t.insert(k, ersatz[zufall(static_cast<int>(ersatz.size()))]);
+                break;
+            }
+        }
+        schreibeText(pfad("m.pro"), t.join(QLatin1Char('\n')));
+        seam.fragen.clear();
+        RecordingSeam s2;
+        Projekt p(s2);
+        p.setAutomatischSichern([] { return false; });
+        p.setDateiname(pfad("m.pro"));
+        if (p.laden()) {
+            ++geladen;
+            for (const tmylistitem* n = p.baum().topitem(); n; n = n->getNext()) {
+                ASSERT_NE(nodeDaten(n), nullptr);
+                volumenstrom(n);
+                nodeInfo(n, 0);
+            }
+            (void)Volumenstroeme(p.baum());
+        } else {
+            ++abgelehnt;
+            EXPECT_FALSE(s2.fragen.isEmpty()) << runde;
+        }
+        // The same file added to the open project: all or nothing.
+        if (!projekt.laden(pfad("m.pro"))) unveraendert(vorher, name);
+        projekt.setDateiname(name);
+        seam.antworten.clear();
+        ASSERT_TRUE(projekt.laden());
+    }
+    EXPECT_GT(geladen, 0);
+    EXPECT_GT(abgelehnt, 0);
+}
