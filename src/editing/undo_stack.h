@@ -85,8 +85,9 @@ private:
 // Flat index of a node, -1 for none.
 int flatIndex(const tmylistitem* node);
 // Applies a command backwards (undo) or forwards (redo) to a tree that stands where the
-// command left it (undo) or where it began (redo). Returns false, changing nothing, when the
-// tree does not fit the command.
+// command left it (undo) or where it began (redo). Returns false when the tree does not fit
+// the command (a node it names is missing); the tree may then be partly changed, and the
+// history that led to it must be dropped.
 bool befehlRueckgaengig(ProjektBaum& baum, const BaumBefehl& befehl);
 bool befehlWiederholen(ProjektBaum& baum, const BaumBefehl& befehl);
 
@@ -111,6 +112,8 @@ public:
     }
 
     int position() const { return position_; }
+    // Every command, the undone ones (from position() on) included.
+    const std::vector<BaumBefehl>& befehle() const { return befehle_; }
     int anzahl() const { return static_cast<int>(befehle_.size()); }
     // The project was saved at the current position.
     void gesichert() { gesichertBei_ = position_; }
