@@ -1,11 +1,11 @@
 // Every component of a generated project of about 100 000 nodes, main passage, no report:
 // the work of one pass of the network calculation over all lines.
 
+#include "pressure/component_pressure.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/project_generator.h"
 #include "pressure/air_density.h"
-#include "pressure/component_pressure.h"
 #include "report/report_document.h"
 
 #include <benchmark/benchmark.h>
