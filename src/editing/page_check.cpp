@@ -371,7 +371,9 @@ SeitenZustand seitenPruefung(EditSession& s) {
         f && (fokus->caption() == QStringLiteral("leer") || typWechselErlaubt(f->typ, b.typ));
     const EinfuegenStand e = bauteilEinfuegenPruefen(b, p, fokus);
     z.einfuegen = e.erlaubt;
-    z.meldung = e.meldung;
+    // An incomplete buffer already shows in the result caption, and a type that only arises
+    // automatically (a room chosen to be edited) is no mistake.
+    if (p.vollstaendig && einfuegbarerTyp(b.typ)) z.meldung = e.meldung;
     return z;
 }
 
