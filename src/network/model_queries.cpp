@@ -301,7 +301,7 @@ QString nodeInfo(const tmylistitem* node, int mode) {
 // --- line kind and position ---------------------------------------------------------------------
 
 bool istZuluft(const tmylistitem* node) {
-    if (!node) return false;
+    if (!node) return true; // callers without a node take the supply side
     return typVon(strangKopf(node)) == 0;
 }
 

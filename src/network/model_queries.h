@@ -27,7 +27,7 @@ QString nodeBoxText(const DVdata& d);
 // with option (mode 1). "-" for no node or no record.
 QString nodeInfo(const tmylistitem* node, int mode);
 
-// True when the node's line head is a supply line (type 0); false for no node.
+// True when the node's line head is a supply line (type 0); true for no node.
 bool istZuluft(const tmylistitem* node);
 // True when the node lies on the main line between the outside grille and the fan, inclusive.
 bool vorVentilator(const tmylistitem* node);
