@@ -196,27 +196,39 @@ void EditSession::strangSeite(int typ, const QString& kennung, const QString& di
 
 // --- operations as commands ---------------------------------------------------------------------
 
-std::vector<tmylistitem*> EditSession::bereiche(tmylistitem* weiterer) const {
-    // Every rule changes nodes of one line only: the line of the focused node (and of the
-    // selection, and of a named parent).
+std::vector<tmylistitem*> EditSession::umgebung(tmylistitem* weiterer) const {
+    // The nodes a rule may change besides those it adds: the focused node (or a named
+    // parent), the neighbours the neighbour check looks at, and the first nodes of its
+    // branch chains.
     std::vector<tmylistitem*> r;
+    const auto dazu = [&r](tmylistitem* n) {
+        if (n) r.push_back(n);
+    };
     for (tmylistitem* n : {fokussiert(), selektiert(), weiterer}) {
-        tmylistitem* kopf = strangKopf(n);
-        if (kopf && std::find(r.begin(), r.end(), kopf) == r.end()) r.push_back(kopf);
+        if (!n) continue;
+        dazu(n);
+        dazu(n->getPrevSibling());
+        dazu(n->getNextSibling());
+        dazu(n->parent());
+        for (int c = 0; c < n->childCount(); ++c) {
+            dazu(n->child(c));
+            dazu(n->child(c)->getChild());
+        }
     }
     return r;
 }
 
 template <class F>
-bool EditSession::befehl(const QString& name, std::vector<tmylistitem*> bereich, F f) {
+bool EditSession::befehl(const QString& name, const std::vector<tmylistitem*>& knoten, F f,
+                         const std::vector<tmylistitem*>& teilbaeume) {
     const int selVorher = flatIndex(selektiert());
     const int fokusVorher = flatIndex(fokussiert());
     const DVdata pufferVorher = editDaten_;
-    aufzeichnung_ = std::make_unique<BaumAufzeichnung>(baum(), bereich);
+    aufzeichnung_ = std::make_unique<BaumAufzeichnung>(baum(), knoten, teilbaeume);
     const bool ok = f();
     std::unique_ptr<BaumAufzeichnung> a = std::move(aufzeichnung_);
     if (!a->vollstaendig()) {
-        // A node outside the recorded lines went away: the history no longer fits the tree.
+        // A node outside the recorded ones went away: the history no longer fits the tree.
         undo_.clear(false);
         return ok;
     }
@@ -233,23 +245,23 @@ bool EditSession::befehl(const QString& name, std::vector<tmylistitem*> bereich,
 }
 
 bool EditSession::strangEinfuegen() {
-    return befehl(QStringLiteral("Strang einfügen"), bereiche(),
+    return befehl(QStringLiteral("Strang einfügen"), umgebung(),
                   [this] { return baumregel::strangEinfuegen(*this); });
 }
 
 bool EditSession::bauteilEinfuegen() {
-    return befehl(QStringLiteral("Bauteil einfügen"), bereiche(),
+    return befehl(QStringLiteral("Bauteil einfügen"), umgebung(),
                   [this] { return baumregel::bauteilEinfuegen(*this); });
 }
 
 bool EditSession::uebernehmen() {
-    return befehl(QStringLiteral("Übernehmen"), bereiche(),
+    return befehl(QStringLiteral("Übernehmen"), umgebung(),
                   [this] { return baumregel::uebernehmen(*this); });
 }
 
 tmylistitem* EditSession::kindAnhaengen(tmylistitem* eltern, int typ, bool auswaehlen) {
     tmylistitem* kind = nullptr;
-    befehl(QStringLiteral("Anhängen"), bereiche(eltern), [&] {
+    befehl(QStringLiteral("Anhängen"), umgebung(eltern), [&] {
         kind = baumregel::kindAnhaengen(*this, eltern, typ, auswaehlen);
         if (kind) projekt_.setGeaendert(true);
         return kind != nullptr;
@@ -258,8 +270,8 @@ tmylistitem* EditSession::kindAnhaengen(tmylistitem* eltern, int typ, bool auswa
 }
 
 bool EditSession::knotenLoeschen() {
-    return befehl(QStringLiteral("Löschen"), bereiche(),
-                  [this] { return baumregel::knotenLoeschen(*this); });
+    return befehl(QStringLiteral("Löschen"), umgebung(),
+                  [this] { return baumregel::knotenLoeschen(*this); }, {fokussiert()});
 }
 
 bool EditSession::einfuegen() {

@@ -93,8 +93,10 @@ public:
     const UndoStack& undoStack() const { return undo_; }
 
 private:
-    template <class F> bool befehl(const QString& name, std::vector<tmylistitem*> bereiche, F f);
-    std::vector<tmylistitem*> bereiche(tmylistitem* weiterer = nullptr) const;
+    template <class F>
+    bool befehl(const QString& name, const std::vector<tmylistitem*>& knoten, F f,
+                const std::vector<tmylistitem*>& teilbaeume = {});
+    std::vector<tmylistitem*> umgebung(tmylistitem* weiterer = nullptr) const;
     void changedMarkFolgen();
     void zustandSetzen(int selektiert, int fokus, const DVdata& puffer);
 

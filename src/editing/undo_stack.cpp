@@ -100,14 +100,28 @@ bool zustaende(ProjektBaum& baum, const std::vector<KnotenAenderung>& liste, boo
 
 // --- recording ----------------------------------------------------------------------------------
 
-BaumAufzeichnung::BaumAufzeichnung(ProjektBaum& baum, const std::vector<tmylistitem*>& bereiche)
+BaumAufzeichnung::BaumAufzeichnung(ProjektBaum& baum, const std::vector<tmylistitem*>& knoten,
+                                   const std::vector<tmylistitem*>& teilbaeume)
     : baum_(baum) {
-    for (tmylistitem* wurzel : bereiche) {
+    for (tmylistitem* wurzel : teilbaeume) {
         if (!wurzel || vorher_.count(wurzel)) continue;
+        // Indexes by counting along the walk: asking each node would cost its earlier
+        // siblings every time.
+        int index = wurzel->Index();
+        const int wurzelEltern = flatIndex(wurzel->parent());
         const tmylistitem* ende = wurzel->lastDescendant()->getNext();
-        for (tmylistitem* n = wurzel; n && n != ende; n = n->getNext())
-            vorher_.emplace(n, eintragVon(n));
+        for (tmylistitem* n = wurzel; n && n != ende; n = n->getNext(), ++index) {
+            if (vorher_.count(n)) continue;
+            KnotenEintrag e;
+            e.index = index;
+            e.elternIndex = n == wurzel ? wurzelEltern : vorher_.at(n->parent()).index;
+            e.geschwisterPos = n->IndexInLevel();
+            e.zustand = KnotenZustand::von(n);
+            vorher_.emplace(n, std::move(e));
+        }
     }
+    for (tmylistitem* n : knoten)
+        if (n && !vorher_.count(n)) vorher_.emplace(n, eintragVon(n));
 }
 
 void BaumAufzeichnung::hinzugefuegt(tmylistitem* node) {

@@ -59,13 +59,15 @@ struct BaumBefehl {
     bool leer() const { return entfernt.empty() && eingefuegt.empty() && geaendert.empty(); }
 };
 
-// Records one operation on a tree. Created before the operation with the nodes the operation
-// may change (their subtrees are taken as a whole); the owner forwards the tree's add and
-// delete events while it runs and finishes the record afterwards. Nodes added during the
-// operation need not be named.
+// Records one operation on a tree. Created before the operation with the existing nodes the
+// operation may change or remove (single nodes, and subtrees taken as a whole); the owner
+// forwards the tree's add and delete events while it runs and finishes the record afterwards.
+// Nodes added during the operation need not be named. Only the named nodes are copied, so a
+// command costs what it touches, not the size of the project.
 class BaumAufzeichnung {
 public:
-    BaumAufzeichnung(ProjektBaum& baum, const std::vector<tmylistitem*>& bereiche);
+    BaumAufzeichnung(ProjektBaum& baum, const std::vector<tmylistitem*>& knoten,
+                     const std::vector<tmylistitem*>& teilbaeume = {});
 
     void hinzugefuegt(tmylistitem* node);
     void entfernt(tmylistitem* node);
