@@ -6,6 +6,7 @@
 #include "store/number_format.h"
 
 #include <QRegularExpression>
+#include <cmath>
 
 namespace zephan {
 
@@ -78,7 +79,8 @@ struct Lauf {
         }
         bool ok = false;
         wert = leseZahl(t, &ok);
-        return ok || nein(QStringLiteral("\"") + t + QStringLiteral("\" ist keine Zahl."));
+        return (ok && std::isfinite(wert)) ||
+               nein(QStringLiteral("\"") + t + QStringLiteral("\" ist keine Zahl."));
     }
 
     bool ganz(const QString& text, int& wert) {

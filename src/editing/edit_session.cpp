@@ -80,10 +80,12 @@ void EditSession::statusKnoten(const tmylistitem* node) {
     const tBasisDaten_* k = basisDaten(d->typ);
     if (k && k->enden == 3 && node->hasChildren()) {
         const tmylistitem* letzter = node->child(node->childCount() - 1);
-        caption += QStringLiteral("     ") + nodeDaten(letzter)->p[2];
-        if (const DVdata* davor = nodeDaten(letzter->getPrevSibling()))
-            caption += QStringLiteral(" (") + QString::number(runden(davor->i[3])) +
-                       QStringLiteral(" m³/h)");
+        if (const DVdata* l = nodeDaten(letzter)) {
+            caption += QStringLiteral("     ") + l->p[2];
+            if (const DVdata* davor = nodeDaten(letzter->getPrevSibling()))
+                caption += QStringLiteral(" (") + QString::number(runden(davor->i[3])) +
+                           QStringLiteral(" m³/h)");
+        }
     }
     seam_.status(1, caption);
 

@@ -301,7 +301,8 @@ EinfuegenStand bauteilEinfuegenPruefen(const DVdata& puffer, const PufferStand& 
         for (const tmylistitem* n = fokus->parent()->getChild(); n; n = n->getNextSibling()) {
             const int t = typVon(n);
             if (t == 13 || t == 14) break;
-            if (nodeDaten(n)->fehler == fehlerUnvollstaendig)
+            const DVdata* d = nodeDaten(n);
+            if (d && d->fehler == fehlerUnvollstaendig)
                 return nein(editText::erstVervollstaendigen);
         }
     }

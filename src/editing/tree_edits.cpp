@@ -138,6 +138,19 @@ bool uebernehmen(EditSession& s) {
     DVdata* d = nodeDaten(n);
     if (b.typ < 0 || !d) return false;
     if (n->caption() != leer && !typWechselErlaubt(d->typ, b.typ)) return false;
+    if (istStrangTyp(b.typ) && n->Level() == 0) {
+        // Two lines of one key could not be told apart by their path.
+        DVdata neu = b;
+        neu.p[2] = neu.p[2].trimmed();
+        const QString schluessel = strangSchluessel(neu);
+        for (int k = 0; k < s.baum().topCount(); ++k) {
+            const tmylistitem* t = s.baum().topLevel(k);
+            if (t != n && t->caption().compare(schluessel, Qt::CaseInsensitive) == 0) {
+                s.statusMeldung(editText::strangVorhanden);
+                return false;
+            }
+        }
+    }
 
     s.projekt().setGeaendert(true);
     if (istStrangTyp(b.typ)) {
@@ -184,16 +197,18 @@ bool uebernehmen(EditSession& s) {
         return true;
     } else if (enden == 4 && !n->hasChildren()) {
         const int auslass = istZuluft(n) ? 10 : 12;
-        tmylistitem* erster = kindAnhaengen(s, n, 5, false);
-        kindAnhaengen(s, erster, auslass, false);
-        kindAnhaengen(s, erster, 4, false);
-        erster->expanded = false;
-        tmylistitem* zweiter = kindAnhaengen(s, n, 5, false);
-        nodeDaten(zweiter)->tag1 = 1;
-        nodeRefresh(zweiter);
-        zweiter->expanded = true;
-        kindAnhaengen(s, zweiter, auslass, true);
-        kindAnhaengen(s, zweiter, 4, false);
+        if (tmylistitem* erster = kindAnhaengen(s, n, 5, false)) {
+            kindAnhaengen(s, erster, auslass, false);
+            kindAnhaengen(s, erster, 4, false);
+            erster->expanded = false;
+        }
+        if (tmylistitem* zweiter = kindAnhaengen(s, n, 5, false)) {
+            nodeDaten(zweiter)->tag1 = 1;
+            nodeRefresh(zweiter);
+            zweiter->expanded = true;
+            kindAnhaengen(s, zweiter, auslass, true);
+            kindAnhaengen(s, zweiter, 4, false);
+        }
     }
 
     // Neighbour check on the node and, as the catalogue asks, on the nodes it meets.

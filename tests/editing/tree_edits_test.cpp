@@ -517,6 +517,43 @@ TEST_F(Sitzung, DeletingALineAsksFirst) {
     EXPECT_TRUE(s.geaendert());
 }
 
+TEST_F(Sitzung, ALineCannotTakeTheKeyOfAnotherLine) {
+    neuerStrang(0, QStringLiteral("1"));
+    neuerStrang(0, QStringLiteral("2"));
+    s.auswaehlen(at("2"));
+    s.editDaten().p[2] = QStringLiteral("1 ");
+    EXPECT_FALSE(s.uebernehmen());
+    EXPECT_EQ(letzteMeldung(), "Einen Strang mit diesem Namen gibt es schon.");
+    EXPECT_EQ(at("2")->caption(), "Zuluft: 2");
+    s.editDaten().p[2] = QStringLiteral("3");
+    ASSERT_TRUE(s.uebernehmen());
+    EXPECT_EQ(at("2")->caption(), "Zuluft: 3");
+    EXPECT_EQ(kinderTypen(at("2")), (Typen{9, 13, 10, 4}));
+}
+
+TEST_F(Sitzung, NodesWithoutRecordAreSkippedNotFollowed) {
+    neuerStrang();
+    gitterFertig();
+    s.auswaehlen(at("1.2"));
+    waehle(30);
+    ASSERT_TRUE(s.bauteilEinfuegen());
+    at("1.1")->Data.reset();   // the grille before the fan
+    at("1.3.2")->Data.reset(); // the branch's room
+    s.auswaehlen(at("1.3"));
+    EXPECT_EQ(seam.statusTexte[seam.statusTexte.size() - 3], "1: Abzweigstück 90°");
+    s.auswaehlen(at("1.2"));
+    waehle(21);
+    EXPECT_TRUE(s.bauteilEinfuegen());
+    s.auswaehlen(at("1.1"));
+    EXPECT_FALSE(s.uebernehmen());
+    s.fokussieren(at("1.1"));
+    EXPECT_FALSE(s.bauteilEinfuegen());
+    EXPECT_EQ(letzteMeldung(), "Ausgewählter Knotenpunkt enthält keine Daten.");
+    // A node of no known type can be removed.
+    EXPECT_TRUE(s.knotenLoeschen());
+    EXPECT_EQ(kinderTypen(at("1")), (Typen{13, 21, 30, 10, 4}));
+}
+
 // --- status bar ---------------------------------------------------------------------------------
 
 TEST_F(Sitzung, SelectingShowsPositionCaptionFlowAndState) {
@@ -542,6 +579,25 @@ TEST_F(Sitzung, SelectingShowsPositionCaptionFlowAndState) {
     s.auswaehlen(at("1.1"));
     EXPECT_EQ(seam.statusTexte,
               (QStringList{"0: Position: 1.1", "1: Strömen in Kanal", "2: V= 2.000 m³/h", "3: "}));
+}
+
+TEST_F(Sitzung, ALongPositionLosesItsFirstThreeParts) {
+    // 1.12.3.4.5.6.7.8.9.10: 21 characters.
+    ProjektBaum& b = s.baum();
+    tmylistitem* n = b.Add(QStringLiteral("x"));
+    for (int tiefe = 2; tiefe <= 10; ++tiefe) {
+        const int anzahl = tiefe == 2 ? 12 : tiefe;
+        tmylistitem* kind = nullptr;
+        for (int k = 0; k < anzahl; ++k) kind = b.AddChild(n, QStringLiteral("x"));
+        n = kind;
+    }
+    nodeDaten(n)->typ = 2;
+    ASSERT_EQ(n->position(), "1.12.3.4.5.6.7.8.9.10");
+    s.auswaehlen(n);
+    EXPECT_TRUE(seam.statusTexte.contains(QStringLiteral("0: Position: ...4.5.6.7.8.9.10")));
+    seam.statusTexte.clear();
+    s.auswaehlen(n->parent()); // 1.12.3.4.5.6.7.8.9: 17 characters
+    EXPECT_EQ(seam.statusTexte.value(0), "0: Position: 1.12.3.4.5.6.7.8.9");
 }
 
 } // namespace
