@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <climits>
 
 namespace zephan {
@@ -80,7 +81,11 @@ QByteArray encodeUtf16Le(const QString& s) {
 // 8-bit text: UTF-8 when it is valid UTF-8, else code page 1252.
 QString decode8Bit(QByteArrayView b) {
     if (nurAscii(b)) return QString::fromLatin1(b);
-    if (istUtf8(b)) return QString::fromUtf8(b);
+    if (istUtf8(b)) {
+        // the mark, if there was one, is gone already: a second one is part of the text
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return utf8.decode(b);
+    }
     return decodeCp1252(b);
 }
 

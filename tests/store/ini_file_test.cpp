@@ -114,12 +114,15 @@ TEST(IniFileText, WrittenTextReadsBackTheSame) {
     EXPECT_EQ(blank2.text(), blank.text());
     EXPECT_EQ(blank.text(), QStringLiteral("\r\n[a]\r\nx=1\r\n"));
     // texts whose bytes would pass for a byte order mark
-    for (const char* v : {"\xC3\xBF\xC3\xBEx", "\xEF\xBB\xBFx", "\xC3\xAF\xC2\xBB\xC2\xBF\xE4"}) {
+    const QString keys[] = {QString::fromUtf8("ÿþx"), QChar(0xFEFF) + QStringLiteral("x"),
+                            QString::fromUtf8("ï»¿ä")};
+    for (const QString& key : keys) {
         TIniFile2 w;
-        w.addtext(QString::fromUtf8(v) + QStringLiteral("=1\r\n[s]\r\n"));
+        ASSERT_TRUE(w.addtext(key + QStringLiteral("=1\r\n[s]\r\n")));
+        ASSERT_EQ(w.ReadSection(""), QStringList{key});
         TIniFile2 r = fromText(w.toBytes());
-        EXPECT_EQ(r.text(), w.text()) << v;
-        EXPECT_EQ(r.ReadString("", QString::fromUtf8(v)), QStringLiteral("1")) << v;
+        EXPECT_EQ(r.text(), w.text()) << key.toStdString();
+        EXPECT_EQ(r.ReadString("", key), QStringLiteral("1")) << key.toStdString();
     }
 }
 
