@@ -167,8 +167,10 @@ double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q,
 
     // --- preparation
     double ergebnis = keinErgebnis;
-    rec.fehler = 0;
-    DVdata* knoten = nullptr;
+    DVdata* knoten = modus == modusDatensatz ? nullptr : nodeDaten(node);
+    // The node's state code comes with its record; the node's own record must not lose it
+    // before the check for an incomplete record below.
+    if (knoten != &rec) rec.fehler = 0;
     bool zuluft;
     Stroeme s;
     bool flussUnbekannt = false;
@@ -176,7 +178,6 @@ double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q,
         zuluft = !(Q < 0);
         s.Q = std::isfinite(Q) ? std::fabs(Q) : 0;
     } else {
-        knoten = nodeDaten(node);
         if (!knoten) return keinErgebnis;
         if (knoten != &rec) rec = *knoten;
         zuluft = istZuluft(node);
@@ -214,8 +215,13 @@ double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q,
             r = istGeraet(rec.typ) ? geraeteRegel(e) : formstueckRegel(e);
         }
         if (r.art == Art::Stopp) {
-            rec.p[0] = altV;
-            rec.p[1] = altZeta;
+            // A stopped rule is not copied into the node. The work record keeps what the rule
+            // stored (a silencer's velocity beside its loss, which the callers read), unless it
+            // is the node's own record.
+            if (knoten == &rec) {
+                rec.p[0] = altV;
+                rec.p[1] = altZeta;
+            }
             return std::isfinite(r.dp) ? r.dp : keinErgebnis;
         }
         if (r.art == Art::DpRegel) {

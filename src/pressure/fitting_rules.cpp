@@ -94,6 +94,13 @@ double geschw(double q, double a) {
     return q / 3600 / a;
 }
 
+// The area ratio the nozzle and diffuser charts are read over: the smaller section over the
+// larger (their columns run from 0.1 to 0.64). A reduction given as main over reduced
+// section would lie above 1 and always read the chart's last column.
+double flaechenverhaeltnis(double a, double b) {
+    return std::min(a, b) / std::max(a, b);
+}
+
 // Deflection angle of the bend options "Umlenkwinkel 90°", "60°", "45°", "30°", "15°".
 double bogenwinkel(int tag1) {
     switch (tag1) {
@@ -159,15 +166,20 @@ RegelErgebnis querschnittRegel(RegelEingabe& e) {
     }
     const double Av = std::min(A1, A2);
     const double theta = std::fabs(std::atan(std::fabs(d1 - d2) / 2 / L) * gradProRad);
+    // A section that narrows in the direction of the air is a nozzle (supply from the larger
+    // inlet, extract from the larger outlet), any other a diffuser. Asking the nozzle chart
+    // for a widening section, with a ratio above 1, would always read its last column.
+    const double verhaeltnis = flaechenverhaeltnis(A1, A2);
+    const bool verengt = (A1 > A2 && e.zuluft) || (A1 < A2 && !e.zuluft);
     double zeta1, x;
-    if ((A1 < A2 && e.zuluft) || (A1 > A2 && !e.zuluft)) {
-        const auto t = tabelle(e, tabKonfusor, A2 / A1, theta);
+    if (verengt) {
+        const auto t = tabelle(e, tabKonfusor, verhaeltnis, theta);
         if (!t) return {Art::Stopp, keinErgebnis};
         zeta1 = *t;
         if (d.tag1 == 1) zeta1 *= 0.65; // "stetig mit Leitschaufeln"
         x = L / d1;
     } else {
-        const auto t = tabelle(e, tabDiffusor, A1 / A2, theta);
+        const auto t = tabelle(e, tabDiffusor, verhaeltnis, theta);
         if (!t) return {Art::Stopp, keinErgebnis};
         zeta1 = *t;
         x = L / d2;
@@ -418,7 +430,7 @@ RegelErgebnis abzweig90Regel(RegelEingabe& e) {
         } else if (e.zuluft) {
             double zetaR = 0;
             if (reduzier) {
-                const auto t = tabelle(e, tabKonfusor, A / Ar, theta);
+                const auto t = tabelle(e, tabKonfusor, flaechenverhaeltnis(A, Ar), theta);
                 if (!t) return {Art::Stopp, keinErgebnis};
                 zetaR = *t * quadrat(1 - xA) * quadrat(A / Ar) + 0.1;
             }
@@ -426,7 +438,7 @@ RegelErgebnis abzweig90Regel(RegelEingabe& e) {
         } else {
             double zetaR = 0;
             if (reduzier) {
-                const auto t = tabelle(e, tabDiffusor, A / Ar, theta);
+                const auto t = tabelle(e, tabDiffusor, flaechenverhaeltnis(A, Ar), theta);
                 if (!t) return {Art::Stopp, keinErgebnis};
                 zetaR = *t + 0.1;
             }
@@ -484,7 +496,7 @@ RegelErgebnis abzweigSpitzRegel(RegelEingabe& e) {
         } else {
             zeta = 0.4 * x * x;
             if (reduzier) {
-                const auto t = tabelle(e, tabKonfusor, A / Ar, theta);
+                const auto t = tabelle(e, tabKonfusor, flaechenverhaeltnis(A, Ar), theta);
                 if (!t) return {Art::Stopp, keinErgebnis};
                 zeta += *t * quadrat(1 - x) * quadrat(A / Ar) + 0.1;
             }
@@ -495,7 +507,7 @@ RegelErgebnis abzweigSpitzRegel(RegelEingabe& e) {
             const double K = abzweigfaktor(A, Aa, A, e.Q, e.QA1);
             zeta = K * (1 + quadrat(x * A / Aa) - 2 * quadrat(1 + x) - k * (A / Aa) * x * x);
             if (reduzier) {
-                const auto t = tabelle(e, tabDiffusor, A / Ar, theta);
+                const auto t = tabelle(e, tabDiffusor, flaechenverhaeltnis(A, Ar), theta);
                 if (!t) return {Art::Stopp, keinErgebnis};
                 zeta += *t + 0.1;
             }

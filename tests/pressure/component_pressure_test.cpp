@@ -191,6 +191,39 @@ TEST_F(Bauteil, ModeOneCopiesTheResultIntoTheNode) {
     EXPECT_EQ(nodeDaten(k)->p[1], QStringLiteral("2,100"));
 }
 
+TEST_F(Bauteil, StoppedRuleKeepsTheNodesTextsButNotTheWorkRecords) {
+    // A round silencer of 200 mm and 1.5 m at 500 m³/h stops with its own loss of 2.0004 Pa
+    // (friction 1.3336 Pa/m) at 4.42 m/s. The node is not written; the work record carries
+    // the velocity to the callers that show it beside the loss.
+    testbaum::Baum b;
+    tmylistitem* s = b.strang(0);
+    DVdata sd = satz(41, {200, -1, -1, -1, -1, 1500}, false, 0);
+    sd.p[0] = QStringLiteral("alt");
+    tmylistitem* k = b.neu(s, sd);
+    b.ende(s, true, 500);
+    DVdata arbeit;
+    EXPECT_NEAR(rechne(k, modusDurchgang, arbeit), 2.0004, 2e-4);
+    EXPECT_EQ(arbeit.p[0], QStringLiteral("4,42"));
+    EXPECT_EQ(nodeDaten(k)->p[0], QStringLiteral("alt"));
+    // With the node's own record as work record the node keeps its text as well.
+    EXPECT_NEAR(rechne(k, modusDurchgang, *nodeDaten(k)), 2.0004, 2e-4);
+    EXPECT_EQ(nodeDaten(k)->p[0], QStringLiteral("alt"));
+}
+
+TEST_F(Bauteil, IncompleteNodeAsItsOwnWorkRecord) {
+    // The state code of the node's own record is not cleared before it is looked at.
+    testbaum::Baum b;
+    tmylistitem* s = b.strang(0);
+    DVdata knie = satz(28, {400, 200}, true);
+    knie.fehler = fehlerUnvollstaendig;
+    knie.p[1] = QStringLiteral("alt");
+    tmylistitem* k = b.neu(s, knie);
+    b.ende(s, true, 1440);
+    EXPECT_EQ(rechne(k, modusDurchgang, *nodeDaten(k)), keinErgebnis);
+    EXPECT_EQ(nodeDaten(k)->fehler, fehlerUnvollstaendig);
+    EXPECT_EQ(nodeDaten(k)->p[1], QStringLiteral("alt"));
+}
+
 TEST_F(Bauteil, IncompleteOrPlanningNodesAreNotCalculated) {
     testbaum::Baum b;
     tmylistitem* s = b.strang(0);

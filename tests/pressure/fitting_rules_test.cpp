@@ -124,7 +124,9 @@ TEST(FittingRules, UnknownMaterialStopsWithItsLine) {
     Ergebnis e = rechne(kanal, 1000, true);
     EXPECT_EQ(e.dp, keinErgebnis);
     EXPECT_EQ(e.zeilen, QStringList{QStringLiteral("Material nicht gefunden: Gold")});
-    EXPECT_EQ(e.v, QStringLiteral("alt")); // a stopped rule leaves the texts
+    // The run stored its velocity before it looked for the material; the work record keeps
+    // it (a node would keep its own texts).
+    EXPECT_EQ(e.v, QStringLiteral("3,47"));
 
     DVdata rohr = satz(3, {200, -1, -1, -1, 5, 2000});
     rohr.p[2] = QStringLiteral("Gold");
@@ -173,29 +175,59 @@ TEST(FittingRules, VolumenstromreglerFullyOpen) {
 
 // --- 16 Querschnittsänderung ---------------------------------------------------------------------
 
-TEST(FittingRules, QuerschnittsaenderungRound) {
-    // 200 -> 300 mm over 500 mm: half angle atan(50/500) = 5.71°.
-    // Supply, smaller inlet: T131(5.71°, 2.25) = 0.007 (step: row 10°, column 0.64),
-    // T132(2.5) = 0.16 (step: row 3), zeta 0.267 on the inlet section.
+// The nozzle chart (131) belongs to a section that narrows in the direction of the air, the
+// diffuser chart (130) to one that widens; both are read over the area ratio small/large.
+// Sending a widening section to the nozzle chart with a ratio above 1 would read the chart's
+// last column for every size, which is what these numbers would catch.
+
+TEST(FittingRules, QuerschnittsaenderungRoundFlatInBothDirections) {
+    // 200 -> 300 mm over 500 mm: half angle atan(50/500) = 5.71°, ratio 0.0314/0.0707 = 0.444;
+    // velocity on the smaller section 0.031416 m²: 500 m³/h -> 4.42 m/s.
     DVdata d = satz(16, {200, -1, 300, -1, -1, 500}, false, 0);
-    EXPECT_RULE(rechne(d, 500), "4,42", "0,267", 3.12973);
-    // Extract: T130(5.71°, 0.444) = 0.025556 (row 6°, between columns 0.4 and 0.5),
-    // T132(500/300) = 0.15.
-    EXPECT_EQ(rechne(d, -500).zeta, QStringLiteral("0,276"));
+    // Supply widens: T130(5.71°, 0.444) = 0.025556 (row 6°, between columns 0.4 and 0.5);
+    // x = L/d2 = 1.667 -> T132 = 0.15 (step: row 2): zeta 0.276.
+    EXPECT_RULE(rechne(d, 500), "4,42", "0,276", 3.23523);
+    // Extract narrows (from 300 to 200): T131(5.71°, 0.444) = 0.010 (step: row 10°, column
+    // 0.45); x = L/d1 = 2.5 -> T132 = 0.16: zeta 0.270.
+    EXPECT_RULE(rechne(d, -500), "4,42", "0,270", 3.16490);
     // An unknown flow (-1) in mode 0 is 1 m³/h in extract direction.
     const Ergebnis e = rechne(d, -1);
-    EXPECT_EQ(e.zeta, QStringLiteral("0,276"));
+    EXPECT_EQ(e.zeta, QStringLiteral("0,270"));
     EXPECT_EQ(e.v, QStringLiteral("0,01"));
 }
 
-TEST(FittingRules, QuerschnittsaenderungGuideVanesAndRectangle) {
-    // Rectangular 400x200 -> 400x400 over 1000 mm, supply: d1 266.67, d2 400, half angle
-    // 3.81°; T131(3.81°, 2) = 0.003 (row 5°), times 0.65 with guide vanes = 0.00195;
-    // x = 1000/266.67 = 3.75 -> T132 = 0.16. Velocity on the inlet 0.08 m².
-    DVdata d = satz(16, {400, 200, 400, 400, -1, 1000}, true, 0);
-    EXPECT_RULE(rechne(d, 1440), "5,00", "0,263", 3.945);
+TEST(FittingRules, QuerschnittsaenderungRoundSteepInBothDirections) {
+    // 400 -> 200 mm over 120 mm: half angle atan(100/120) = 39.81°, ratio 0.25; velocity on
+    // the 200 mm section: 4.42 m/s.
+    DVdata d = satz(16, {400, -1, 200, -1, -1, 120}, false, 0);
+    // Supply narrows: T131(39.81°, 0.25) = 0.063 (step: row 40°); x = L/d1 = 0.3 -> T132 =
+    // 0.12 (step: row 0.5): zeta 0.283.
+    EXPECT_RULE(rechne(d, 500), "4,42", "0,283", 3.31728);
+    // Guide vanes take 0.65 of the nozzle share: 0.04095 + 0.22.
     d.tag1 = 1;
-    EXPECT_EQ(rechne(d, 1440).zeta, QStringLiteral("0,262"));
+    EXPECT_RULE(rechne(d, 500), "4,42", "0,261", 3.05940);
+    // Extract widens (from 200 to 400): T130(39.81°, 0.25) = 0.36 + (0.655 - 0.36)·0.3269 =
+    // 0.45642 (rows 30° and 60°, columns 0.2 and 0.3); x = L/d2 = 0.6 -> T132 = 0.14 (step:
+    // row 0.75): zeta 0.696. Guide vanes do not change the diffuser share.
+    EXPECT_RULE(rechne(d, -500), "4,42", "0,696", 8.15840);
+    d.tag1 = 0;
+    EXPECT_EQ(rechne(d, -500).zeta, QStringLiteral("0,696"));
+}
+
+TEST(FittingRules, QuerschnittsaenderungRectangular) {
+    // 400x200 -> 400x400 over 1000 mm: d1 266.67, d2 400, half angle atan(66.67/1000) =
+    // 3.81°, ratio 0.5; velocity on the inlet 0.08 m²: 1440 m³/h -> 5 m/s.
+    DVdata d = satz(16, {400, 200, 400, 400, -1, 1000}, true, 0);
+    // Supply widens: T130(3.81°, 0.5) = 0.02 (row 6°); x = L/d2 = 2.5 -> 0.16: zeta 0.280.
+    EXPECT_RULE(rechne(d, 1440), "5,00", "0,280", 4.2);
+    d.tag1 = 1;
+    EXPECT_EQ(rechne(d, 1440).zeta, QStringLiteral("0,280"));
+    // The other way round, 400x400 -> 400x200, supply narrows: T131(3.81°, 0.5) = 0.005 (step:
+    // row 5°, column 0.45); x = L/d1 = 2.5 -> 0.16: zeta 0.265; with guide vanes 0.26325.
+    DVdata n = satz(16, {400, 400, 400, 200, -1, 1000}, true, 0);
+    EXPECT_RULE(rechne(n, 1440), "5,00", "0,265", 3.975);
+    n.tag1 = 1;
+    EXPECT_RULE(rechne(n, 1440), "5,00", "0,263", 3.945);
 }
 
 TEST(FittingRules, QuerschnittsaenderungOfLengthZeroIsIgnored) {
@@ -374,6 +406,20 @@ TEST(FittingRules, Abzweigreduzierstueck90) {
     EXPECT_EQ(rechne(ab.stueck, modusAbzweig1).zeta, QStringLiteral("0,556"));
 }
 
+TEST(FittingRules, Abzweigreduzierstueck90StrongReduction) {
+    // Reduced outlet 250x300 (0.075 m²) over 500 mm: angle atan(125/500) = 14.04°; the charts
+    // are read over the area ratio 0.075/0.15 = 0.5, not over 2 (always the last column).
+    const DVdata d = satz(31, {500, 300, 300, 250, 250, 300, 500}, true);
+    Abzweig zu(true, d);
+    // 0.4·(2/3)² + T131(14.04°, 0.5)·(2/3)²·2² + 0.1 with T131 = 0.023 (step: row 20°, column
+    // 0.45): 0.17778 + 0.04089 + 0.1.
+    EXPECT_RULE(rechne(zu.stueck, modusDurchgang), "5,56", "0,319", 5.91687);
+    Abzweig ab(false, d);
+    // 1.55·(2/3) - (2/3)² + T130(14.04°, 0.5) + 0.1 with T130 = 0.04 + 0.03·0.6727 = 0.06018
+    // (rows 10° and 16°).
+    EXPECT_EQ(rechne(ab.stueck, modusDurchgang).zeta, QStringLiteral("0,749"));
+}
+
 TEST(FittingRules, Abzweigstueck90Rund) {
     // Rectangular main 500x300, round branch 250 mm (0.049087 m²).
     DVdata d = satz(39, {500, 300, 250}, true, 0);
@@ -420,6 +466,20 @@ TEST(FittingRules, AbzweigreduzierstueckSpitz) {
     Abzweig ab(false, d);
     // + T130(4.76°, 1.306) + 0.1 = 0.01 + 0.1.
     EXPECT_EQ(rechne(ab.stueck, modusAbzweig1).zeta, QStringLiteral("-1,227"));
+}
+
+TEST(FittingRules, AbzweigreduzierstueckSpitzStrongReduction) {
+    // Reduced outlet 250 mm over 300 mm: angle atan(75/300) = 14.04°, area ratio
+    // (250/400)² = 0.3906, A/A_r = 2.56.
+    const DVdata d = satz(33, {400, -1, 250, -1, 250, -1, 300}, false, 2);
+    Abzweig zu(true, d);
+    // 0.4·(1/3)² + T131(14.04°, 0.3906)·(2/3)²·2.56² + 0.1 with T131 = 0.027 (step: row 20°,
+    // column 0.39): 0.04444 + 0.07864 + 0.1.
+    EXPECT_RULE(rechne(zu.stueck, modusDurchgang), "6,63", "0,223", 5.88143);
+    Abzweig ab(false, d);
+    // -1.33707 (as type 32) + T130(14.04°, 0.3906) + 0.1 with T130 = 0.06094 + (0.10281 -
+    // 0.06094)·0.6727 = 0.08911.
+    EXPECT_EQ(rechne(ab.stueck, modusAbzweig1).zeta, QStringLiteral("-1,148"));
 }
 
 TEST(FittingRules, SattelstutzenRectangular) {
