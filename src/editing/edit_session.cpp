@@ -124,7 +124,11 @@ bool EditSession::laden(const QString& datei) {
 }
 
 bool EditSession::hinzufuegen(const QString& datei) {
-    return befehl(QStringLiteral("Hinzufügen"), {}, [&] { return projekt_.laden(datei); });
+    return befehl(QStringLiteral("Hinzufügen"), {}, [&] {
+        if (!projekt_.laden(datei)) return false;
+        auswaehlen(selektiert()); // the project selects its first node
+        return true;
+    });
 }
 
 void EditSession::neu() {

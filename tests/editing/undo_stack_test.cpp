@@ -222,6 +222,8 @@ TEST_F(Rueckgaengig, AddingAProjectIsOneCommand) {
     EXPECT_EQ(s.baum().topCount(), 4);
     EXPECT_EQ(s.baum().count(), 38);
     EXPECT_TRUE(s.geaendert());
+    EXPECT_EQ(s.selektiert(), at("1"));
+    EXPECT_EQ(s.editDaten().typ, 0);
     ASSERT_TRUE(s.rueckgaengig());
     EXPECT_EQ(s.baum().count(), 19);
     EXPECT_FALSE(s.geaendert());
