@@ -100,6 +100,8 @@ void Erzeuger::strang(int nummer, bool zuluft, int auslaesse) {
     masse(g, m);
     g.tag1 = zuluft ? z_.bis(4) : z_.bis(5);
     if (zuluft && (g.tag1 == 0 || g.tag1 == 2)) g.tag2 = z_.bis(4);
+    // A weather louvre has no rule of its own; its zeta is entered.
+    if (g.tag1 == (zuluft ? 3 : 4)) g.p[1] = QStringLiteral("1,500");
     if (z_.ja(30)) {
         g.schall = 1;
         for (int k = 0; k < 7; ++k) g.sg[static_cast<size_t>(k)] = 40 + 2.5 * k;
@@ -188,15 +190,25 @@ void Erzeuger::abschnitt(tmylistitem* eltern, Mass& m) {
         case 5: {
             DVdata& s41 = neu(eltern, 41);
             masse(s41, m);
-            s41.tag1 = z_.bis(3);
-            if (s41.tag1 == 0) s41.tag2 = z_.bis(2);
             s41.i[5] = 1000 + 500 * z_.bis(3);
+            if (m.eckig) {
+                // A duct silencer has no calculation of its own: its loss is given.
+                s41.tag1 = 2;
+                s41.vorgabe = 1;
+                s41.i[6] = 10 + 5 * z_.bis(7);
+            } else {
+                s41.tag1 = z_.bis(2);
+                if (s41.tag1 == 0) s41.tag2 = z_.bis(2);
+            }
             break;
         }
         case 6: {
             DVdata& f = neu(eltern, 43);
             masse(f, m);
             f.tag1 = z_.bis(3);
+            // The maker's round damper exists in four sizes only.
+            const bool dnVorhanden = m.a == 100 || m.a == 125 || m.a == 160 || m.a == 200;
+            if (!m.eckig && f.tag1 == 0 && !dnVorhanden) f.tag1 = 1 + z_.bis(2);
             break;
         }
         default:
