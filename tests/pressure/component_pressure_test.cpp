@@ -553,6 +553,23 @@ TEST_F(Interaktiv, NodeOfTheSameTypeIsCalculatedWithTheBuffer) {
     EXPECT_FALSE(doc.drucken);
 }
 
+TEST_F(Interaktiv, SilencerShowsTheVelocityBesideItsOwnLoss) {
+    // A round silencer of 200 mm and 1.5 m at 500 m³/h: its rule sets the loss (2.0004 Pa)
+    // and stops; the buffer still receives the velocity 4.42 m/s for its field.
+    testbaum::Baum c;
+    tmylistitem* s = c.strang(0);
+    DVdata sd = satz(41, {200, -1, -1, -1, -1, 1500}, false, 1);
+    sd.p[0] = QStringLiteral("alt");
+    tmylistitem* k = c.neu(s, sd);
+    c.ende(s, true, 500);
+    DVdata edit = sd;
+    const BauteilAnzeige a = berechne1Bauteil(edit, k, doc, false, 1.2);
+    EXPECT_EQ(a.ergebnisLabel, QStringLiteral("2,00 [Pa]"));
+    EXPECT_EQ(a.zetaFelder, BauteilAnzeige::Feld::Zeigen);
+    EXPECT_EQ(a.geschwindigkeit, QStringLiteral("4,42"));
+    EXPECT_EQ(nodeDaten(k)->p[0], QStringLiteral("alt"));
+}
+
 TEST_F(Interaktiv, TooLargeFailedAndPlanning) {
     DVdata klein = satz(28, {10, 5}, true); // 1440 m³/h through 50 mm²: 8000 m/s
     BauteilAnzeige a = berechne1Bauteil(klein, knie, doc, true, 1.2);

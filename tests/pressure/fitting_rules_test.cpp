@@ -353,6 +353,11 @@ TEST(FittingRules, RohrKanal) {
     EXPECT_RULE(rechne(d, 500), "2,83", "0,313", 1.50407);
     d.tag1 = 1; // guide vanes: 0.65 on the diffuser share
     EXPECT_EQ(rechne(d, 500).zeta, QStringLiteral("0,291"));
+    // Extract runs from the duct into the pipe, the narrowing of type 26 in supply: T131 with
+    // the pipe as reference diameter; the guide vanes do not touch the nozzle share.
+    EXPECT_RULE(rechne(d, -500), "2,83", "0,266", 1.27822);
+    d.tag1 = 0;
+    EXPECT_EQ(rechne(d, -500).zeta, QStringLiteral("0,266"));
 }
 
 // --- branch pieces -------------------------------------------------------------------------------
