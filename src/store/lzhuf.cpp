@@ -245,19 +245,22 @@ private:
         int cmp = 1;
         int length = 0;
         int position = matchPosition_;
+        Node here = nodes[p];
         for (;;) {
-            // The direction is data-dependent; an index instead of a branch avoids
-            // mispredictions on every other step.
-            quint16& slot = nodes[p].kid[cmp >= 0 ? 1 : 0];
-            if (slot == NIL) {
-                slot = link(r);
+            // Both links come with the node; picking one by the data-dependent direction
+            // without a branch keeps each step down to a single load of the next node.
+            const bool larger = cmp >= 0;
+            const int q = larger ? here.kid[1] : here.kid[0];
+            if (q == NIL) {
+                nodes[p].kid[larger ? 1 : 0] = link(r);
                 dad_[r] = p;
                 matchLength_ = length;
                 matchPosition_ = position;
                 return;
             }
-            p = slot;
-            const quint32 other = nodes[p].head;
+            p = q;
+            here = nodes[p];
+            const quint32 other = here.head;
             int i;
             if (head != other) {
                 cmp = head > other ? 1 : -1;
