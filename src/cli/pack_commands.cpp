@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <limits>
 
 namespace zephan::cli {
 namespace {

@@ -8,6 +8,7 @@
 #include <QFileDevice>
 #include <QtEndian>
 #include <cstring>
+#include <limits>
 
 namespace zephan {
 
@@ -55,7 +56,7 @@ QByteArray headerBytes(const tmyhead& head) {
     return h;
 }
 
-// Bytes left from the current position, or -1 when the device cannot tell.
+// Bytes left from the current position (what is buffered, for a sequential device).
 qint64 remaining(const QIODevice& d) {
     return d.isSequential() ? d.bytesAvailable() : d.size() - d.pos();
 }
@@ -129,7 +130,7 @@ quint32 streamCrc(QIODevice& stream, bool quick, bool fromStart) {
     const qint64 restore = stream.pos();
     if (fromStart && !stream.seek(0)) return 0;
     qint64 todo = -1; // all
-    if (quick && !fromStart) todo = qMin(remaining(stream) - 1, qint64(crc32SchnellGrenze));
+    if (quick && !fromStart) todo = qBound<qint64>(0, remaining(stream) - 1, crc32SchnellGrenze);
     quint32 crc = 0;
     QByteArray block;
     while (todo != 0) {
