@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/user_seam.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -25,6 +27,18 @@ int usage(const char* name);
 // Writes UTF-8 text to stdout / stderr.
 void out(const QString& text);
 void err(const QString& text);
+// A number argument: "." or "," as decimal point; false in *ok when it is none or not finite.
+double zahlArgument(const QString& text, bool* ok);
+
+// The command-line tool's seam: messages go to stderr; a question is answered "n" where it
+// offers that button (so the file named on the command line is the one used), else with its
+// first button.
+class KonsolenSeam : public UserSeam {
+public:
+    int frage(const QString& text, const QString& buttons, Kind kind) override;
+    void status(int, const QString&) override {}
+};
+
 // A number in the machine format: "." and at least 6 significant digits.
 QString machineNumber(double x);
 // key<TAB>value line on stdout.

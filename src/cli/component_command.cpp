@@ -2,6 +2,7 @@
 #include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/project_file.h"
+#include "network/tree_position.h"
 #include "pressure/air_density.h"
 #include "pressure/component_pressure.h"
 #include "pressure/neighbour_check.h"
@@ -11,40 +12,6 @@
 
 namespace zephan::cli {
 namespace {
-
-// Messages go to stderr; questions take "n" where offered (the file named is the one used).
-class KomponentenSeam : public UserSeam {
-public:
-    int frage(const QString& text, const QString& buttons, Kind) override {
-        const QStringList b = buttons.split(QLatin1Char('|'));
-        if (b.size() == 1) {
-            err(text + QLatin1Char('\n'));
-            return 0;
-        }
-        const int nein = b.indexOf(QStringLiteral("n"));
-        return nein >= 0 ? nein : 0;
-    }
-    void status(int, const QString&) override {}
-};
-
-// The node at a dotted position ("1.5.2": first line, its fifth node, that node's second
-// child); null when there is none.
-tmylistitem* knotenAn(const ProjektBaum& baum, const QString& position) {
-    tmylistitem* n = nullptr;
-    for (const QString& teil : position.split(QLatin1Char('.'))) {
-        bool ok = false;
-        const int k = teil.toInt(&ok);
-        if (!ok || k < 1) return nullptr;
-        if (!n) {
-            if (k > baum.topCount()) return nullptr;
-            n = baum.topLevel(k - 1);
-        } else {
-            if (k > n->childCount()) return nullptr;
-            n = n->child(k - 1);
-        }
-    }
-    return n;
-}
 
 QString zahlAusText(const QString& text) {
     bool ok = false;
@@ -67,12 +34,12 @@ const Command component("component", "component FILE POSITION [--mode N] [--repo
                             }
                             if (args.size() != 2) return usage("component");
 
-                            KomponentenSeam seam;
+                            KonsolenSeam seam;
                             Projekt projekt(seam);
                             projekt.setAutomatischSichern([] { return false; });
                             projekt.setDateiname(args[0]);
                             if (!projekt.laden()) return exitFehler;
-                            tmylistitem* n = knotenAn(projekt.baum(), args[1]);
+                            tmylistitem* n = knotenAnPosition(projekt.baum(), args[1]);
                             if (!n)
                                 return fehler(QStringLiteral("Keine Position ") + args[1] +
                                               QStringLiteral(" im Projekt."));

@@ -6,19 +6,11 @@
 namespace zephan::cli {
 namespace {
 
-double zahl(const QString& s, bool* ok) {
-    QString t = s.trimmed();
-    if (!t.contains(QLatin1Char('.'))) t.replace(QLatin1Char(','), QLatin1Char('.'));
-    const double x = t.toDouble(ok);
-    if (*ok && !std::isfinite(x)) *ok = false;
-    return x;
-}
-
 const Command density("density", "density TEMP PHI", [](const QStringList& args) {
     if (args.size() != 2) return usage("density");
     bool okT = false, okPhi = false;
-    const double t = zahl(args[0], &okT);
-    const double phi = zahl(args[1], &okPhi);
+    const double t = zahlArgument(args[0], &okT);
+    const double phi = zahlArgument(args[1], &okPhi);
     if (!okT) return fehler(QStringLiteral("Keine Zahl: ") + args[0]);
     if (!okPhi) return fehler(QStringLiteral("Keine Zahl: ") + args[1]);
     // the ranges of the density dialog

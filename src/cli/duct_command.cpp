@@ -10,14 +10,6 @@
 namespace zephan::cli {
 namespace {
 
-double zahl(const QString& s, bool* ok) {
-    QString t = s.trimmed();
-    if (!t.contains(QLatin1Char('.'))) t.replace(QLatin1Char(','), QLatin1Char('.'));
-    const double x = t.toDouble(ok);
-    if (*ok && !std::isfinite(x)) *ok = false;
-    return x;
-}
-
 const Command duct(
     "duct",
     "duct (--breite B --hoehe H | --durchmesser D) --volumenstrom Q --material NAME "
@@ -47,7 +39,7 @@ const Command duct(
         for (auto it = opt.cbegin(); it != opt.cend(); ++it) {
             if (it.key() == QLatin1String("--material")) continue;
             bool ok = false;
-            wert[it.key()] = zahl(it.value(), &ok);
+            wert[it.key()] = zahlArgument(it.value(), &ok);
             if (!ok)
                 return fehler(QStringLiteral("Keine Zahl für ") + it.key() + ": " + it.value());
         }

@@ -18,20 +18,12 @@ public:
     void status(int, const QString&) override {}
 };
 
-double zahl(const QString& s, bool* ok) {
-    QString t = s.trimmed();
-    if (!t.contains(QLatin1Char('.'))) t.replace(QLatin1Char(','), QLatin1Char('.'));
-    const double x = t.toDouble(ok);
-    if (*ok && !std::isfinite(x)) *ok = false;
-    return x;
-}
-
 const Command erg("erg", "erg NR X Y", [](const QStringList& args) {
     if (args.size() != 3) return usage("erg");
     bool okNr = false, okX = false, okY = false;
     const int nr = args[0].trimmed().toInt(&okNr);
-    const double x = zahl(args[1], &okX);
-    const double y = zahl(args[2], &okY);
+    const double x = zahlArgument(args[1], &okX);
+    const double y = zahlArgument(args[2], &okY);
     if (!okNr) return fehler(QStringLiteral("Keine Tabellennummer: ") + args[0]);
     if (!okX) return fehler(QStringLiteral("Keine Zahl: ") + args[1]);
     if (!okY) return fehler(QStringLiteral("Keine Zahl: ") + args[2]);

@@ -6,15 +6,6 @@
 namespace zephan::cli {
 namespace {
 
-class GenerateSeam : public UserSeam {
-public:
-    int frage(const QString& text, const QString&, Kind) override {
-        err(text + QLatin1Char('\n'));
-        return 0;
-    }
-    void status(int, const QString&) override {}
-};
-
 // A whole number option value within [lo, hi]; false when it is none.
 bool zahl(const QString& text, long long lo, long long hi, long long& wert) {
     bool ok = false;
@@ -52,7 +43,7 @@ const Command
                      }
                  }
                  if (!linien || !auslaesse) return usage("generate");
-                 GenerateSeam seam;
+                 KonsolenSeam seam;
                  Projekt projekt(seam);
                  projekt.setAutomatischSichern([] { return false; });
                  projektErzeugen(projekt.baum(), o);

@@ -1,6 +1,7 @@
 #include "cli/command.h"
 
 #include <QCoreApplication>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -19,7 +20,8 @@ std::map<std::string, Entry>& registry() {
 
 void printUsage() {
     err(QStringLiteral("Aufruf: zephan-cli BEFEHL [ARGUMENTE]\n"));
-    for (const auto& [name, entry] : registry()) err(QStringLiteral("  ") + QString::fromUtf8(entry.usage) + '\n');
+    for (const auto& [name, entry] : registry())
+        err(QStringLiteral("  ") + QString::fromUtf8(entry.usage) + '\n');
 }
 } // namespace
 
@@ -51,11 +53,35 @@ void err(const QString& text) {
     std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), stderr);
 }
 
-QString machineNumber(double x) { return QString::number(x, 'g', 10); }
+double zahlArgument(const QString& text, bool* ok) {
+    QString t = text.trimmed();
+    if (!t.contains(QLatin1Char('.'))) t.replace(QLatin1Char(','), QLatin1Char('.'));
+    const double x = t.toDouble(ok);
+    if (*ok && !std::isfinite(x)) *ok = false;
+    return x;
+}
 
-void keyValue(const QString& key, double value) { out(key + '\t' + machineNumber(value) + '\n'); }
+int KonsolenSeam::frage(const QString& text, const QString& buttons, Kind) {
+    const QStringList b = buttons.split(QLatin1Char('|'));
+    if (b.size() == 1) {
+        err(text + QLatin1Char('\n'));
+        return 0;
+    }
+    const int nein = static_cast<int>(b.indexOf(QStringLiteral("n")));
+    return nein >= 0 ? nein : 0;
+}
 
-void keyValue(const QString& key, const QString& value) { out(key + '\t' + value + '\n'); }
+QString machineNumber(double x) {
+    return QString::number(x, 'g', 10);
+}
+
+void keyValue(const QString& key, double value) {
+    out(key + '\t' + machineNumber(value) + '\n');
+}
+
+void keyValue(const QString& key, const QString& value) {
+    out(key + '\t' + value + '\n');
+}
 
 } // namespace zephan::cli
 

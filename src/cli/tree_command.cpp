@@ -9,22 +9,6 @@
 namespace zephan::cli {
 namespace {
 
-// Messages go to stderr; the question about a newer temporary copy is answered "n", so the
-// file named on the command line is the one shown.
-class TreeSeam : public UserSeam {
-public:
-    int frage(const QString& text, const QString& buttons, Kind) override {
-        const QStringList b = buttons.split(QLatin1Char('|'));
-        if (b.size() == 1) {
-            err(text + QLatin1Char('\n'));
-            return 0;
-        }
-        const int nein = b.indexOf(QStringLiteral("n"));
-        return nein >= 0 ? nein : 0;
-    }
-    void status(int, const QString&) override {}
-};
-
 // One line per node: position, Level, Typ, title, flow, state code, section class.
 QString treeZeile(const tmylistitem* n, const Volumenstroeme& stroeme) {
     const DVdata* d = nodeDaten(n);
@@ -39,7 +23,7 @@ const Command tree("tree", "tree FILE [--calc]", [](const QStringList& argsIn) {
     QStringList args = argsIn;
     const bool calc = args.removeAll(QStringLiteral("--calc")) > 0;
     if (args.size() != 1) return usage("tree");
-    TreeSeam seam;
+    KonsolenSeam seam;
     Projekt projekt(seam);
     projekt.setAutomatischSichern([] { return false; });
     projekt.setDateiname(args[0]);

@@ -41,22 +41,6 @@ void SkriptSeam::status(int panel, const QString& text) {
     if (panel == 3 && !text.isEmpty() && !stumm) zeile(QStringLiteral("Status: ") + text);
 }
 
-// --- positions ----------------------------------------------------------------------------------
-
-tmylistitem* knotenAnPosition(const ProjektBaum& baum, const QString& position) {
-    const QStringList teile = position.trimmed().split(QLatin1Char('.'));
-    tmylistitem* n = nullptr;
-    for (int k = 0; k < teile.size(); ++k) {
-        bool ok = false;
-        const int nr = teile[k].toInt(&ok);
-        if (!ok || nr < 1) return nullptr;
-        n = k == 0 ? (nr <= baum.topCount() ? baum.topLevel(nr - 1) : nullptr)
-                   : (nr <= n->childCount() ? n->child(nr - 1) : nullptr);
-        if (!n) return nullptr;
-    }
-    return n;
-}
-
 // --- the steps ----------------------------------------------------------------------------------
 
 namespace {

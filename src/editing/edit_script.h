@@ -1,5 +1,7 @@
 #pragma once
 
+#include "network/tree_position.h"
+
 #include "store/user_seam.h"
 
 #include <QList>
@@ -32,9 +34,6 @@ public:
 private:
     void zeile(const QString& text);
 };
-
-// The node at a dotted position such as "1.5.2"; null when there is none.
-tmylistitem* knotenAnPosition(const ProjektBaum& baum, const QString& position);
 
 // Runs a script of editing steps, one per line ("#" starts a comment):
 //   select POS | focus POS | type N|ENTRY | set FIELD VALUE | insert | apply | delete |
