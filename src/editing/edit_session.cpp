@@ -230,7 +230,7 @@ bool EditSession::befehl(const QString& name, const std::vector<tmylistitem*>& k
     const int selVorher = flatIndex(selektiert());
     const int fokusVorher = flatIndex(fokussiert());
     const DVdata pufferVorher = editDaten_;
-    aufzeichnung_ = std::make_unique<BaumAufzeichnung>(baum(), knoten, teilbaeume);
+    aufzeichnung_ = std::make_unique<BaumAufzeichnung>(knoten, teilbaeume);
     const bool ok = f();
     std::unique_ptr<BaumAufzeichnung> a = std::move(aufzeichnung_);
     if (!a->vollstaendig()) {

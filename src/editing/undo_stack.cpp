@@ -100,9 +100,8 @@ bool zustaende(ProjektBaum& baum, const std::vector<KnotenAenderung>& liste, boo
 
 // --- recording ----------------------------------------------------------------------------------
 
-BaumAufzeichnung::BaumAufzeichnung(ProjektBaum& baum, const std::vector<tmylistitem*>& knoten,
-                                   const std::vector<tmylistitem*>& teilbaeume)
-    : baum_(baum) {
+BaumAufzeichnung::BaumAufzeichnung(const std::vector<tmylistitem*>& knoten,
+                                   const std::vector<tmylistitem*>& teilbaeume) {
     for (tmylistitem* wurzel : teilbaeume) {
         if (!wurzel || vorher_.count(wurzel)) continue;
         // Indexes by counting along the walk: asking each node would cost its earlier

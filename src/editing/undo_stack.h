@@ -66,8 +66,8 @@ struct BaumBefehl {
 // command costs what it touches, not the size of the project.
 class BaumAufzeichnung {
 public:
-    BaumAufzeichnung(ProjektBaum& baum, const std::vector<tmylistitem*>& knoten,
-                     const std::vector<tmylistitem*>& teilbaeume = {});
+    explicit BaumAufzeichnung(const std::vector<tmylistitem*>& knoten,
+                              const std::vector<tmylistitem*>& teilbaeume = {});
 
     void hinzugefuegt(tmylistitem* node);
     void entfernt(tmylistitem* node);
@@ -77,7 +77,6 @@ public:
     BaumBefehl abschliessen(QString name);
 
 private:
-    ProjektBaum& baum_;
     std::unordered_map<const tmylistitem*, KnotenEintrag> vorher_;
     std::vector<KnotenEintrag> entfernt_;
     std::unordered_set<tmylistitem*> neu_;

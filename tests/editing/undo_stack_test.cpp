@@ -241,7 +241,7 @@ TEST_F(Rueckgaengig, AddingAProjectIsOneCommand) {
 TEST(BaumBefehl, ATreeThatDoesNotFitTheCommandIsRefused) {
     ProjektBaum baum;
     tmylistitem* a = baum.Add(QStringLiteral("a"));
-    BaumAufzeichnung auf(baum, {a});
+    BaumAufzeichnung auf({a});
     tmylistitem* b = baum.AddChild(a, QStringLiteral("b"));
     auf.hinzugefuegt(b);
     nodeDaten(a)->typ = 2;
@@ -267,7 +267,7 @@ TEST(BaumBefehl, ARemovalOutsideTheRecordedLinesMakesTheRecordIncomplete) {
     ProjektBaum baum;
     tmylistitem* a = baum.Add(QStringLiteral("a"));
     tmylistitem* b = baum.Add(QStringLiteral("b"));
-    BaumAufzeichnung auf(baum, {a});
+    BaumAufzeichnung auf({a});
     auf.entfernt(b);
     EXPECT_FALSE(auf.vollstaendig());
 }
