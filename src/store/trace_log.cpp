@@ -46,6 +46,8 @@ void TraceLog::clear() {
     open_.clear();
 }
 
-void trace(const QString& text, int level) { TraceLog::instance().add(text, level); }
+void trace(const QString& text, int level) {
+    TraceLog::instance().add(text, level);
+}
 
 } // namespace zephan

@@ -16,7 +16,8 @@ public:
 
     // Shows a message with buttons given as "j|n|a" and returns the position (0-based) of
     // the chosen button; -1 when the dialog was closed without a choice.
-    virtual int frage(const QString& text, const QString& buttons, Kind kind = Kind::Bestaetigen) = 0;
+    virtual int frage(const QString& text, const QString& buttons,
+                      Kind kind = Kind::Bestaetigen) = 0;
     // A message with a single OK button.
     virtual void meldung(const QString& text, Kind kind = Kind::Information) {
         frage(text, QStringLiteral("o"), kind);
@@ -42,9 +43,9 @@ public:
 // Records every message and status text; answers questions from a queue, then with 0.
 class RecordingSeam : public UserSeam {
 public:
-    QStringList fragen;        // "text [buttons]"
-    QStringList statusTexte;   // "panel: text"
-    QList<int> antworten;      // answers given in order
+    QStringList fragen;      // "text [buttons]"
+    QStringList statusTexte; // "panel: text"
+    QList<int> antworten;    // answers given in order
 
     int frage(const QString& text, const QString& buttons, Kind) override {
         fragen.append(text + QStringLiteral(" [") + buttons + QLatin1Char(']'));
