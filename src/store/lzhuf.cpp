@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -146,180 +147,99 @@ private:
     int n_ = 0;
 };
 
+// Greedy LZ77 parse with hash chains over the 3-byte prefixes. The whole input sits behind a
+// copy of the reader's initial ring (spaces), so a match may reach back into those spaces
+// exactly as a reader's ring holds them. Only matches a reader's ring still holds are used:
+// at most N - F bytes back (the classic coder's window). The chains are walked from the
+// nearest position on, so of equally long matches the nearest wins and its position code is
+// the shortest.
 class Encoder {
 public:
-    explicit Encoder(QByteArray& out) : bits_(out) {
-        textBuf_.assign(N + F - 1 + wideReadSlack, ' ');
-        nodes_.resize(N + 257);
-        dad_.assign(N + 1, NIL);
-    }
+    explicit Encoder(QByteArray& out) : bits_(out) {}
 
     void run(QByteArrayView data) {
-        const auto* in = reinterpret_cast<const uchar*>(data.data());
-        const qsizetype inSize = data.size();
-        qsizetype inPos = 0;
-        int s = 0;
-        int r = N - F;
-        int len = 0;
-        for (; len < F && inPos < inSize; ++len) textBuf_[r + len] = in[inPos++];
-        for (int i = 1; i <= F; ++i) insertNode(r - i);
-        insertNode(r);
+        const auto n = static_cast<quint32>(data.size());
+        buf_.assign(std::size_t(pad) + n + slack, ' ');
+        if (n > 0) std::memcpy(buf_.data() + pad, data.data(), n);
+        head_.assign(std::size_t(1) << hashBits, 0);
+        prev_.assign(N, 0);
+        // The classic coder starts with the F strings just before the first byte in its tree,
+        // the farthest inserted last and so preferred among full-length equals.
+        for (quint32 p = pad - 1; p >= pad - F; --p) insert(p);
+        const quint32 end = pad + n;
+        quint32 cur = pad;
         do {
-            if (matchLength_ > len) matchLength_ = len;
-            if (matchLength_ <= THRESHOLD) {
-                matchLength_ = 1;
-                encodeChar(textBuf_[r]);
+            const int len = static_cast<int>(qMin<quint32>(F, end - cur));
+            quint32 distance = 0;
+            const int length = len > THRESHOLD ? longestMatch(cur, len, &distance) : 0;
+            int coded;
+            if (length <= THRESHOLD) {
+                encodeChar(buf_[cur]);
+                coded = 1;
             } else {
-                encodeChar(255 - THRESHOLD + matchLength_);
-                encodePosition(matchPosition_);
+                encodeChar(255 - THRESHOLD + length);
+                encodePosition(static_cast<int>(distance) - 1);
+                coded = length;
             }
-            const int lastMatchLength = matchLength_;
-            int i = 0;
-            for (; i < lastMatchLength && inPos < inSize; ++i) {
-                deleteNode(s);
-                const uchar c = in[inPos++];
-                textBuf_[s] = c;
-                if (s < F - 1) textBuf_[s + N] = c;
-                s = (s + 1) & (N - 1);
-                r = (r + 1) & (N - 1);
-                insertNode(r);
-            }
-            while (i++ < lastMatchLength) {
-                deleteNode(s);
-                s = (s + 1) & (N - 1);
-                r = (r + 1) & (N - 1);
-                if (--len) insertNode(r);
-            }
-        } while (len > 0);
+            for (int k = 0; k < coded && cur < end; ++k) insert(cur++);
+        } while (cur < end);
         bits_.flush();
     }
 
 private:
-    static constexpr int NIL = N;
-    static constexpr int wideReadSlack = 8;
+    static constexpr quint32 pad = N - F;       // ring positions before the first byte
+    static constexpr quint32 window = N - F;    // farthest distance a match may reach
+    static constexpr std::size_t slack = F + 8; // past the end: wide reads stay inside
+    static constexpr int hashBits = 14;
+    // Chain steps per search. Project texts find their longest match within a few steps; the
+    // bound keeps texts with many equal 3-byte starts from costing a walk over the window.
+    static constexpr int maxChain = 128;
 
-    // A node of the match tree: the string starting at ring position p. Its bytes 1 ... 4
-    // are kept beside the links (they cannot change while p is in the tree: the ring is only
-    // overwritten behind the oldest string), so most steps of a search touch only the node,
-    // and the 8-byte nodes stay in the first-level cache. Nodes N + 1 ... N + 256 are the
-    // roots of the trees of the 256 first bytes.
-    struct Node {
-        quint16 kid[2] = {NIL, NIL}; // smaller, larger
-        quint32 head = 0;
-    };
-
-    static quint64 load8(const uchar* p) { return qFromBigEndian<quint64>(p); }
-
-    quint16& lson(int p) { return nodes_[p].kid[0]; }
-    quint16& rson(int p) { return nodes_[p].kid[1]; }
-    static quint16 link(int p) { return static_cast<quint16>(p); }
-
-    // Index (5 ... F) of the first difference of two strings whose bytes 1 ... 4 agree, F
-    // when they agree up to the look-ahead length; *cmp gets the sign of a - b there. Read
-    // big-endian so the wider integers compare like the bytes; the buffer has slack behind
-    // the mirrored part so the wide reads stay inside it.
-    static int furtherDifference(const uchar* a, const uchar* b, int* cmp) {
-        for (int i = 5; i < F; i += 8) {
-            const quint64 x = load8(a + i);
-            const quint64 y = load8(b + i);
-            if (x != y) {
-                *cmp = x > y ? 1 : -1;
-                return qMin(F, i + static_cast<int>(qCountLeadingZeroBits(x ^ y) / 8));
-            }
-        }
-        *cmp = 0;
-        return F;
+    static quint32 hash3(const uchar* p) {
+        const quint32 v = (quint32(p[0]) << 16) | (quint32(p[1]) << 8) | p[2];
+        return (v * 2654435761u) >> (32 - hashBits);
     }
 
-    // Inserts the string at r and finds the longest match on the way down; among equally
-    // long matches the nearest one wins. A string equal over the whole look-ahead replaces
-    // the older node.
-    void insertNode(int r) {
-        Node* nodes = nodes_.data();
-        const uchar* text = textBuf_.data();
-        const uchar* key = text + r;
-        const quint32 head = qFromBigEndian<quint32>(key + 1);
-        nodes[r].kid[0] = nodes[r].kid[1] = NIL;
-        nodes[r].head = head;
-        int p = N + 1 + key[0];
-        int cmp = 1;
-        int length = 0;
-        int position = matchPosition_;
-        Node here = nodes[p];
-        for (;;) {
-            // Both links come with the node; picking one by the data-dependent direction
-            // without a branch keeps each step down to a single load of the next node.
-            const bool larger = cmp >= 0;
-            const int q = larger ? here.kid[1] : here.kid[0];
-            if (q == NIL) {
-                nodes[p].kid[larger ? 1 : 0] = link(r);
-                dad_[r] = p;
-                matchLength_ = length;
-                matchPosition_ = position;
-                return;
-            }
-            p = q;
-            here = nodes[p];
-            const quint32 other = here.head;
-            int i;
-            if (head != other) {
-                cmp = head > other ? 1 : -1;
-                i = 1 + static_cast<int>(qCountLeadingZeroBits(head ^ other) / 8);
-            } else {
-                i = furtherDifference(key, text + p, &cmp);
-            }
-            if (i > THRESHOLD) {
-                const int c = ((r - p) & (N - 1)) - 1;
-                if (i > length) {
-                    position = c;
-                    if ((length = i) >= F) break;
-                } else if (i == length && c < position) {
-                    position = c;
-                }
-            }
-        }
-        matchLength_ = length;
-        matchPosition_ = position;
-        // Full-length match: r replaces p in the tree.
-        dad_[r] = dad_[p];
-        lson(r) = lson(p);
-        rson(r) = rson(p);
-        dad_[lson(p)] = r;
-        dad_[rson(p)] = r;
-        if (rson(dad_[p]) == p)
-            rson(dad_[p]) = link(r);
-        else
-            lson(dad_[p]) = link(r);
-        dad_[p] = NIL;
+    // Chain entries hold position + 1; 0 ends a chain.
+    void insert(quint32 p) {
+        const quint32 h = hash3(buf_.data() + p);
+        prev_[p & (N - 1)] = head_[h];
+        head_[h] = p + 1;
     }
 
-    void deleteNode(int p) {
-        if (dad_[p] == NIL) return;
-        int q;
-        if (rson(p) == NIL) {
-            q = lson(p);
-        } else if (lson(p) == NIL) {
-            q = rson(p);
-        } else {
-            q = lson(p);
-            if (rson(q) != NIL) {
-                do {
-                    q = rson(q);
-                } while (rson(q) != NIL);
-                rson(dad_[q]) = lson(q);
-                dad_[lson(q)] = dad_[q];
-                lson(q) = lson(p);
-                dad_[lson(p)] = q;
-            }
-            rson(q) = rson(p);
-            dad_[rson(p)] = q;
+    // Length (up to `limit`) of the common start of a and b; reads 8 bytes at a time.
+    static int commonLength(const uchar* a, const uchar* b, int limit) {
+        for (int i = 0; i < limit; i += 8) {
+            quint64 x, y;
+            std::memcpy(&x, a + i, 8);
+            std::memcpy(&y, b + i, 8);
+            if (const quint64 diff = qFromLittleEndian(x ^ y))
+                return qMin(limit, i + static_cast<int>(qCountTrailingZeroBits(diff) / 8));
         }
-        dad_[q] = dad_[p];
-        if (rson(dad_[p]) == p)
-            rson(dad_[p]) = link(q);
-        else
-            lson(dad_[p]) = link(q);
-        dad_[p] = NIL;
+        return limit;
+    }
+
+    // The longest match (3 ... len bytes) for the string at cur; 0 when there is none.
+    int longestMatch(quint32 cur, int len, quint32* distance) const {
+        const uchar* text = buf_.data();
+        const uchar* key = text + cur;
+        int best = THRESHOLD;
+        quint32 entry = head_[hash3(key)];
+        for (int steps = maxChain; entry != 0 && steps > 0; --steps) {
+            const quint32 cand = entry - 1;
+            const quint32 d = cur - cand;
+            if (d > window) break;
+            entry = prev_[cand & (N - 1)];
+            // The byte that would make the match longer decides most candidates at once.
+            if (text[cand + best] != key[best]) continue;
+            const int l = commonLength(text + cand, key, len);
+            if (l > best) {
+                best = l;
+                *distance = d;
+                if (l >= len) break;
+            }
+        }
+        return best > THRESHOLD ? best : 0;
     }
 
     // Sends the path from the root to the symbol's leaf (0 = smaller child), then adapts.
@@ -346,12 +266,10 @@ private:
 
     BitWriter bits_;
     Huffman tree_;
-    std::vector<uchar> textBuf_;
-    std::vector<Node> nodes_;
-    std::vector<int> dad_;
+    std::vector<uchar> buf_;
+    std::vector<quint32> head_;
+    std::vector<quint32> prev_;
     std::array<quint8, T> path_{};
-    int matchPosition_ = 0;
-    int matchLength_ = 0;
 };
 
 class BitReader {
@@ -384,6 +302,8 @@ private:
 } // namespace
 
 QByteArray packen(QByteArrayView data) {
+    // Positions are 32-bit; a container cannot hold more anyway.
+    if (data.size() > std::numeric_limits<qint32>::max()) return {};
     QByteArray out;
     out.reserve(data.size() / 2 + 16);
     auto encoder = std::make_unique<Encoder>(out);

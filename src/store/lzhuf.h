@@ -21,6 +21,7 @@ inline constexpr unsigned MAX_FREQ = 0x8000;
 inline constexpr qint64 maxBytesPerStreamByte = 48;
 
 // Codes the data as one bit stream (no header); the last partial byte is filled with zeros.
+// Data of more than 2 GiB (beyond any container) give an empty result.
 QByteArray packen(QByteArrayView data);
 
 struct DecodeResult {
