@@ -17,6 +17,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace zephan {
@@ -42,9 +44,33 @@ QString key(const char* name, int k) {
     return QString::fromLatin1(name) + QString::number(k);
 }
 
+// formatZahlOhneGruppen without its intermediate copies for the usual whole values.
+QString zahlText(double v, int decimals) {
+    constexpr int maxNachkomma = 20;
+    if (decimals > maxNachkomma || !(std::fabs(v) < 1e15) || v != std::trunc(v))
+        return formatZahlOhneGruppen(v, decimals);
+    char buf[24 + maxNachkomma];
+    char* e = std::to_chars(buf, buf + 24, static_cast<long long>(v)).ptr;
+    if (decimals > 0) {
+        *e++ = ',';
+        for (int i = 0; i < decimals; ++i) *e++ = '0';
+    }
+    return QString::fromLatin1(buf, e - buf);
+}
+
+// WriteSingle with the default 0: the key stays away when the value stores as 0.
+void einzelSchreiben(TIniFile2& ini, const QString& section, const QString& k, int decimals,
+                     double v) {
+    const QString text = zahlText(v, decimals);
+    if (text.startsWith(QLatin1Char('0')) && text == zahlText(0, decimals))
+        ini.DeleteKey(section, k);
+    else
+        ini.WriteString(section, k, text);
+}
+
 // A band written in full: one decimal, also when it is 0 or -1, so it comes back as saved.
 void bandSchreiben(TIniFile2& ini, const QString& section, const QString& k, double v) {
-    ini.WriteString(section, k, formatZahlOhneGruppen(v, 1));
+    ini.WriteString(section, k, zahlText(v, 1));
 }
 
 bool istProDatei(const QString& name) {
@@ -119,6 +145,35 @@ bool nurZiffern(QStringView t) {
     return true;
 }
 
+// The stored numbers as the program writes them ("-1", "800", "1,500") read without the
+// general reader's copy: digits with an optional sign and decimal comma, converted with the
+// same correct rounding. Anything else (blanks, groups, "+") is left to leseZahl.
+bool schlichteZahl(QStringView t, double& x) {
+    constexpr qsizetype maxLaenge = 40;
+    if (t.isEmpty() || t.size() > maxLaenge) return false;
+    char buf[maxLaenge];
+    // -?d+(,d+)?: a digit on both sides of the comma, so no reader can take it otherwise
+    int vorKomma = 0, nachKomma = 0;
+    bool komma = false;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const char16_t c = t[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            ++(komma ? nachKomma : vorKomma);
+            buf[i] = static_cast<char>(c);
+        } else if (c == u'-' && i == 0) {
+            buf[i] = '-';
+        } else if (c == u',' && !komma && vorKomma > 0) {
+            komma = true;
+            buf[i] = '.';
+        } else {
+            return false;
+        }
+    }
+    if (vorKomma == 0 || (komma && nachKomma == 0)) return false;
+    const auto r = std::from_chars(buf, buf + t.size(), x);
+    return r.ec == std::errc() && r.ptr == buf + t.size() && std::isfinite(x);
+}
+
 const SchluesselTabelle& schluessel() {
     static const SchluesselTabelle t;
     return t;
@@ -159,7 +214,9 @@ public:
     }
     double zahl(int k, double def) const {
         const QString* v = wert_[k];
-        return v ? leseZahl(*v, nullptr, 0) : def;
+        if (!v) return def;
+        double x = 0;
+        return schlichteZahl(*v, x) ? x : leseZahl(*v, nullptr, 0);
     }
     QString text(int k) const { return wert_[k] ? *wert_[k] : QString(); }
     bool wahr(int k, bool def) const {
@@ -230,7 +287,8 @@ void recordSchreiben(TIniFile2& ini, const QString& s, const DVdata& d) {
         const double v = d.i[static_cast<size_t>(k)];
         // Each value with the decimals of its catalogue slot.
         if (v != 0)
-            ini.WriteSingle(s, n[sI0 + k], 0, t ? t->dat[static_cast<size_t>(k)].nastellen : 0, v);
+            einzelSchreiben(ini, s, n[sI0 + k], t ? t->dat[static_cast<size_t>(k)].nastellen : 0,
+                            v);
     }
     for (int k = 0; k < 3; ++k)
         if (!d.p[static_cast<size_t>(k)].isEmpty())

@@ -18,36 +18,168 @@ namespace zephan {
 namespace {
 
 // Small sections are searched directly; an index pays off only above this many lines.
-constexpr std::size_t indexThreshold = 8;
+constexpr std::size_t indexThreshold = 32;
+// Distinct key spellings whose strings are shared between lines; a file of ever new keys
+// gets strings of its own beyond this instead of a growing table.
+constexpr qsizetype maxSharedKeys = 4096;
+// A fresh section reserves room for as many lines as the one before it, up to this.
+constexpr std::size_t maxReserve = 64;
 
 const QString crlf = QStringLiteral("\r\n");
 const QChar thorn(0x00FE); // "þ", the stored form of a line break
 
-bool istKopfzeile(const QString& line) {
+bool istKopfzeile(QStringView line) {
     return line.size() >= 2 && line.front() == QLatin1Char('[') && line.back() == QLatin1Char(']');
 }
 
-TData parseLine(const QString& line) {
-    TData d;
+// A name in lower case for lookups: short ASCII names are lowered on the stack, so looking up
+// a key or section costs no allocation.
+class KleinerName {
+public:
+    explicit KleinerName(QStringView name) {
+        if (name.size() <= stackSize) {
+            qsizetype i = 0;
+            for (; i < name.size(); ++i) {
+                const char16_t c = name[i].unicode();
+                if (c >= 0x80) break;
+                buf_[i] = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+            }
+            if (i == name.size()) {
+                view_ = QStringView(buf_, name.size());
+                return;
+            }
+        }
+        heap_ = name.toString().toLower();
+        view_ = heap_;
+    }
+    KleinerName(const KleinerName&) = delete;
+    KleinerName& operator=(const KleinerName&) = delete;
+
+    QStringView view() const { return view_; }
+    // A string over the same characters, without a copy, for hash lookups while this lives.
+    QString alsSchluessel() const {
+        return QString::fromRawData(reinterpret_cast<const QChar*>(view_.data()), view_.size());
+    }
+
+private:
+    static constexpr qsizetype stackSize = 64;
+    char16_t buf_[stackSize];
+    QString heap_;
+    QStringView view_;
+};
+
+// The keys of a text being read: lines with the same key share its two strings.
+class Schluesselnamen {
+public:
+    void setze(QStringView ident, TData& d) {
+        const auto it = klein_.constFind(
+            QString::fromRawData(reinterpret_cast<const QChar*>(ident.data()), ident.size()));
+        if (it != klein_.cend()) {
+            d.ident = it.key();
+            d.ident_small = it.value();
+            return;
+        }
+        d.ident = ident.toString();
+        d.ident_small = d.ident.toLower();
+        if (klein_.size() < maxSharedKeys) klein_.insert(d.ident, d.ident_small);
+    }
+
+private:
+    QHash<QString, QString> klein_;
+};
+
+void parseLine(QStringView line, TData& d, Schluesselnamen& namen) {
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     if (line.startsWith(QLatin1Char('#')) || eq < 0) {
         d.comment = true;
-        d.value = line;
-        return d;
+        d.value = line.toString();
+        return;
     }
-    d.ident = line.left(eq).trimmed();
-    if (d.ident.isEmpty() || d.ident.startsWith(QLatin1Char('#')) ||
-        d.ident.startsWith(QLatin1Char('['))) {
+    const QStringView ident = line.left(eq).trimmed();
+    if (ident.isEmpty() || ident.startsWith(QLatin1Char('#')) ||
+        ident.startsWith(QLatin1Char('['))) {
         // "=x" has no usable key, and " #a=1" or " [a=b]" would read back as a comment or a
         // header once written without the blanks: kept as comments they stay as they are
         d.comment = true;
-        d.value = line;
-        return d;
+        d.value = line.toString();
+        return;
     }
-    d.ident_small = d.ident.toLower();
-    d.value = line.mid(eq + 1);
-    return d;
+    namen.setze(ident, d);
+    d.value = line.mid(eq + 1).toString();
 }
+
+// Writes the file text into a QString or straight into code page 1252 bytes.
+template <class Ausgabe>
+void textSchreiben(const std::list<TSection>& list, bool separator, Ausgabe& out) {
+    const auto last = list.empty() ? list.end() : std::prev(list.end());
+    for (auto it = list.begin(); it != list.end(); ++it) {
+        const TSection& s = *it;
+        if (!s.name_.isEmpty() || it != list.begin()) {
+            // An untitled section anywhere but first needs its header to be read back.
+            out.zeichen('[');
+            out.text(s.name_);
+            out.zeichen(']');
+            out.zeilenende();
+        }
+        for (const TData& d : s.list) {
+            if (!d.comment) {
+                out.text(d.ident);
+                out.zeichen('=');
+            }
+            out.text(d.value);
+            out.zeilenende();
+        }
+        if (separator && it != last &&
+            !(!s.list.empty() && s.list.back().comment && s.list.back().value.isEmpty()))
+            out.zeilenende();
+    }
+}
+
+// Characters the text can take at most: every header, line and separator.
+qsizetype textLaenge(const std::list<TSection>& list) {
+    qsizetype size = 0;
+    for (const TSection& s : list) {
+        size += s.name_.size() + 6;
+        for (const TData& d : s.list) size += d.ident.size() + d.value.size() + 3;
+    }
+    return size;
+}
+
+struct QStringAusgabe {
+    QString& out;
+    void text(const QString& t) { out += t; }
+    void zeichen(char c) { out += QLatin1Char(c); }
+    void zeilenende() { out += crlf; }
+};
+
+struct Cp1252Ausgabe {
+    char* p;
+    bool complete = true;
+    bool nonAscii = false;
+    void text(const QString& t) {
+        const QChar* c = t.constData();
+        for (qsizetype i = 0, n = t.size(); i < n; ++i) {
+            const char16_t u = c[i].unicode();
+            if (u < 0x80) {
+                *p++ = static_cast<char>(u);
+                continue;
+            }
+            const int b = cp1252Byte(u);
+            if (b < 0) {
+                complete = false;
+                *p++ = '?';
+            } else {
+                nonAscii = true;
+                *p++ = static_cast<char>(b);
+            }
+        }
+    }
+    void zeichen(char c) { *p++ = c; }
+    void zeilenende() {
+        *p++ = '\r';
+        *p++ = '\n';
+    }
+};
 
 QString decodeUtf16Le(QByteArrayView b) {
     const qsizetype n = b.size() / 2;
@@ -134,14 +266,19 @@ void TSection::buildIndex() const {
 }
 
 int TSection::findKey(const QString& key) const {
-    const QString small = key.trimmed().toLower();
+    const KleinerName small(QStringView(key).trimmed());
+    return findLowered(small.view());
+}
+
+int TSection::findLowered(QStringView small) const {
     if (list.size() <= indexThreshold) {
         for (std::size_t i = 0; i < list.size(); ++i)
             if (!list[i].comment && list[i].ident_small == small) return static_cast<int>(i);
         return -1;
     }
     if (!indexValid_) buildIndex();
-    return index_.value(small, -1);
+    return index_.value(
+        QString::fromRawData(reinterpret_cast<const QChar*>(small.data()), small.size()), -1);
 }
 
 const QString* TSection::value(const QString& key) const {
@@ -197,15 +334,17 @@ TIniFile2::TIniFile2(const QString& dateiname, TFileFormat fileformat, UserSeam*
 }
 
 TIniFile2::TIniFile2(TIniFile2&& o) noexcept
-    : offen_(o.offen_), changed_(o.changed_), cache_last_section_(o.cache_last_section_),
-      list_(std::move(o.list_)), index_(std::move(o.index_)), fileformat_(o.fileformat_),
-      lesen_(o.lesen_), fastsave_(o.fastsave_), fastread_(o.fastread_), compressed_(o.compressed_),
-      section_empty_line_separator_(o.section_empty_line_separator_), useUnicode_(o.useUnicode_),
-      useUtf8_(o.useUtf8_), filename_(std::move(o.filename_)), crcMismatch_(o.crcMismatch_),
-      lastError_(std::move(o.lastError_)), seam_(o.seam_) {
+    : offen_(o.offen_), changed_(o.changed_), list_(std::move(o.list_)),
+      cache_last_section_(o.cache_last_section_ == o.list_.end() ? list_.end()
+                                                                 : o.cache_last_section_),
+      index_(std::move(o.index_)), kleinNamen_(std::move(o.kleinNamen_)),
+      fileformat_(o.fileformat_), lesen_(o.lesen_), fastsave_(o.fastsave_), fastread_(o.fastread_),
+      compressed_(o.compressed_), section_empty_line_separator_(o.section_empty_line_separator_),
+      useUnicode_(o.useUnicode_), useUtf8_(o.useUtf8_), filename_(std::move(o.filename_)),
+      crcMismatch_(o.crcMismatch_), lastError_(std::move(o.lastError_)), seam_(o.seam_) {
     o.offen_ = false;
     o.changed_ = false;
-    o.cache_last_section_ = nullptr;
+    o.cache_last_section_ = o.list_.end();
     o.list_.clear();
     o.index_.clear();
     o.filename_.clear();
@@ -285,12 +424,14 @@ bool TIniFile2::loadFromBytes(const QByteArray& bytes) {
     if (!dateiText(bytes, fileformat_, text, &lastError_, &mismatch, &packed)) return false;
     if (mismatch) trace(QStringLiteral("TIniFile2: CRC-Fehler in gepackten Daten"));
     SectionList fresh;
+    SectionIndex freshIndex;
     QString error;
-    if (!parseInto(text, fresh, error)) {
+    if (!parseInto(text, fresh, freshIndex, error)) {
         lastError_ = error;
         return false;
     }
-    appendParsed(fresh, error);
+    text.clear(); // the lines hold their own copies: free the text before the store grows
+    appendParsed(fresh, freshIndex);
     crcMismatch_ = mismatch;
     if (packed) compressed_ = true;
     changed_ = false;
@@ -300,81 +441,100 @@ bool TIniFile2::loadFromBytes(const QByteArray& bytes) {
 bool TIniFile2::addtext(const QString& text) {
     lastError_.clear();
     SectionList fresh;
+    SectionIndex freshIndex;
     QString error;
-    if (!parseInto(text, fresh, error)) {
+    if (!parseInto(text, fresh, freshIndex, error)) {
         lastError_ = error;
         return false;
     }
     if (!fresh.empty()) changed_ = true;
-    appendParsed(fresh, error);
+    appendParsed(fresh, freshIndex);
     return true;
 }
 
-bool TIniFile2::parseInto(const QString& text, SectionList& fresh, QString& error) const {
-    QHash<QString, bool> names; // new names of this text
+bool TIniFile2::parseInto(const QString& text, SectionList& fresh, SectionIndex& freshIndex,
+                          QString& error) const {
+    Schluesselnamen namen;
     TSection* cur = nullptr;
     int lineNo = 0;
+    const QChar* chars = text.constData();
     const qsizetype n = text.size();
     qsizetype pos = 0;
     while (pos < n) {
         qsizetype end = pos;
-        while (end < n && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n')) ++end;
-        const QString line = text.mid(pos, end - pos);
+        while (end < n && chars[end] != QLatin1Char('\r') && chars[end] != QLatin1Char('\n')) ++end;
+        const QStringView line(chars + pos, end - pos);
         if (end >= n)
             pos = n;
-        else if (text[end] == QLatin1Char('\r') && end + 1 < n &&
-                 text[end + 1] == QLatin1Char('\n'))
+        else if (chars[end] == QLatin1Char('\r') && end + 1 < n &&
+                 chars[end + 1] == QLatin1Char('\n'))
             pos = end + 2;
         else
             pos = end + 1;
         ++lineNo;
 
         if (istKopfzeile(line)) {
-            // The empty line before a header is the separator the writer adds; a comment
-            // there belongs to the user and stays.
-            if (cur && !cur->list.empty() && cur->list.back().comment &&
-                cur->list.back().value.isEmpty())
-                cur->list.pop_back();
+            std::size_t vorher = 0;
+            if (cur) {
+                // The empty line before a header is the separator the writer adds; a comment
+                // there belongs to the user and stays.
+                if (!cur->list.empty() && cur->list.back().comment &&
+                    cur->list.back().value.isEmpty())
+                    cur->list.pop_back();
+                vorher = cur->list.size();
+            }
             TSection s;
-            s.name_ = line.mid(1, line.size() - 2);
+            s.name_ = line.mid(1, line.size() - 2).toString();
             s.name_small = s.name_.toLower();
-            if (names.contains(s.name_small) || index_.contains(s.name_small)) {
+            if (freshIndex.contains(s.name_small) || index_.contains(s.name_small)) {
                 error = QStringLiteral("Der Abschnitt [%1] kommt doppelt vor (Zeile %2).")
                             .arg(s.name_)
                             .arg(lineNo);
                 return false;
             }
-            names.insert(s.name_small, true);
+            // Sections of one file tend to be alike: room for the lines of the one before
+            // and its separator saves growing the list step by step.
+            s.list.reserve(std::min(vorher + 1, maxReserve));
             fresh.push_back(std::move(s));
-            cur = &fresh.back();
+            const auto placed = std::prev(fresh.end());
+            freshIndex.insert(placed->name_small, placed);
+            cur = &*placed;
             continue;
         }
         if (!cur) {
-            TSection s; // untitled first part
-            names.insert(QString(), true);
-            fresh.push_back(std::move(s));
-            cur = &fresh.back();
+            fresh.emplace_back(); // untitled first part
+            const auto placed = std::prev(fresh.end());
+            freshIndex.insert(QString(), placed);
+            cur = &*placed;
         }
-        cur->append(parseLine(line));
+        TData d;
+        parseLine(line, d, namen);
+        cur->append(std::move(d));
     }
     return true;
 }
 
-bool TIniFile2::appendParsed(SectionList& fresh, QString&) {
-    while (!fresh.empty()) {
-        auto it = fresh.begin();
-        if (it->name_small.isEmpty() && index_.contains(QString())) {
-            // Lines before the first header of an added text join the untitled section.
-            TSection& target = *index_.value(QString());
-            for (TData& d : it->list) target.append(std::move(d));
-            fresh.erase(it);
-            continue;
+void TIniFile2::appendParsed(SectionList& fresh, SectionIndex& freshIndex) {
+    // Only the part before the first header can be untitled (an untitled header "[]" in
+    // the text would have been a duplicate); it joins the store's untitled section.
+    if (!fresh.empty() && fresh.front().name_small.isEmpty()) {
+        const auto own = index_.constFind(QString());
+        if (own != index_.cend()) {
+            TSection& target = *own.value();
+            for (TData& d : fresh.front().list) target.append(std::move(d));
+            freshIndex.remove(QString());
+            fresh.pop_front();
         }
-        list_.splice(list_.end(), fresh, it);
-        auto placed = std::prev(list_.end());
-        index_.insert(placed->name_small, placed);
     }
-    return true;
+    // Splicing keeps the iterators of the fresh index valid: they now point into list_.
+    list_.splice(list_.end(), fresh);
+    if (index_.isEmpty()) {
+        index_ = std::move(freshIndex);
+    } else {
+        for (auto it = freshIndex.cbegin(); it != freshIndex.cend(); ++it)
+            index_.insert(it.key(), it.value());
+    }
+    freshIndex.clear();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -382,54 +542,36 @@ bool TIniFile2::appendParsed(SectionList& fresh, QString&) {
 
 QString TIniFile2::text() const {
     QString out;
-    qsizetype size = 0;
-    for (const TSection& s : list_) {
-        size += s.name_.size() + 4;
-        for (const TData& d : s.list) size += d.ident.size() + d.value.size() + 3;
-    }
-    out.reserve(size + 2);
-    const auto last = list_.empty() ? list_.end() : std::prev(list_.end());
-    for (auto it = list_.begin(); it != list_.end(); ++it) {
-        const TSection& s = *it;
-        const bool first = it == list_.begin();
-        if (!s.name_.isEmpty() || !first) {
-            // An untitled section anywhere but first needs its header to be read back.
-            out += QLatin1Char('[');
-            out += s.name_;
-            out += QLatin1Char(']');
-            out += crlf;
-        }
-        for (const TData& d : s.list) {
-            if (!d.comment) {
-                out += d.ident;
-                out += QLatin1Char('=');
-            }
-            out += d.value;
-            out += crlf;
-        }
-        if (section_empty_line_separator_ && it != last &&
-            !(!s.list.empty() && s.list.back().comment && s.list.back().value.isEmpty()))
-            out += crlf;
-    }
+    out.reserve(textLaenge(list_));
+    QStringAusgabe a{out};
+    textSchreiben(list_, section_empty_line_separator_, a);
     return out;
 }
 
+bool TIniFile2::cp1252Text(QByteArray& out, bool* nonAscii) const {
+    out = QByteArray(textLaenge(list_), Qt::Uninitialized);
+    Cp1252Ausgabe a{out.data()};
+    textSchreiben(list_, section_empty_line_separator_, a);
+    out.truncate(a.p - out.constData());
+    *nonAscii = a.nonAscii;
+    return a.complete;
+}
+
 QByteArray TIniFile2::toBytes() const {
-    const QString t = text();
     QByteArray body;
     if (useUnicode_) {
-        body = encodeUtf16Le(t);
+        body = encodeUtf16Le(text());
     } else if (useUtf8_) {
-        body = t.toUtf8();
+        body = text().toUtf8();
     } else {
-        bool complete = false;
-        body = encodeCp1252(t, &complete);
+        bool nonAscii = false;
+        const bool complete = cp1252Text(body, &nonAscii);
         // Code page 1252 would lose characters, or its bytes would read back as UTF-8: the
         // whole file goes out as UTF-8 then, which reads back unchanged.
         // The same for bytes that would pass for a byte order mark.
-        if (!complete || (!nurAscii(body) && istUtf8(body)) || body.startsWith("\xFF\xFE") ||
+        if (!complete || (nonAscii && istUtf8(body)) || body.startsWith("\xFF\xFE") ||
             body.startsWith("\xEF\xBB\xBF"))
-            body = t.toUtf8();
+            body = text().toUtf8();
     }
     // A text that itself starts with U+FEFF (or, in UTF-16, with bytes that pass for a mark)
     // keeps it behind a mark the reader skips.
@@ -443,7 +585,7 @@ QByteArray TIniFile2::toBytes() const {
     if (!useUnicode_ && containerStart(body) >= 0) {
         // A text starting like a packed file goes out as UTF-8 behind its mark, so it is
         // read as text again.
-        body = "\xEF\xBB\xBF" + t.toUtf8();
+        body = "\xEF\xBB\xBF" + text().toUtf8();
     }
     return body;
 }
@@ -517,30 +659,54 @@ bool TIniFile2::saveToFile(const QString& path) {
 // Sections
 
 TSection* TIniFile2::find(const QString& name) const {
-    const QString small = name.toLower();
-    if (cache_last_section_ && cache_last_section_->name_small == small) return cache_last_section_;
-    auto it = index_.constFind(small);
+    const KleinerName small(name);
+    auto& cache = cache_last_section_;
+    if (cache != list_.end()) {
+        if (cache->name_small == small.view()) return &*cache;
+        // Sections are mostly visited in file order: the next one is the likely one.
+        const auto next = std::next(cache);
+        if (next != list_.end() && next->name_small == small.view()) {
+            cache = next;
+            return &*cache;
+        }
+    }
+    auto it = index_.constFind(small.alsSchluessel());
     if (it == index_.cend()) return nullptr;
-    cache_last_section_ = &*it.value();
-    return cache_last_section_;
+    cache = it.value();
+    return &*cache;
 }
 
 TSection& TIniFile2::findOrCreate(const QString& name) {
     if (TSection* s = find(name)) return *s;
+    return createSection(name);
+}
+
+TSection& TIniFile2::createSection(const QString& name) {
     TSection s;
     s.name_ = name;
     s.name_small = name.toLower();
+    // Sections written one after the other tend to be alike (the nodes of a tree).
+    if (!list_.empty()) s.list.reserve(std::min(list_.back().list.size(), maxReserve));
     list_.push_back(std::move(s));
     auto placed = std::prev(list_.end());
     index_.insert(placed->name_small, placed);
-    cache_last_section_ = &*placed;
+    cache_last_section_ = placed;
     return *placed;
+}
+
+QString TIniFile2::kleinerName(const QString& ident, QStringView small) {
+    if (ident == small) return ident;
+    const auto it = kleinNamen_.constFind(ident);
+    if (it != kleinNamen_.cend()) return it.value();
+    QString lower = small.toString();
+    if (kleinNamen_.size() < maxSharedKeys) kleinNamen_.insert(ident, lower);
+    return lower;
 }
 
 void TIniFile2::clear() {
     list_.clear();
     index_.clear();
-    cache_last_section_ = nullptr;
+    cache_last_section_ = list_.end();
     changed_ = true;
 }
 
@@ -577,7 +743,7 @@ void TIniFile2::eraseSection(const QString& name) {
     fastsave_ = false;
     auto it = index_.find(name.toLower());
     if (it == index_.end()) return;
-    if (cache_last_section_ == &*it.value()) cache_last_section_ = nullptr;
+    if (cache_last_section_ == it.value()) cache_last_section_ = list_.end();
     list_.erase(it.value());
     index_.erase(it);
     changed_ = true;
@@ -587,7 +753,7 @@ void TIniFile2::eraseSections(const QString& prefix) {
     const QString small = prefix.toLower();
     for (auto it = list_.begin(); it != list_.end();) {
         if (it->name_small.startsWith(small)) {
-            if (cache_last_section_ == &*it) cache_last_section_ = nullptr;
+            if (cache_last_section_ == it) cache_last_section_ = list_.end();
             index_.remove(it->name_small);
             it = list_.erase(it);
             changed_ = true;
@@ -627,23 +793,37 @@ void TIniFile2::WriteString(const QString& section, const QString& key, const QS
         return;
     }
     // A key or section that would not read back as written would corrupt the file.
-    if (k.contains(QLatin1Char('=')) || k.contains(QLatin1Char('\r')) ||
-        k.contains(QLatin1Char('\n')) || k.startsWith(QLatin1Char('#')) ||
-        k.startsWith(QLatin1Char('[')) || section.contains(QLatin1Char('\r')) ||
-        section.contains(QLatin1Char('\n'))) {
+    bool unlesbar = k.front() == QLatin1Char('#') || k.front() == QLatin1Char('[');
+    for (const QChar c : k)
+        if (c == QLatin1Char('=') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            unlesbar = true;
+    for (const QChar c : section)
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) unlesbar = true;
+    if (unlesbar) {
         report(QStringLiteral("tinifile2.writestring: ") + section + QLatin1Char('.') + k +
                QStringLiteral(" ist als Schlüssel nicht speicherbar"));
         return;
     }
     const QString v = ohneZeilenumbruch(value);
+    const KleinerName small(k);
     TSection* s = find(section);
     if (s) {
-        const QString* old = s->value(k);
-        if (old && *old == v) return;
+        const int i = s->findLowered(small.view());
+        if (i >= 0) {
+            QString& old = s->list[static_cast<std::size_t>(i)].value;
+            if (old == v) return;
+            old = v;
+            changed_ = true;
+            return;
+        }
     } else {
-        s = &findOrCreate(section);
+        s = &createSection(section);
     }
-    s->setValue(k, v);
+    TData d;
+    d.ident = k;
+    d.ident_small = kleinerName(k, small.view());
+    d.value = v;
+    s->append(std::move(d));
     changed_ = true;
 }
 

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <QtGlobal>
 #include <list>
 #include <vector>
@@ -33,6 +34,8 @@ public:
 
     // Index of the first key line with this key (any case), or -1.
     int findKey(const QString& key) const;
+    // The same for a key already trimmed and in lower case.
+    int findLowered(QStringView small) const;
     // The value of the key, or nullptr.
     const QString* value(const QString& key) const;
     // Sets the value of the first line with this key, appending the key when missing.
@@ -200,18 +203,29 @@ public:
 private:
     using SectionList = std::list<TSection>;
 
+    using SectionIndex = QHash<QString, SectionList::iterator>;
+
     TSection* find(const QString& name) const;
     TSection& findOrCreate(const QString& name);
+    TSection& createSection(const QString& name);
+    // The lower-case form of a key for a new line, shared between the lines of equal keys.
+    QString kleinerName(const QString& ident, QStringView small);
     void report(const QString& message);
-    bool parseInto(const QString& text, SectionList& fresh, QString& error) const;
-    bool appendParsed(SectionList& fresh, QString& error);
+    bool parseInto(const QString& text, SectionList& fresh, SectionIndex& freshIndex,
+                   QString& error) const;
+    void appendParsed(SectionList& fresh, SectionIndex& freshIndex);
+    // The file text in code page 1252, written straight into bytes; false when a character
+    // has no byte there. *nonAscii tells whether any byte is 0x80 or above.
+    bool cp1252Text(QByteArray& out, bool* nonAscii) const;
     bool writeBytes(const QString& path, const QByteArray& data);
 
     bool offen_ = false;
     bool changed_ = false;
-    mutable TSection* cache_last_section_ = nullptr;
     SectionList list_;
-    QHash<QString, SectionList::iterator> index_; // name_small -> section
+    // The section found last (list_.end(): none); lookups try it and the one after it first.
+    mutable SectionList::iterator cache_last_section_ = list_.end();
+    SectionIndex index_;                 // name_small -> section
+    QHash<QString, QString> kleinNamen_; // key as written -> lower case, for keys written
     TFileFormat fileformat_ = ffAnsi;
     bool lesen_ = true;
     bool fastsave_ = false;
