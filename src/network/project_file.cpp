@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -108,12 +109,14 @@ enum Schluessel : int {
 
 struct SchluesselTabelle {
     QString name[sAnzahl];
+    QString klein[sAnzahl];        // lower case
     QHash<QString, int> nachKlein; // lower-case key -> Schluessel
 
     SchluesselTabelle() {
         const auto setze = [&](int k, const QString& n) {
             name[k] = n;
-            nachKlein.insert(n.toLower(), k);
+            klein[k] = n.toLower();
+            nachKlein.insert(klein[k], k);
         };
         setze(sTyp, kTyp);
         setze(sFehler, kFehler);
@@ -186,12 +189,26 @@ public:
     Leser(const TIniFile2& ini, const QString& section) : s_(section) {
         const TSection* sec = ini.getSection(section);
         if (!sec) return;
-        const auto& tab = schluessel().nachKlein;
+        const SchluesselTabelle& tab = schluessel();
+        // Node sections list their keys in much the same order: the key that followed the
+        // one before last time is compared first, the table is asked only when it differs.
+        thread_local std::array<int, sAnzahl + 1> folgt = [] {
+            std::array<int, sAnzahl + 1> f;
+            f.fill(-1);
+            return f;
+        }();
+        int vorher = sAnzahl; // the start of a section
         for (const TData& z : sec->list) {
             if (z.comment) continue;
-            const auto it = tab.constFind(z.ident_small);
-            if (it == tab.cend() || wert_[*it]) continue;
-            wert_[*it] = &z.value;
+            int k = folgt[static_cast<size_t>(vorher)];
+            if (k < 0 || z.ident_small != tab.klein[k]) {
+                const auto it = tab.nachKlein.constFind(z.ident_small);
+                if (it == tab.nachKlein.cend()) continue;
+                k = *it;
+                folgt[static_cast<size_t>(vorher)] = k;
+            }
+            vorher = k;
+            if (!wert_[k]) wert_[k] = &z.value;
         }
     }
 

@@ -86,7 +86,11 @@ bool tMylistviewBase::LoadFromIniFile(TIniFile2& ini, const QString& prefix, boo
                      QString::number(ini.sectionCount())));
     }
     std::vector<int> ebenen;
-    if (fehler.isEmpty()) ebenen.reserve(static_cast<std::size_t>(anzahl));
+    QStringList namen; // the node sections, named once for both passes
+    if (fehler.isEmpty()) {
+        ebenen.reserve(static_cast<std::size_t>(anzahl));
+        namen.reserve(static_cast<qsizetype>(anzahl));
+    }
     qint64 vorher = -1; // level of the node read before; the first one must be 0
     for (qint64 i = 0; fehler.isEmpty() && i < anzahl; ++i) {
         const QString section = prefix + QString::number(i);
@@ -107,6 +111,7 @@ bool tMylistviewBase::LoadFromIniFile(TIniFile2& ini, const QString& prefix, boo
             }
         }
         ebenen.push_back(static_cast<int>(level));
+        namen.append(section);
         vorher = level;
     }
     if (!fehler.isEmpty()) {
@@ -120,7 +125,7 @@ bool tMylistviewBase::LoadFromIniFile(TIniFile2& ini, const QString& prefix, boo
     // child of the node read last one level up.
     std::vector<tmylistitem*> zuletzt;
     for (std::size_t i = 0; i < ebenen.size(); ++i) {
-        const QString section = prefix + QString::number(i);
+        const QString& section = namen[static_cast<qsizetype>(i)];
         const int level = ebenen[i];
         tmylistitem* parent = level == 0 ? nullptr : zuletzt[static_cast<std::size_t>(level) - 1];
         const QString caption =

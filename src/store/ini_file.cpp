@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 #include <QStringDecoder>
 #include <climits>
 
@@ -30,6 +31,11 @@ const QChar thorn(0x00FE); // "þ", the stored form of a line break
 
 bool istKopfzeile(QStringView line) {
     return line.size() >= 2 && line.front() == QLatin1Char('[') && line.back() == QLatin1Char(']');
+}
+
+// A string over the characters of a view, without a copy: for hash lookups while they live.
+QString ohneKopie(QStringView v) {
+    return QString::fromRawData(reinterpret_cast<const QChar*>(v.data()), v.size());
 }
 
 // A name in lower case for lookups: short ASCII names are lowered on the stack, so looking up
@@ -56,10 +62,7 @@ public:
     KleinerName& operator=(const KleinerName&) = delete;
 
     QStringView view() const { return view_; }
-    // A string over the same characters, without a copy, for hash lookups while this lives.
-    QString alsSchluessel() const {
-        return QString::fromRawData(reinterpret_cast<const QChar*>(view_.data()), view_.size());
-    }
+    QString alsSchluessel() const { return ohneKopie(view_); }
 
 private:
     static constexpr qsizetype stackSize = 64;
@@ -68,27 +71,67 @@ private:
     QStringView view_;
 };
 
-// The keys of a text being read: lines with the same key share its two strings.
-class Schluesselnamen {
+// The strings of a text being read: lines with the same key share its two strings, and short
+// values that recur (0, -1, 800, ...) share theirs, so a large file costs far fewer copies.
+// Sections of one file list their keys mostly in the same order: the key that followed the
+// previous one last time is tried before the table.
+class Zeilennamen {
 public:
-    void setze(QStringView ident, TData& d) {
-        const auto it = klein_.constFind(
-            QString::fromRawData(reinterpret_cast<const QChar*>(ident.data()), ident.size()));
-        if (it != klein_.cend()) {
-            d.ident = it.key();
-            d.ident_small = it.value();
-            return;
+    void neuerAbschnitt() { letzter_ = -1; }
+
+    void schluessel(QStringView ident, TData& d) {
+        const int erwartet = letzter_ < 0 ? erster_ : eintraege_[letzter_].folgt;
+        int k = erwartet;
+        if (k < 0 || eintraege_[k].ident != ident) {
+            const auto it = nummer_.constFind(ohneKopie(ident));
+            if (it != nummer_.cend()) {
+                k = it.value();
+            } else if (eintraege_.size() < maxSharedKeys) {
+                Eintrag e;
+                e.ident = ident.toString();
+                e.small = e.ident.toLower();
+                k = static_cast<int>(eintraege_.size());
+                nummer_.insert(e.ident, k);
+                eintraege_.push_back(std::move(e));
+            } else {
+                d.ident = ident.toString();
+                d.ident_small = d.ident.toLower();
+                return;
+            }
         }
-        d.ident = ident.toString();
-        d.ident_small = d.ident.toLower();
-        if (klein_.size() < maxSharedKeys) klein_.insert(d.ident, d.ident_small);
+        if (letzter_ < 0)
+            erster_ = k;
+        else
+            eintraege_[letzter_].folgt = k;
+        letzter_ = k;
+        d.ident = eintraege_[k].ident;
+        d.ident_small = eintraege_[k].small;
+    }
+
+    QString wert(QStringView v) {
+        if (v.isEmpty() || v.size() > maxSharedValueLength) return v.toString();
+        const auto it = werte_.constFind(ohneKopie(v));
+        if (it != werte_.cend()) return *it;
+        QString w = v.toString();
+        if (werte_.size() < maxSharedValues) werte_.insert(w);
+        return w;
     }
 
 private:
-    QHash<QString, QString> klein_;
+    static constexpr qsizetype maxSharedValueLength = 12;
+    static constexpr qsizetype maxSharedValues = 16384;
+    struct Eintrag {
+        QString ident, small;
+        int folgt = -1; // the key that followed this one last time
+    };
+    std::vector<Eintrag> eintraege_;
+    QHash<QString, int> nummer_;
+    QSet<QString> werte_;
+    int erster_ = -1;  // first key of the section before
+    int letzter_ = -1; // key of the line before in this section
 };
 
-void parseLine(QStringView line, TData& d, Schluesselnamen& namen) {
+void parseLine(QStringView line, TData& d, Zeilennamen& namen) {
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     if (line.startsWith(QLatin1Char('#')) || eq < 0) {
         d.comment = true;
@@ -104,8 +147,8 @@ void parseLine(QStringView line, TData& d, Schluesselnamen& namen) {
         d.value = line.toString();
         return;
     }
-    namen.setze(ident, d);
-    d.value = line.mid(eq + 1).toString();
+    namen.schluessel(ident, d);
+    d.value = namen.wert(line.mid(eq + 1));
 }
 
 // Writes the file text into a QString or straight into code page 1252 bytes.
@@ -277,8 +320,7 @@ int TSection::findLowered(QStringView small) const {
         return -1;
     }
     if (!indexValid_) buildIndex();
-    return index_.value(
-        QString::fromRawData(reinterpret_cast<const QChar*>(small.data()), small.size()), -1);
+    return index_.value(ohneKopie(small), -1);
 }
 
 const QString* TSection::value(const QString& key) const {
@@ -454,7 +496,7 @@ bool TIniFile2::addtext(const QString& text) {
 
 bool TIniFile2::parseInto(const QString& text, SectionList& fresh, SectionIndex& freshIndex,
                           QString& error) const {
-    Schluesselnamen namen;
+    Zeilennamen namen;
     TSection* cur = nullptr;
     int lineNo = 0;
     const QChar* chars = text.constData();
@@ -486,7 +528,11 @@ bool TIniFile2::parseInto(const QString& text, SectionList& fresh, SectionIndex&
             TSection s;
             s.name_ = line.mid(1, line.size() - 2).toString();
             s.name_small = s.name_.toLower();
-            if (freshIndex.contains(s.name_small) || index_.contains(s.name_small)) {
+            // One hash lookup finds a duplicate and makes the slot of a new name.
+            const qsizetype bekannt = freshIndex.size();
+            auto& slot = freshIndex[s.name_small];
+            if (freshIndex.size() == bekannt ||
+                (!index_.isEmpty() && index_.contains(s.name_small))) {
                 error = QStringLiteral("Der Abschnitt [%1] kommt doppelt vor (Zeile %2).")
                             .arg(s.name_)
                             .arg(lineNo);
@@ -496,9 +542,9 @@ bool TIniFile2::parseInto(const QString& text, SectionList& fresh, SectionIndex&
             // and its separator saves growing the list step by step.
             s.list.reserve(std::min(vorher + 1, maxReserve));
             fresh.push_back(std::move(s));
-            const auto placed = std::prev(fresh.end());
-            freshIndex.insert(placed->name_small, placed);
-            cur = &*placed;
+            slot = std::prev(fresh.end());
+            cur = &*slot;
+            namen.neuerAbschnitt();
             continue;
         }
         if (!cur) {

@@ -275,28 +275,44 @@ private:
 class BitReader {
 public:
     explicit BitReader(QByteArrayView stream)
-        : data_(reinterpret_cast<const uchar*>(stream.data())), bitsTotal_(stream.size() * 8) {}
+        : data_(reinterpret_cast<const uchar*>(stream.data())), size_(stream.size()) {}
     int bit() {
-        if (pos_ >= bitsTotal_) {
-            ++pos_;
-            return 0;
-        }
-        const int b = (data_[pos_ >> 3] >> (7 - (pos_ & 7))) & 1;
-        ++pos_;
+        if (have_ == 0) refill();
+        const int b = static_cast<int>(buf_ >> 63);
+        buf_ <<= 1;
+        --have_;
+        ++used_;
         return b;
     }
-    int byte() {
-        int v = 0;
-        for (int k = 0; k < 8; ++k) v = (v << 1) | bit();
+    // The next `count` bits (count <= 32) as a number, most significant first.
+    int bits(int count) {
+        if (have_ < count) refill();
+        const int v = static_cast<int>(buf_ >> (64 - count));
+        buf_ <<= count;
+        have_ -= count;
+        used_ += count;
         return v;
     }
-    bool overrun() const { return pos_ > bitsTotal_; }
-    qint64 bytesUsed() const { return (qMin(pos_, bitsTotal_) + 7) / 8; }
+    bool overrun() const { return used_ > size_ * 8; }
+    qint64 bytesUsed() const { return (qMin(used_, size_ * 8) + 7) / 8; }
 
 private:
+    // Tops the buffer up to at least 57 bits; past the end of the stream come zero bytes.
+    void refill() {
+        while (have_ <= 56) {
+            const quint64 b = next_ < size_ ? data_[next_] : 0;
+            buf_ |= b << (56 - have_);
+            ++next_;
+            have_ += 8;
+        }
+    }
+
     const uchar* data_;
-    qint64 bitsTotal_;
-    qint64 pos_ = 0;
+    qint64 size_;
+    qint64 next_ = 0; // next byte to load
+    quint64 buf_ = 0; // bits not yet used, left-aligned
+    int have_ = 0;
+    qint64 used_ = 0; // bits used
 };
 
 } // namespace
@@ -316,44 +332,46 @@ DecodeResult entpacken(QByteArrayView stream, qint64 count) {
     if (count <= 0) return result;
     // Never trust the stated size beyond what the stream could produce.
     const qint64 limit = stream.size() * maxBytesPerStreamByte + F;
-    result.data.reserve(static_cast<qsizetype>(qMin(count, limit)));
+    const qint64 want = qMin(count, limit);
+    result.data = QByteArray(static_cast<qsizetype>(want), Qt::Uninitialized);
+    auto* out = reinterpret_cast<uchar*>(result.data.data());
     auto tree = std::make_unique<Huffman>();
-    std::array<uchar, N> ring;
-    ring.fill(' ');
-    int r = N - F;
     BitReader in(stream);
+    // The output is the ring: a byte d positions back is out[done - d]; before the first
+    // byte the ring holds spaces.
     qint64 done = 0;
-    while (done < count) {
+    while (done < want) {
         int c = tree->son[R];
         while (c < T) c = tree->son[c + in.bit()];
         c -= T;
         tree->update(c);
         if (c < 256) {
             if (in.overrun()) break;
-            result.data.append(static_cast<char>(c));
-            ring[r] = static_cast<uchar>(c);
-            r = (r + 1) & (N - 1);
-            ++done;
+            out[done++] = static_cast<uchar>(c);
+            continue;
+        }
+        int i = in.bits(8);
+        const int upper = positionCodes.dcode[i];
+        const int extra = positionCodes.dlen[i] - 2;
+        i = (i << extra) | in.bits(extra);
+        const qint64 distance = ((upper << 6) | (i & 0x3F)) + 1;
+        if (in.overrun()) break;
+        const qint64 length = qMin<qint64>(c - 255 + THRESHOLD, want - done);
+        if (done >= distance) {
+            // Byte by byte: a match may overlap the bytes it produces.
+            const uchar* from = out + done - distance;
+            for (qint64 k = 0; k < length; ++k) out[done + k] = from[k];
         } else {
-            int i = in.byte();
-            const int upper = positionCodes.dcode[i];
-            int j = positionCodes.dlen[i] - 2;
-            while (j-- > 0) i = (i << 1) | in.bit();
-            const int position = (upper << 6) | (i & 0x3F);
-            if (in.overrun()) break;
-            int from = (r - position - 1) & (N - 1);
-            const int length = c - 255 + THRESHOLD;
-            for (int k = 0; k < length && done < count; ++k) {
-                const uchar b = ring[from];
-                from = (from + 1) & (N - 1);
-                result.data.append(static_cast<char>(b));
-                ring[r] = b;
-                r = (r + 1) & (N - 1);
-                ++done;
+            for (qint64 k = 0; k < length; ++k) {
+                const qint64 at = done + k - distance;
+                out[done + k] = at >= 0 ? out[at] : ' ';
             }
         }
+        done += length;
     }
-    result.overrun = in.overrun();
+    result.data.truncate(static_cast<qsizetype>(done));
+    // Short of `count` only when the stream ran out (or could never hold that much).
+    result.overrun = in.overrun() || done < count;
     result.bytesUsed = in.bytesUsed();
     return result;
 }

@@ -56,6 +56,26 @@ QByteArray headerBytes(const tmyhead& head) {
     return h;
 }
 
+// One version-1 container around the data; empty when the data are too large for one.
+QByteArray containerBytes(QByteArrayView data) {
+    if (data.size() > std::numeric_limits<qint32>::max() - 4 * containerHeaderSize) return {};
+    const QByteArray stream = lzhuf::packen(data);
+    if (stream.size() > std::numeric_limits<qint32>::max() - 2 * containerHeaderSize) return {};
+
+    tmyhead head;
+    head.version = 1;
+    head.uncompress_size = static_cast<qint32>(data.size());
+    head.crc32 = crc32Voll(data);
+    head.compress_size = static_cast<qint32>(containerHeaderSize + 1 + stream.size());
+
+    QByteArray container;
+    container.reserve(head.compress_size);
+    container += headerBytes(head);
+    container.append('\0');
+    container.append(stream);
+    return container;
+}
+
 // Bytes left from the current position (what is buffered, for a sequential device).
 qint64 remaining(const QIODevice& d) {
     return d.isSequential() ? d.bytesAvailable() : d.size() - d.pos();
@@ -150,30 +170,21 @@ bool packen(QIODevice& source, QIODevice& target, bool append) {
         return false;
     }
     if (!source.isSequential() && !source.seek(0)) return false;
-    const QByteArray data = source.readAll();
-    if (data.size() > std::numeric_limits<qint32>::max() - 4 * containerHeaderSize) return false;
-    const QByteArray stream = lzhuf::packen(data);
-    if (stream.size() > std::numeric_limits<qint32>::max() - 2 * containerHeaderSize) return false;
-
-    tmyhead head;
-    head.version = 1;
-    head.uncompress_size = static_cast<qint32>(data.size());
-    head.crc32 = crc32Voll(data);
-    head.compress_size = static_cast<qint32>(containerHeaderSize + 1 + stream.size());
-
+    const QByteArray container = containerBytes(source.readAll());
+    if (container.isEmpty()) return false;
     if (!append && !leeren(target)) return false;
-    QByteArray container = headerBytes(head);
-    container.append('\0');
-    container.append(stream);
     return target.write(container) == container.size();
 }
 
-bool entpacken(QIODevice& source, QIODevice& target, bool embedded, QString* reason,
-               bool* crcMismatch) {
+namespace {
+
+// Unpacks one container from the source into `data` (also when the result is a failure: a
+// truncated stream leaves what could be decoded, a CRC mismatch all of it).
+bool entpackenDaten(QIODevice& source, bool embedded, QByteArray& data, QString* reason,
+                    bool* crcMismatch) {
     if (crcMismatch) *crcMismatch = false;
     if (reason) reason->clear();
-    if (!target.isWritable()) return fail(reason, QStringLiteral("LZH.nach = nil"));
-    if (!leeren(target)) return fail(reason, QStringLiteral("Ziel kann nicht geleert werden"));
+    data.clear();
     if (!source.isReadable()) return fail(reason, QStringLiteral("Quelle nicht lesbar"));
     if (!embedded && !source.isSequential() && !source.seek(0))
         return fail(reason, QStringLiteral("Quelle nicht lesbar"));
@@ -213,15 +224,13 @@ bool entpacken(QIODevice& source, QIODevice& target, bool embedded, QString* rea
                         .arg(streamLength));
 
     const QByteArray stream = source.read(streamLength);
-    const lzhuf::DecodeResult decoded = lzhuf::entpacken(stream, head.uncompress_size);
+    lzhuf::DecodeResult decoded = lzhuf::entpacken(stream, head.uncompress_size);
     if (embedded) {
         const qint64 end = head.legacy ? start + head.headerLength + decoded.bytesUsed
                                        : start + head.compress_size;
         if (!source.isSequential()) source.seek(qMin(end, start + available));
     }
-    if (target.write(decoded.data) != decoded.data.size())
-        return fail(reason, QStringLiteral("Entpackte Daten können nicht geschrieben werden"));
-    if (!target.isSequential()) target.seek(0);
+    data = std::move(decoded.data);
 
     if (truncated)
         return fail(reason,
@@ -232,37 +241,45 @@ bool entpacken(QIODevice& source, QIODevice& target, bool embedded, QString* rea
         return fail(
             reason,
             QStringLiteral("Datenstrom endet vor dem Ende der Daten (%1 von %2 Bytes entpackt)")
-                .arg(decoded.data.size())
+                .arg(data.size())
                 .arg(head.uncompress_size));
-    if (head.crc32 != 0 &&
-        (decoded.data.size() != head.uncompress_size || crc32Voll(decoded.data) != head.crc32)) {
+    if (head.crc32 != 0 && (data.size() != head.uncompress_size || crc32Voll(data) != head.crc32)) {
         if (crcMismatch) *crcMismatch = true;
         return fail(reason, QStringLiteral("CRC-Fehler"));
     }
     return true;
 }
 
+} // namespace
+
+bool entpacken(QIODevice& source, QIODevice& target, bool embedded, QString* reason,
+               bool* crcMismatch) {
+    if (crcMismatch) *crcMismatch = false;
+    if (reason) reason->clear();
+    if (!target.isWritable()) return fail(reason, QStringLiteral("LZH.nach = nil"));
+    if (!leeren(target)) return fail(reason, QStringLiteral("Ziel kann nicht geleert werden"));
+    QByteArray data;
+    QString why;
+    bool mismatch = false;
+    const bool ok = entpackenDaten(source, embedded, data, &why, &mismatch);
+    // What was decoded goes to the target even when the result is a failure.
+    if (target.write(data) != data.size())
+        return fail(reason, QStringLiteral("Entpackte Daten können nicht geschrieben werden"));
+    if (!target.isSequential()) target.seek(0);
+    if (reason) *reason = why;
+    if (crcMismatch) *crcMismatch = mismatch;
+    return ok;
+}
+
 QByteArray packenBytes(const QByteArray& data) {
-    QByteArray in = data;
-    QBuffer source(&in);
-    source.open(QIODevice::ReadOnly);
-    QByteArray out;
-    QBuffer target(&out);
-    target.open(QIODevice::WriteOnly);
-    if (!packen(source, target)) return {};
-    target.close();
-    return out;
+    return containerBytes(data);
 }
 
 bool entpackenBytes(const QByteArray& packed, QByteArray& out, QString* reason, bool* crcMismatch) {
     QByteArray in = packed;
     QBuffer source(&in);
     source.open(QIODevice::ReadOnly);
-    QBuffer target;
-    target.open(QIODevice::WriteOnly);
-    const bool ok = entpacken(source, target, false, reason, crcMismatch);
-    out = target.buffer();
-    return ok;
+    return entpackenDaten(source, false, out, reason, crcMismatch);
 }
 
 bool istContainer(const QByteArray& head) {
