@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSet>
 #include <QStringDecoder>
 #include <climits>
 
@@ -108,25 +107,27 @@ public:
         d.ident_small = eintraege_[k].small;
     }
 
+    // Short values in a small table by a hash of their characters; a slot keeps the value
+    // seen last, so a value that recurs is mostly found there.
     QString wert(QStringView v) {
         if (v.isEmpty() || v.size() > maxSharedValueLength) return v.toString();
-        const auto it = werte_.constFind(ohneKopie(v));
-        if (it != werte_.cend()) return *it;
-        QString w = v.toString();
-        if (werte_.size() < maxSharedValues) werte_.insert(w);
-        return w;
+        quint32 h = static_cast<quint32>(v.size());
+        for (const QChar c : v) h = h * 31 + c.unicode();
+        QString& slot = werte_[(h * 2654435761u) >> (32 - valueBits)];
+        if (slot != v) slot = v.toString();
+        return slot;
     }
 
 private:
     static constexpr qsizetype maxSharedValueLength = 12;
-    static constexpr qsizetype maxSharedValues = 16384;
+    static constexpr int valueBits = 14;
     struct Eintrag {
         QString ident, small;
         int folgt = -1; // the key that followed this one last time
     };
     std::vector<Eintrag> eintraege_;
     QHash<QString, int> nummer_;
-    QSet<QString> werte_;
+    std::vector<QString> werte_ = std::vector<QString>(std::size_t(1) << valueBits);
     int erster_ = -1;  // first key of the section before
     int letzter_ = -1; // key of the line before in this section
 };
@@ -497,6 +498,7 @@ bool TIniFile2::addtext(const QString& text) {
 bool TIniFile2::parseInto(const QString& text, SectionList& fresh, SectionIndex& freshIndex,
                           QString& error) const {
     Zeilennamen namen;
+    std::vector<int> kopfZeile; // header line of each new section; 0 for an untitled part
     TSection* cur = nullptr;
     int lineNo = 0;
     const QChar* chars = text.constData();
@@ -525,37 +527,41 @@ bool TIniFile2::parseInto(const QString& text, SectionList& fresh, SectionIndex&
                     cur->list.pop_back();
                 vorher = cur->list.size();
             }
-            TSection s;
+            TSection& s = fresh.emplace_back();
             s.name_ = line.mid(1, line.size() - 2).toString();
             s.name_small = s.name_.toLower();
-            // One hash lookup finds a duplicate and makes the slot of a new name.
-            const qsizetype bekannt = freshIndex.size();
-            auto& slot = freshIndex[s.name_small];
-            if (freshIndex.size() == bekannt ||
-                (!index_.isEmpty() && index_.contains(s.name_small))) {
-                error = QStringLiteral("Der Abschnitt [%1] kommt doppelt vor (Zeile %2).")
-                            .arg(s.name_)
-                            .arg(lineNo);
-                return false;
-            }
             // Sections of one file tend to be alike: room for the lines of the one before
             // and its separator saves growing the list step by step.
             s.list.reserve(std::min(vorher + 1, maxReserve));
-            fresh.push_back(std::move(s));
-            slot = std::prev(fresh.end());
-            cur = &*slot;
+            kopfZeile.push_back(lineNo);
+            cur = &s;
             namen.neuerAbschnitt();
             continue;
         }
         if (!cur) {
-            fresh.emplace_back(); // untitled first part
-            const auto placed = std::prev(fresh.end());
-            freshIndex.insert(QString(), placed);
-            cur = &*placed;
+            cur = &fresh.emplace_back(); // untitled first part
+            kopfZeile.push_back(0);
         }
         TData d;
         parseLine(line, d, namen);
         cur->append(std::move(d));
+    }
+
+    // The index is built once the number of sections is known; the first name that repeats
+    // one before it (or one of the store's, for a header) is the error.
+    freshIndex.reserve(static_cast<qsizetype>(fresh.size()));
+    std::size_t k = 0;
+    for (auto it = fresh.begin(); it != fresh.end(); ++it, ++k) {
+        const qsizetype bekannt = freshIndex.size();
+        auto& slot = freshIndex[it->name_small];
+        if (freshIndex.size() == bekannt ||
+            (kopfZeile[k] > 0 && !index_.isEmpty() && index_.contains(it->name_small))) {
+            error = QStringLiteral("Der Abschnitt [%1] kommt doppelt vor (Zeile %2).")
+                        .arg(it->name_)
+                        .arg(kopfZeile[k]);
+            return false;
+        }
+        slot = it;
     }
     return true;
 }
