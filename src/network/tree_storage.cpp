@@ -48,6 +48,7 @@ void tMylistviewBase::SaveToInifile(TIniFile2& ini, const QString& prefix) const
     // section must never inherit keys of another record.
     eraseNodeSections(ini, prefix, count_);
 
+    ini.reserveSections(ini.sectionCount() + count_ + 1);
     ini.WriteInteger(listSection, keyCount, count_);
     int i = 0;
     for (tmylistitem* n = first_; n; n = n->next_, ++i) {

@@ -19,8 +19,8 @@ namespace {
 
 // Small sections are searched directly; an index pays off only above this many lines.
 constexpr std::size_t indexThreshold = 32;
-// Distinct key spellings whose strings are shared between lines; a file of ever new keys
-// gets strings of its own beyond this instead of a growing table.
+// Distinct key spellings whose strings are shared between the lines read; a file of ever new
+// keys gets strings of its own beyond this instead of a growing table.
 constexpr qsizetype maxSharedKeys = 4096;
 // A fresh section reserves room for as many lines as the one before it, up to this.
 constexpr std::size_t maxReserve = 64;
@@ -201,22 +201,29 @@ struct Cp1252Ausgabe {
     bool complete = true;
     bool nonAscii = false;
     void text(const QString& t) {
-        const QChar* c = t.constData();
-        for (qsizetype i = 0, n = t.size(); i < n; ++i) {
-            const char16_t u = c[i].unicode();
-            if (u < 0x80) {
-                *p++ = static_cast<char>(u);
-                continue;
-            }
-            const int b = cp1252Byte(u);
-            if (b < 0) {
-                complete = false;
-                *p++ = '?';
-            } else {
-                nonAscii = true;
-                *p++ = static_cast<char>(b);
+        const auto* c = reinterpret_cast<const char16_t*>(t.constData());
+        const qsizetype n = t.size();
+        // ASCII is copied in one pass without a branch per character; a piece with any
+        // other character is done again through the table.
+        char16_t alle = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            alle |= c[i];
+            p[i] = static_cast<char>(c[i]);
+        }
+        if (alle >= 0x80) {
+            for (qsizetype i = 0; i < n; ++i) {
+                if (c[i] < 0x80) continue;
+                const int b = cp1252Byte(c[i]);
+                if (b < 0) {
+                    complete = false;
+                    p[i] = '?';
+                } else {
+                    nonAscii = true;
+                    p[i] = static_cast<char>(b);
+                }
             }
         }
+        p += n;
     }
     void zeichen(char c) { *p++ = c; }
     void zeilenende() {
@@ -380,7 +387,7 @@ TIniFile2::TIniFile2(TIniFile2&& o) noexcept
     : offen_(o.offen_), changed_(o.changed_), list_(std::move(o.list_)),
       cache_last_section_(o.cache_last_section_ == o.list_.end() ? list_.end()
                                                                  : o.cache_last_section_),
-      index_(std::move(o.index_)), kleinNamen_(std::move(o.kleinNamen_)),
+      index_(std::move(o.index_)), schreibtabellen_(std::move(o.schreibtabellen_)),
       fileformat_(o.fileformat_), lesen_(o.lesen_), fastsave_(o.fastsave_), fastread_(o.fastread_),
       compressed_(o.compressed_), section_empty_line_separator_(o.section_empty_line_separator_),
       useUnicode_(o.useUnicode_), useUtf8_(o.useUtf8_), filename_(std::move(o.filename_)),
@@ -710,49 +717,92 @@ bool TIniFile2::saveToFile(const QString& path) {
 // ---------------------------------------------------------------------------------------------
 // Sections
 
+TSection* TIniFile2::imCache(QStringView small) const {
+    auto& cache = cache_last_section_;
+    if (cache == list_.end()) return nullptr;
+    if (cache->name_small == small) return &*cache;
+    // Sections are mostly visited in file order: the next one is the likely one.
+    const auto next = std::next(cache);
+    if (next != list_.end() && next->name_small == small) {
+        cache = next;
+        return &*cache;
+    }
+    return nullptr;
+}
+
 TSection* TIniFile2::find(const QString& name) const {
     const KleinerName small(name);
-    auto& cache = cache_last_section_;
-    if (cache != list_.end()) {
-        if (cache->name_small == small.view()) return &*cache;
-        // Sections are mostly visited in file order: the next one is the likely one.
-        const auto next = std::next(cache);
-        if (next != list_.end() && next->name_small == small.view()) {
-            cache = next;
-            return &*cache;
-        }
-    }
+    if (TSection* s = imCache(small.view())) return s;
     auto it = index_.constFind(small.alsSchluessel());
     if (it == index_.cend()) return nullptr;
-    cache = it.value();
-    return &*cache;
+    cache_last_section_ = it.value();
+    return &*cache_last_section_;
+}
+
+void TIniFile2::reserveSections(qsizetype count) {
+    index_.reserve(count);
 }
 
 TSection& TIniFile2::findOrCreate(const QString& name) {
-    if (TSection* s = find(name)) return *s;
-    return createSection(name);
-}
-
-TSection& TIniFile2::createSection(const QString& name) {
+    const KleinerName small(name);
+    if (TSection* s = imCache(small.view())) return *s;
+    // One hash lookup finds the section or makes the slot of a new one.
+    QString lower = name == small.view() ? name : small.view().toString();
+    const qsizetype bekannt = index_.size();
+    SectionList::iterator& slot = index_[lower];
+    if (index_.size() == bekannt) {
+        cache_last_section_ = slot;
+        return *slot;
+    }
     TSection s;
     s.name_ = name;
-    s.name_small = name.toLower();
+    s.name_small = std::move(lower);
     // Sections written one after the other tend to be alike (the nodes of a tree).
     if (!list_.empty()) s.list.reserve(std::min(list_.back().list.size(), maxReserve));
     list_.push_back(std::move(s));
-    auto placed = std::prev(list_.end());
-    index_.insert(placed->name_small, placed);
-    cache_last_section_ = placed;
-    return *placed;
+    slot = std::prev(list_.end());
+    cache_last_section_ = slot;
+    return *slot;
 }
+
+// Strings that recur among the lines written, in small tables by a hash of their characters:
+// each slot keeps the string seen last, so recurring keys and values mostly find theirs.
+struct TIniFile2::Schreibtabellen {
+    static constexpr int keyBits = 8;
+    static constexpr int valueBits = 12;
+    static constexpr qsizetype maxValueLength = 12;
+    struct Schluessel {
+        QString ident, small;
+    };
+    std::vector<Schluessel> schluessel = std::vector<Schluessel>(std::size_t(1) << keyBits);
+    std::vector<QString> werte = std::vector<QString>(std::size_t(1) << valueBits);
+
+    static quint32 streuwert(QStringView v, int bits) {
+        quint32 h = static_cast<quint32>(v.size());
+        for (const QChar c : v) h = h * 31 + c.unicode();
+        return (h * 2654435761u) >> (32 - bits);
+    }
+};
 
 QString TIniFile2::kleinerName(const QString& ident, QStringView small) {
     if (ident == small) return ident;
-    const auto it = kleinNamen_.constFind(ident);
-    if (it != kleinNamen_.cend()) return it.value();
-    QString lower = small.toString();
-    if (kleinNamen_.size() < maxSharedKeys) kleinNamen_.insert(ident, lower);
-    return lower;
+    if (!schreibtabellen_) schreibtabellen_ = std::make_unique<Schreibtabellen>();
+    auto& slot =
+        schreibtabellen_->schluessel[Schreibtabellen::streuwert(ident, Schreibtabellen::keyBits)];
+    if (slot.ident != ident) {
+        slot.ident = ident;
+        slot.small = small.toString();
+    }
+    return slot.small;
+}
+
+QString TIniFile2::geteilterWert(const QString& value) {
+    if (value.isEmpty() || value.size() > Schreibtabellen::maxValueLength) return value;
+    if (!schreibtabellen_) schreibtabellen_ = std::make_unique<Schreibtabellen>();
+    QString& slot =
+        schreibtabellen_->werte[Schreibtabellen::streuwert(value, Schreibtabellen::valueBits)];
+    if (slot != value) slot = value;
+    return slot;
 }
 
 void TIniFile2::clear() {
@@ -858,23 +908,19 @@ void TIniFile2::WriteString(const QString& section, const QString& key, const QS
     }
     const QString v = ohneZeilenumbruch(value);
     const KleinerName small(k);
-    TSection* s = find(section);
-    if (s) {
-        const int i = s->findLowered(small.view());
-        if (i >= 0) {
-            QString& old = s->list[static_cast<std::size_t>(i)].value;
-            if (old == v) return;
-            old = v;
-            changed_ = true;
-            return;
-        }
-    } else {
-        s = &createSection(section);
+    TSection* s = &findOrCreate(section);
+    const int i = s->findLowered(small.view());
+    if (i >= 0) {
+        QString& old = s->list[static_cast<std::size_t>(i)].value;
+        if (old == v) return;
+        old = geteilterWert(v);
+        changed_ = true;
+        return;
     }
     TData d;
     d.ident = k;
     d.ident_small = kleinerName(k, small.view());
-    d.value = v;
+    d.value = geteilterWert(v);
     s->append(std::move(d));
     changed_ = true;
 }

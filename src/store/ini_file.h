@@ -7,6 +7,7 @@
 #include <QStringView>
 #include <QtGlobal>
 #include <list>
+#include <memory>
 #include <vector>
 
 namespace zephan {
@@ -125,6 +126,9 @@ public:
     void clear();
     bool leer() const { return list_.empty(); }
     int sectionCount() const { return static_cast<int>(list_.size()); }
+    // Makes room in the section index for `count` sections in all (a writer that knows how
+    // many it will add saves the index growing step by step).
+    void reserveSections(qsizetype count);
     // All section names, each followed by "|".
     QString getSections() const;
     // All section names in file order.
@@ -205,11 +209,14 @@ private:
 
     using SectionIndex = QHash<QString, SectionList::iterator>;
 
+    TSection* imCache(QStringView small) const;
     TSection* find(const QString& name) const;
     TSection& findOrCreate(const QString& name);
-    TSection& createSection(const QString& name);
     // The lower-case form of a key for a new line, shared between the lines of equal keys.
     QString kleinerName(const QString& ident, QStringView small);
+    // A short value shared with equal values written before.
+    QString geteilterWert(const QString& value);
+    struct Schreibtabellen;
     void report(const QString& message);
     bool parseInto(const QString& text, SectionList& fresh, SectionIndex& freshIndex,
                    QString& error) const;
@@ -224,8 +231,8 @@ private:
     SectionList list_;
     // The section found last (list_.end(): none); lookups try it and the one after it first.
     mutable SectionList::iterator cache_last_section_ = list_.end();
-    SectionIndex index_;                 // name_small -> section
-    QHash<QString, QString> kleinNamen_; // key as written -> lower case, for keys written
+    SectionIndex index_;                               // name_small -> section
+    std::unique_ptr<Schreibtabellen> schreibtabellen_; // made by the first write
     TFileFormat fileformat_ = ffAnsi;
     bool lesen_ = true;
     bool fastsave_ = false;
