@@ -302,3 +302,28 @@ TEST(LzhufStream, ProjectTextOfSeveralMegabytes) {
     EXPECT_FALSE(mismatch);
     EXPECT_TRUE(out == in);
 }
+
+TEST(LzhufStream, CutStreamsGiveAPrefixAndSayTheyRanOut) {
+    // Project text with literals, short and long matches: cut the stream anywhere, and the
+    // reader delivers a true prefix of the text, never a byte that was not coded, and says
+    // that it ran out.
+    const QByteArray in = projectText(20000);
+    const QByteArray stream = lzhuf::packen(in);
+    for (qsizetype cut = 0; cut < stream.size(); cut += 1 + cut / 16) {
+        const auto d = lzhuf::entpacken(stream.left(cut), in.size());
+        ASSERT_TRUE(d.overrun) << "cut at " << cut;
+        ASSERT_LT(d.data.size(), in.size()) << "cut at " << cut;
+        ASSERT_TRUE(d.data == in.left(d.data.size())) << "cut at " << cut;
+        EXPECT_LE(d.bytesUsed, cut);
+    }
+    // Asking for less than was coded stops exactly there, inside a match as well.
+    for (const qsizetype n : {1, 59, 60, 61, 4095, 4096, 4097, 12345}) {
+        const auto d = lzhuf::entpacken(stream, n);
+        EXPECT_FALSE(d.overrun) << n;
+        EXPECT_TRUE(d.data == in.left(n)) << n;
+    }
+    // Asking for more than was coded runs out after the whole text.
+    const auto mehr = lzhuf::entpacken(stream, in.size() + 100);
+    EXPECT_TRUE(mehr.overrun);
+    EXPECT_TRUE(mehr.data.startsWith(in));
+}
