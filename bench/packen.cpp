@@ -37,6 +37,21 @@ void BM_packen(benchmark::State& state) {
 }
 BENCHMARK(BM_packen)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The coder's hardest input: two letters at random give every 3-byte start thousands of
+// earlier occurrences in the window, so each search walks its whole bounded chain.
+void BM_packen_zweiBuchstaben(benchmark::State& state) {
+    QByteArray text(4 * 1024 * 1024, Qt::Uninitialized);
+    quint32 x = 12345;
+    for (char& c : text) {
+        x = x * 1664525u + 1013904223u;
+        c = (x >> 31) ? 'a' : 'b';
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(zephan::packenBytes(text));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * text.size());
+    state.counters["ratio"] = static_cast<double>(zephan::packenBytes(text).size()) / text.size();
+}
+BENCHMARK(BM_packen_zweiBuchstaben)->Unit(benchmark::kMillisecond)->Iterations(2);
+
 void BM_entpacken(benchmark::State& state) {
     const QByteArray& text = projektText();
     const QByteArray packed = zephan::packenBytes(text);
