@@ -76,6 +76,13 @@ private:
 // previous one last time is tried before the table.
 class Zeilennamen {
 public:
+    // The table of values grows with the text: a few lines need no big one.
+    explicit Zeilennamen(qsizetype textLaenge)
+        : valueBits_(textLaenge > (1 << 20)   ? 14
+                     : textLaenge > (1 << 14) ? 12
+                                              : 8),
+          werte_(std::size_t(1) << valueBits_) {}
+
     void neuerAbschnitt() { letzter_ = -1; }
 
     void schluessel(QStringView ident, TData& d) {
@@ -113,21 +120,21 @@ public:
         if (v.isEmpty() || v.size() > maxSharedValueLength) return v.toString();
         quint32 h = static_cast<quint32>(v.size());
         for (const QChar c : v) h = h * 31 + c.unicode();
-        QString& slot = werte_[(h * 2654435761u) >> (32 - valueBits)];
+        QString& slot = werte_[(h * 2654435761u) >> (32 - valueBits_)];
         if (slot != v) slot = v.toString();
         return slot;
     }
 
 private:
     static constexpr qsizetype maxSharedValueLength = 12;
-    static constexpr int valueBits = 14;
     struct Eintrag {
         QString ident, small;
         int folgt = -1; // the key that followed this one last time
     };
+    int valueBits_;
+    std::vector<QString> werte_;
     std::vector<Eintrag> eintraege_;
     QHash<QString, int> nummer_;
-    std::vector<QString> werte_ = std::vector<QString>(std::size_t(1) << valueBits);
     int erster_ = -1;  // first key of the section before
     int letzter_ = -1; // key of the line before in this section
 };
@@ -504,7 +511,7 @@ bool TIniFile2::addtext(const QString& text) {
 
 bool TIniFile2::parseInto(const QString& text, SectionList& fresh, SectionIndex& freshIndex,
                           QString& error) const {
-    Zeilennamen namen;
+    Zeilennamen namen(text.size());
     std::vector<int> kopfZeile; // header line of each new section; 0 for an untitled part
     TSection* cur = nullptr;
     int lineNo = 0;
