@@ -284,10 +284,13 @@ void Erzeuger::abzweig(tmylistitem* eltern, int budget, const Mass& m, int tiefe
     if (m.eckig && typ == 32) typ = 30;
     DVdata& s = neu(eltern, typ, &stueck);
     masse(s, m);
-    s.i[2] = zweig.a;
-    s.i[3] = m.eckig ? zweig.b : -1;
+    // Both legs of a wye leave with the branch size, and the main line goes on behind it:
+    // its legs keep the main size.
+    const Mass bein = typ == 35 ? m : zweig;
+    s.i[2] = bein.a;
+    s.i[3] = m.eckig ? bein.b : -1;
     if (typ == 32 || typ == 35) s.tag1 = z_.bis(4);
-    kette(stueck, budget, zweig, tiefe + 1);
+    kette(stueck, budget, bein, tiefe + 1);
 }
 
 void Erzeuger::kette(tmylistitem* eltern, int budget, Mass m, int tiefe) {
