@@ -42,6 +42,8 @@ public:
 // A number in the machine format: "." and at least 6 significant digits.
 QString machineNumber(double x);
 // key<TAB>value line on stdout.
+// A stored German number text in the machine format; empty when the text is no number.
+QString zahlAusText(const QString& text);
 void keyValue(const QString& key, double value);
 void keyValue(const QString& key, const QString& value);
 

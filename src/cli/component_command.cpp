@@ -13,12 +13,6 @@
 namespace zephan::cli {
 namespace {
 
-QString zahlAusText(const QString& text) {
-    bool ok = false;
-    const double x = leseZahl(text, &ok);
-    return ok ? machineNumber(x) : QString();
-}
-
 const Command component("component", "component FILE POSITION [--mode N] [--report]",
                         [](const QStringList& argsIn) {
                             QStringList args = argsIn;

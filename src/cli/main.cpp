@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "store/number_format.h"
 
 #include <QCoreApplication>
 #include <cmath>
@@ -73,6 +74,12 @@ int KonsolenSeam::frage(const QString& text, const QString& buttons, Kind) {
 
 QString machineNumber(double x) {
     return QString::number(x, 'g', 10);
+}
+
+QString zahlAusText(const QString& text) {
+    bool ok = false;
+    const double x = leseZahl(text, &ok);
+    return ok ? machineNumber(x) : QString();
 }
 
 void keyValue(const QString& key, double value) {

@@ -13,12 +13,6 @@ namespace zephan::cli {
 
 namespace {
 
-QString zahlAusText(const QString& text) {
-    bool ok = false;
-    const double x = leseZahl(text, &ok);
-    return ok ? machineNumber(x) : QString();
-}
-
 // Which values a type shows, as in the network report's rows.
 struct Zellen {
     bool v = true;

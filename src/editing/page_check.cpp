@@ -17,12 +17,6 @@ namespace zephan {
 
 namespace {
 
-bool istTyp(int typ, std::initializer_list<int> liste) {
-    for (int t : liste)
-        if (t == typ) return true;
-    return false;
-}
-
 int endenVon(int typ) {
     const tBasisDaten_* k = basisDaten(typ);
     return k ? k->enden : 0;

@@ -14,12 +14,6 @@ namespace zephan {
 
 namespace {
 
-bool istTyp(int typ, std::initializer_list<int> liste) {
-    for (int t : liste)
-        if (t == typ) return true;
-    return false;
-}
-
 int typVon(const tmylistitem* node) {
     const DVdata* d = nodeDaten(node);
     return d ? d->typ : -1;
