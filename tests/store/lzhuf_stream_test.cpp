@@ -10,23 +10,15 @@
 #include <QRandomGenerator>
 #include <array>
 #include <gtest/gtest.h>
+
+#include "support/sanitizer_build.h"
 #include <vector>
 
 using namespace zephan;
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr qsizetype bigText = 1024 * 1024;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr qsizetype bigText = 1024 * 1024;
-#else
-constexpr qsizetype bigText = 5 * 1024 * 1024;
-#endif
-#else
-constexpr qsizetype bigText = 5 * 1024 * 1024;
-#endif
+constexpr qsizetype bigText = sanitizerBuild ? 1024 * 1024 : 5 * 1024 * 1024;
 
 class ReferenceReader {
 public:

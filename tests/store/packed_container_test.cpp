@@ -8,23 +8,13 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+#include "support/sanitizer_build.h"
+
 using namespace zephan;
 
 namespace {
 
-// The instrumented build runs the coder some thirty times slower; it checks memory safety on
-// a smaller text, the full size runs in the normal build.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr qsizetype bigText = 512 * 1024;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr qsizetype bigText = 512 * 1024;
-#else
-constexpr qsizetype bigText = 5 * 1024 * 1024;
-#endif
-#else
-constexpr qsizetype bigText = 5 * 1024 * 1024;
-#endif
+constexpr qsizetype bigText = sanitizerBuild ? 512 * 1024 : 5 * 1024 * 1024;
 
 QByteArray bytes(std::initializer_list<int> list) {
     QByteArray b;
