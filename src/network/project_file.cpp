@@ -501,9 +501,11 @@ bool Projekt::sichern(bool temp) {
                    static_cast<int>(UserSeam::Kind::Fehler));
             return false;
         }
-        datei = istProDatei(dateiname_) ? dateiname_ : dateiname_ + QStringLiteral(".pro");
+        datei = nameGenau_ || istProDatei(dateiname_) ? dateiname_
+                                                      : dateiname_ + QStringLiteral(".pro");
     }
-    if (datei.endsWith(QStringLiteral("beispiel.pro"), Qt::CaseInsensitive)) {
+    if (QFileInfo(datei).fileName().compare(QStringLiteral("beispiel.pro"), Qt::CaseInsensitive) ==
+        0) {
         melden(QStringLiteral("Datei darf nicht als Beispiel gespeichert werden."),
                static_cast<int>(UserSeam::Kind::Warnung));
         return false;
@@ -513,13 +515,18 @@ bool Projekt::sichern(bool temp) {
     seam_.status(3, QStringLiteral("Datei ") + datei + QStringLiteral(" gesichert.  ") +
                         QString::number(uhr.elapsed()) + QStringLiteral(" msek"));
     trace(QStringLiteral("Datei ") + datei + QStringLiteral(" gesichert"));
-    if (!temp) {
+    if (temp) {
+        if (!verwerfbar_.contains(datei)) verwerfbar_.append(datei);
+    } else {
         // Only now the project is in its file: the temporary copies are no longer needed.
         const bool warUnbenannt = dateiname_.isEmpty();
-        QFile::remove(dateiname_ + QStringLiteral("tmp"));
-        if (warUnbenannt) QFile::remove(wiederherstellungsDatei());
+        const auto verwerfen = [this](const QString& kopie) {
+            if (verwerfbar_.removeAll(kopie) > 0) QFile::remove(kopie);
+        };
+        verwerfen(dateiname_ + QStringLiteral("tmp"));
+        if (warUnbenannt) verwerfen(wiederherstellungsDatei());
         dateiname_ = datei;
-        QFile::remove(dateiname_ + QStringLiteral("tmp"));
+        verwerfen(dateiname_ + QStringLiteral("tmp"));
         setGeaendert(false);
     }
     autoSave_.neuStarten();
@@ -539,17 +546,18 @@ bool Projekt::laden(const QString& hinzu) {
     }
     QString quelle = datei;
     bool ausTemp = false;
+    bool angeboten = false;
     const QFileInfo tempInfo(datei + QStringLiteral("tmp"));
     if (tempInfo.isFile() && tempInfo.lastModified() > QFileInfo(datei).lastModified()) {
-        const int antwort =
-            seam_.frage(QStringLiteral("Ein Zwischenspeicherung ist aktueller. Diese laden?"),
-                        QStringLiteral("j|n|a"), UserSeam::Kind::Bestaetigen);
+        const int antwort = seam_.frage(zwischenspeicherFrage, QStringLiteral("j|n|a"),
+                                        UserSeam::Kind::Bestaetigen);
         if (antwort == 0) {
             quelle = tempInfo.filePath();
             ausTemp = true;
         } else if (antwort != 1) {
             return false;
         }
+        angeboten = true;
     }
 
     const bool warAn = autoSave_.laeuft();
@@ -618,6 +626,9 @@ bool Projekt::laden(const QString& hinzu) {
     autoSave_.stop();
     autoSave_.neuStarten();
     if (hinzufuegen || ausTemp) setGeaendert(true);
+    // Offered and answered: once the project is saved the copy has served its purpose.
+    const QString kopie = datei + QStringLiteral("tmp");
+    if (angeboten && !hinzufuegen && !verwerfbar_.contains(kopie)) verwerfbar_.append(kopie);
     if (!ini.crcMismatch()) fehler_.clear();
     return true;
 }

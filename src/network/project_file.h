@@ -19,6 +19,9 @@ inline const QString programmName = QStringLiteral("Zephan");
 inline const QString programmWww = QStringLiteral("www.zephan.example");
 // The format version of project files ("Tree"/"Version").
 constexpr int projektVersion = 4;
+// The question asked when the temporary copy is newer than the file ("j|n|a").
+inline const QString zwischenspeicherFrage =
+    QStringLiteral("Ein Zwischenspeicherung ist aktueller. Diese laden?");
 
 // --- node records in a sectioned file -----------------------------------------------------------
 
@@ -58,6 +61,9 @@ public:
 
     QString dateiname() const { return dateiname_; }
     void setDateiname(const QString& name) { dateiname_ = name; }
+    // Saves write exactly the file name set (the command-line tool); by default ".pro" is
+    // appended to a name without it.
+    void setNameGenau(bool genau) { nameGenau_ = genau; }
 
     // The changed mark. Marking an unchanged project restarts the save budget and starts the
     // countdown when automatic saving is on; clearing it stops the countdown.
@@ -105,6 +111,10 @@ private:
     std::function<bool()> automatisch_;
     QString wiederherstellung_;
     QString fehler_;
+    bool nameGenau_ = false;
+    // Temporary copies a normal save may delete: those this project wrote, and a newer one
+    // that loading offered and the user answered. Any other copy may hold someone's work.
+    QStringList verwerfbar_;
 };
 
 // Appends every node of `von` (with its record) to `nach`, in flat order; `von` loses its
