@@ -30,6 +30,10 @@ int tmylistitem::Index() const {
     return owner_->indexOf(this);
 }
 
+int tmylistitem::CountAlle() const {
+    return owner_->indexOf(lastDescendant()) - owner_->indexOf(this);
+}
+
 tmylistitem* tmylistitem::getNextSibling() const {
     const auto& sibs = owner_->siblingsOf(this);
     const auto k = static_cast<std::size_t>(sibIndex_) + 1;
@@ -116,68 +120,34 @@ const std::vector<tmylistitem*>& tMylistviewBase::siblingsOf(const tmylistitem* 
     return node->parent_ ? node->parent_->kids_ : tops_;
 }
 
-void tMylistviewBase::structureChanged() {
-    ++structureStamp_;
-    uncachedWork_ = 0;
+bool tMylistviewBase::indexiert(const tmylistitem* node) const {
+    return node->index_ >= 0 && static_cast<std::size_t>(node->index_) < flat_.size() &&
+           flat_[static_cast<std::size_t>(node->index_)] == node;
 }
 
-void tMylistviewBase::rebuildIndex() const {
-    flat_.clear();
-    flat_.reserve(static_cast<std::size_t>(count_));
-    int i = 0;
-    for (tmylistitem* n = first_; n; n = n->next_, ++i) {
-        n->index_ = i;
-        n->indexStamp_ = structureStamp_;
+void tMylistviewBase::indexErweitern(int bis, const tmylistitem* node) const {
+    tmylistitem* n = flat_.empty() ? first_ : flat_.back()->next_;
+    while (n && static_cast<int>(flat_.size()) < bis) {
+        n->index_ = static_cast<int>(flat_.size());
         flat_.push_back(n);
+        if (n == node) break;
+        n = n->next_;
     }
-    indexStamp_ = structureStamp_;
-    uncachedWork_ = 0;
+}
+
+void tMylistviewBase::indexKuerzen(int ab) const {
+    if (ab >= 0 && static_cast<std::size_t>(ab) < flat_.size())
+        flat_.resize(static_cast<std::size_t>(ab));
 }
 
 int tMylistviewBase::indexOf(const tmylistitem* node) const {
-    if (node->indexStamp_ == structureStamp_) return node->index_;
-    // Sum the subtree sizes of the earlier siblings on the way up. Once these partial walks
-    // have cost as much as one full renumbering, renumber everything so that a walk over the
-    // whole tree stays linear.
-    int idx = 0;
-    qint64 work = 0;
-    for (const tmylistitem* n = node; n; n = n->parent_) {
-        const auto& sibs = siblingsOf(n);
-        for (int k = 0; k < n->sibIndex_; ++k) idx += sibs[static_cast<std::size_t>(k)]->size_;
-        if (n->parent_) ++idx;
-        work += n->sibIndex_ + 1;
-    }
-    node->index_ = idx;
-    node->indexStamp_ = structureStamp_;
-    uncachedWork_ += work;
-    if (uncachedWork_ > count_) rebuildIndex();
-    return idx;
+    if (!indexiert(node)) indexErweitern(count_, node);
+    return node->index_;
 }
 
 tmylistitem* tMylistviewBase::item(int index) const {
     if (index < 0 || index >= count_) return nullptr;
-    if (indexStamp_ == structureStamp_) return flat_[static_cast<std::size_t>(index)];
-    if (uncachedWork_ <= count_) {
-        // Descend by subtree sizes; the work counts towards the next full renumbering.
-        int rest = index;
-        const std::vector<tmylistitem*>* sibs = &tops_;
-        for (;;) {
-            tmylistitem* hier = nullptr;
-            for (tmylistitem* s : *sibs) {
-                ++uncachedWork_;
-                if (rest < s->size_) {
-                    hier = s;
-                    break;
-                }
-                rest -= s->size_;
-            }
-            if (!hier) break; // cannot happen while the sizes are right
-            if (rest == 0) return hier;
-            --rest;
-            sibs = &hier->kids_;
-        }
-    }
-    rebuildIndex();
+    if (static_cast<std::size_t>(index) >= flat_.size()) indexErweitern(index + 1);
     return flat_[static_cast<std::size_t>(index)];
 }
 
@@ -211,9 +181,18 @@ tmylistitem* tMylistviewBase::createAt(tmylistitem* parent, int sibPos, tmylisti
     for (std::size_t k = static_cast<std::size_t>(sibPos); k < sibs.size(); ++k)
         sibs[k]->sibIndex_ = static_cast<int>(k);
 
-    for (tmylistitem* a = parent; a; a = a->parent_) ++a->size_;
+    // The flat index stays good up to the node before; appending (loading) keeps it whole.
+    if (!flatBefore) {
+        indexKuerzen(0);
+    } else if (indexiert(flatBefore)) {
+        const int p = flatBefore->index_ + 1;
+        indexKuerzen(p);
+        if (static_cast<std::size_t>(p) == flat_.size()) {
+            n->index_ = p;
+            flat_.push_back(n);
+        }
+    }
     ++count_;
-    structureChanged();
 
     if (OnItemAdd) {
         busy_ = true;
@@ -250,9 +229,12 @@ void tMylistviewBase::Delete(tmylistitem* node) {
 
 void tMylistviewBase::removeSubtree(tmylistitem* node) {
     // The subtree is one contiguous run of the flat list: node and its CountAlle successors.
-    const int anzahl = node->size_;
+    int anzahl = 1;
     tmylistitem* letzter = node;
-    for (int k = 1; k < anzahl; ++k) letzter = letzter->next_;
+    while (letzter->next_ && letzter->next_->level_ > node->level_) {
+        letzter = letzter->next_;
+        ++anzahl;
+    }
 
     if (OnItemDelete) {
         busy_ = true;
@@ -260,6 +242,9 @@ void tMylistviewBase::removeSubtree(tmylistitem* node) {
         for (int k = 0; k < anzahl; ++k, n = n->next_) OnItemDelete(n);
         busy_ = false;
     }
+
+    // The handlers may have asked for indexes: the flat index is cut only now.
+    if (indexiert(node)) indexKuerzen(node->index_);
 
     // unlink from the flat list
     tmylistitem* vor = node->prev_;
@@ -279,7 +264,6 @@ void tMylistviewBase::removeSubtree(tmylistitem* node) {
     sibs.erase(sibs.begin() + node->sibIndex_);
     for (std::size_t k = static_cast<std::size_t>(node->sibIndex_); k < sibs.size(); ++k)
         sibs[k]->sibIndex_ = static_cast<int>(k);
-    for (tmylistitem* a = node->parent_; a; a = a->parent_) a->size_ -= anzahl;
     count_ -= anzahl;
 
     for (tmylistitem* n = node; n;) {
@@ -289,7 +273,6 @@ void tMylistviewBase::removeSubtree(tmylistitem* node) {
         delete n;
         n = next;
     }
-    structureChanged();
 }
 
 void tMylistviewBase::Clear() {
@@ -309,7 +292,6 @@ void tMylistviewBase::Clear() {
     count_ = 0;
     selected_ = focused_ = nullptr;
     flat_.clear();
-    structureChanged();
 }
 
 tmylistitem* tMylistviewBase::such(const QString& text, int column, tmylistitem* start,

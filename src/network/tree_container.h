@@ -16,11 +16,12 @@ class tMylistviewBase;
 // One node of an ordered tree. Nodes are created and destroyed only by their view; a node's
 // pointer stays valid until the node is deleted or the view cleared or destroyed.
 //
-// All relations are kept in step with every insert and delete, so walking the tree never
-// scans the whole list: parent, Level, getNext, getPrev, hasChildren, getChild,
-// getNextSibling, getPrevSibling, IndexInLevel and CountAlle answer in O(1), position in
-// O(depth), Index and the view's item(i) in O(depth + earlier siblings), and a walk over the
-// unchanged tree costs O(1) per node.
+// An insert or delete touches only its neighbours and siblings, never the ancestors, so
+// building a tree costs the same per node at any depth. parent, Level, getNext, getPrev,
+// hasChildren, getChild, getNextSibling, getPrevSibling and IndexInLevel answer in O(1),
+// position and CountAlle in O(depth). Index and the view's item(i) come from a flat index
+// that an edit cuts back to the nodes before it and a query extends again, so a walk over
+// the unchanged tree costs O(1) per node.
 class tmylistitem {
 public:
     tmylistitem(const tmylistitem&) = delete;
@@ -46,7 +47,7 @@ public:
     // Captions of the ancestors and of the node joined by the view's path character.
     QString pfad() const;
     // Number of descendants.
-    int CountAlle() const { return size_ - 1; }
+    int CountAlle() const;
     // Direct children in order.
     int childCount() const { return static_cast<int>(kids_.size()); }
     tmylistitem* child(int i) const;
@@ -92,12 +93,15 @@ private:
     std::vector<tmylistitem*> kids_;
     int level_ = 0;
     int sibIndex_ = 0; // position in the parent's (or the top level's) child list
-    int size_ = 1;     // nodes in this subtree including itself
-    mutable int index_ = 0;
-    mutable std::uint64_t indexStamp_ = 0;
+    // Position in the flat list; right while the view's flat index reaches this node.
+    mutable int index_ = -1;
     QStringList texts_;
     bool selected_ = false;
 };
+
+// The deepest tree a file may hold: levels 0 ... maxEbenen - 1. Deeper nesting is no network
+// anyone builds, and every walk that follows a node's ancestors stays bounded by it.
+constexpr int maxEbenen = 10000;
 
 // How `such` compares a caption with the text sought (always without regard to case).
 enum class SuchTyp { gleich = 0, beginntMit = 1, enthaelt = 2 };
@@ -192,9 +196,13 @@ private:
     void removeSubtree(tmylistitem* node);
     std::vector<tmylistitem*>& siblingsOf(const tmylistitem* node);
     const std::vector<tmylistitem*>& siblingsOf(const tmylistitem* node) const;
-    void structureChanged();
     int indexOf(const tmylistitem* node) const;
-    void rebuildIndex() const;
+    // True when the flat index already reaches `node`.
+    bool indexiert(const tmylistitem* node) const;
+    // Extends the flat index by walking on until it holds `bis` nodes or reaches `node`.
+    void indexErweitern(int bis, const tmylistitem* node = nullptr) const;
+    // Forgets the flat index from position `ab` on (an edit there shifted what follows).
+    void indexKuerzen(int ab) const;
     bool isMine(const tmylistitem* node) const { return node && node->owner_ == this; }
 
     bool tree_;
@@ -207,11 +215,9 @@ private:
     mutable bool busy_ = false;
     QString lastError_;
 
-    // Flat index cache: valid while indexStamp_ == structureStamp_.
-    std::uint64_t structureStamp_ = 1;
-    mutable std::uint64_t indexStamp_ = 0;
+    // The first flat_.size() nodes of the flat list, each with its index_ set; edits cut it
+    // back, Index and item extend it on demand.
     mutable std::vector<tmylistitem*> flat_;
-    mutable qint64 uncachedWork_ = 0;
 };
 
 // The view type of the program's trees (the project tree and the component catalogue).

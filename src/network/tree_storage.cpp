@@ -1,6 +1,7 @@
 // List storage of the tree container: one list section with "Count" and one section per node.
 
 #include "network/tree_container.h"
+#include "store/echo_text.h"
 #include "store/ini_file.h"
 #include "store/trace_log.h"
 
@@ -71,14 +72,19 @@ bool tMylistviewBase::LoadFromIniFile(TIniFile2& ini, const QString& prefix, boo
         return false;
     }
     const QString listSection = prefix + QStringLiteral("list");
-    const qint64 anzahl = ini.ReadInteger(listSection, keyCount, 0);
+    // The count is a plain whole number: "1<NUL>9" or "5,7" is damage, not 1 or 5.
+    const QString countText = ini.ReadString(listSection, keyCount, QStringLiteral("0"));
+    const QStringView countZiffern = QStringView(countText).trimmed();
+    bool countOk = !countZiffern.isEmpty();
+    for (QChar c : countZiffern)
+        countOk = countOk && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    const qint64 anzahl = countOk ? countZiffern.toLongLong(&countOk) : -1;
 
     // First check that the sections form a tree, so that bad input leaves the view untouched.
     QString fehler;
-    if (anzahl < 0) {
-        fehler = ungueltig(
-            QStringLiteral("\"Count\" in Abschnitt %1 ist ungültig (%2).")
-                .arg(prefix + QStringLiteral("List"), ini.ReadString(listSection, keyCount)));
+    if (!countOk || anzahl < 0) {
+        fehler = ungueltig(QStringLiteral("\"Count\" in Abschnitt %1 ist ungültig (%2).")
+                               .arg(prefix + QStringLiteral("List"), eingabeZeigen(countText)));
     } else if (anzahl > ini.sectionCount()) {
         fehler = ungueltig(
             QStringLiteral(
@@ -101,13 +107,25 @@ bool tMylistviewBase::LoadFromIniFile(TIniFile2& ini, const QString& prefix, boo
         }
         qint64 level = 0;
         if (tree_) {
+            // A node without its level cannot be placed: guessing 0 would turn a branch
+            // into a new line.
+            if (!ini.ValueExists(section, keyLevel)) {
+                fehler = ungueltig(QStringLiteral("Abschnitt %1 hat kein \"Level\".").arg(section));
+                break;
+            }
             level = ini.ReadInteger(section, keyLevel, 0);
+            if (level >= maxEbenen && level <= vorher + 1) {
+                fehler = ungueltig(QStringLiteral("Abschnitt %1: Der Baum ist tiefer als %2 "
+                                                  "Ebenen.")
+                                       .arg(section, QString::number(maxEbenen)));
+                break;
+            }
             if (level < 0 || level > vorher + 1) {
                 const QString erlaubt = vorher < 0 ? QStringLiteral("nur 0")
                                                    : QStringLiteral("0 bis %1").arg(vorher + 1);
-                fehler = ungueltig(QStringLiteral("Abschnitt %1 hat \"Level\" %2, möglich ist "
-                                                  "hier %3.")
-                                       .arg(section, ini.ReadString(section, keyLevel), erlaubt));
+                fehler = ungueltig(
+                    QStringLiteral("Abschnitt %1 hat \"Level\" %2, möglich ist hier %3.")
+                        .arg(section, eingabeZeigen(ini.ReadString(section, keyLevel)), erlaubt));
                 break;
             }
         }
@@ -115,6 +133,13 @@ bool tMylistviewBase::LoadFromIniFile(TIniFile2& ini, const QString& prefix, boo
         namen.append(section);
         vorher = level;
     }
+    // A node section beyond the count means the count was damaged: reading only the first
+    // nodes would silently drop the rest.
+    if (fehler.isEmpty() && ini.SectionExists(prefix + QString::number(anzahl)))
+        fehler = ungueltig(QStringLiteral("\"Count\" in Abschnitt %1 ist %2, die Datei enthält "
+                                          "aber auch Abschnitt %3.")
+                               .arg(prefix + QStringLiteral("List"), QString::number(anzahl),
+                                    prefix + QString::number(anzahl)));
     if (!fehler.isEmpty()) {
         lastError_ = fehler;
         trace(fehler);

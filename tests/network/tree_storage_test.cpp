@@ -172,10 +172,9 @@ TEST(TreeStorage, LevelsDescendOneAtATimeAndClimbAnyAmount) {
     TIniFile2 ini;
     ASSERT_TRUE(ini.addtext("[List]\nCount=6\n[0]\nLevel=0\ntext=a\n[1]\nLevel=1\ntext=b\n"
                             "[2]\nLevel=2\ntext=c\n[3]\nLevel=3\ntext=d\n[4]\nLevel=1\ntext=e\n"
-                            "[5]\ntext=f\n"));
+                            "[5]\nLevel=0\ntext=f\n"));
     Tmylistview view;
     ASSERT_TRUE(view.LoadFromIniFile(ini));
-    // A section without "Level" is a top-level node.
     EXPECT_EQ(dump(view), "1:a 1.1:b 1.1.1:c 1.1.1.1:d 1.2:e 2:f");
 }
 
@@ -205,6 +204,19 @@ TEST(TreeStorage, BadLevelSequencesStopWithAMessageAndChangeNothing) {
         {"[List]\nCount=1000000000000\n[0]\nLevel=0\n",
          "Baum nicht geladen: \"Count\" in Abschnitt List ist 1000000000000, die Datei enthält "
          "aber nur 2 Abschnitte."},
+        // A node without its level used to become a new line.
+        {"[List]\nCount=2\n[0]\nLevel=0\n[1]\ntext=b\n",
+         "Baum nicht geladen: Abschnitt 1 hat kein \"Level\"."},
+        // A count smaller than the node sections used to drop the rest silently.
+        {"[List]\nCount=1\n[0]\nLevel=0\n[1]\nLevel=1\n",
+         "Baum nicht geladen: \"Count\" in Abschnitt List ist 1, die Datei enthält aber auch "
+         "Abschnitt 1."},
+        // Text behind the digits used to be cut off: "1<NUL>9" read as 1, "2,5" as 2.
+        {"[List]\nCount=1\x01"
+         "9\n[0]\nLevel=0\n",
+         "Baum nicht geladen: \"Count\" in Abschnitt List ist ungültig (1<0x01>9)."},
+        {"[List]\nCount=1,9\n[0]\nLevel=0\n",
+         "Baum nicht geladen: \"Count\" in Abschnitt List ist ungültig (1,9)."},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.text);
@@ -216,7 +228,7 @@ TEST(TreeStorage, BadLevelSequencesStopWithAMessageAndChangeNothing) {
             c.added = 0;
             c.view.setSelected(c.view.item(3));
             EXPECT_FALSE(c.view.LoadFromIniFile(ini, QString(), adding));
-            EXPECT_EQ(c.view.lastError(), QString::fromUtf8(f.meldung));
+            EXPECT_EQ(c.view.lastError().toStdString(), f.meldung);
             EXPECT_EQ(dump(c.view), sampleDump);
             EXPECT_EQ(c.added, 0);
             EXPECT_EQ(c.deleted, 0);
@@ -249,4 +261,41 @@ TEST(TreeStorage, AListViewStoresNoLevels) {
     tMylistviewBase wieder(false);
     ASSERT_TRUE(wieder.LoadFromIniFile(ini));
     EXPECT_EQ(dump(wieder), "1:eins 2:zwei");
+}
+
+// A NUL cannot go through a C string literal: the count "1<NUL>9" is built here.
+TEST(TreeStorage, ACountWithANulIsRefusedAndShownReadably) {
+    QString text = QStringLiteral("[List]\nCount=1");
+    text += QChar(0);
+    text += QStringLiteral("9\n[0]\nLevel=0\n");
+    TIniFile2 ini;
+    ASSERT_TRUE(ini.addtext(text));
+    Tmylistview view;
+    EXPECT_FALSE(view.LoadFromIniFile(ini));
+    EXPECT_EQ(view.lastError(), QStringLiteral("Baum nicht geladen: \"Count\" in Abschnitt List "
+                                               "ist ungültig (1<NUL>9)."));
+}
+
+// Levels 0 ... 9999 load; one more is refused before anything changes.
+TEST(TreeStorage, TreesDeeperThanTheLimitAreRefused) {
+    for (const int tiefe : {maxEbenen, maxEbenen + 1}) {
+        TIniFile2 ini;
+        ini.WriteInteger("List", "Count", tiefe);
+        for (int i = 0; i < tiefe; ++i) ini.WriteInteger(QString::number(i), "Level", i);
+        Tmylistview view;
+        view.Add("Alt");
+        const bool ok = view.LoadFromIniFile(ini);
+        if (tiefe == maxEbenen) {
+            ASSERT_TRUE(ok);
+            EXPECT_EQ(view.count(), maxEbenen);
+            EXPECT_EQ(view.lastItem()->Level(), maxEbenen - 1);
+            EXPECT_EQ(view.topitem()->CountAlle(), maxEbenen - 1);
+            EXPECT_EQ(view.lastItem()->Index(), maxEbenen - 1);
+        } else {
+            EXPECT_FALSE(ok);
+            EXPECT_EQ(view.lastError(), QStringLiteral("Baum nicht geladen: Abschnitt 10000: Der "
+                                                       "Baum ist tiefer als 10000 Ebenen."));
+            EXPECT_EQ(view.count(), 1);
+        }
+    }
 }
