@@ -92,8 +92,14 @@ void keyValue(const QString& key, const QString& value) {
 
 } // namespace zephan::cli
 
+namespace zephan::cli {
+// Defined beside the layout command: the application object the command line needs.
+std::unique_ptr<QCoreApplication> anwendungFuer(int& argc, char** argv);
+} // namespace zephan::cli
+
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> anwendung = anwendungFuer(argc, argv);
+    [[maybe_unused]] QCoreApplication& app = *anwendung;
     QStringList args = app.arguments().mid(1);
     using namespace zephan::cli;
     if (args.isEmpty()) {

@@ -1,0 +1,270 @@
+#include "render/report_layout.h"
+#include "render/table_design.h"
+
+#include <cmath>
+
+namespace zephan {
+
+namespace {
+constexpr int innen = 10; // inner margin of a cell, 1 mm
+const QChar umbruchZeichen(0x00FE);
+
+// The lines a cell text takes at a width: "þ" breaks, words wrap at blanks, at least one word
+// per line however narrow the cell.
+QStringList umbrechen(TmyCanvas& c, const QString& text, int breite) {
+    QStringList zeilen;
+    const QStringList absaetze = text.split(umbruchZeichen);
+    for (const QString& a : absaetze) {
+        if (a.isEmpty() || c.mytextwidth(a) <= breite) {
+            zeilen.append(a);
+            continue;
+        }
+        const QStringList woerter = a.split(QLatin1Char(' '));
+        QString zeile;
+        for (const QString& w : woerter) {
+            if (zeile.isEmpty()) {
+                zeile = w;
+                continue;
+            }
+            const QString probe = zeile + QLatin1Char(' ') + w;
+            if (c.mytextwidth(probe) <= breite) {
+                zeile = probe;
+            } else {
+                zeilen.append(zeile);
+                zeile = w;
+            }
+        }
+        zeilen.append(zeile);
+    }
+    return zeilen;
+}
+} // namespace
+
+int TDruckLayout::tabelleOeffnen(int i) {
+    if (z_.tab.offen) tabelleSchliessen();
+    if (!zeichnen_ && keepZeile_ < 0 && z_.y > z_.druckh * 2 / 3) keepSetzen(i);
+    const TTabellenDefinition def = tabellenDefinitionLesen(QStringView(m_[i]).mid(2));
+    if (def.zuVieleSpalten)
+        melden(QStringLiteral("Tabelle mit mehr als 101 Spalten: die übrigen Spalten fehlen"));
+    TTabZustand t;
+    t.offen = true;
+    t.koepfe = def.koepfe;
+    t.stil = def.stil;
+    t.spalten = static_cast<int>(def.breiten.size());
+    t.breiteFeld = def.breiten;
+    t.zf.resize(t.spalten);
+    QStringList kopf(t.spalten);
+    for (int k = 0; k < t.spalten; ++k) {
+        t.zf[k] = rumpfDesignFuerStil(def.stil, k, def.koepfe > 0);
+        kopf[k] = kopfDesignFuerStil(def.stil);
+        const QString f = def.breiten[k].trimmed();
+        if (f.startsWith(QLatin1Char('-'))) {
+            t.zf[k] += QLatin1Char('r');
+            kopf[k] += QLatin1Char('r');
+        }
+        if (f.isEmpty() || f == QLatin1String("B")) {
+            kopf[k] += QLatin1Char('B');
+            t.breitenOffen = true;
+        }
+    }
+    for (int k = 0; k < t.koepfe; ++k) {
+        t.kdesign.append(kopf);
+        t.kinhalt.append(QStringList(t.spalten));
+    }
+    t.kopfStatus = 1;
+    z_.tab = t;
+    spaltenBreiten();
+    return i + 1;
+}
+
+void TDruckLayout::spaltenBreiten() {
+    TTabZustand& t = z_.tab;
+    const int textbreite = textBreite();
+    t.breite = QList<int>(t.spalten, 0);
+    QList<int> sterne;
+    int summe = 0;
+    for (int k = 0; k < t.spalten; ++k) {
+        const QString f = t.breiteFeld[k].trimmed();
+        if (f == QLatin1String("*") || f == QLatin1String("-*")) {
+            sterne.append(k);
+            continue;
+        }
+        if (f.isEmpty() || f == QLatin1String("B")) {
+            int w = 1;
+            if (t.kopfGelesen > 0 && k < t.kinhalt[0].size()) {
+                const TSchrift alt = canvas_.font;
+                canvas_.font.fett = designLesen(t.kdesign[0][k]).fett;
+                w = std::max(1, canvas_.mytextwidth(t.kinhalt[0][k]) + 2 * innen + 2);
+                canvas_.font = alt;
+            }
+            t.breite[k] = w;
+            summe += w;
+            continue;
+        }
+        QString zahlText = f;
+        zahlText.replace(QLatin1Char(','), QLatin1Char('.'));
+        bool ok = false;
+        double p = zahlText.toDouble(&ok);
+        if (!ok || !std::isfinite(p)) p = -1;
+        const int w = static_cast<int>(std::fabs(p) * textbreite / 100);
+        t.breite[k] = w;
+        summe += w;
+    }
+    if (!sterne.isEmpty()) {
+        const int rest = textbreite - summe;
+        if (rest < 0 && !zeichnen_) melden(QStringLiteral("Tabellenbreite * negativ!"));
+        for (int k : sterne) t.breite[k] = rest;
+    }
+}
+
+int TDruckLayout::tabellenZeile(int i) {
+    TTabZustand& t = z_.tab;
+    const QStringList zellen = m_[i].split(QLatin1Char('|'));
+    if (t.kopfGelesen < t.koepfe) {
+        t.kinhalt[t.kopfGelesen] = zellen;
+        ++t.kopfGelesen;
+        if (t.kopfGelesen == 1 && t.breitenOffen) spaltenBreiten();
+        return i + 1;
+    }
+    // Height of what goes onto the page now: pending head rows and the row itself.
+    const int rowH = zeilenHoehe(zellen, t.zf);
+    int kopfH = 0;
+    if (t.kopfStatus != 0)
+        for (int k = 0; k < t.koepfe; ++k) kopfH += zeilenHoehe(t.kinhalt[k], t.kdesign[k]);
+    const int luecke = t.kopfStatus == 1 ? 10 : 0;
+    const int f = static_cast<int>(hoehe() * 1.5);
+    // A row taller than one line, or a row that brings its head rows, does not start in the
+    // foot zone: it goes to the next page whole.
+    if (!zeichnen_ && !seiteLeer() && rowH + kopfH > f &&
+        z_.y + luecke + kopfH + rowH > grenze() + f) {
+        const int weiter = umbruch(i, false);
+        if (bewegt_) return weiter;
+    }
+    if (t.kopfStatus != 0) {
+        z_.y += t.kopfStatus == 1 ? luecke : 0;
+        for (int k = 0; k < t.koepfe; ++k) {
+            const int h = zeilenHoehe(t.kinhalt[k], t.kdesign[k]);
+            tabellenZeileZeichnen(t.kinhalt[k], t.kdesign[k], h);
+            z_.y += h;
+        }
+        t.kopfStatus = 0;
+    }
+    tabellenZeileZeichnen(zellen, t.zf, rowH);
+    z_.y += rowH;
+    return i + 1;
+}
+
+namespace {
+struct Zelle {
+    int x = 0;
+    int breite = 0;
+    TZellDesign d;
+    QString text;
+};
+
+QList<Zelle> zellenLegen(const QStringList& texte, const QStringList& designs,
+                         const QList<int>& breiten, int x0) {
+    QList<Zelle> z;
+    const int spalten = static_cast<int>(breiten.size());
+    int spalte = 0, k = 0, x = x0;
+    while (spalte < spalten) {
+        Zelle c;
+        c.d = designLesen(spalte < designs.size() ? designs[spalte] : QString());
+        // A span past the last column ends at the last column.
+        const int span = std::clamp(c.d.spalten, 1, spalten - spalte);
+        c.x = x;
+        for (int j = 0; j < span; ++j) c.breite += breiten[spalte + j];
+        c.text = k < texte.size() ? texte[k] : QString();
+        z.append(c);
+        x += c.breite;
+        spalte += span;
+        ++k;
+    }
+    return z;
+}
+} // namespace
+
+int TDruckLayout::zeilenHoehe(const QStringList& texte, const QStringList& designs) {
+    const int h = hoehe();
+    const int f = std::max(1, static_cast<int>(h * 1.5));
+    const QList<Zelle> zellen = zellenLegen(texte, designs, z_.tab.breite, z_.Alinks);
+    int zeilen = zellen.isEmpty() ? 1 : zellen[0].d.zeilen;
+    int querMax = 0;
+    const TSchrift alt = canvas_.font;
+    for (int k = 0; k < zellen.size(); ++k) {
+        const Zelle& c = zellen[k];
+        canvas_.font.fett = alt.fett || c.d.fett;
+        if (c.d.quer) {
+            if (k < 4) querMax = std::max(querMax, canvas_.mytextwidth(c.text));
+            continue;
+        }
+        if (c.text.isEmpty()) continue;
+        const int n = static_cast<int>(umbrechen(canvas_, c.text, c.breite - 2 * innen - 1).size());
+        zeilen = std::max(zeilen, n);
+    }
+    canvas_.font = alt;
+    if (querMax > 0) zeilen = std::max(zeilen, (querMax + h / 2 + f - 1) / f);
+    return zeilen * f;
+}
+
+void TDruckLayout::tabellenZeileZeichnen(const QStringList& texte, const QStringList& designs,
+                                         int hoehe) {
+    const TSchrift alt = canvas_.font;
+    // Colours and sizes the cells' escapes set persist after the row, the style does not;
+    // both passes follow the texts the same way whether they draw or not.
+    auto stilNachZeile = [&] {
+        canvas_.font = alt;
+        for (const QString& t : texte)
+            if (t.contains(QStringLiteral("°("))) canvas_.lauf(0, 0, t, false);
+        canvas_.font.setStil(0);
+        canvas_.penBreite = 1;
+    };
+    if (!zeichnen_ || !canvas_.painter) {
+        stilNachZeile();
+        return;
+    }
+    const int h = this->hoehe();
+    const int f = std::max(1, static_cast<int>(h * 1.5));
+    const int oben = z_.y;
+    const QList<Zelle> zellen = zellenLegen(texte, designs, z_.tab.breite, z_.Alinks);
+    const int ausgleich = (f - static_cast<int>(h * 1.1)) / 2;
+    for (int k = 0; k < zellen.size(); ++k) {
+        const Zelle& c = zellen[k];
+        const TSchrift zellStil = canvas_.font;
+        canvas_.font.fett = zellStil.fett || c.d.fett;
+        if (c.d.quer) {
+            canvas_.textGedreht(c.x + (c.breite - h) / 2, oben + hoehe - 3, c.text, 90);
+        } else if (!c.text.isEmpty()) {
+            const QStringList zeilen = umbrechen(canvas_, c.text, c.breite - 2 * innen - 1);
+            const int belegt = static_cast<int>(zeilen.size()) * f;
+            int y = oben;
+            if (c.d.vertikal == 'm') y = oben + (hoehe - belegt) / 2;
+            if (c.d.vertikal == 'u') y = oben + hoehe - belegt;
+            for (const QString& z : zeilen) {
+                const TSchrift vorher = canvas_.font;
+                const int w = canvas_.mytextwidth(z);
+                int x = c.x + innen;
+                if (c.d.horizontal == 'z') x = c.x + (c.breite - w) / 2;
+                if (c.d.horizontal == 'r') x = c.x + c.breite - w - innen - 1;
+                canvas_.font = vorher;
+                canvas_.mytextout(x, y + ausgleich, z);
+                y += f;
+            }
+        }
+        canvas_.font.fett = zellStil.fett && canvas_.font.fett;
+        canvas_.penFarbe = Qt::black;
+        canvas_.penStil = Qt::SolidLine;
+        auto regel = [&](int breite, int x1, int y1, int x2, int y2) {
+            canvas_.penBreite = breite;
+            canvas_.linie(x1, y1, x2, y2);
+        };
+        const bool vorherRechts = k > 0 && zellen[k - 1].d.rechts > 0;
+        if (c.d.links && !vorherRechts) regel(c.d.links, c.x, oben, c.x, oben + hoehe);
+        if (c.d.oben) regel(c.d.oben, c.x, oben, c.x + c.breite, oben);
+        if (c.d.unten) regel(c.d.unten, c.x, oben + hoehe, c.x + c.breite, oben + hoehe);
+        if (c.d.rechts) regel(c.d.rechts, c.x + c.breite, oben, c.x + c.breite, oben + hoehe);
+    }
+    stilNachZeile();
+}
+
+} // namespace zephan

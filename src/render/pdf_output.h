@@ -1,0 +1,42 @@
+#pragma once
+
+#include "render/report_layout.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+namespace zephan {
+
+// Document information written into a report's PDF.
+struct TPdfInfo {
+    QString titel;
+    QString ersteller; // creator: the program
+    QString autor;     // anErsteller of the document
+    QString betreff;   // anBetreff of the document
+};
+
+// The program identification used as PDF creator, print job title and window caption part.
+QString programmKennung();
+
+// The information the report window writes: creator the program, author and subject from the
+// document, title empty.
+TPdfInfo pdfInfoFuer(const TDruck& doc);
+
+// XMP metadata carrying title, author, subject and creator (QPdfWriter has setters only for
+// title and creator).
+QByteArray xmpMetadaten(const TPdfInfo& info);
+
+// Draws the pages of a measured layout as PDF onto a device. False when writing failed.
+bool pdfAusgeben(TDruckLayout& layout, QIODevice* ziel, const TPdfInfo& info);
+bool pdfAusgeben(TDruckLayout& layout, const QString& datei, const TPdfInfo& info,
+                 QString* fehler = nullptr);
+
+// Lays a document out (its current lines) and writes it as PDF: the whole road for callers
+// without a window. The message on failure is "Fehler beim Erstellen oder Speichern der
+// Datei " + name.
+bool berichtAlsPdf(TDruck& doc, const QString& datei, const TLayoutEinstellungen& e,
+                   QString* fehler = nullptr, int* seiten = nullptr);
+
+} // namespace zephan

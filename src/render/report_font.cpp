@@ -1,0 +1,121 @@
+#include "render/report_font.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QHash>
+#include <cmath>
+
+namespace zephan {
+
+int schriftHoehe(int punkte) {
+    if (punkte < 1) punkte = 1;
+    return static_cast<int>(std::lround(punkte * 254.0 / 72.0));
+}
+
+int TSchrift::hoehe() const {
+    return schriftHoehe(groesse);
+}
+
+quint8 TSchrift::stil() const {
+    return static_cast<quint8>((fett ? 1 : 0) | (kursiv ? 2 : 0) | (unterstrichen ? 4 : 0) |
+                               (durchgestrichen ? 8 : 0));
+}
+
+void TSchrift::setStil(quint8 s) {
+    fett = s & 1;
+    kursiv = s & 2;
+    unterstrichen = s & 4;
+    durchgestrichen = s & 8;
+}
+
+namespace {
+
+struct FontEintrag {
+    QFont font;
+    double oberlaenge = 0;
+    QHash<QString, float> breiten;
+};
+
+// Keyed by the family name as written plus the four style bits.
+QHash<QString, FontEintrag*>& fonts() {
+    static QHash<QString, FontEintrag*> f;
+    return f;
+}
+
+qsizetype gespeicherteBreiten = 0;
+
+FontEintrag& eintrag(const QString& name, bool fett, bool kursiv, bool unter, bool durch) {
+    QString key = name;
+    key += QChar(u'0' + (fett ? 1 : 0) + (kursiv ? 2 : 0) + (unter ? 4 : 0) + (durch ? 8 : 0));
+    auto& f = fonts();
+    auto it = f.find(key);
+    if (it != f.end()) return **it;
+    auto* e = new FontEintrag;
+    e->font = QFont(SchriftMetrik::familie(name));
+    e->font.setPixelSize(SchriftMetrik::referenz);
+    e->font.setHintingPreference(QFont::PreferNoHinting);
+    e->font.setStyleStrategy(QFont::PreferOutline);
+    e->font.setBold(fett);
+    e->font.setItalic(kursiv);
+    e->font.setUnderline(unter);
+    e->font.setStrikeOut(durch);
+    e->oberlaenge = QFontMetricsF(e->font).ascent();
+    f.insert(key, e);
+    return *e;
+}
+
+} // namespace
+
+QString SchriftMetrik::familie(const QString& name) {
+    const QString n = name.trimmed().toLower();
+    if (n.isEmpty() || n == QLatin1String("arial") || n == QLatin1String("symbol") ||
+        n == QLatin1String("helvetica"))
+        return QStringLiteral("Liberation Sans");
+    if (n == QLatin1String("courier new") || n == QLatin1String("courier"))
+        return QStringLiteral("Liberation Mono");
+    if (n == QLatin1String("times new roman") || n == QLatin1String("times"))
+        return QStringLiteral("Liberation Serif");
+    static QHash<QString, QString> bekannt;
+    auto it = bekannt.find(n);
+    if (it != bekannt.end()) return *it;
+    QString gefunden = QStringLiteral("Liberation Sans");
+    for (const QString& f : QFontDatabase::families())
+        if (f.toLower() == n) gefunden = f;
+    bekannt.insert(n, gefunden);
+    return gefunden;
+}
+
+const QFont& SchriftMetrik::font(const QString& name, bool fett, bool kursiv, bool unter,
+                                 bool durch) {
+    return eintrag(name, fett, kursiv, unter, durch).font;
+}
+
+int SchriftMetrik::breite(const TSchrift& s, int h, QStringView text) {
+    if (text.isEmpty() || h <= 0) return 0;
+    // Underline and strike-out do not change widths: one cache per family, bold and italic.
+    FontEintrag& e = eintrag(s.name, s.fett, s.kursiv, false, false);
+    const QString key = text.toString();
+    auto it = e.breiten.constFind(key);
+    float w;
+    if (it != e.breiten.constEnd()) {
+        w = *it;
+    } else {
+        w = static_cast<float>(QFontMetricsF(e.font).horizontalAdvance(key));
+        if (gespeicherteBreiten > 400000) leeren();
+        e.breiten.insert(key, w);
+        ++gespeicherteBreiten;
+    }
+    return static_cast<int>(std::lround(w * h / referenz));
+}
+
+int SchriftMetrik::oberlaenge(const TSchrift& s, int h) {
+    const FontEintrag& e = eintrag(s.name, s.fett, s.kursiv, false, false);
+    return static_cast<int>(std::lround(e.oberlaenge * h / referenz));
+}
+
+void SchriftMetrik::leeren() {
+    for (FontEintrag* e : fonts()) e->breiten.clear();
+    gespeicherteBreiten = 0;
+}
+
+} // namespace zephan
