@@ -21,6 +21,8 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <new>
 
 namespace zephan {
 
@@ -186,7 +188,8 @@ const SchluesselTabelle& schluessel() {
 // of a key counts) and read with the store's rules for integers, decimals and booleans.
 class Leser {
 public:
-    Leser(const TIniFile2& ini, const QString& section) : s_(section) {
+    Leser(const TIniFile2& ini, const QString& section, FremdeSchluessel* fremde = nullptr)
+        : s_(section) {
         const TSection* sec = ini.getSection(section);
         if (!sec) return;
         const SchluesselTabelle& tab = schluessel();
@@ -203,7 +206,12 @@ public:
             int k = folgt[static_cast<size_t>(vorher)];
             if (k < 0 || z.ident_small != tab.klein[k]) {
                 const auto it = tab.nachKlein.constFind(z.ident_small);
-                if (it == tab.nachKlein.cend()) continue;
+                if (it == tab.nachKlein.cend()) {
+                    // The tree's own key is not the record's, anything else is kept as it is.
+                    if (fremde && z.ident_small != QLatin1String("level"))
+                        fremde->emplace_back(z.ident, z.value);
+                    continue;
+                }
                 k = *it;
                 folgt[static_cast<size_t>(vorher)] = k;
             }
@@ -250,8 +258,9 @@ private:
 
 } // namespace
 
-bool recordLesen(const TIniFile2& ini, const QString& section, DVdata& d, QString* fehler) {
-    Leser r(ini, section);
+bool recordLesen(const TIniFile2& ini, const QString& section, DVdata& d, QString* fehler,
+                 FremdeSchluessel* fremde) {
+    Leser r(ini, section, fremde);
     DVdata n;
     initNode(n, false);
     n.typ = r.ganz(sTyp, -1);
@@ -392,6 +401,9 @@ void treeItemSave(TIniFile2& ini, const QString& section, tmylistitem* node, Use
         return;
     }
     recordSchreiben(ini, section, *d);
+    if (const FremdeSchluessel* fremde = fremdeSchluessel(node))
+        for (const auto& [k, v] : *fremde)
+            if (!ini.ValueExists(section, k)) ini.WriteString(section, k, v);
 }
 
 bool treeItemLoad(TIniFile2& ini, const QString& section, tmylistitem* node, QString* fehler) {
@@ -405,6 +417,47 @@ bool treeItemLoad(TIniFile2& ini, const QString& section, tmylistitem* node, QSt
     if (!recordLesen(ini, section, *d, fehler)) return false;
     nodeRefresh(node);
     return true;
+}
+
+namespace {
+
+// A record together with the unknown keys of its section. The node's Data points at the
+// record, so everything that reads records sees a plain DVdata; the keys are found again
+// through the deleter, which only such records carry.
+struct Knotensatz {
+    DVdata daten;
+    FremdeSchluessel fremde;
+};
+
+struct KnotensatzFrei {
+    Knotensatz* satz;
+    void operator()(Knotensatz* p) const { delete p; }
+};
+
+void satzMitFremden(tmylistitem* node, DVdata&& daten, FremdeSchluessel&& fremde) {
+    auto* roh = new Knotensatz{std::move(daten), std::move(fremde)};
+    std::shared_ptr<Knotensatz> satz(roh, KnotensatzFrei{roh});
+    node->Data = std::shared_ptr<void>(satz, &roh->daten);
+}
+
+// The sections the project file consists of: everything else is kept as it is.
+bool bekannterAbschnitt(const QString& name, qint64 anzahl) {
+    static const QStringList namen = {QStringLiteral("Info"), QStringLiteral("Tree"),
+                                      QStringLiteral("Eigenschaften"), QStringLiteral("List")};
+    if (name.isEmpty()) return true; // lines before the first section cannot be placed again
+    for (const QString& n : namen)
+        if (name.compare(n, Qt::CaseInsensitive) == 0) return true;
+    bool ok = false;
+    const qint64 i = name.toLongLong(&ok);
+    return ok && i >= 0 && i < anzahl && name == QString::number(i);
+}
+
+} // namespace
+
+const FremdeSchluessel* fremdeSchluessel(const tmylistitem* node) {
+    if (!node || !node->Data) return nullptr;
+    const auto* frei = std::get_deleter<KnotensatzFrei>(node->Data);
+    return frei ? &frei->satz->fremde : nullptr;
 }
 
 void knotenUebertragen(ProjektBaum& von, ProjektBaum& nach) {
@@ -476,6 +529,7 @@ bool Projekt::schreiben(const QString& datei) {
     };
     baum_.SaveToInifile(ini);
     baum_.OnItemSave = nullptr;
+    for (const TSection& f : fremde_) ini.abschnittAnhaengen(f);
     const bool ok = ini.save();
     if (!ok) {
         QString grund = ini.lastError();
@@ -487,8 +541,53 @@ bool Projekt::schreiben(const QString& datei) {
     return ok;
 }
 
+namespace {
+
+bool dieselbeDatei(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty()) return false;
+    const QFileInfo fa(a), fb(b);
+    if (fa.exists() && fb.exists()) return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return fa.absoluteFilePath() == fb.absoluteFilePath();
+}
+
+} // namespace
+
+bool Projekt::sichernAls(const QString& datei) {
+    const bool war = geaendert_;
+    dateiname_ = datei;
+    geaendert_ = true;
+    const bool ok = sichern();
+    if (!ok) geaendert_ = war;
+    return ok;
+}
+
 bool Projekt::sichern(bool temp) {
     if (!geaendert_) return true;
+    // A save that fails or is refused leaves the project with the file it came from, so a
+    // bad "Sichern als" target cannot block the saves after it.
+    const auto misslungen = [this, temp] {
+        if (!temp && !gesichert_.isEmpty()) dateiname_ = gesichert_;
+        return false;
+    };
+    if (!temp && crcFehler_ && !dateiname_.isEmpty() &&
+        (dieselbeDatei(dateiname_, gesichert_) ||
+         dieselbeDatei(dateiname_ + QStringLiteral(".pro"), gesichert_))) {
+        // The file did not match its check sum: what was read may be garbage, and the file may
+        // still hold more than that. It is not overwritten.
+        const QString frage =
+            QStringLiteral("Das Projekt wurde trotz CRC-Fehler aus %1 geladen und wird nicht "
+                           "darüber gesichert. Bitte einen neuen Dateinamen wählen.")
+                .arg(QDir::toNativeSeparators(gesichert_));
+        const QString neu = seam_.dateinameFragen(frage, gesichert_);
+        if (neu.isEmpty() || dieselbeDatei(neu, gesichert_)) {
+            melden(QStringLiteral("Nicht gesichert: Die Datei %1 wurde trotz CRC-Fehler geladen "
+                                  "und wird nicht überschrieben.")
+                       .arg(QDir::toNativeSeparators(gesichert_)),
+                   static_cast<int>(UserSeam::Kind::Fehler));
+            return misslungen();
+        }
+        dateiname_ = neu;
+    }
     QElapsedTimer uhr;
     uhr.start();
     QString datei;
@@ -499,7 +598,7 @@ bool Projekt::sichern(bool temp) {
         if (dateiname_.isEmpty()) {
             melden(QStringLiteral("Das Projekt hat noch keinen Dateinamen."),
                    static_cast<int>(UserSeam::Kind::Fehler));
-            return false;
+            return misslungen();
         }
         datei = nameGenau_ || istProDatei(dateiname_) ? dateiname_
                                                       : dateiname_ + QStringLiteral(".pro");
@@ -508,10 +607,10 @@ bool Projekt::sichern(bool temp) {
         0) {
         melden(QStringLiteral("Datei darf nicht als Beispiel gespeichert werden."),
                static_cast<int>(UserSeam::Kind::Warnung));
-        return false;
+        return misslungen();
     }
     seam_.status(3, QStringLiteral("Sichere Daten..."));
-    if (!schreiben(datei)) return false;
+    if (!schreiben(datei)) return misslungen();
     seam_.status(3, QStringLiteral("Datei ") + datei + QStringLiteral(" gesichert.  ") +
                         QString::number(uhr.elapsed()) + QStringLiteral(" msek"));
     trace(QStringLiteral("Datei ") + datei + QStringLiteral(" gesichert"));
@@ -526,6 +625,8 @@ bool Projekt::sichern(bool temp) {
         verwerfen(dateiname_ + QStringLiteral("tmp"));
         if (warUnbenannt) verwerfen(wiederherstellungsDatei());
         dateiname_ = datei;
+        gesichert_ = datei;
+        crcFehler_ = false; // saved under another name: that file is sound
         verwerfen(dateiname_ + QStringLiteral("tmp"));
         setGeaendert(false);
     }
@@ -539,8 +640,16 @@ bool Projekt::laden(const QString& hinzu) {
     const QString datei = hinzufuegen ? hinzu : dateiname_;
     QElapsedTimer uhr;
     uhr.start();
-    if (datei.isEmpty() || !QFileInfo(datei).isFile()) {
+    const QFileInfo info(datei);
+    if (datei.isEmpty() || !info.exists()) {
         melden(QStringLiteral("Die Datei %a existiert nicht.").replace(QStringLiteral("%a"), datei),
+               static_cast<int>(UserSeam::Kind::Fehler));
+        return false;
+    }
+    if (!info.isFile()) {
+        melden((info.isDir() ? QStringLiteral("%1 ist ein Ordner, keine Projektdatei.")
+                             : QStringLiteral("%1 ist keine gewöhnliche Datei."))
+                   .arg(datei),
                static_cast<int>(UserSeam::Kind::Fehler));
         return false;
     }
@@ -568,51 +677,130 @@ bool Projekt::laden(const QString& hinzu) {
         return false;
     };
 
+    crcAbgelehnt_ = false;
     TIniFile2 ini;
     ini.setFastread(true);
+    const QString crcText =
+        QStringLiteral("CRC-Fehler in der Datei %1: Die Datei ist beschädigt.").arg(quelle);
     if (!ini.loadFromFile(quelle)) {
-        QString grund = ini.lastError();
+        if (ini.crcMismatch()) return abbrechen(crcText, UserSeam::Kind::Fehler);
+        const QString grund = ini.lastError();
+        if (grund.startsWith(QStringLiteral("Die Datei ")))
+            return abbrechen(grund, UserSeam::Kind::Fehler);
         return abbrechen(
             QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
                 .arg(quelle, grund.isEmpty() ? QStringLiteral("unbekannter Fehler") : grund),
             UserSeam::Kind::Fehler);
     }
     ini.setChanged(false);
-    const qint64 version = ini.ReadInteger(QStringLiteral("Tree"), QStringLiteral("Version"), 1);
-    if (version != projektVersion)
+    const bool crc = ini.crcMismatch();
+    const QString tree = QStringLiteral("Tree");
+    const QString list = QStringLiteral("List");
+    if (!ini.SectionExists(tree) && !ini.SectionExists(list)) {
+        // Empty, random or foreign bytes: nothing of a project in them.
+        if (crc) return abbrechen(crcText, UserSeam::Kind::Fehler);
+        return abbrechen(QStringLiteral("Die Datei %1 ist keine Projektdatei.").arg(quelle),
+                         UserSeam::Kind::Fehler);
+    }
+    const qint64 version = ini.ReadInteger(tree, QStringLiteral("Version"), 1);
+    if (version != projektVersion) {
+        if (crc) return abbrechen(crcText, UserSeam::Kind::Fehler);
         return abbrechen(QStringLiteral("Ungültige Version:") + QString::number(version),
                          UserSeam::Kind::Fehler);
+    }
+    if (crc && crcAblehnen_) {
+        crcAbgelehnt_ = true;
+        return abbrechen(crcText + QStringLiteral(" Sie wurde nicht geladen."),
+                         UserSeam::Kind::Fehler);
+    }
+    const auto lesefehler = [&](const QString& grund) {
+        const QString text =
+            QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(quelle, grund);
+        return abbrechen(crc ? crcText + QLatin1Char(' ') + text : text, UserSeam::Kind::Fehler);
+    };
+    // A file without its list would load as an empty project and lose every node.
+    if (!ini.SectionExists(list))
+        return lesefehler(QStringLiteral("Baum nicht geladen: Abschnitt List fehlt."));
 
     ProjektDaten daten = daten_;
     if (!hinzufuegen) daten.laden(ini);
 
-    ProjektBaum neu;
-    neu.setPlanungFuerNeue([] { return false; });
-    QString knotenFehler;
-    neu.OnItemLoad = [&](TIniFile2& f, const QString& section, tmylistitem* node) {
-        if (!knotenFehler.isEmpty()) return;
-        QString f1;
-        if (!treeItemLoad(f, section, node, &f1)) knotenFehler = f1;
-    };
-    const bool baumOk = neu.LoadFromIniFile(ini);
-    neu.OnItemLoad = nullptr;
-    if (!baumOk || !knotenFehler.isEmpty()) {
-        const QString grund = baumOk ? knotenFehler : neu.lastError();
-        return abbrechen(
-            QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(quelle, grund),
-            UserSeam::Kind::Fehler);
+    // The records are read first, so a bad value stops the load before the open project
+    // changes; the tree is then built once, straight into the project, each node taking its
+    // record without a copy.
+    const qint64 anzahl = ini.ReadInteger(list, QStringLiteral("Count"), 0);
+    // A node section beyond the count means the count was damaged: reading only the first
+    // nodes would silently drop the rest.
+    if (ini.ReadString(list, QStringLiteral("Count")).trimmed() == QString::number(anzahl) &&
+        anzahl >= 0 && ini.SectionExists(QString::number(anzahl)))
+        return lesefehler(QStringLiteral("Baum nicht geladen: \"Count\" in Abschnitt List ist "
+                                         "%1, die Datei enthält aber auch Abschnitt %2.")
+                              .arg(anzahl)
+                              .arg(anzahl));
+    std::vector<DVdata> saetze;
+    std::vector<FremdeSchluessel> fremde;
+    std::vector<TSection> fremdeAbschnitte;
+    try {
+        if (anzahl > 0 && anzahl <= ini.sectionCount()) {
+            saetze.resize(static_cast<std::size_t>(anzahl));
+            for (qint64 i = 0; i < anzahl; ++i) {
+                const QString section = QString::number(i);
+                if (!ini.SectionExists(section)) break; // the tree load names it
+                FremdeSchluessel rest;
+                QString f;
+                if (!recordLesen(ini, section, saetze[static_cast<std::size_t>(i)], &f, &rest))
+                    return lesefehler(f);
+                if (!rest.empty()) {
+                    fremde.resize(static_cast<std::size_t>(anzahl));
+                    fremde[static_cast<std::size_t>(i)] = std::move(rest);
+                }
+            }
+        }
+        if (!hinzufuegen) {
+            for (const QString& name : ini.ReadSections()) {
+                if (bekannterAbschnitt(name, anzahl)) continue;
+                if (const TSection* sec = ini.getSection(name)) fremdeAbschnitte.push_back(*sec);
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        return lesefehler(QStringLiteral("Nicht genug Speicher."));
     }
-    if (ini.crcMismatch())
+
+    std::size_t k = 0;
+    baum_.OnItemLoad = [&](TIniFile2&, const QString&, tmylistitem* node) {
+        const std::size_t i = k++;
+        if (i >= saetze.size()) return;
+        FremdeSchluessel* rest = i < fremde.size() ? &fremde[i] : nullptr;
+        if (rest && !rest->empty()) {
+            satzMitFremden(node, std::move(saetze[i]), std::move(*rest));
+        } else if (DVdata* d = nodeDaten(node)) {
+            *d = std::move(saetze[i]);
+        }
+        nodeRefresh(node);
+    };
+    bool baumOk = false;
+    try {
+        baumOk = baum_.LoadFromIniFile(ini, QString(), hinzufuegen);
+    } catch (const std::bad_alloc&) {
+        baum_.OnItemLoad = nullptr;
+        baum_.Clear();
+        return lesefehler(QStringLiteral("Nicht genug Speicher."));
+    }
+    baum_.OnItemLoad = nullptr;
+    if (!baumOk) return lesefehler(baum_.lastError());
+    if (crc)
         melden(QStringLiteral("CRC-Fehler in der Datei %1. Die Daten wurden trotzdem geladen.")
                    .arg(quelle),
                static_cast<int>(UserSeam::Kind::Warnung));
 
-    // Everything was read: only now the open project changes.
     if (!hinzufuegen) {
-        baum_.Clear();
         daten_ = daten;
+        fremde_ = std::move(fremdeAbschnitte);
+        gesichert_ = datei;
+        crcFehler_ = crc;
+    } else if (crc) {
+        crcFehler_ = true;
     }
-    knotenUebertragen(neu, baum_);
     if (tmylistitem* erster = baum_.topitem()) {
         baum_.setSelected(erster);
         baum_.setItemFocused(erster);
@@ -629,13 +817,16 @@ bool Projekt::laden(const QString& hinzu) {
     // Offered and answered: once the project is saved the copy has served its purpose.
     const QString kopie = datei + QStringLiteral("tmp");
     if (angeboten && !hinzufuegen && !verwerfbar_.contains(kopie)) verwerfbar_.append(kopie);
-    if (!ini.crcMismatch()) fehler_.clear();
+    if (!crc) fehler_.clear();
     return true;
 }
 
 void Projekt::neu() {
     baum_.Clear();
     dateiname_.clear();
+    gesichert_.clear();
+    crcFehler_ = false;
+    fremde_.clear();
     daten_.neuesProjekt();
     setGeaendert(true);
 }

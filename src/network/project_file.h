@@ -4,10 +4,13 @@
 #include "network/dvdata.h"
 #include "network/network_tree.h"
 #include "network/project_data.h"
+#include "store/ini_file.h"
 
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace zephan {
 
@@ -25,13 +28,17 @@ inline const QString zwischenspeicherFrage =
 
 // --- node records in a sectioned file -----------------------------------------------------------
 
+// Key lines of a node section that the program does not know (a newer program's keys): kept
+// with the node's record and written back after the known keys.
+using FremdeSchluessel = std::vector<std::pair<QString, QString>>;
+
 // Writes the keys of a record into a section, in the file's order.
 void recordSchreiben(TIniFile2& ini, const QString& section, const DVdata& d);
 // Reads a record from a section (absent keys take their defaults) and converts older type
 // codes and values. False when a value does not fit its field or the type code is no type
 // (outside -1 ... 130); *fehler then names section, key and value.
-bool recordLesen(const TIniFile2& ini, const QString& section, DVdata& d,
-                 QString* fehler = nullptr);
+bool recordLesen(const TIniFile2& ini, const QString& section, DVdata& d, QString* fehler = nullptr,
+                 FremdeSchluessel* fremde = nullptr);
 // The conversions of older stored types, keyed on the stored type.
 void recordKonvertieren(DVdata& d);
 
@@ -60,6 +67,9 @@ public:
     UserSeam& seam() { return seam_; }
 
     QString dateiname() const { return dateiname_; }
+    // Names the file that laden reads and sichern writes. A name set for saving ("Sichern
+    // als") is kept only when the save succeeds; a failed save falls back to the file the
+    // project was last loaded from or saved to.
     void setDateiname(const QString& name) { dateiname_ = name; }
     // Saves write exactly the file name set (the command-line tool); by default ".pro" is
     // appended to a name without it.
@@ -87,11 +97,27 @@ public:
 
     // Saves a changed project to its file (temp: to the temporary copy). Returns true when
     // written or when nothing was to be written; false when the save was refused or failed
-    // (the project then stays marked changed).
+    // (the project then stays marked changed and keeps its file name). A project loaded
+    // despite a CRC mismatch is never written over that file: the seam is asked for another
+    // name (UserSeam::dateinameFragen); without one the save is refused.
     bool sichern(bool temp = false);
+    // "Sichern als": saves to `datei` and takes it as the project's file only on success.
+    bool sichernAls(const QString& datei);
     // Opens the project file, or with `hinzu` appends the lines of that file. Bad files are
     // reported and leave the open project exactly as it was. Returns true when loaded.
     bool laden(const QString& hinzu = QString());
+
+    // With `ablehnen` laden refuses a file whose CRC does not match (returns false, message);
+    // by default such a file is loaded with a warning.
+    void setCrcFehlerAblehnen(bool ablehnen) { crcAblehnen_ = ablehnen; }
+    // True while the open project was loaded (or had lines added) despite a CRC mismatch and
+    // has not yet been saved under another name.
+    bool crcFehler() const { return crcFehler_; }
+    // True when the last laden refused the file because of a CRC mismatch (with
+    // setCrcFehlerAblehnen).
+    bool crcAbgelehnt() const { return crcAbgelehnt_; }
+    // Sections of the loaded file the program does not know, written back unchanged.
+    const std::vector<TSection>& fremdeAbschnitte() const { return fremde_; }
     // A new, empty project ("Neu..."): the project is marked changed.
     void neu();
 
@@ -112,6 +138,11 @@ private:
     QString wiederherstellung_;
     QString fehler_;
     bool nameGenau_ = false;
+    QString gesichert_; // the file the project was last loaded from or saved to
+    bool crcAblehnen_ = false;
+    bool crcFehler_ = false;
+    bool crcAbgelehnt_ = false;
+    std::vector<TSection> fremde_;
     // Temporary copies a normal save may delete: those this project wrote, and a newer one
     // that loading offered and the user answered. Any other copy may hold someone's work.
     QStringList verwerfbar_;
@@ -120,6 +151,9 @@ private:
 // Appends every node of `von` (with its record) to `nach`, in flat order; `von` loses its
 // records.
 void knotenUebertragen(ProjektBaum& von, ProjektBaum& nach);
+
+// The keys of a node section the program does not know, kept with the node by laden.
+const FremdeSchluessel* fremdeSchluessel(const tmylistitem* node);
 
 // --- the example project ------------------------------------------------------------------------
 

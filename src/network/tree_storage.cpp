@@ -133,13 +133,6 @@ bool tMylistviewBase::LoadFromIniFile(TIniFile2& ini, const QString& prefix, boo
         namen.append(section);
         vorher = level;
     }
-    // A node section beyond the count means the count was damaged: reading only the first
-    // nodes would silently drop the rest.
-    if (fehler.isEmpty() && ini.SectionExists(prefix + QString::number(anzahl)))
-        fehler = ungueltig(QStringLiteral("\"Count\" in Abschnitt %1 ist %2, die Datei enthält "
-                                          "aber auch Abschnitt %3.")
-                               .arg(prefix + QStringLiteral("List"), QString::number(anzahl),
-                                    prefix + QString::number(anzahl)));
     if (!fehler.isEmpty()) {
         lastError_ = fehler;
         trace(fehler);

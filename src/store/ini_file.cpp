@@ -11,7 +11,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <cerrno>
 #include <climits>
+#include <cstring>
+#include <new>
 
 namespace zephan {
 
@@ -430,20 +433,36 @@ bool TIniFile2::loadFromFile(const QString& dateiname) {
     QFileInfo fi(dateiname);
     if (!fi.exists()) return true;
     filename_ = dateiname;
+    crcMismatch_ = false;
+    const QString shown = QDir::toNativeSeparators(dateiname);
+    const auto fehler = [&](const QString& grund) {
+        lastError_ = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(shown, grund);
+        trace(lastError_);
+        return false;
+    };
+    if (fi.isDir()) return fehler(QStringLiteral("Das ist ein Ordner."));
+    if (!fi.isFile()) return fehler(QStringLiteral("Das ist keine gewöhnliche Datei."));
+    if (fi.size() > maxLadeBytes)
+        return fehler(QStringLiteral("Die Datei ist mit %1 Bytes zu groß (höchstens %2).")
+                          .arg(fi.size())
+                          .arg(maxLadeBytes));
     QFile f(dateiname);
-    if (fi.isDir() || !f.open(QIODevice::ReadOnly)) {
-        lastError_ = QStringLiteral("Die Datei %1 kann nicht gelesen werden.")
-                         .arg(QDir::toNativeSeparators(dateiname));
-        trace(lastError_);
-        return false;
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (!fi.isReadable())
+            return fehler(QStringLiteral("Keine Leseberechtigung (%1).").arg(f.errorString()));
+        return fehler(f.errorString());
     }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        lastError_ = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
-                         .arg(QDir::toNativeSeparators(dateiname), f.errorString());
-        trace(lastError_);
-        return false;
+    QByteArray bytes;
+    try {
+        // A file that grows while it is read is still cut at the bound.
+        bytes = f.read(maxLadeBytes + 1);
+    } catch (const std::bad_alloc&) {
+        return fehler(QStringLiteral("Nicht genug Speicher."));
     }
+    if (f.error() != QFileDevice::NoError) return fehler(f.errorString());
+    if (bytes.size() > maxLadeBytes)
+        return fehler(
+            QStringLiteral("Die Datei ist zu groß (höchstens %1 Bytes).").arg(maxLadeBytes));
     const bool ok = loadFromBytes(bytes);
     if (!ok) trace(QStringLiteral("TIniFile2: ") + dateiname + QStringLiteral(": ") + lastError_);
     return ok;
@@ -475,42 +494,81 @@ bool TIniFile2::dateiText(const QByteArray& bytes, TFileFormat format, QString& 
 bool TIniFile2::loadFromBytes(const QByteArray& bytes) {
     lastError_.clear();
     crcMismatch_ = false;
-    QString text;
-    bool packed = false;
-    bool mismatch = false;
-    if (!dateiText(bytes, fileformat_, text, &lastError_, &mismatch, &packed)) return false;
-    if (mismatch) trace(QStringLiteral("TIniFile2: CRC-Fehler in gepackten Daten"));
-    SectionList fresh;
-    SectionIndex freshIndex;
-    QString error;
-    if (!parseInto(text, fresh, freshIndex, error)) {
-        lastError_ = error;
+    try {
+        QString text;
+        bool packed = false;
+        bool mismatch = false;
+        if (!dateiText(bytes, fileformat_, text, &lastError_, &mismatch, &packed)) return false;
+        crcMismatch_ = mismatch;
+        if (mismatch) trace(QStringLiteral("TIniFile2: CRC-Fehler in gepackten Daten"));
+        SectionList fresh;
+        SectionIndex freshIndex;
+        QString error;
+        if (!parseInto(text, fresh, freshIndex, error)) {
+            lastError_ = error;
+            return false;
+        }
+        text.clear(); // the lines hold their own copies: free the text before the store grows
+        appendParsed(fresh, freshIndex);
+        if (packed) compressed_ = true;
+        changed_ = false;
+        return true;
+    } catch (const std::bad_alloc&) {
+        // What was parsed so far went with the stack; the store is as it was.
+        lastError_ = QStringLiteral("Nicht genug Speicher, um die Daten zu laden.");
+        trace(QStringLiteral("TIniFile2: ") + lastError_);
         return false;
     }
-    text.clear(); // the lines hold their own copies: free the text before the store grows
-    appendParsed(fresh, freshIndex);
-    crcMismatch_ = mismatch;
-    if (packed) compressed_ = true;
-    changed_ = false;
-    return true;
 }
 
 bool TIniFile2::addtext(const QString& text) {
     lastError_.clear();
-    SectionList fresh;
-    SectionIndex freshIndex;
-    QString error;
-    if (!parseInto(text, fresh, freshIndex, error)) {
-        lastError_ = error;
+    try {
+        SectionList fresh;
+        SectionIndex freshIndex;
+        QString error;
+        if (!parseInto(text, fresh, freshIndex, error)) {
+            lastError_ = error;
+            return false;
+        }
+        if (!fresh.empty()) changed_ = true;
+        appendParsed(fresh, freshIndex);
+        return true;
+    } catch (const std::bad_alloc&) {
+        lastError_ = QStringLiteral("Nicht genug Speicher, um die Daten zu laden.");
+        trace(QStringLiteral("TIniFile2: ") + lastError_);
         return false;
     }
-    if (!fresh.empty()) changed_ = true;
-    appendParsed(fresh, freshIndex);
-    return true;
 }
 
 bool TIniFile2::parseInto(const QString& text, SectionList& fresh, SectionIndex& freshIndex,
                           QString& error) const {
+    if (text.size() > maxLadeBytes) {
+        error = QStringLiteral("Der Text ist zu groß (%1 Zeichen, höchstens %2).")
+                    .arg(text.size())
+                    .arg(maxLadeBytes);
+        return false;
+    }
+    {
+        // What the lines kept will cost, known before any is made: a small text of very many
+        // short lines must not take gigabytes.
+        qint64 zeilen = 0;
+        bool leer = true;
+        for (const QChar c : text) {
+            if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
+                if (!leer) ++zeilen;
+                leer = true;
+            } else if (!c.isSpace()) {
+                leer = false;
+            }
+        }
+        if (!leer) ++zeilen;
+        constexpr qint64 bytesProZeile = static_cast<qint64>(sizeof(TData)) + 64;
+        if (zeilen * bytesProZeile + text.size() * 2 > maxLadeSpeicher) {
+            error = QStringLiteral("Der Text hat zu viele Zeilen (%1).").arg(zeilen);
+            return false;
+        }
+    }
     Zeilennamen namen(text.size());
     std::vector<int> kopfZeile; // header line of each new section; 0 for an untitled part
     TSection* cur = nullptr;
@@ -530,6 +588,9 @@ bool TIniFile2::parseInto(const QString& text, SectionList& fresh, SectionIndex&
         else
             pos = end + 1;
         ++lineNo;
+        // Empty lines are the writer's separators or padding: not kept (they would cost a
+        // line record each), the writer adds its own.
+        if (line.trimmed().isEmpty()) continue;
 
         if (istKopfzeile(line)) {
             std::size_t vorher = 0;
@@ -656,6 +717,37 @@ QByteArray TIniFile2::toBytes() const {
     return body;
 }
 
+namespace {
+
+// The system's reason for a failed write. Qt reports a full disk on commit as "Unknown
+// error" and a refused temporary file as a bare "Permission denied": say what it means.
+QString schreibGrund(const QString& path, const QString& qtGrund, int fehlerNr) {
+    if (fehlerNr == ENOSPC) return QStringLiteral("Kein Platz mehr auf dem Datenträger.");
+    if (fehlerNr == EDQUOT) return QStringLiteral("Das Speicherkontingent ist erschöpft.");
+    if (fehlerNr == EROFS) return QStringLiteral("Der Datenträger ist schreibgeschützt.");
+    if (fehlerNr == EACCES || fehlerNr == EPERM) {
+        const QString ordner = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
+        if (!QFileInfo(QFileInfo(path).absolutePath()).isWritable())
+            return QStringLiteral("Keine Schreibberechtigung im Ordner %1.").arg(ordner);
+        return QStringLiteral("Keine Schreibberechtigung (%1).").arg(qtGrund);
+    }
+    if (fehlerNr != 0 && (qtGrund.isEmpty() || qtGrund == QLatin1String("Unknown error")))
+        return QString::fromLocal8Bit(std::strerror(fehlerNr));
+    if (qtGrund.isEmpty() || qtGrund == QLatin1String("Unknown error"))
+        return QStringLiteral("Fehler beim Schreiben (Grund vom System nicht gemeldet).");
+    return qtGrund;
+}
+
+} // namespace
+
+bool TIniFile2::abschnittAnhaengen(const TSection& section) {
+    if (find(section.name_)) return false;
+    TSection& s = findOrCreate(section.name_);
+    for (const TData& d : section.list) s.append(d);
+    changed_ = true;
+    return true;
+}
+
 bool TIniFile2::writeBytes(const QString& path, const QByteArray& data) {
     const QFileInfo fi(path);
     const QString shown = QDir::toNativeSeparators(path);
@@ -666,7 +758,7 @@ bool TIniFile2::writeBytes(const QString& path, const QByteArray& data) {
             QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
         if (!(fi.permissions() & writable) || !fi.isWritable()) {
             const QString msg =
-                QStringLiteral("Die Datei %a ist schreibgeschützt. Nicht gespeichert.|");
+                QStringLiteral("Die Datei %a ist schreibgeschützt. Nicht gespeichert.");
             lastError_ = QString(msg).replace(QStringLiteral("%a"), shown);
             trace(QStringLiteral("TIniFile2: ") + lastError_);
             if (seam_) seam_->meldung(lastError_, UserSeam::Kind::Warnung);
@@ -674,13 +766,16 @@ bool TIniFile2::writeBytes(const QString& path, const QByteArray& data) {
         }
     }
     QSaveFile f(path);
+    errno = 0;
     if (!f.open(QIODevice::WriteOnly)) {
         report(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
-                   .arg(shown, f.errorString()));
+                   .arg(shown, schreibGrund(path, f.errorString(), errno)));
         return false;
     }
+    errno = 0;
     if (f.write(data) != data.size() || !f.commit()) {
-        const QString why = f.errorString();
+        const int fehlerNr = errno;
+        const QString why = schreibGrund(path, f.errorString(), fehlerNr);
         f.cancelWriting();
         report(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(shown, why));
         return false;

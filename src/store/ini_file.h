@@ -14,6 +14,11 @@ namespace zephan {
 
 class UserSeam;
 
+// The largest file or unpacked text a store loads.
+constexpr qint64 maxLadeBytes = 256ll * 1024 * 1024;
+// The most the lines of one load may occupy in memory (estimated before they are made).
+constexpr qint64 maxLadeSpeicher = 3ll * 1024 * 1024 * 1024;
+
 // Text encodings of a sectioned file.
 enum TFileFormat { ffAnsi, ffUnicode, ffUtf8 };
 
@@ -69,6 +74,11 @@ private:
 //
 // A packed file (a container at byte 0, or "DAZ" followed by a container) is read unpacked
 // and sets `compressed`, so it is written packed again.
+//
+// Reading skips empty lines (the writer adds its separators itself) and bounds what a load
+// may take: files and unpacked texts up to maxLadeBytes, and the lines kept may not cost more
+// than maxLadeSpeicher. A file beyond either, or a load that runs out of memory, fails with
+// a message; the store stays as it was.
 class TIniFile2 {
 public:
     // An empty store; loads `dateiname` when given and existing. Messages (write-protected
@@ -101,7 +111,8 @@ public:
     bool addtext(const QString& text);
 
     // True when the last load found a packed container whose check sum did not match: the
-    // data were read all the same (a warning, not a failure).
+    // data were read all the same (a warning, not a failure). Also set when the load then
+    // failed, so the caller can name the damage as the cause.
     bool crcMismatch() const { return crcMismatch_; }
     // The message of the last failure (empty when the last load/save succeeded).
     QString lastError() const { return lastError_; }
@@ -143,6 +154,9 @@ public:
     void EraseSection(const QString& name) { eraseSection(name); }
     // Removes every section whose name starts with the prefix (compared without case).
     void eraseSections(const QString& prefix);
+    // Appends a copy of a section, lines as they are, unless a section of that name exists.
+    // False when it exists.
+    bool abschnittAnhaengen(const TSection& section);
 
     // --- values --------------------------------------------------------------------------
     bool ValueExists(const QString& section, const QString& key) const;

@@ -24,6 +24,13 @@ public:
     }
     // One of the four status-bar panels (0 ... 3).
     virtual void status(int panel, const QString& text) = 0;
+    // Asks for a file name to save under (the window's save dialog); empty = cancelled. Without
+    // a person nobody answers.
+    virtual QString dateinameFragen(const QString& text, const QString& vorschlag) {
+        (void)text;
+        (void)vorschlag;
+        return QString();
+    }
     // Progress: total steps, step done; returns false once the user asked to cancel.
     virtual bool fortschritt(int done, int total) {
         (void)done;
@@ -46,10 +53,15 @@ public:
     QStringList fragen;      // "text [buttons]"
     QStringList statusTexte; // "panel: text"
     QList<int> antworten;    // answers given in order
+    QStringList dateinamen;  // names given by dateinameFragen in order, then none
 
     int frage(const QString& text, const QString& buttons, Kind) override {
         fragen.append(text + QStringLiteral(" [") + buttons + QLatin1Char(']'));
         return antworten.isEmpty() ? 0 : antworten.takeFirst();
+    }
+    QString dateinameFragen(const QString& text, const QString& vorschlag) override {
+        fragen.append(text + QStringLiteral(" [") + vorschlag + QLatin1Char(']'));
+        return dateinamen.isEmpty() ? QString() : dateinamen.takeFirst();
     }
     void status(int panel, const QString& text) override {
         statusTexte.append(QString::number(panel) + QStringLiteral(": ") + text);

@@ -315,13 +315,15 @@ TEST_F(ProjektDatei, StatusTextsWithElapsedMilliseconds) {
 }
 
 TEST_F(ProjektDatei, ExampleNameRefusedButItsTemporaryCopyWritten) {
-    beispielOeffnen();
+    ASSERT_TRUE(beispielSchreiben(pfad(QStringLiteral("Beispiel.PRO"))));
     projekt.setDateiname(pfad(QStringLiteral("Beispiel.PRO")));
+    ASSERT_TRUE(projekt.laden());
+    const QByteArray vorher = lies(pfad(QStringLiteral("Beispiel.PRO")));
     projekt.setGeaendert(true);
     EXPECT_FALSE(projekt.sichern());
     ASSERT_FALSE(seam.fragen.isEmpty());
     EXPECT_EQ(seam.fragen.last(), "Datei darf nicht als Beispiel gespeichert werden. [o]");
-    EXPECT_FALSE(QFile::exists(pfad(QStringLiteral("Beispiel.PRO"))));
+    EXPECT_EQ(lies(pfad(QStringLiteral("Beispiel.PRO"))), vorher);
     EXPECT_TRUE(projekt.geaendert()); // nothing was saved
     EXPECT_TRUE(projekt.sichern(true));
     EXPECT_TRUE(QFile::exists(pfad(QStringLiteral("Beispiel.PROtmp"))));

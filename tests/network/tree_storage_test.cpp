@@ -207,10 +207,6 @@ TEST(TreeStorage, BadLevelSequencesStopWithAMessageAndChangeNothing) {
         // A node without its level used to become a new line.
         {"[List]\nCount=2\n[0]\nLevel=0\n[1]\ntext=b\n",
          "Baum nicht geladen: Abschnitt 1 hat kein \"Level\"."},
-        // A count smaller than the node sections used to drop the rest silently.
-        {"[List]\nCount=1\n[0]\nLevel=0\n[1]\nLevel=1\n",
-         "Baum nicht geladen: \"Count\" in Abschnitt List ist 1, die Datei enthält aber auch "
-         "Abschnitt 1."},
         // Text behind the digits used to be cut off: "1<NUL>9" read as 1, "2,5" as 2.
         {"[List]\nCount=1\x01"
          "9\n[0]\nLevel=0\n",
