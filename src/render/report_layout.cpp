@@ -220,6 +220,7 @@ void TDruckLayout::neueSeite(int startZeile, int ersteZeile) {
         s.listenZaehler = z_.listenZaehler;
         s.schriftGroesse = canvas_.font.groesse;
         s.schriftStil = canvas_.font.stil();
+        s.oben = z_.oben;
         s.logo = z_.logo;
         s.bild2 = z_.bild2;
         seiten_.append(s);
@@ -551,6 +552,7 @@ int TDruckLayout::kopfBefehl(int i, const QString& s) {
                 z_.oben = z_.obenspin + (z_.kop1.k[1].isEmpty() ? 0 : 60) +
                           (z_.kop1.k[2].isEmpty() ? 0 : 40);
                 z_.y = z_.oben;
+                if (!zeichnen_ && !seiten_.isEmpty()) seiten_.last().oben = z_.oben;
             } else if (!zeichnen_ && i >= 0 && i + 1 < m_.size()) {
                 return umbruch(i + 1, false);
             }

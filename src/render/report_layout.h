@@ -40,6 +40,7 @@ struct TSeitenEintrag {
     quint8 schriftStil = 0;
     quint8 ausrichtung = tmLeft;
     int listenZaehler = 0;
+    int oben = 200;      // top of the text area in 0.1 mm
     QString logo, bild2; // head pictures in force
 };
 
