@@ -14,7 +14,8 @@ void aufZehntelMillimeter(QPainter& painter) {
     painter.scale(d->logicalDpiX() / 254.0, d->logicalDpiY() / 254.0);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    // Small bitmaps and QR codes are enlarged: sharp pixels, not a blur.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
 }
 
 QPainter* TSeitenBilder::seiteBeginnen(int, int druckb, int druckh, bool quer) {

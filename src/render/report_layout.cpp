@@ -689,7 +689,9 @@ int TDruckLayout::absatz(int i, QStringView text, int links, int breite, int mar
         QList<Wort> woerter;
         qsizetype a = 0;
         while (a <= seg.size()) {
-            qsizetype b = seg.indexOf(QLatin1Char(' '), a);
+            // Tab stops count from where the text begins, so a segment with tabs is set
+            // whole rather than word by word.
+            qsizetype b = seg.contains(QLatin1Char('\t')) ? -1 : seg.indexOf(QLatin1Char(' '), a);
             if (b < 0) b = seg.size();
             Wort w;
             w.text = seg.mid(a, b - a);
