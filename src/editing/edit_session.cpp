@@ -15,21 +15,26 @@ namespace zephan {
 
 EditSession::EditSession(UserSeam& seam) : seam_(seam), projekt_(seam) {
     initNode(editDaten_);
-    // Every node the tree gains or loses while an operation runs goes into its command.
-    ProjektBaum& b = projekt_.baum();
-    auto add = b.OnItemAdd;
-    b.OnItemAdd = [this, add](tmylistitem* n) {
-        if (add) add(n);
-        if (aufzeichnung_) aufzeichnung_->hinzugefuegt(n);
-    };
-    auto del = b.OnItemDelete;
-    b.OnItemDelete = [this, del](tmylistitem* n) {
-        if (aufzeichnung_) aufzeichnung_->entfernt(n);
-        if (del) del(n);
-    };
+    projekt_.baum().beobachterHinzufuegen(&mitschnitt_);
 }
 
-EditSession::~EditSession() = default;
+EditSession::~EditSession() {
+    projekt_.baum().beobachterEntfernen(&mitschnitt_);
+}
+
+// Every node the tree gains or loses while an operation runs goes into its command.
+void EditSession::Mitschnitt::eingefuegt(tmylistitem* node) {
+    if (s.aufzeichnung_) s.aufzeichnung_->hinzugefuegt(node);
+}
+
+void EditSession::Mitschnitt::vorEntfernen(tmylistitem* node) {
+    if (!s.aufzeichnung_) return;
+    const tmylistitem* ende = node->lastDescendant();
+    for (tmylistitem* n = node;; n = n->getNext()) {
+        s.aufzeichnung_->entfernt(n);
+        if (n == ende) break;
+    }
+}
 
 tmylistitem* EditSession::selektiert() const {
     return baum().Selected();
@@ -45,7 +50,8 @@ void EditSession::auswaehlen(tmylistitem* node) {
     const DVdata* d = nodeDaten(node);
     if (!d) return;
     editDaten_ = *d;
-    if ((d->typ == 10 || d->typ == 12) && editDaten_.i[4] < 1) editDaten_.i[4] = 1;
+    if ((d->typ == typZuluftauslass || d->typ == typAbluftgitter) && editDaten_.i[4] < 1)
+        editDaten_.i[4] = 1;
     if (!istStrangTyp(d->typ)) komponentenSeite(editDaten_);
     statusKnoten(node);
 }
@@ -164,7 +170,7 @@ bool EditSession::typWaehlen(int typ) {
     editDaten_.typ = typ;
     const QString linie = strangtypMeldung(typ, sel);
     if (!linie.isEmpty()) {
-        editDaten_.typ = -1;
+        editDaten_.typ = typKeiner;
         statusMeldung(linie);
         return false;
     }
@@ -172,18 +178,18 @@ bool EditSession::typWaehlen(int typ) {
     const tBasisDaten_* k = basisDaten(typ);
     editDaten_.planung = e.immerPlanen() && k && k->planung;
     switch (typ) {
-    case 4:
+    case typRaum:
         editDaten_.i[1] = 0;
         editDaten_.i[3] = e.raumdB();
         editDaten_.i[4] = e.nachhallzeit();
         editDaten_.i[5] = e.abstand();
         editDaten_.tag2 = 0;
         break;
-    case 10:
-    case 12:
+    case typZuluftauslass:
+    case typAbluftgitter:
         editDaten_.i[2] = 1;
         break;
-    case 41:
+    case typSchalldaempfer:
         editDaten_.i[5] = 1000;
         break;
     default:
@@ -234,11 +240,15 @@ bool EditSession::befehl(const QString& name, const std::vector<tmylistitem*>& k
     const bool ok = f();
     std::unique_ptr<BaumAufzeichnung> a = std::move(aufzeichnung_);
     if (!a->vollstaendig()) {
-        // A node outside the recorded ones went away: the history no longer fits the tree.
+        // A node outside the recorded ones went away: the history no longer fits the tree,
+        // and which records changed is unknown, so views start afresh.
         undo_.clear(false);
+        baum().beginZuruecksetzen();
+        baum().endZuruecksetzen();
         return ok;
     }
     BaumBefehl b = a->abschliessen(name);
+    for (const KnotenAenderung& g : b.geaendert) baum().knotenGeaendert(baum().item(g.index));
     if (!ok && b.leer()) return false;
     b.selektiertVorher = selVorher;
     b.fokusVorher = fokusVorher;

@@ -3,6 +3,7 @@
 #include "editing/undo_stack.h"
 #include "network/dvdata.h"
 #include "network/project_file.h"
+#include "network/tree_listener.h"
 
 #include <QString>
 #include <memory>
@@ -100,11 +101,20 @@ private:
     void changedMarkFolgen();
     void zustandSetzen(int selektiert, int fokus, const DVdata& puffer);
 
+    // Forwards the tree's inserts and removes to the command being recorded.
+    struct Mitschnitt : BaumBeobachter {
+        explicit Mitschnitt(EditSession& session) : s(session) {}
+        void eingefuegt(tmylistitem* node) override;
+        void vorEntfernen(tmylistitem* node) override;
+        EditSession& s;
+    };
+
     UserSeam& seam_;
     Projekt projekt_;
     DVdata editDaten_;
     UndoStack undo_;
     std::unique_ptr<BaumAufzeichnung> aufzeichnung_;
+    Mitschnitt mitschnitt_{*this};
     bool aussenGeaendert_ = false; // changes outside the tree (project page) since the save
 };
 

@@ -17,29 +17,6 @@ namespace zephan {
 
 namespace {
 
-int endenVon(int typ) {
-    const tBasisDaten_* k = basisDaten(typ);
-    return k ? k->enden : 0;
-}
-
-int typVon(const tmylistitem* node) {
-    const DVdata* d = nodeDaten(node);
-    return d ? d->typ : -1;
-}
-
-bool istAuslass(int typ) {
-    return typ == 10 || typ == 12;
-}
-
-// A component page: room, volume-flow point and every fitting and device.
-bool istKomponente(int typ) {
-    return typ == 4 || (typ >= 6 && typ <= 50);
-}
-
-bool istStrecke(int typ) {
-    return typ == 2 || typ == 3;
-}
-
 // A text field a mode requires: a number (the velocity above 0).
 bool zahlGegeben(const QString& text, bool positiv) {
     bool ok = false;
@@ -57,11 +34,11 @@ QString vorgabeFehlt(const DVdata& d, const tBasisDaten_& k) {
     if (druckModus) return d.i[6] >= 0 ? QString() : fehlt(QStringLiteral("Druckverlust"));
     bool mitV = false, mitZeta = false;
     if (d.vorgabe == -1) {
-        mitV = istTyp(k.vorgabe2, {2, 3, 5});
-        mitZeta = istTyp(k.vorgabe2, {1, 3, 5});
+        mitV = istTyp(k.vorgabe2, {typKanal, typRohr, typAbzweig});
+        mitZeta = istTyp(k.vorgabe2, {typAbluft, typRohr, typAbzweig});
     } else if (d.vorgabe == 0) {
-        mitV = istTyp(k.vorgabe, {2, 3, 5});
-        mitZeta = istTyp(k.vorgabe, {1, 3, 5});
+        mitV = istTyp(k.vorgabe, {typKanal, typRohr, typAbzweig});
+        mitZeta = istTyp(k.vorgabe, {typAbluft, typRohr, typAbzweig});
     }
     if (mitV && !zahlGegeben(d.p[0], true)) return fehlt(QStringLiteral("Geschwindigkeit"));
     if (mitZeta && !zahlGegeben(d.p[1], false)) return fehlt(QStringLiteral("Zeta"));
@@ -78,12 +55,9 @@ bool strangVorhanden(const ProjektBaum& baum, const QString& schluessel) {
 
 // --- type rules ---------------------------------------------------------------------------------
 
-bool istStrangTyp(int typ) {
-    return typ == 0 || typ == 1;
-}
-
 bool einfuegbarerTyp(int typ) {
-    return istTyp(typ, {2, 3, 6, 7, 8}) || (typ >= 15 && typ <= 50);
+    return istTyp(typ, {typKanal, typRohr, typVolumenstrom, typDeltaP, typZetawert}) ||
+           (typ >= typErsteFormstueck && typ <= typLetzteKomponente);
 }
 
 bool typWechselErlaubt(int alt, int neu) {
@@ -102,10 +76,11 @@ QString strangtypMeldung(int typ, const tmylistitem* node) {
     const bool zuluft = istZuluft(node);
     if (k->strangtypok == 1 && zuluft) return {};
     if (k->strangtypok == 2 && !zuluft) return {};
-    const int kopfTyp = k->strangtypok == 1 ? 0 : 1;
+    const int kopfTyp = k->strangtypok == 1 ? typZuluft : typAbluft;
     const tBasisDaten_* kopf = basisDaten(kopfTyp);
     const QString titel =
-        kopf ? kopf->titel : (kopfTyp == 0 ? QStringLiteral("Zuluft") : QStringLiteral("Abluft"));
+        kopf ? kopf->titel
+             : (kopfTyp == typZuluft ? QStringLiteral("Zuluft") : QStringLiteral("Abluft"));
     return QStringLiteral("Bauteil kann nur im ") + titel + QStringLiteral(" eingebaut werden.");
 }
 
@@ -137,7 +112,7 @@ const std::vector<TypListenGruppe>& typListe() {
 int typAusListe(const QString& eintrag) {
     for (const TypListenGruppe& g : typListe())
         if (g.titel == eintrag) return -1;
-    for (int typ = 0; typ <= 50; ++typ) {
+    for (int typ = typZuluft; typ <= typLetzteKomponente; ++typ) {
         const tBasisDaten_* k = basisDaten(typ);
         if (k && k->titel == eintrag) return typ;
     }
@@ -148,29 +123,29 @@ int typAusListe(const QString& eintrag) {
 
 QString zweiteOptionsliste(int typ, int tag1) {
     switch (typ) {
-    case 4:
+    case typRaum:
         return QStringLiteral("Abstrahlwinkel 0°|Abstrahlwinkel 45°");
-    case 9:
-    case 12:
+    case typAussenluftgitter:
+    case typAbluftgitter:
         if (tag1 == 0) return QStringLiteral("scharf|gebrochen|gerundet|stark gerundet");
         if (tag1 == 2) return QStringLiteral("15°|30°|45°|60°");
         return {};
-    case 10:
+    case typZuluftauslass:
         if (tag1 == 4)
             return QStringLiteral(
                 "Serie FD-300-H|-400|-500|-600|-625|Serie FD-300-V|-400|-500|-600|-625");
         if (tag1 == 5) return QStringLiteral("Serie TR-AG oder -DG");
         return {};
-    case 21:
+    case typBogen:
         return QStringLiteral("links/rechts|hoch/runter");
-    case 23:
+    case typSegmentkruemmer:
         if (tag1 == 0) return QStringLiteral("1 Segment");
         if (tag1 == 1) return QStringLiteral("1 Segment|2 Segmente");
         if (tag1 == 2) return QStringLiteral("1 Segment|2 Segmente|3 Segmente");
         if (tag1 == 3 || tag1 == 4)
             return QStringLiteral("1 Segment|2 Segmente|3 Segmente|4 Segmente|5-8 Segmente");
         return {};
-    case 41:
+    case typSchalldaempfer:
         if (tag1 == 0)
             return QStringLiteral("SLF-A25 Isolierstärke 25mm|SLF-A50 Isolierstärke 50mm|");
         return {};
@@ -189,7 +164,7 @@ void komponentenSeite(DVdata& d) {
         d.tag1 = 0;
     else if (!eintraege.isEmpty() && d.tag1 == -1 && k->defaultindex < eintraege.size())
         d.tag1 = k->defaultindex;
-    if (d.typ == 21 && d.tag2 == -1) d.tag2 = 0;
+    if (d.typ == typBogen && d.tag2 == -1) d.tag2 = 0;
     if (k->vorgabe == 5 && d.vorgabe == 0) d.vorgabe = -1;
 }
 
@@ -203,14 +178,14 @@ QString strangSchluessel(const DVdata& d) {
     if (!istStrangTyp(d.typ)) return {};
     const tBasisDaten_* k = basisDaten(d.typ);
     const QString titel =
-        k ? k->titel : (d.typ == 0 ? QStringLiteral("Zuluft") : QStringLiteral("Abluft"));
+        k ? k->titel : (d.typ == typZuluft ? QStringLiteral("Zuluft") : QStringLiteral("Abluft"));
     return titel + QStringLiteral(": ") + d.p[2].trimmed();
 }
 
 QString streckenGeschwindigkeit(const DVdata& d, double q) {
     double a = 0;
-    if (d.typ == 2 && d.i[0] > 0 && d.i[1] > 0) a = flaeche_eckig(d.i[0], d.i[1]);
-    if (d.typ == 3 && d.i[0] > 0) a = flaeche_rund(d.i[0]);
+    if (d.typ == typKanal && d.i[0] > 0 && d.i[1] > 0) a = flaeche_eckig(d.i[0], d.i[1]);
+    if (d.typ == typRohr && d.i[0] > 0) a = flaeche_rund(d.i[0]);
     if (!(a > 0) || !(q > 0)) return {};
     return formatZahlOhneGruppen(q / 3600 / a, 2);
 }
@@ -245,11 +220,11 @@ PufferStand pufferPruefen(DVdata& d) {
     }
     bool ok = vollstaendig(d);
     const Einstellungen& e = einstellungen();
-    if (d.typ == 2) {
+    if (d.typ == typKanal) {
         const int kleinste = e.kanalMasse().first();
         ok = ok && !d.p[2].isEmpty() && d.i[5] > 0;
         if (!d.planung) ok = ok && !d.p[0].isEmpty() && d.i[0] >= kleinste && d.i[1] >= kleinste;
-    } else if (d.typ == 3) {
+    } else if (d.typ == typRohr) {
         ok = ok && !d.p[2].isEmpty() && d.i[5] > 9;
         if (!d.planung) {
             ok = ok && d.i[0] >= e.rohrMasse().first();
@@ -286,7 +261,7 @@ EinfuegenStand bauteilEinfuegenPruefen(const DVdata& puffer, const PufferStand& 
         return nein(stand.meldung.isEmpty() ? editText::fehlendeInformationen : stand.meldung);
     const DVdata* f = nodeDaten(fokus);
     if (!f) return nein(editText::keineDaten);
-    if (fokus->Level() == 0 || istStrangTyp(f->typ) || f->typ == 5)
+    if (fokus->Level() == 0 || istStrangTyp(f->typ) || f->typ == typAbzweig)
         return nein(editText::nichtDenStrang);
 
     if (fokus->Level() == 1) {
@@ -311,7 +286,8 @@ EinfuegenStand bauteilEinfuegenPruefen(const DVdata& puffer, const PufferStand& 
         return nein(editText::nichtDarueber);
     }
 
-    if (endenVon(puffer.typ) >= 3 && vorVentilator(fokus) && !((ft == 13 || ft == 14) && unter))
+    if (endenVon(puffer.typ) >= 3 && vorVentilator(fokus) &&
+        !((ft == typVentilator || ft == typAltVentilator) && unter))
         return nein(editText::nichtVorVentilator);
 
     const QString linie = strangtypMeldung(puffer.typ, fokus);
@@ -345,7 +321,7 @@ SeitenZustand seitenPruefung(EditSession& s) {
         z.meldung = p.meldung;
         return z;
     }
-    if (z.nurStrangSeiten || b.typ < 0) return z;
+    if (z.nurStrangSeiten || b.typ < typZuluft) return z;
 
     streckenSeite(b, sel);
     const PufferStand p = pufferPruefen(b);

@@ -42,8 +42,6 @@ inline const QString strangUnvollstaendig =
 
 // --- type rules -------------------------------------------------------------------------------
 
-// True when a line head type (0 supply, 1 extract).
-bool istStrangTyp(int typ);
 // Types a user may insert; grilles, outlets, the fan, rooms and branch containers arise only
 // as automatic children.
 bool einfuegbarerTyp(int typ);

@@ -17,20 +17,6 @@ namespace {
 
 const QString leer = QStringLiteral("leer");
 
-int typVon(const tmylistitem* node) {
-    const DVdata* d = nodeDaten(node);
-    return d ? d->typ : -1;
-}
-
-int endenVon(int typ) {
-    const tBasisDaten_* k = basisDaten(typ);
-    return k ? k->enden : 0;
-}
-
-bool istAuslass(int typ) {
-    return typ == 10 || typ == 12;
-}
-
 // The group choice of the pages stores "unbekannt" as no group.
 QString gruppe(const QString& g) {
     const QString t = g.trimmed();
@@ -96,7 +82,7 @@ bool bauteilEinfuegen(EditSession& s) {
     tmylistitem* fokus = s.fokussiert();
     const EinfuegenStand e = bauteilEinfuegenPruefen(b, stand, fokus);
     if (!e.erlaubt) {
-        if (e.typLoeschen) b.typ = -1;
+        if (e.typLoeschen) b.typ = typKeiner;
         s.statusMeldung(e.meldung);
         return false;
     }
@@ -136,7 +122,7 @@ bool uebernehmen(EditSession& s) {
     DVdata& b = s.editDaten();
     tmylistitem* n = s.fokussiert();
     DVdata* d = nodeDaten(n);
-    if (b.typ < 0 || !d) return false;
+    if (b.typ < typZuluft || !d) return false;
     if (n->caption() != leer && !typWechselErlaubt(d->typ, b.typ)) return false;
     if (istStrangTyp(b.typ) && n->Level() == 0) {
         // Two lines of one key could not be told apart by their path.
@@ -160,15 +146,15 @@ bool uebernehmen(EditSession& s) {
         b.fehler = fehlerOk;
         b.p[1] = dichteText(b.p[1]);
         b.p[2] = b.p[2].trimmed();
-    } else if (b.typ == 2) {
+    } else if (b.typ == typKanal) {
         b.vorgabe = 0;
         b.Gruppe = gruppe(b.Gruppe);
         if (b.i[2] < 10) b.i[2] = -1;
         if (b.i[3] < 10) b.i[3] = -1;
-    } else if (b.typ == 3) {
+    } else if (b.typ == typRohr) {
         b.vorgabe = 0;
         b.Gruppe = gruppe(b.Gruppe);
-    } else if (b.typ == 4 || (b.typ >= 6 && b.typ <= 50)) {
+    } else if (b.typ == typRaum || (b.typ >= typVolumenstrom && b.typ <= typLetzteKomponente)) {
         b.fehler = fehlerOk;
         b.Gruppe = gruppe(b.Gruppe);
     }
@@ -180,34 +166,34 @@ bool uebernehmen(EditSession& s) {
     const int enden = endenVon(typ);
     if (istStrangTyp(typ)) {
         if (!n->hasChildren()) {
-            const bool zu = typ == 0;
-            kindAnhaengen(s, n, zu ? 9 : 11, false);
-            kindAnhaengen(s, n, 13, false);
-            kindAnhaengen(s, n, zu ? 10 : 12, false);
-            kindAnhaengen(s, n, 4, true);
+            const bool zu = typ == typZuluft;
+            kindAnhaengen(s, n, zu ? typAussenluftgitter : typFortluftgitter, false);
+            kindAnhaengen(s, n, typVentilator, false);
+            kindAnhaengen(s, n, zu ? typZuluftauslass : typAbluftgitter, false);
+            kindAnhaengen(s, n, typRaum, true);
             return true;
         }
     } else if (istAuslass(typ) && !n->getNextSibling()) {
         // The outlet is its parent's last child, so the parent's new last child follows it.
-        kindAnhaengen(s, n->parent(), 4, false);
+        kindAnhaengen(s, n->parent(), typRaum, false);
         return true;
     } else if (enden == 3 && !n->hasChildren()) {
-        kindAnhaengen(s, n, istZuluft(n) ? 10 : 12, false);
-        kindAnhaengen(s, n, 4, true);
+        kindAnhaengen(s, n, istZuluft(n) ? typZuluftauslass : typAbluftgitter, false);
+        kindAnhaengen(s, n, typRaum, true);
         return true;
     } else if (enden == 4 && !n->hasChildren()) {
-        const int auslass = istZuluft(n) ? 10 : 12;
-        if (tmylistitem* erster = kindAnhaengen(s, n, 5, false)) {
+        const int auslass = istZuluft(n) ? typZuluftauslass : typAbluftgitter;
+        if (tmylistitem* erster = kindAnhaengen(s, n, typAbzweig, false)) {
             kindAnhaengen(s, erster, auslass, false);
-            kindAnhaengen(s, erster, 4, false);
+            kindAnhaengen(s, erster, typRaum, false);
             erster->expanded = false;
         }
-        if (tmylistitem* zweiter = kindAnhaengen(s, n, 5, false)) {
+        if (tmylistitem* zweiter = kindAnhaengen(s, n, typAbzweig, false)) {
             nodeDaten(zweiter)->tag1 = 1;
             nodeRefresh(zweiter);
             zweiter->expanded = true;
             kindAnhaengen(s, zweiter, auslass, true);
-            kindAnhaengen(s, zweiter, 4, false);
+            kindAnhaengen(s, zweiter, typRaum, false);
         }
     }
 
@@ -232,7 +218,7 @@ bool uebernehmen(EditSession& s) {
     d = nodeDaten(n);
     // Only a node that was complete: an incomplete one must keep state 1, which the insertion
     // check before the fan looks for.
-    if (d && dp < -999 && !istStrangTyp(d->typ) && d->typ != 5 && d->fehler == fehlerOk) {
+    if (d && dp < -999 && !istStrangTyp(d->typ) && d->typ != typAbzweig && d->fehler == fehlerOk) {
         d->fehler = fehlerVolumenstrom;
         nodeRefresh(n);
     }
@@ -252,7 +238,7 @@ tmylistitem* kindAnhaengen(EditSession& s, tmylistitem* eltern, int typ, bool au
     d->typ = typ;
     d->eckig = true;
     switch (typ) {
-    case 4: {
+    case typRaum: {
         const Einstellungen& e = einstellungen();
         d->fehler = fehlerUnvollstaendig;
         d->i[1] = 0;
@@ -261,13 +247,13 @@ tmylistitem* kindAnhaengen(EditSession& s, tmylistitem* eltern, int typ, bool au
         d->i[5] = e.abstand();
         break;
     }
-    case 5: {
+    case typAbzweig: {
         d->tag1 = 0;
         const DVdata* e = nodeDaten(eltern);
         d->eckig = e ? e->eckig : true;
         break;
     }
-    case 13:
+    case typVentilator:
         d->fehler = fehlerUnvollstaendig;
         d->tag1 = -1;
         d->i[1] = 1000;

@@ -33,6 +33,7 @@ void KnotenZustand::anwenden(tmylistitem* node) const {
     node->imageIndex = imageIndex;
     node->stateIndex = stateIndex;
     node->expanded = expanded;
+    node->owner()->knotenGeaendert(node);
 }
 
 int flatIndex(const tmylistitem* node) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "network/type_codes.h"
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -45,13 +47,6 @@ constexpr int32_t fehlerVolumenstrom = 5;
 constexpr int32_t fehlerEckigRund = 6;
 constexpr int32_t fehlerMasse = 7;
 constexpr int32_t fehlerGeschwindigkeit = 8;
-
-// True when `typ` is one of the listed type codes.
-inline bool istTyp(int typ, std::initializer_list<int> liste) {
-    for (int t : liste)
-        if (t == typ) return true;
-    return false;
-}
 
 // Resets a record for a new node. `eckig` keeps its value.
 void initNode(DVdata& d, bool planung);

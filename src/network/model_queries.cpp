@@ -14,21 +14,6 @@ namespace zephan {
 
 namespace {
 
-int typVon(const tmylistitem* node) {
-    const DVdata* d = nodeDaten(node);
-    return d ? d->typ : -1;
-}
-
-int endenVon(const tmylistitem* node) {
-    const tBasisDaten_* t = nodeKatalog(node);
-    return t ? t->enden : 0;
-}
-
-// i[slot] for a catalogue slot number; -1 for an undefined slot.
-double wertSlot(const DVdata& d, int slot) {
-    return (slot >= 0 && slot < 7) ? d.i[static_cast<size_t>(slot)] : -1.0;
-}
-
 // Whole number as shown in labels: grouped, no decimals.
 QString ganz(double x) {
     return formatZahl(x, 0);
@@ -53,11 +38,11 @@ QString winkel(int tag1) {
 // The title of step 3: catalogue title adjusted per type, then ": " + p2 when the type wants.
 QString grundTitel(const DVdata& d, const tBasisDaten_& t) {
     QString s = t.titel;
-    if (d.typ == 5)
+    if (d.typ == typAbzweig)
         s += QStringLiteral(": ") + QString::number(static_cast<long long>(d.tag1) + 1);
-    else if (d.typ == 20 || d.typ == 21)
+    else if (d.typ == typUebergangsbogen || d.typ == typBogen)
         s += QLatin1Char(' ') + winkel(d.tag1) + QStringLiteral("°");
-    else if (d.typ == 34 && (d.planung || d.eckig))
+    else if (d.typ == typSattelstutzen90 && (d.planung || d.eckig))
         s = QStringLiteral("Gabelung 90°");
     if (t.titeladd) s += QStringLiteral(": ") + d.p[2];
     return s;
@@ -85,24 +70,24 @@ int alsErgebnis(Fluss f) {
 }
 
 bool istAuslassOderPunkt(int typ) {
-    return typ == 6 || typ == 10 || typ == 12;
+    return typ == typVolumenstrom || typ == typZuluftauslass || typ == typAbluftgitter;
 }
 
 // What the last node of a walk contributes (a room stands for its outlet before it).
 // Chains below a branch container are handed back through `kette`.
 Fluss endeBeitrag(const tmylistitem* c, const tmylistitem*& kette) {
     kette = nullptr;
-    if (typVon(c) == 4) c = c->getPrevSibling();
+    if (typVon(c) == typRaum) c = c->getPrevSibling();
     const DVdata* d = nodeDaten(c);
     if (!d) return 0;
     switch (d->typ) {
-    case 5:
+    case typAbzweig:
         kette = c->getChild();
         return 0;
-    case 6:
+    case typVolumenstrom:
         return flussWert(d->i[0]);
-    case 10:
-    case 12:
+    case typZuluftauslass:
+    case typAbluftgitter:
         return flussWert(d->i[3]);
     default:
         return 0;
@@ -126,7 +111,7 @@ Fluss downstreamSumme(const tmylistitem* start) {
             } else if (enden == 4) {
                 for (int k = 0; k < c->childCount(); ++k) {
                     const tmylistitem* z = c->child(k);
-                    if (typVon(z) == 5 && z->getChild()) arbeit.push_back(z->getChild());
+                    if (typVon(z) == typAbzweig && z->getChild()) arbeit.push_back(z->getChild());
                 }
             }
             if (istAuslassOderPunkt(typVon(c))) break;
@@ -145,8 +130,8 @@ Fluss vorlaufWert(const tmylistitem* node) {
     for (const tmylistitem* c = node; c; c = c->getPrevSibling()) {
         const DVdata* d = nodeDaten(c);
         if (!d) continue;
-        if (d->typ == 6) return flussWert(d->i[0]);
-        if (d->typ == 9 || d->typ == 11) return flussWert(d->i[3]);
+        if (d->typ == typVolumenstrom) return flussWert(d->i[0]);
+        if (d->typ == typAussenluftgitter || d->typ == typFortluftgitter) return flussWert(d->i[3]);
     }
     return unbekannt;
 }
@@ -164,7 +149,8 @@ QString nodeTitel(const DVdata& d) {
         s = t->boxText(d.tag1);
     else
         s = grundTitel(d, *t);
-    if (!d.Text.isEmpty() && d.typ > 1) s += QStringLiteral(" (") + d.Text + QLatin1Char(')');
+    if (!d.Text.isEmpty() && d.typ > typAbluft)
+        s += QStringLiteral(" (") + d.Text + QLatin1Char(')');
     return s;
 }
 
@@ -173,17 +159,17 @@ int nodeBild(const tmylistitem* node) {
     const tBasisDaten_* t = nodeKatalog(node);
     if (!d || !t) return -1;
     switch (d->typ) {
-    case 13: {
+    case typVentilator: {
         const int eltern = typVon(node->parent());
-        if (eltern == 0) return 13;
-        if (eltern == 1) return 14;
+        if (eltern == typZuluft) return 13;
+        if (eltern == typAbluft) return 14;
         return istZuluft(node) ? 13 : 14;
     }
-    case 34:
+    case typSattelstutzen90:
         return d->eckig ? 37 : t->bildnr;
-    case 21:
+    case typBogen:
         return d->eckig ? t->bildnr : 22;
-    case 24:
+    case typEtage:
         return d->eckig ? t->bildnr : 25;
     default:
         return t->bildnr;
@@ -199,7 +185,7 @@ int nodeStatusIcon(const DVdata& d) {
 void nodeRefresh(tmylistitem* node) {
     DVdata* d = nodeDaten(node);
     if (!d) return;
-    if (d->typ == 5) {
+    if (d->typ == typAbzweig) {
         d->Text.clear();
         d->Gruppe.clear();
     }
@@ -212,11 +198,13 @@ void nodeRefresh(tmylistitem* node) {
 QString nodeBoxText(const DVdata& d) {
     const QString strich = QStringLiteral("-");
     if (d.typ < 0 || d.tag1 < 0) return strich;
-    if (istTyp(d.typ, {2, 4, 5, 16, 20, 21, 39})) return strich;
+    if (istTyp(d.typ, {typKanal, typRaum, typAbzweig, typQuerschnittsaenderung, typUebergangsbogen,
+                       typBogen, typAbzweigstueck90Rund}))
+        return strich;
     const tBasisDaten_* t = basisDaten(d.typ);
     if (!t || t->box1.isEmpty()) return strich;
     const QString eintrag = t->boxText(d.tag1);
-    if (d.typ == 41 || d.typ == 43) return eintrag;
+    if (d.typ == typSchalldaempfer || d.typ == typBrandschutzklappe) return eintrag;
     return t->titel + QStringLiteral(" - ") + eintrag;
 }
 
@@ -229,10 +217,13 @@ QString nodeInfo(const tmylistitem* node, int mode) {
 
     if (mode == 1) {
         if (!t) return node->caption();
-        QString titel = d.typ == 6 ? ganz(i[0]) + QStringLiteral(" [m³/h]") : grundTitel(d, *t);
-        if (!istTyp(d.typ, {2, 4, 5, 16, 20, 21, 39}) && d.tag1 >= 0 && !t->box1.isEmpty()) {
+        QString titel =
+            d.typ == typVolumenstrom ? ganz(i[0]) + QStringLiteral(" [m³/h]") : grundTitel(d, *t);
+        if (!istTyp(d.typ, {typKanal, typRaum, typAbzweig, typQuerschnittsaenderung,
+                            typUebergangsbogen, typBogen, typAbzweigstueck90Rund}) &&
+            d.tag1 >= 0 && !t->box1.isEmpty()) {
             const QString option = t->boxText(d.tag1);
-            if (d.typ == 41 || d.typ == 43)
+            if (d.typ == typSchalldaempfer || d.typ == typBrandschutzklappe)
                 titel = option;
             else
                 titel += QStringLiteral(" , ") + option;
@@ -241,35 +232,38 @@ QString nodeInfo(const tmylistitem* node, int mode) {
     }
 
     QString extra;
-    if (d.typ == 2 || d.typ == 3)
+    if (d.typ == typKanal || d.typ == typRohr)
         extra = QStringLiteral("Länge: ") + ganz(i[5]) + QStringLiteral(" [mm]");
-    else if ((d.typ == 7 || d.typ == 13) && d.fehler != 1)
+    else if ((d.typ == typDeltaP || d.typ == typVentilator) && d.fehler != 1)
         extra = QStringLiteral("Druckverlust: ") + ganz(i[6]) + QStringLiteral(" [Pa]");
-    else if (d.typ == 8)
+    else if (d.typ == typZetawert)
         extra = QStringLiteral("Zeta: ") + d.p[1] + QStringLiteral(", Geschwindigkeit: ") + d.p[0] +
                 QStringLiteral(" [m/s]");
     if (!extra.isEmpty()) extra = QStringLiteral(", ") + extra;
-    if (t && !istTyp(d.typ, {2, 3, 9, 13, 21, 41}) && d.tag1 >= 0 && !t->box1.isEmpty() &&
-        d.fehler != 1)
+    if (t &&
+        !istTyp(d.typ, {typKanal, typRohr, typAussenluftgitter, typVentilator, typBogen,
+                        typSchalldaempfer}) &&
+        d.tag1 >= 0 && !t->box1.isEmpty() && d.fehler != 1)
         extra += QStringLiteral(", ") + t->boxText(d.tag1);
 
     QString dims;
     if (!d.planung && (d.fehler == 0 || (d.fehler >= 2 && d.fehler <= 16))) {
         const bool e = d.eckig;
-        if (d.typ == 2)
+        if (d.typ == typKanal)
             dims = ganz(i[0]) + QStringLiteral(" x ") + ganz(i[1]);
-        else if (d.typ == 3 || d.typ == 23)
+        else if (d.typ == typRohr || d.typ == typSegmentkruemmer)
             dims = QStringLiteral("Durchmesser: ") + ganz(i[0]);
-        else if ((d.typ >= 9 && d.typ <= 12) || d.typ == 21 || (d.typ >= 40 && d.typ <= 44))
+        else if ((d.typ >= typAussenluftgitter && d.typ <= typAbluftgitter) || d.typ == typBogen ||
+                 (d.typ >= typDrosselklappe && d.typ <= typVolumenstromregler))
             dims = e ? QStringLiteral("Breite: ") + ganz(i[0]) + QStringLiteral(" [mm], Höhe: ") +
                            ganz(i[1]) + QStringLiteral(" [mm]")
                      : QStringLiteral("Durchmesser: ") + ganz(i[0]) + QStringLiteral(" [mm]");
-        else if (d.typ == 16)
+        else if (d.typ == typQuerschnittsaenderung)
             dims = e ? QStringLiteral("Ein: ") + ganz(i[0]) + QLatin1Char('x') + ganz(i[1]) +
                            QStringLiteral(" Aus: ") + ganz(i[2]) + QLatin1Char('x') + ganz(i[3])
                      : QStringLiteral("Ein: Durchmesser ") + ganz(i[0]) +
                            QStringLiteral(" [mm] Aus: ") + ganz(i[2]) + QStringLiteral(" [mm]");
-        else if (d.typ == 24)
+        else if (d.typ == typEtage)
             dims = e ? QStringLiteral("Eintritt: ") + ganz(i[0]) + QLatin1Char('x') + ganz(i[1]) +
                            QStringLiteral(" Austritt: ") + ganz(i[2]) + QLatin1Char('x') +
                            ganz(i[3]) + QStringLiteral(" Höhensprung: ") + ganz(i[4]) +
@@ -277,11 +271,11 @@ QString nodeInfo(const tmylistitem* node, int mode) {
                      : QStringLiteral("Durchmesser: ") + ganz(i[0]) +
                            QStringLiteral(" [mm] Höhensprung: ") + ganz(i[4]) +
                            QStringLiteral(" [mm]");
-        else if (d.typ == 26)
+        else if (d.typ == typKanalRohr)
             dims = QStringLiteral("Kanalbreite: ") + ganz(i[0]) + QStringLiteral(" [mm], Höhe: ") +
                    ganz(i[1]) + QStringLiteral(" [mm],") + QStringLiteral("Rohrduchmesser ") +
                    ganz(i[2]) + QStringLiteral(" [mm]");
-        else if (d.typ >= 30 && d.typ <= 34)
+        else if (d.typ >= typAbzweigstueck90 && d.typ <= typSattelstutzen90)
             dims = e ? QStringLiteral("Hauptstrang:") + ganz(i[0]) + QLatin1Char('x') + ganz(i[1]) +
                            QStringLiteral(", Abzweig:") + ganz(i[2]) + QLatin1Char('x') + ganz(i[3])
                      : QStringLiteral("Hauptstrang Durchmesser: ") + ganz(i[0]) +
@@ -296,7 +290,7 @@ QString nodeInfo(const tmylistitem* node, int mode) {
 
 bool istZuluft(const tmylistitem* node) {
     if (!node) return true; // callers without a node take the supply side
-    return typVon(strangKopf(node)) == 0;
+    return typVon(strangKopf(node)) == typZuluft;
 }
 
 bool vorVentilator(const tmylistitem* node) {
@@ -305,8 +299,8 @@ bool vorVentilator(const tmylistitem* node) {
     if (level >= 2) return false;
     if (level == 0) return true;
     const int typ = typVon(node);
-    if (typ == 10 || typ == 12 || endenVon(node) >= 3) return false;
-    if (typ == 9 || typ == 11 || typ == 13) return true;
+    if (typ == typZuluftauslass || typ == typAbluftgitter || endenVon(node) >= 3) return false;
+    if (typ == typAussenluftgitter || typ == typFortluftgitter || typ == typVentilator) return true;
     for (const tmylistitem* c = node; c; c = c->getPrevSibling()) {
         const int t = typVon(c);
         if ((t >= 9 && t <= 13) || endenVon(c) >= 3) return t == 9 || t == 11;
@@ -322,11 +316,12 @@ int volumenstrom(const tmylistitem* node) {
     if (node->Level() == 0) return node->getChild() ? volumenstrom(node->getChild()) : -1;
     if (endenVon(node) >= 3) {
         const tmylistitem* vor = node->getPrevSibling();
-        if (typVon(vor) == 6) return alsErgebnis(flussWert(nodeDaten(vor)->i[0]));
+        if (typVon(vor) == typVolumenstrom) return alsErgebnis(flussWert(nodeDaten(vor)->i[0]));
     }
     if (vorVentilator(node)) return alsErgebnis(vorlaufWert(node));
     // A branch container asked directly carries its own chain only.
-    if (d->typ == 5) return alsErgebnis(node->getChild() ? downstreamSumme(node->getChild()) : 0);
+    if (d->typ == typAbzweig)
+        return alsErgebnis(node->getChild() ? downstreamSumme(node->getChild()) : 0);
     return alsErgebnis(downstreamSumme(node));
 }
 
@@ -389,7 +384,7 @@ void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
                 } else if (enden == 4) {
                     for (int k = 0; k < x->childCount(); ++k) {
                         const tmylistitem* z = x->child(k);
-                        if (typVon(z) == 5) s = plus(s, summeVon(z->getChild()));
+                        if (typVon(z) == typAbzweig) s = plus(s, summeVon(z->getChild()));
                     }
                 }
                 if (istAuslassOderPunkt(typVon(x))) {
@@ -420,27 +415,28 @@ void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
         }
         bool vorVent = false;
         if (x->Level() == 1) {
-            if (typ == 6) vorlauf = d ? flussWert(d->i[0]) : unbekannt;
-            if (typ == 9 || typ == 11) vorlauf = flussWert(d->i[3]);
-            if ((typ >= 9 && typ <= 13) || enden >= 3) stopTyp = typ;
-            if (typ == 10 || typ == 12 || enden >= 3)
+            if (typ == typVolumenstrom) vorlauf = d ? flussWert(d->i[0]) : unbekannt;
+            if (typ == typAussenluftgitter || typ == typFortluftgitter)
+                vorlauf = flussWert(d->i[3]);
+            if ((typ >= typAussenluftgitter && typ <= typVentilator) || enden >= 3) stopTyp = typ;
+            if (typ == typZuluftauslass || typ == typAbluftgitter || enden >= 3)
                 vorVent = false;
-            else if (typ == 9 || typ == 11 || typ == 13)
+            else if (typ == typAussenluftgitter || typ == typFortluftgitter || typ == typVentilator)
                 vorVent = true;
             else
-                vorVent = stopTyp == 9 || stopTyp == 11;
+                vorVent = stopTyp == typAussenluftgitter || stopTyp == typFortluftgitter;
         }
         if (!d || !basisDaten(typ)) continue;
         if (enden >= 3) {
             const tmylistitem* vor = x->getPrevSibling();
-            if (typVon(vor) == 6) {
+            if (typVon(vor) == typVolumenstrom) {
                 werte_[k] = alsErgebnis(flussWert(nodeDaten(vor)->i[0]));
                 continue;
             }
         }
         if (vorVent)
             werte_[k] = alsErgebnis(vorlauf);
-        else if (typ == 5)
+        else if (typ == typAbzweig)
             werte_[k] = alsErgebnis(summeVon(x->getChild()));
         else
             werte_[k] = alsErgebnis(summe[k]);
@@ -550,7 +546,7 @@ bool anschlussNachbar(const tmylistitem* node, bool eintritt, double& a, double&
         if (!nachbar) {
             if (node->Level() <= 1) return false;
             nachbar = node->parent();
-            if (typVon(nachbar) == 5 && nachbar->parent()) nachbar = nachbar->parent();
+            if (typVon(nachbar) == typAbzweig && nachbar->parent()) nachbar = nachbar->parent();
             b = anschlussAbzweig;
         }
     }
@@ -574,7 +570,7 @@ int abschnitt(const tmylistitem* node) {
 namespace {
 bool istBauteil(const tmylistitem* n) {
     const DVdata* d = nodeDaten(n);
-    return d && !istTyp(d->typ, {0, 1, 4, 5});
+    return d && !istTyp(d->typ, {typZuluft, typAbluft, typRaum, typAbzweig});
 }
 } // namespace
 

@@ -286,7 +286,7 @@ bool recordLesen(const TIniFile2& ini, const QString& section, DVdata& d, QStrin
 
     QString f = r.fehler();
     // -1 is a node that never got a type (inserted, not yet applied).
-    if (f.isEmpty() && (n.typ < -1 || n.typ > 130))
+    if (f.isEmpty() && (n.typ < typKeiner || n.typ > typHoechster))
         f = QStringLiteral("Ungültiger Bauteiltyp im Abschnitt %1: %2").arg(section).arg(n.typ);
     if (!f.isEmpty()) {
         if (fehler) *fehler = f;
@@ -326,7 +326,7 @@ void recordSchreiben(TIniFile2& ini, const QString& s, const DVdata& d) {
     if (d.schall > 0 && (d.schall & 2))
         for (int k = 0; k < 7; ++k)
             bandSchreiben(ini, s, n[sSD0 + k], d.sd[static_cast<size_t>(k)]);
-    if (d.typ == 4) {
+    if (d.typ == typRaum) {
         ini.WriteBool(s, n[sNhzAngabe], d.nachhallzeitangabe);
         for (int k = 0; k < 7; ++k)
             ini.WriteInteger(s, n[sNhz0 + k], d.nachhallzeit[static_cast<size_t>(k)]);
@@ -338,53 +338,53 @@ void recordSchreiben(TIniFile2& ini, const QString& s, const DVdata& d) {
 
 void recordKonvertieren(DVdata& d) {
     switch (d.typ) {
-    case 0:
-    case 1: {
+    case typZuluft:
+    case typAbluft: {
         const double dichte = leseZahl(d.p[1], nullptr, 0);
         if (dichte < 0.5 || dichte > 2) d.p[1] = QStringLiteral("1,2");
         break;
     }
-    case 7:
-    case 8:
+    case typDeltaP:
+    case typZetawert:
         // Older files kept the remark in p2; a remark of its own is kept in front.
         if (!d.p[2].isEmpty()) {
             d.Text = d.Text.isEmpty() ? d.p[2] : d.Text + QLatin1Char(' ') + d.p[2];
             d.p[2].clear();
         }
         break;
-    case 10:
-    case 12:
+    case typZuluftauslass:
+    case typAbluftgitter:
         d.i[2] = std::max(d.i[2], 1.0);
         d.i[4] = std::max(d.i[4], 1.0);
         break;
-    case 14:
-        d.typ = 13;
+    case typAltVentilator:
+        d.typ = typVentilator;
         break;
-    case 17:
-    case 18:
-        d.typ = 16;
+    case typAltUebergang:
+    case typAltUebergangRund:
+        d.typ = typQuerschnittsaenderung;
         d.tag1 = 0;
         break;
-    case 22:
-        d.typ = 21;
+    case typAltBogenRund:
+        d.typ = typBogen;
         d.eckig = false;
         break;
-    case 25:
-        d.typ = 24;
+    case typAltEtageRund:
+        d.typ = typEtage;
         d.eckig = false;
         break;
-    case 34:
+    case typSattelstutzen90:
         d.eckig = d.i[1] > -1;
         break;
-    case 36:
-        d.typ = 34;
+    case typAltSattelstutzenEckig:
+        d.typ = typSattelstutzen90;
         d.eckig = true;
         break;
-    case 39:
+    case typAbzweigstueck90Rund:
         d.eckig = true;
         if (d.tag1 == -1) d.tag1 = 0;
         break;
-    case 43:
+    case typBrandschutzklappe:
         if (d.tag1 < 0) d.tag1 = 0;
         break;
     default:

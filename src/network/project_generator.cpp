@@ -86,7 +86,7 @@ DVdata& Erzeuger::neu(tmylistitem* eltern, int typ, tmylistitem** knoten) {
 void Erzeuger::strang(int nummer, bool zuluft, int auslaesse) {
     zuluft_ = zuluft;
     tmylistitem* kopf = nullptr;
-    DVdata& h = neu(nullptr, zuluft ? 0 : 1, &kopf);
+    DVdata& h = neu(nullptr, zuluft ? typZuluft : typAbluft, &kopf);
     h.p[1] = QStringLiteral("1,200");
     h.p[2] =
         QString::number(nummer) + (zuluft ? QStringLiteral(" Zuluft") : QStringLiteral(" Abluft"));
@@ -96,7 +96,7 @@ void Erzeuger::strang(int nummer, bool zuluft, int auslaesse) {
 
     const Mass m{true, 500 + 100 * z_.bis(4), 300 + 100 * z_.bis(3)};
     tmylistitem* gitter = nullptr;
-    DVdata& g = neu(kopf, zuluft ? 9 : 11, &gitter);
+    DVdata& g = neu(kopf, zuluft ? typAussenluftgitter : typFortluftgitter, &gitter);
     masse(g, m);
     g.tag1 = zuluft ? z_.bis(4) : z_.bis(5);
     if (zuluft && (g.tag1 == 0 || g.tag1 == 2)) g.tag2 = z_.bis(4);
@@ -107,7 +107,7 @@ void Erzeuger::strang(int nummer, bool zuluft, int auslaesse) {
         for (int k = 0; k < 7; ++k) g.sg[static_cast<size_t>(k)] = 40 + 2.5 * k;
     }
     tmylistitem* ventilator = nullptr;
-    DVdata& v = neu(kopf, 13, &ventilator);
+    DVdata& v = neu(kopf, typVentilator, &ventilator);
     v.eckig = true;
     v.tag1 = z_.bis(3);
     v.i[1] = 1000 + 100 * z_.bis(20);
@@ -133,7 +133,7 @@ void Erzeuger::strang(int nummer, bool zuluft, int auslaesse) {
 void Erzeuger::abschnitt(tmylistitem* eltern, Mass& m) {
     const int stuecke = 1 + z_.bis(3);
     for (int s = 0; s < stuecke; ++s) {
-        DVdata& k = neu(eltern, m.eckig ? 2 : 3);
+        DVdata& k = neu(eltern, m.eckig ? typKanal : typRohr);
         masse(k, m);
         k.i[5] = laenge();
         k.p[2] = QString::fromLatin1(m.eckig ? z_.aus(kanalMaterial) : z_.aus(rohrMaterial));
@@ -151,7 +151,7 @@ void Erzeuger::abschnitt(tmylistitem* eltern, Mass& m) {
         case 0:
         case 1:
         case 2: {
-            DVdata& b = neu(eltern, 21);
+            DVdata& b = neu(eltern, typBogen);
             masse(b, m);
             b.tag1 = z_.bis(5);
             b.tag2 = z_.bis(2);
@@ -159,7 +159,7 @@ void Erzeuger::abschnitt(tmylistitem* eltern, Mass& m) {
         }
         case 3: {
             if (m.eckig) {
-                DVdata& q = neu(eltern, 16);
+                DVdata& q = neu(eltern, typQuerschnittsaenderung);
                 q.eckig = true;
                 q.tag1 = z_.bis(2);
                 q.i[0] = m.a;
@@ -168,14 +168,14 @@ void Erzeuger::abschnitt(tmylistitem* eltern, Mass& m) {
                 q.i[3] = m.b;
                 q.i[5] = 300 + 100 * z_.bis(5);
             } else {
-                DVdata& k = neu(eltern, 40);
+                DVdata& k = neu(eltern, typDrosselklappe);
                 k.i[0] = m.a;
                 k.i[2] = 10 * z_.bis(5);
             }
             break;
         }
         case 4: {
-            DVdata& r = neu(eltern, 44);
+            DVdata& r = neu(eltern, typVolumenstromregler);
             masse(r, m);
             if (z_.ja(50)) {
                 r.schall = 3;
@@ -188,7 +188,7 @@ void Erzeuger::abschnitt(tmylistitem* eltern, Mass& m) {
             break;
         }
         case 5: {
-            DVdata& s41 = neu(eltern, 41);
+            DVdata& s41 = neu(eltern, typSchalldaempfer);
             masse(s41, m);
             s41.i[5] = 1000 + 500 * z_.bis(3);
             if (m.eckig) {
@@ -203,7 +203,7 @@ void Erzeuger::abschnitt(tmylistitem* eltern, Mass& m) {
             break;
         }
         case 6: {
-            DVdata& f = neu(eltern, 43);
+            DVdata& f = neu(eltern, typBrandschutzklappe);
             masse(f, m);
             f.tag1 = z_.bis(3);
             // The maker's round damper exists in four sizes only.
@@ -218,7 +218,7 @@ void Erzeuger::abschnitt(tmylistitem* eltern, Mass& m) {
 }
 
 void Erzeuger::auslass(tmylistitem* eltern, const Mass& m) {
-    DVdata& a = neu(eltern, zuluft_ ? 10 : 12);
+    DVdata& a = neu(eltern, zuluft_ ? typZuluftauslass : typAbluftgitter);
     masse(a, m);
     a.tag1 = zuluft_ ? z_.bis(4) : z_.bis(3);
     if (!zuluft_ && (a.tag1 == 0 || a.tag1 == 2)) a.tag2 = z_.bis(4);
@@ -226,7 +226,7 @@ void Erzeuger::auslass(tmylistitem* eltern, const Mass& m) {
     a.i[3] = 100 + 10 * z_.bis(71);
     a.i[4] = 1 + z_.bis(2);
 
-    DVdata& r = neu(eltern, 4);
+    DVdata& r = neu(eltern, typRaum);
     r.eckig = true;
     ++raum_;
     r.tag1 = z_.bis(4);
@@ -253,14 +253,14 @@ void Erzeuger::abzweig(tmylistitem* eltern, int budget, const Mass& m, int tiefe
     tmylistitem* stueck = nullptr;
     const Mass zweig = kleiner(m);
     if (budget >= 2 && z_.ja(20)) {
-        DVdata& x = neu(eltern, 37, &stueck);
+        DVdata& x = neu(eltern, typKreuzstueck, &stueck);
         masse(x, m);
         x.i[2] = zweig.a;
         x.i[3] = m.eckig ? zweig.b : -1;
         const int erstes = std::max(1, budget / 2);
         for (int k = 0; k < 2; ++k) {
             tmylistitem* zweigKnoten = nullptr;
-            DVdata& z5 = neu(stueck, 5, &zweigKnoten);
+            DVdata& z5 = neu(stueck, typAbzweig, &zweigKnoten);
             z5.tag1 = k;
             z5.eckig = m.eckig;
             kette(zweigKnoten, k == 0 ? erstes : budget - erstes, zweig, tiefe + 1);
@@ -269,7 +269,7 @@ void Erzeuger::abzweig(tmylistitem* eltern, int budget, const Mass& m, int tiefe
     }
     if (m.eckig && tiefe >= 2 && z_.ja(30)) {
         // Rectangular main passage, round branch.
-        DVdata& r = neu(eltern, 39, &stueck);
+        DVdata& r = neu(eltern, typAbzweigstueck90Rund, &stueck);
         r.eckig = true;
         r.tag1 = z_.bis(2);
         r.i[0] = m.a;
@@ -279,17 +279,18 @@ void Erzeuger::abzweig(tmylistitem* eltern, int budget, const Mass& m, int tiefe
         kette(stueck, budget, rund, tiefe + 1);
         return;
     }
-    const int typen[] = {30, 30, 35, 32, 38};
+    const int typen[] = {typAbzweigstueck90, typAbzweigstueck90, typHosenstueck,
+                         typAbzweigstueckSchraeg, typAufteilstueck};
     int typ = z_.aus(typen);
-    if (m.eckig && typ == 32) typ = 30;
+    if (m.eckig && typ == typAbzweigstueckSchraeg) typ = typAbzweigstueck90;
     DVdata& s = neu(eltern, typ, &stueck);
     masse(s, m);
     // Both legs of a wye leave with the branch size, and the main line goes on behind it:
     // its legs keep the main size.
-    const Mass bein = typ == 35 ? m : zweig;
+    const Mass bein = typ == typHosenstueck ? m : zweig;
     s.i[2] = bein.a;
     s.i[3] = m.eckig ? bein.b : -1;
-    if (typ == 32 || typ == 35) s.tag1 = z_.bis(4);
+    if (typ == typAbzweigstueckSchraeg || typ == typHosenstueck) s.tag1 = z_.bis(4);
     kette(stueck, budget, bein, tiefe + 1);
 }
 

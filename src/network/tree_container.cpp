@@ -1,5 +1,7 @@
 #include "network/tree_container.h"
 
+#include "network/tree_listener.h"
+
 #include <algorithm>
 
 namespace zephan {
@@ -101,6 +103,38 @@ void tmylistitem::Delete() {
 
 tMylistviewBase::tMylistviewBase(bool tree) : tree_(tree) {}
 
+void tMylistviewBase::beobachterHinzufuegen(BaumBeobachter* b) {
+    if (b && std::find(beobachter_.begin(), beobachter_.end(), b) == beobachter_.end())
+        beobachter_.push_back(b);
+}
+
+void tMylistviewBase::beobachterEntfernen(BaumBeobachter* b) {
+    beobachter_.erase(std::remove(beobachter_.begin(), beobachter_.end(), b), beobachter_.end());
+}
+
+// Listeners may read the tree but not change its structure while they are told.
+template <class F> void tMylistviewBase::melden(F f) {
+    if (beobachter_.empty()) return;
+    const bool warBusy = busy_;
+    busy_ = true;
+    for (BaumBeobachter* b : std::vector<BaumBeobachter*>(beobachter_)) f(*b);
+    busy_ = warBusy;
+}
+
+void tMylistviewBase::knotenGeaendert(tmylistitem* node) {
+    if (!isMine(node) || zuruecksetzen_ > 0) return;
+    melden([&](BaumBeobachter& b) { b.geaendert(node); });
+}
+
+void tMylistviewBase::beginZuruecksetzen() {
+    if (zuruecksetzen_++ == 0) melden([](BaumBeobachter& b) { b.vorZuruecksetzen(); });
+}
+
+void tMylistviewBase::endZuruecksetzen() {
+    if (zuruecksetzen_ == 0) return;
+    if (--zuruecksetzen_ == 0) melden([](BaumBeobachter& b) { b.zurueckgesetzt(); });
+}
+
 tMylistviewBase::~tMylistviewBase() {
     // No events here: the owner's handlers may refer to objects that are already gone. The
     // records are released with the nodes.
@@ -158,6 +192,7 @@ tmylistitem* tMylistviewBase::topLevel(int i) const {
 
 tmylistitem* tMylistviewBase::createAt(tmylistitem* parent, int sibPos, tmylistitem* flatBefore,
                                        const QString& caption) {
+    if (zuruecksetzen_ == 0) melden([&](BaumBeobachter& b) { b.vorEinfuegen(parent, sibPos); });
     auto* n = new tmylistitem(this);
     n->parent_ = parent;
     n->level_ = parent ? parent->level_ + 1 : 0;
@@ -199,6 +234,7 @@ tmylistitem* tMylistviewBase::createAt(tmylistitem* parent, int sibPos, tmylisti
         OnItemAdd(n);
         busy_ = false;
     }
+    if (zuruecksetzen_ == 0) melden([&](BaumBeobachter& b) { b.eingefuegt(n); });
     return n;
 }
 
@@ -230,6 +266,9 @@ void tMylistviewBase::Delete(tmylistitem* node) {
 void tMylistviewBase::removeSubtree(tmylistitem* node) {
     // The subtree is one contiguous run of the flat list: node and its CountAlle successors.
     int anzahl = 1;
+    tmylistitem* const eltern = node->parent_;
+    const int zeile = node->sibIndex_;
+    if (zuruecksetzen_ == 0) melden([&](BaumBeobachter& b) { b.vorEntfernen(node); });
     tmylistitem* letzter = node;
     while (letzter->next_ && letzter->next_->level_ > node->level_) {
         letzter = letzter->next_;
@@ -273,10 +312,12 @@ void tMylistviewBase::removeSubtree(tmylistitem* node) {
         delete n;
         n = next;
     }
+    if (zuruecksetzen_ == 0) melden([&](BaumBeobachter& b) { b.entfernt(eltern, zeile); });
 }
 
 void tMylistviewBase::Clear() {
     if (busy_) return;
+    beginZuruecksetzen();
     if (OnItemDelete) {
         busy_ = true;
         for (tmylistitem* n = first_; n; n = n->next_) OnItemDelete(n);
@@ -292,6 +333,7 @@ void tMylistviewBase::Clear() {
     count_ = 0;
     selected_ = focused_ = nullptr;
     flat_.clear();
+    endZuruecksetzen();
 }
 
 tmylistitem* tMylistviewBase::such(const QString& text, int column, tmylistitem* start,

@@ -10,6 +10,7 @@
 
 namespace zephan {
 
+class BaumBeobachter;
 class TIniFile2;
 class tMylistviewBase;
 
@@ -133,6 +134,17 @@ public:
     std::function<void(TIniFile2& ini, const QString& section, tmylistitem* item)> OnItemSave;
     std::function<void(TIniFile2& ini, const QString& section, tmylistitem* item)> OnItemLoad;
 
+    // Listeners of structure and node changes (see BaumBeobachter), told in the order they
+    // were added. The view does not own them; a listener removes itself before it goes.
+    void beobachterHinzufuegen(BaumBeobachter* b);
+    void beobachterEntfernen(BaumBeobachter* b);
+    // Tells the listeners that a node's record or display state was replaced.
+    void knotenGeaendert(tmylistitem* node);
+    // Brackets a change of the whole tree (a load): the listeners hear one reset instead of
+    // every insert and remove. Brackets nest; Clear is one.
+    void beginZuruecksetzen();
+    void endZuruecksetzen();
+
     // --- node operations ------------------------------------------------------------------------
     // Appends a new top-level node at the end of the list.
     tmylistitem* Add(const QString& caption);
@@ -204,6 +216,7 @@ private:
     // Forgets the flat index from position `ab` on (an edit there shifted what follows).
     void indexKuerzen(int ab) const;
     bool isMine(const tmylistitem* node) const { return node && node->owner_ == this; }
+    template <class F> void melden(F f);
 
     bool tree_;
     std::vector<tmylistitem*> tops_;
@@ -213,6 +226,8 @@ private:
     tmylistitem* selected_ = nullptr;
     tmylistitem* focused_ = nullptr;
     mutable bool busy_ = false;
+    std::vector<BaumBeobachter*> beobachter_;
+    int zuruecksetzen_ = 0; // open reset brackets; structure events are not told inside
     QString lastError_;
 
     // The first flat_.size() nodes of the flat list, each with its index_ set; edits cut it

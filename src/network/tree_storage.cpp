@@ -139,7 +139,11 @@ bool tMylistviewBase::LoadFromIniFile(TIniFile2& ini, const QString& prefix, boo
         return false;
     }
 
-    if (!itemsadd) Clear();
+    // Replacing the tree is one reset for the listeners; appending tells every insert.
+    if (!itemsadd) {
+        beginZuruecksetzen();
+        Clear();
+    }
     // Each node read goes to the end of the flat list: as a top-level node, or as the last
     // child of the node read last one level up.
     std::vector<tmylistitem*> zuletzt;
@@ -159,6 +163,7 @@ bool tMylistviewBase::LoadFromIniFile(TIniFile2& ini, const QString& prefix, boo
         zuletzt.resize(static_cast<std::size_t>(level) + 1);
         zuletzt.back() = n;
     }
+    if (!itemsadd) endZuruecksetzen();
     return true;
 }
 

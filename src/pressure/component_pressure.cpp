@@ -19,12 +19,9 @@ namespace {
 
 using Art = RegelErgebnis::Art;
 
-constexpr int typRaum = 4;
-constexpr int typVolumenstrom = 6;
-constexpr int typVentilator = 13;
-
 bool istGeraet(int typ) {
-    return (typ >= 9 && typ <= 12) || typ == 41 || typ == 43;
+    return (typ >= typAussenluftgitter && typ <= typAbluftgitter) || typ == typSchalldaempfer ||
+           typ == typBrandschutzklappe;
 }
 
 class Fluesse {
@@ -203,7 +200,7 @@ double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q,
     // Set as soon as a rule has fixed the loss itself: the tail must not replace it with a
     // loss from the velocity and zeta texts.
     bool ergebnisGesetzt = false;
-    if (rec.vorgabe == 0 && rec.typ <= 44) {
+    if (rec.vorgabe == 0 && rec.typ <= typVolumenstromregler) {
         const QString altV = rec.p[0];
         const QString altZeta = rec.p[1];
         RegelErgebnis r;
@@ -236,7 +233,7 @@ double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q,
         ergebnis = rec.i[1];
     } else if (rec.vorgabe == 1 || (rec.vorgabe == 0 && kat && kat->vorgabe == 4)) {
         ergebnis = rec.i[6];
-    } else if (rec.typ >= 8 && rec.typ <= 50 && !ergebnisGesetzt) {
+    } else if (rec.typ >= typZetawert && rec.typ <= typLetzteKomponente && !ergebnisGesetzt) {
         bool okV = false, okZeta = false;
         const double v = leseZahl(rec.p[0], &okV);
         const double zeta = leseZahl(rec.p[1], &okZeta);

@@ -7,14 +7,6 @@ namespace zephan {
 // Pressure loss of grilles, outlets, silencers and fire dampers (types 9, 10, 11, 12, 41, 43):
 // the rules behind geraeteRegel (declared in component_rule.h) and their helpers.
 
-// Type codes of the devices handled here.
-constexpr int typAussenluftgitter = 9;
-constexpr int typZuluftauslass = 10;
-constexpr int typFortluftgitter = 11;
-constexpr int typAbluftgitter = 12;
-constexpr int typSchalldaempfer = 41;
-constexpr int typBrandschutzklappe = 43;
-
 // The straight line through (x1, y1) and (x2, y2) read at x: y1 + (y2 − y1)/(x2 − x1)·(x − x1),
 // but 0 when that is negative. Two points at the same x give y1; a result that is not a
 // number gives 0.

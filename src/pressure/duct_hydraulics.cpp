@@ -14,9 +14,6 @@ namespace zephan {
 
 namespace {
 
-constexpr int typKanal = 2;
-constexpr int typRohr = 3;
-
 QString z(double x, int d) {
     return formatZahl(x, d);
 }

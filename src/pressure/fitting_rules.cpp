@@ -121,7 +121,8 @@ double bogenwinkel(int tag1) {
 
 RegelErgebnis geradeRegel(RegelEingabe& e) {
     DVdata& d = e.rec;
-    if (!mass(d.i[0]) || (d.typ == 2 && !mass(d.i[1]))) return stopp(e, regeltext::massFehlt);
+    if (!mass(d.i[0]) || (d.typ == typKanal && !mass(d.i[1])))
+        return stopp(e, regeltext::massFehlt);
     // Extreme dimensions can overflow the friction calculation half way through its report;
     // such a run is tried silently first so no unprintable number reaches the report.
     if (e.druck.drucken && materialKs(d.p[2]) >= 0) {
@@ -195,7 +196,7 @@ RegelErgebnis bogenRegel(RegelEingabe& e) {
     const DVdata& d = e.rec;
     const double k = kurve(kurve_winkel(), bogenwinkel(d.tag1));
     double A, zeta0;
-    if (d.typ == 20) {
+    if (d.typ == typUebergangsbogen) {
         if (!mass(d.i[0]) || !mass(d.i[1]) || !mass(d.i[2]) || !mass(d.i[3]))
             return stopp(e, regeltext::massFehlt);
         A = std::min(flaeche_eckig(d.i[0], d.i[1]), flaeche_eckig(d.i[2], d.i[3]));
@@ -334,7 +335,7 @@ RegelErgebnis uebergangRegel(RegelEingabe& e) {
     if (!mass(d.i[0]) || !mass(d.i[1]) || !mass(d.i[2])) return stopp(e, regeltext::massFehlt);
     const double Aeckig = flaeche_eckig(d.i[0], d.i[1]);
     const double Arund = flaeche_rund(d.i[2]);
-    const bool kanalRohr = d.typ == 26;
+    const bool kanalRohr = d.typ == typKanalRohr;
     if (kanalRohr && d.tag1 == 2) // "Stutzen an Kanal"
         return zetaRegel(e, geschw(e.Q, Aeckig), 2.0);
     const double L = d.i[5];
@@ -387,8 +388,8 @@ struct Abzweigquerschnitte {
 // Main and branch of the pieces 30, 34, 35, 37, 38 (rectangular or round by `eckig`) and 39
 // (rectangular main, round branch).
 std::optional<Abzweigquerschnitte> abzweigquerschnitte(const DVdata& d) {
-    const bool hauptEckig = d.eckig || d.typ == 39;
-    const bool abzEckig = d.eckig && d.typ != 39;
+    const bool hauptEckig = d.eckig || d.typ == typAbzweigstueck90Rund;
+    const bool abzEckig = d.eckig && d.typ != typAbzweigstueck90Rund;
     if (!mass(d.i[0]) || (hauptEckig && !mass(d.i[1])) || !mass(d.i[2]) ||
         (abzEckig && !mass(d.i[3])))
         return std::nullopt;
@@ -406,7 +407,7 @@ RegelErgebnis abzweig90Regel(RegelEingabe& e) {
     if (!q) return stopp(e, regeltext::massFehlt);
     const double A = q->A;
     const double Aa = q->Aa;
-    const bool reduzier = d.typ == 31;
+    const bool reduzier = d.typ == typAbzweigreduzierstueck90;
     double Ar = A;
     double theta = 0;
     if (reduzier) {
@@ -419,7 +420,7 @@ RegelErgebnis abzweig90Regel(RegelEingabe& e) {
     const double xD = e.QD / e.Q;
     const double xA = e.QA1 / e.Q;
     const double wa = geschw(e.QA1, Aa);
-    const bool rund39 = d.typ == 39;
+    const bool rund39 = d.typ == typAbzweigstueck90Rund;
     double zeta;
     if (e.modus < 2) {
         if (rund39) {
@@ -475,7 +476,7 @@ double abzweigK(int tag1) {
 
 RegelErgebnis abzweigSpitzRegel(RegelEingabe& e) {
     const DVdata& d = e.rec;
-    const bool reduzier = d.typ == 33;
+    const bool reduzier = d.typ == typAbzweigreduzierstueckSchraeg;
     if (!mass(d.i[0]) || !mass(d.i[2]) || (reduzier && (!mass(d.i[4]) || !laenge(d.i[6]))))
         return stopp(e, regeltext::massFehlt);
     const double A = flaeche_rund(d.i[0]);
@@ -706,34 +707,34 @@ double abzweigfaktor(double a, double b, double c, double Q, double Qx) {
 
 bool hatTypRegel(int typ) {
     switch (typ) {
-    case 2:
-    case 3:
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-    case 16:
-    case 20:
-    case 21:
-    case 22:
-    case 23:
-    case 24:
-    case 26:
-    case 27:
-    case 28:
-    case 30:
-    case 31:
-    case 32:
-    case 33:
-    case 34:
-    case 35:
-    case 37:
-    case 38:
-    case 39:
-    case 40:
-    case 41:
-    case 43:
-    case 44:
+    case typKanal:
+    case typRohr:
+    case typAussenluftgitter:
+    case typZuluftauslass:
+    case typFortluftgitter:
+    case typAbluftgitter:
+    case typQuerschnittsaenderung:
+    case typUebergangsbogen:
+    case typBogen:
+    case typAltBogenRund:
+    case typSegmentkruemmer:
+    case typEtage:
+    case typKanalRohr:
+    case typRohrKanal:
+    case typKnie:
+    case typAbzweigstueck90:
+    case typAbzweigreduzierstueck90:
+    case typAbzweigstueckSchraeg:
+    case typAbzweigreduzierstueckSchraeg:
+    case typSattelstutzen90:
+    case typHosenstueck:
+    case typKreuzstueck:
+    case typAufteilstueck:
+    case typAbzweigstueck90Rund:
+    case typDrosselklappe:
+    case typSchalldaempfer:
+    case typBrandschutzklappe:
+    case typVolumenstromregler:
         return true;
     default:
         return false;
@@ -742,45 +743,45 @@ bool hatTypRegel(int typ) {
 
 RegelErgebnis formstueckRegel(RegelEingabe& e) {
     switch (e.rec.typ) {
-    case 2:
-    case 3:
+    case typKanal:
+    case typRohr:
         return geradeRegel(e);
-    case 6:
+    case typVolumenstrom:
         return {Art::DpRegel, 0};
-    case 16:
+    case typQuerschnittsaenderung:
         return querschnittRegel(e);
-    case 20:
-    case 21:
-    case 22:
+    case typUebergangsbogen:
+    case typBogen:
+    case typAltBogenRund:
         return bogenRegel(e);
-    case 23:
+    case typSegmentkruemmer:
         return segmentRegel(e);
-    case 24:
+    case typEtage:
         return etageRegel(e);
-    case 26:
-    case 27:
+    case typKanalRohr:
+    case typRohrKanal:
         return uebergangRegel(e);
-    case 28:
+    case typKnie:
         return knieRegel(e);
-    case 30:
-    case 31:
-    case 39:
+    case typAbzweigstueck90:
+    case typAbzweigreduzierstueck90:
+    case typAbzweigstueck90Rund:
     // The dividing piece splits the main flow into a continuing and a branching passage
     // with the main and branch sections of the plain branch piece; it is taken as one.
-    case 38:
+    case typAufteilstueck:
         return abzweig90Regel(e);
-    case 32:
-    case 33:
+    case typAbzweigstueckSchraeg:
+    case typAbzweigreduzierstueckSchraeg:
         return abzweigSpitzRegel(e);
-    case 34:
+    case typSattelstutzen90:
         return sattelRegel(e);
-    case 35:
+    case typHosenstueck:
         return hosenRegel(e);
-    case 37:
+    case typKreuzstueck:
         return kreuzRegel(e);
-    case 40:
+    case typDrosselklappe:
         return drosselRegel(e);
-    case 44:
+    case typVolumenstromregler:
         return reglerRegel(e);
     default:
         return {Art::KeineRegel, keinErgebnis};

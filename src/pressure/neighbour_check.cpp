@@ -14,10 +14,6 @@ namespace zephan {
 
 namespace {
 
-double wertSlot(const DVdata& d, int slot) {
-    return (slot >= 0 && slot < 7) ? d.i[static_cast<size_t>(slot)] : -1.0;
-}
-
 bool formIstEckig(int form) {
     return form == formEckigMass || form == formEckigOhne;
 }
@@ -185,14 +181,15 @@ int nachbarpruefung(tmylistitem* node, const NachbarEinstellungen& einst,
         const auto fluss = [&](const tmylistitem* n) {
             return stroeme ? (*stroeme)[n] : volumenstrom(n);
         };
-        if (d.typ == 2 || d.typ == 3) {
+        if (d.typ == typKanal || d.typ == typRohr) {
             const double Q = fluss(node);
-            const double A = d.typ == 2 ? flaeche_eckig(d.i[0], d.i[1]) : flaeche_rund(d.i[0]);
+            const double A =
+                d.typ == typKanal ? flaeche_eckig(d.i[0], d.i[1]) : flaeche_rund(d.i[0]);
             if (Q < 0) d.fehler = fehlerVolumenstrom;
             // No design velocity given (-1): nothing to exceed.
             else if (A > 0 && d.i[4] > 0 && Q / 3600 / A > d.i[4])
                 d.fehler = fehlerGeschwindigkeit;
-        } else if ((d.typ == 41 && d.tag1 != 0) || d.typ == 43) {
+        } else if ((d.typ == typSchalldaempfer && d.tag1 != 0) || d.typ == typBrandschutzklappe) {
             const double Q = fluss(node);
             const double A = d.eckig ? flaeche_eckig(d.i[0], d.i[1]) : flaeche_rund(d.i[0]);
             if (A != 0 && std::isfinite(A) && Q >= 0) d.p[0] = formatZahl(Q / 3600 / A, 2);

@@ -2,6 +2,9 @@
 #include "editing_fixture.h"
 #include "network/model_queries.h"
 #include "network/project_file.h"
+#include "network/tree_item_model.h"
+
+#include <QAbstractItemModelTester>
 
 #include <map>
 #include <random>
@@ -74,6 +77,82 @@ protected:
 };
 
 // --- whole sessions -----------------------------------------------------------------------------
+
+namespace {
+
+QStringList modellWarnungen;
+
+void warnungMerken(QtMsgType typ, const QMessageLogContext&, const QString& text) {
+    if (typ != QtDebugMsg && typ != QtInfoMsg) modellWarnungen.append(text);
+}
+
+// The model's rows, depth first, as "level caption" lines.
+void modellBild(const QAbstractItemModel& m, const QModelIndex& eltern, int level,
+                QStringList& out) {
+    for (int r = 0; r < m.rowCount(eltern); ++r) {
+        const QModelIndex i = m.index(r, 0, eltern);
+        out.append(QString::number(level) + QLatin1Char(' ') + i.data().toString());
+        modellBild(m, i, level + 1, out);
+    }
+}
+
+QStringList baumZeilen(const ProjektBaum& b) {
+    QStringList out;
+    for (const tmylistitem* n = b.topitem(); n; n = n->getNext())
+        out.append(QString::number(n->Level()) + QLatin1Char(' ') + n->caption());
+    return out;
+}
+
+} // namespace
+
+TEST_F(Rueckgaengig, AnItemModelFollowsEditsUndoAndRedoRowByRowWithoutReset) {
+    beispielLaden();
+    BaumModell modell(s.baum());
+    modellWarnungen.clear();
+    const QtMessageHandler vorher = qInstallMessageHandler(warnungMerken);
+    QAbstractItemModelTester tester(&modell,
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    int eingefuegt = 0, entfernt = 0, geaendert = 0, resets = 0;
+    QObject::connect(&modell, &QAbstractItemModel::rowsInserted, [&] { ++eingefuegt; });
+    QObject::connect(&modell, &QAbstractItemModel::rowsRemoved, [&] { ++entfernt; });
+    QObject::connect(&modell, &QAbstractItemModel::dataChanged, [&] { ++geaendert; });
+    QObject::connect(&modell, &QAbstractItemModel::modelReset, [&] { ++resets; });
+    // A view holds on to a node deep in the tree while everything around it changes.
+    const QPersistentModelIndex gehalten = modell.indexVon(at("1.4"));
+
+    std::mt19937 rng(77);
+    int edits = 0;
+    for (int versuch = 0; edits < 200 && versuch < 10000; ++versuch) {
+        if (zufallsEdit(rng)) ++edits;
+        // Now and then step back and forward through the history.
+        if (versuch % 7 == 3 && s.rueckgaengig() && versuch % 2 == 1) s.wiederholen();
+    }
+    ASSERT_EQ(edits, 200);
+    while (s.rueckgaengig()) {
+    }
+    for (int k = 0; k < 20 && s.wiederholen(); ++k) {
+    }
+    qInstallMessageHandler(vorher);
+
+    EXPECT_TRUE(modellWarnungen.isEmpty()) << modellWarnungen.join('\n').toStdString();
+    EXPECT_EQ(resets, 0);
+    EXPECT_GT(eingefuegt, 100);
+    EXPECT_GT(entfernt, 50);
+    EXPECT_GT(geaendert, 100);
+    QStringList bildModell;
+    modellBild(modell, {}, 0, bildModell);
+    EXPECT_EQ(bildModell, baumZeilen(s.baum()));
+    if (gehalten.isValid()) {
+        EXPECT_EQ(BaumModell::knoten(gehalten)->owner(), &s.baum());
+    }
+
+    // Opening a project is one reset.
+    beispielLaden();
+    EXPECT_EQ(resets, 1);
+    bildModell.clear();
+    modellBild(modell, {}, 0, bildModell);
+    EXPECT_EQ(bildModell, baumZeilen(s.baum()));
+}
 
 TEST_F(Rueckgaengig, TwoHundredRandomEditsUndoneGiveBackTheSavedFileRedoneTheEditedOne) {
     beispielLaden();

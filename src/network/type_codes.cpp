@@ -1,0 +1,28 @@
+#include "network/type_codes.h"
+
+#include "network/catalogue.h"
+#include "network/network_tree.h"
+
+namespace zephan {
+
+int typVon(const tmylistitem* node) {
+    const DVdata* d = nodeDaten(node);
+    return d ? d->typ : typKeiner;
+}
+
+int endenVon(int typ) {
+    const tBasisDaten_* k = basisDaten(typ);
+    return k ? k->enden : 0;
+}
+
+int endenVon(const tmylistitem* node) {
+    const tBasisDaten_* k = nodeKatalog(node);
+    return k ? k->enden : 0;
+}
+
+double wertSlot(const DVdata& d, int slot) {
+    return (slot >= 0 && slot < static_cast<int>(d.i.size())) ? d.i[static_cast<size_t>(slot)]
+                                                              : -1.0;
+}
+
+} // namespace zephan
