@@ -84,14 +84,24 @@ void TmyCanvas::fragment(int x, int y, QStringView s, int hText, bool zeichnen, 
         if (zeichnen && painter && !teil.isEmpty()) {
             const QFont& f = SchriftMetrik::font(font.name, font.fett, font.kursiv,
                                                  font.unterstrichen, font.durchgestrichen);
-            painter->save();
-            painter->setFont(f);
-            painter->setPen(ausgabe(QColor::fromRgb(font.farbe)));
-            painter->translate(x, y + SchriftMetrik::oberlaenge(font, hText));
+            // Font and pen change rarely between fragments; the transform places the
+            // reference-size font at the fragment's height without a save/restore per call.
+            if (painter != textPainter_ || &f != textFont_) {
+                painter->setFont(f);
+                textFont_ = &f;
+            }
+            const QColor farbe = ausgabe(QColor::fromRgb(font.farbe));
+            if (painter != textPainter_ || farbe != textFarbe_) {
+                painter->setPen(farbe);
+                textFarbe_ = farbe;
+            }
+            textPainter_ = painter;
+            const QTransform basis = painter->transform();
             const double k = static_cast<double>(hText) / SchriftMetrik::referenz;
-            painter->scale(k, k);
+            painter->setTransform(
+                QTransform(k, 0, 0, k, x, y + SchriftMetrik::oberlaenge(font, hText)) * basis);
             painter->drawText(QPointF(0, 0), teil.toString());
-            painter->restore();
+            painter->setTransform(basis);
         }
         x += w;
         if (t < 0) break;
@@ -115,6 +125,7 @@ void TmyCanvas::textGedreht(int x, int y, QStringView s, double winkel) {
     int w = 0;
     fragment(0, 0, s, h(), true, w);
     painter->restore();
+    textPainter_ = nullptr;
 }
 
 int TmyCanvas::mytextwidth(QStringView s) {
@@ -266,6 +277,7 @@ int TmyCanvas::lauf(int x0, int y, QStringView s, bool zeichnen) {
                 painter->setBrush(c);
                 painter->drawEllipse(QRect(x + (w - d) / 2, y - 1, d, d + 1));
                 painter->restore();
+                textPainter_ = nullptr;
             }
             hoeheMax = std::max(hoeheMax, static_cast<int>(std::lround(hh * 1.1)));
             x += w;
@@ -276,6 +288,7 @@ int TmyCanvas::lauf(int x0, int y, QStringView s, bool zeichnen) {
 }
 
 void TmyCanvas::stift() {
+    textPainter_ = nullptr; // the pen changes: the next text sets its own again
     QPen pen(ausgabe(penFarbe));
     pen.setWidth(std::max(1, penBreite));
     pen.setStyle(penStil);

@@ -34,6 +34,8 @@ public:
     int hoeheMax = 0;
 
     bool zeichnet() const { return painter != nullptr; }
+    // A new page or painter: font and pen are set afresh by the next text.
+    void painterGewechselt() { textPainter_ = nullptr; }
     int h() const { return font.hoehe(); }
     int textwidth(QStringView s) const;
     int textheight() const { return h(); }
@@ -74,6 +76,9 @@ private:
     void stift();
     void fragment(int x, int y, QStringView s, int hText, bool zeichnen, int& breite);
     QPoint pos_;
+    QPainter* textPainter_ = nullptr;
+    const QFont* textFont_ = nullptr;
+    QColor textFarbe_;
 };
 
 // The character a symbol escape word stands for, or a null character for no symbol.

@@ -236,6 +236,7 @@ void TDruckLayout::neueSeite(int startZeile, int ersteZeile) {
         z_.druckh = s.druckh;
         canvas_.painter =
             ziel_ ? ziel_->seiteBeginnen(seite_ + 1, s.druckb, s.druckh, s.quer) : nullptr;
+        canvas_.painterGewechselt();
         if (canvas_.painter && !canvas_.grau)
             canvas_.fuellen(0, 0, s.druckb, s.druckh, Qt::white);
         else if (canvas_.painter)
