@@ -27,14 +27,20 @@ int usage(const char* name);
 // Writes UTF-8 text to stdout / stderr.
 void out(const QString& text);
 void err(const QString& text);
-// A number argument: "." or "," as decimal point; false in *ok when it is none or not finite.
+// A number argument in the machine format ("." decimal point, no ","); false in *ok when it is
+// none or not finite. The second form says why in `grund`.
 double zahlArgument(const QString& text, bool* ok);
+bool zahlArgument(const QString& text, double& wert, QString& grund);
 
-// The command-line tool's seam: messages go to stderr; a question is answered "n" where it
-// offers that button (so the file named on the command line is the one used), else with its
-// first button.
+// The command-line tool's seam: messages go to stderr. It answers only what the caller decided
+// on the command line (the newer temporary copy: `zwischenspeicher`); any other question is
+// printed and left unanswered (-1, as a closed dialog) and kept in `unbeantwortet`, so the
+// command stops instead of guessing.
 class KonsolenSeam : public UserSeam {
 public:
+    int zwischenspeicher = -1; // 0 load the temporary copy, 1 the file; -1 not decided
+    QString unbeantwortet;
+
     int frage(const QString& text, const QString& buttons, Kind kind) override;
     void status(int, const QString&) override {}
 };

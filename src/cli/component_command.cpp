@@ -1,4 +1,6 @@
 #include "cli/command.h"
+#include "cli/load_options.h"
+#include "editing/page_check.h"
 #include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/project_file.h"
@@ -13,9 +15,13 @@
 namespace zephan::cli {
 namespace {
 
-const Command component("component", "component FILE POSITION [--mode N] [--report]",
+const Command component("component",
+                        "component FILE POSITION [--mode N] [--report] [--einstellungen DATEI] "
+                        "[--katalog DATEI] [--temporaer laden|verwerfen] [--crc-ignorieren]",
                         [](const QStringList& argsIn) {
                             QStringList args = argsIn;
+                            Ladeoptionen optionen;
+                            if (!ladeoptionenNehmen(args, optionen)) return usage("component");
                             const bool bericht = args.removeAll(QStringLiteral("--report")) > 0;
                             int modus = modusDurchgang;
                             const int m = args.indexOf(QStringLiteral("--mode"));
@@ -29,16 +35,26 @@ const Command component("component", "component FILE POSITION [--mode N] [--repo
                             if (args.size() != 2) return usage("component");
 
                             KonsolenSeam seam;
+                            if (const int rc = starten(optionen, seam)) return rc;
                             Projekt projekt(seam);
+                            ladeoptionenSetzen(projekt, optionen, seam);
                             projekt.setAutomatischSichern([] { return false; });
                             projekt.setDateiname(args[0]);
-                            if (!projekt.laden()) return exitFehler;
+                            if (const int rc =
+                                    ladenPruefen(projekt.laden(), projekt, args[0], optionen, seam))
+                                return rc;
                             tmylistitem* n = knotenAnPosition(projekt.baum(), args[1]);
                             if (!n)
                                 return fehler(QStringLiteral("Keine Position ") + args[1] +
                                               QStringLiteral(" im Projekt."));
                             const DVdata* d = nodeDaten(n);
-                            const tBasisDaten_* t = d ? basisDaten(d->typ) : nullptr;
+                            // A line head holds the line's density where components hold
+                            // their zeta, and a room is no component: neither has a
+                            // pressure loss of its own.
+                            if (!d || istStrangTyp(d->typ) || d->typ == 4)
+                                return fehler(QStringLiteral("An Position ") + args[1] +
+                                              QStringLiteral(" steht kein Bauteil."));
+                            const tBasisDaten_* t = basisDaten(d->typ);
                             const int enden = t ? t->enden : 0;
                             if ((modus == modusAbzweig1 && enden < 3) ||
                                 (modus == modusAbzweig2 && enden != 4))

@@ -8,11 +8,10 @@ namespace {
 
 const Command density("density", "density TEMP PHI", [](const QStringList& args) {
     if (args.size() != 2) return usage("density");
-    bool okT = false, okPhi = false;
-    const double t = zahlArgument(args[0], &okT);
-    const double phi = zahlArgument(args[1], &okPhi);
-    if (!okT) return fehler(QStringLiteral("Keine Zahl: ") + args[0]);
-    if (!okPhi) return fehler(QStringLiteral("Keine Zahl: ") + args[1]);
+    double t = 0, phi = 0;
+    QString grund;
+    if (!zahlArgument(args[0], t, grund) || !zahlArgument(args[1], phi, grund))
+        return fehler(grund);
     // the ranges of the density dialog
     if (t < -50 || t > 50)
         return fehler(QStringLiteral("Die Lufttemperatur muss zwischen -50 und 50 °C liegen."));

@@ -6,6 +6,8 @@
 
 #include <QHash>
 #include <cmath>
+#include <limits>
+#include <utility>
 
 namespace zephan::cli {
 namespace {
@@ -38,10 +40,9 @@ const Command duct(
         QHash<QString, double> wert;
         for (auto it = opt.cbegin(); it != opt.cend(); ++it) {
             if (it.key() == QLatin1String("--material")) continue;
-            bool ok = false;
-            wert[it.key()] = zahlArgument(it.value(), &ok);
-            if (!ok)
-                return fehler(QStringLiteral("Keine Zahl für ") + it.key() + ": " + it.value());
+            QString grund;
+            if (!zahlArgument(it.value(), wert[it.key()], grund))
+                return fehler(it.key() + QStringLiteral(": ") + grund);
         }
         const double b = eckig ? wert["--breite"] : wert["--durchmesser"];
         const double h = eckig ? wert["--hoehe"] : 0;
@@ -88,13 +89,26 @@ const Command duct(
         const double ergebnis = geradeStrecke(d, q, &doc, rho);
         if (ergebnis <= -999) return fehler(QStringLiteral("Keine Berechnung möglich."));
 
-        keyValue(QStringLiteral("v"), v);
-        keyValue(QStringLiteral("dh"), w.dh * 1000);
-        keyValue(QStringLiteral("Re"), static_cast<double>(w.Re));
-        keyValue(QStringLiteral("ksd"), w.ksd);
-        keyValue(QStringLiteral("lambda"), w.lambda);
-        keyValue(QStringLiteral("R"), r.s);
-        if (mitLaenge) keyValue(QStringLiteral("dp"), r.s * laenge / 1000);
+        const std::pair<const char*, double> werte[] = {
+            {"v", v},
+            {"dh", w.dh * 1000},
+            {"Re", static_cast<double>(w.Re)},
+            {"ksd", w.ksd},
+            {"lambda", w.lambda},
+            {"R", r.s},
+            {"dp", mitLaenge ? r.s * laenge / 1000 : 0}};
+        // Finite input can still overflow (flows of 1e200 m³/h): no result rather than "inf",
+        // nor a Reynolds number cut off at the integer's end.
+        const bool reVoll = w.Re == std::numeric_limits<long long>::max();
+        for (const auto& [name, x] : werte)
+            if (!std::isfinite(x) || !std::isfinite(ergebnis) ||
+                (reVoll && QLatin1String(name) == QLatin1String("Re")))
+                return fehler(QStringLiteral("Keine Berechnung möglich: %1 liegt außerhalb des "
+                                             "Zahlenbereichs.")
+                                  .arg(QLatin1String(name)));
+        for (const auto& [name, x] : werte)
+            if (mitLaenge || QLatin1String(name) != QLatin1String("dp"))
+                keyValue(QLatin1String(name), x);
         for (const QString& zeile : doc.m) out(zeile + QLatin1Char('\n'));
         return exitOk;
     });

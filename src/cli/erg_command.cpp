@@ -20,13 +20,12 @@ public:
 
 const Command erg("erg", "erg NR X Y", [](const QStringList& args) {
     if (args.size() != 3) return usage("erg");
-    bool okNr = false, okX = false, okY = false;
+    bool okNr = false;
     const int nr = args[0].trimmed().toInt(&okNr);
-    const double x = zahlArgument(args[1], &okX);
-    const double y = zahlArgument(args[2], &okY);
     if (!okNr) return fehler(QStringLiteral("Keine Tabellennummer: ") + args[0]);
-    if (!okX) return fehler(QStringLiteral("Keine Zahl: ") + args[1]);
-    if (!okY) return fehler(QStringLiteral("Keine Zahl: ") + args[2]);
+    double x = 0, y = 0;
+    QString grund;
+    if (!zahlArgument(args[1], x, grund) || !zahlArgument(args[2], y, grund)) return fehler(grund);
 
     ErsteMeldung meldung;
     titelzahli& tabellen = titelzahlen();

@@ -3,6 +3,9 @@
 #include "network/project_generator.h"
 #include "store/user_seam.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace zephan::cli {
 namespace {
 
@@ -43,12 +46,16 @@ const Command
                      }
                  }
                  if (!linien || !auslaesse) return usage("generate");
+                 if (QFileInfo(args[0]).isDir())
+                     return fehler(QStringLiteral("%1 ist ein Ordner, keine Projektdatei.")
+                                       .arg(QDir::toNativeSeparators(args[0])));
                  KonsolenSeam seam;
                  Projekt projekt(seam);
                  projekt.setAutomatischSichern([] { return false; });
                  projektErzeugen(projekt.baum(), o);
                  projektDatenErzeugen(projekt.daten(), o);
                  projekt.setDateiname(args[0]);
+                 projekt.setNameGenau(true);
                  projekt.setGeaendert(true);
                  if (!projekt.sichern()) return exitFehler;
                  return exitOk;

@@ -1,8 +1,10 @@
 #include "cli/command.h"
+#include "editing/machine_number.h"
+#include "network/project_file.h"
 #include "store/number_format.h"
 
 #include <QCoreApplication>
-#include <cmath>
+#include <QFile>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -55,21 +57,26 @@ void err(const QString& text) {
 }
 
 double zahlArgument(const QString& text, bool* ok) {
-    QString t = text.trimmed();
-    if (!t.contains(QLatin1Char('.'))) t.replace(QLatin1Char(','), QLatin1Char('.'));
-    const double x = t.toDouble(ok);
-    if (*ok && !std::isfinite(x)) *ok = false;
+    double x = 0;
+    QString grund;
+    *ok = zahlArgument(text, x, grund);
     return x;
 }
 
+bool zahlArgument(const QString& text, double& wert, QString& grund) {
+    return maschinenZahl(text, wert, &grund);
+}
+
 int KonsolenSeam::frage(const QString& text, const QString& buttons, Kind) {
-    const QStringList b = buttons.split(QLatin1Char('|'));
-    if (b.size() == 1) {
+    if (!buttons.contains(QLatin1Char('|'))) {
         err(text + QLatin1Char('\n'));
         return 0;
     }
-    const int nein = static_cast<int>(b.indexOf(QStringLiteral("n")));
-    return nein >= 0 ? nein : 0;
+    if (text == zwischenspeicherFrage && zwischenspeicher >= 0) return zwischenspeicher;
+    err(QStringLiteral("Frage ohne Antwort: ") + text + QStringLiteral(" [") + buttons +
+        QStringLiteral("]\n"));
+    unbeantwortet = text;
+    return -1;
 }
 
 QString machineNumber(double x) {
@@ -92,16 +99,43 @@ void keyValue(const QString& key, const QString& value) {
 
 } // namespace zephan::cli
 
+namespace {
+
+// An argument's bytes as a message can show them: ASCII as it is, other bytes as \xHH.
+QString alsText(const QByteArray& roh) {
+    QString t;
+    for (const char c : roh) {
+        const auto b = static_cast<unsigned char>(c);
+        t += b >= 0x20 && b < 0x7f ? QString(QLatin1Char(c))
+                                   : QStringLiteral("\\x%1").arg(uint{b}, 2, 16, QLatin1Char('0'));
+    }
+    return t;
+}
+
+} // namespace
+
 namespace zephan::cli {
 // Defined beside the layout command: the application object the command line needs.
 std::unique_ptr<QCoreApplication> anwendungFuer(int& argc, char** argv);
 } // namespace zephan::cli
 
 int main(int argc, char** argv) {
+    using namespace zephan::cli;
+    // Arguments are file names as often as not: decoded as the file system names files, and
+    // refused when that decoding does not give the same bytes back (a Latin-1 name on a UTF-8
+    // system), so no file is ever opened or written under a changed name.
+    QStringList args;
+    for (int k = 1; k < argc; ++k) {
+        const QByteArray roh(argv[k]);
+        const QString text = QFile::decodeName(roh);
+        if (QFile::encodeName(text) != roh)
+            return fehler(QStringLiteral("Das Argument \"%1\" lässt sich in der Zeichenkodierung "
+                                         "des Dateisystems nicht darstellen.")
+                              .arg(alsText(roh)));
+        args.append(text);
+    }
     const std::unique_ptr<QCoreApplication> anwendung = anwendungFuer(argc, argv);
     [[maybe_unused]] QCoreApplication& app = *anwendung;
-    QStringList args = app.arguments().mid(1);
-    using namespace zephan::cli;
     if (args.isEmpty()) {
         printUsage();
         return exitUsage;

@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "cli/load_options.h"
 #include "cli/tree_calc.h"
 #include "network/model_queries.h"
 #include "network/project_file.h"
@@ -19,25 +20,35 @@ QString treeZeile(const tmylistitem* n, const Volumenstroeme& stroeme) {
            tab + QString::number(abschnitt(n));
 }
 
-const Command tree("tree", "tree FILE [--calc]", [](const QStringList& argsIn) {
-    QStringList args = argsIn;
-    const bool calc = args.removeAll(QStringLiteral("--calc")) > 0;
-    if (args.size() != 1) return usage("tree");
-    KonsolenSeam seam;
-    Projekt projekt(seam);
-    projekt.setAutomatischSichern([] { return false; });
-    projekt.setDateiname(args[0]);
-    if (!projekt.laden()) return exitFehler;
-    const Volumenstroeme stroeme(projekt.baum());
-    std::optional<TreeCalc> rechnung;
-    if (calc) rechnung.emplace(projekt.baum());
-    QString text;
-    for (const tmylistitem* n = projekt.baum().topitem(); n; n = n->getNext())
-        text += treeZeile(n, stroeme) + (rechnung ? rechnung->spalten(n) : QString()) +
-                QLatin1Char('\n');
-    out(text);
-    return exitOk;
-});
+const Command tree("tree",
+                   "tree FILE [--calc] [--einstellungen DATEI] [--katalog DATEI] "
+                   "[--temporaer laden|verwerfen] [--crc-ignorieren]",
+                   [](const QStringList& argsIn) {
+                       QStringList args = argsIn;
+                       Ladeoptionen optionen;
+                       if (!ladeoptionenNehmen(args, optionen)) return usage("tree");
+                       const bool calc = args.removeAll(QStringLiteral("--calc")) > 0;
+                       if (args.size() != 1) return usage("tree");
+                       KonsolenSeam seam;
+                       if (const int rc = starten(optionen, seam)) return rc;
+                       Projekt projekt(seam);
+                       ladeoptionenSetzen(projekt, optionen, seam);
+                       projekt.setAutomatischSichern([] { return false; });
+                       projekt.setDateiname(args[0]);
+                       if (const int rc =
+                               ladenPruefen(projekt.laden(), projekt, args[0], optionen, seam))
+                           return rc;
+                       const Volumenstroeme stroeme(projekt.baum());
+                       std::optional<TreeCalc> rechnung;
+                       if (calc) rechnung.emplace(projekt.baum());
+                       QString text;
+                       for (const tmylistitem* n = projekt.baum().topitem(); n; n = n->getNext())
+                           text += treeZeile(n, stroeme) +
+                                   (rechnung ? rechnung->spalten(n) : QString()) +
+                                   QLatin1Char('\n');
+                       out(text);
+                       return exitOk;
+                   });
 
 } // namespace
 } // namespace zephan::cli

@@ -1,30 +1,36 @@
 #include "editing/edit_script.h"
 
 #include "editing/edit_session.h"
+#include "editing/machine_number.h"
 #include "editing/page_check.h"
 #include "network/network_tree.h"
+#include "pressure/air_density.h"
 #include "store/number_format.h"
 
 #include <QRegularExpression>
-#include <cmath>
 
 namespace zephan {
 
 // --- the seam -----------------------------------------------------------------------------------
 
 void SkriptSeam::zeile(const QString& text) {
-    if (stumm) {
+    if (stumm && aussen) {
+        aussen->meldung(text, Kind::Information);
+    } else if (stumm) {
         if (fehlerAusgabe) fehlerAusgabe(text);
     } else if (ausgabe) {
         ausgabe(text);
     }
 }
 
-int SkriptSeam::frage(const QString& text, const QString& buttons, Kind) {
+int SkriptSeam::frage(const QString& text, const QString& buttons, Kind kind) {
     if (stumm) {
-        // Around the script: keep to the file named (no newer temporary copy).
-        const int nein = buttons.split(QLatin1Char('|')).indexOf(QStringLiteral("n"));
-        return nein >= 0 ? nein : 0;
+        // Around the script the caller decides; without one nobody answers, as when the
+        // dialog is closed.
+        if (aussen) return aussen->frage(text, buttons, kind);
+        zeile(QStringLiteral("Frage ohne Antwort: ") + text + QStringLiteral(" [") + buttons +
+              QLatin1Char(']'));
+        return -1;
     }
     const int antwort = antworten.isEmpty() ? 0 : antworten.takeFirst();
     zeile(QStringLiteral("Frage: ") + text + QStringLiteral(" [") + buttons +
@@ -32,7 +38,8 @@ int SkriptSeam::frage(const QString& text, const QString& buttons, Kind) {
     return antwort;
 }
 
-void SkriptSeam::meldung(const QString& text, Kind) {
+void SkriptSeam::meldung(const QString& text, Kind kind) {
+    if (stumm && aussen) return aussen->meldung(text, kind);
     zeile(QStringLiteral("Meldung: ") + text);
 }
 
@@ -56,27 +63,23 @@ struct Lauf {
     }
 
     bool zahl(const QString& text, double& wert) {
-        const QString t = text.trimmed();
-        if (t.isEmpty() || t == QStringLiteral("-")) {
-            wert = -1; // an empty field
+        if (text.trimmed() == QStringLiteral("-")) {
+            wert = -1; // the empty field, said explicitly
             return true;
         }
-        bool ok = false;
-        wert = leseZahl(t, &ok);
-        return (ok && std::isfinite(wert)) ||
-               nein(QStringLiteral("\"") + t + QStringLiteral("\" ist keine Zahl."));
+        QString grund;
+        return maschinenZahl(text, wert, &grund) || nein(grund);
     }
 
     bool ganz(const QString& text, int& wert) {
         bool ok = false;
         wert = text.trimmed().toInt(&ok);
-        return ok || nein(QStringLiteral("\"") + text.trimmed() +
-                          QStringLiteral("\" ist keine ganze Zahl."));
+        return ok || nein(zitat(text.trimmed()) + QStringLiteral(" ist keine ganze Zahl."));
     }
 
     bool knoten(const QString& pos, tmylistitem*& n) {
         n = knotenAnPosition(s.baum(), pos);
-        return n || nein(QStringLiteral("Position ") + pos.trimmed() +
+        return n || nein(QStringLiteral("Position ") + gekuerzt(pos.trimmed()) +
                          QStringLiteral(" gibt es nicht."));
     }
 
@@ -112,11 +115,15 @@ struct Lauf {
         } else if (feld == QStringLiteral("gruppe")) {
             d.Gruppe = wert;
         } else if (feld == QStringLiteral("dichte")) {
-            d.p[1] = dichteText(wert);
+            double rho = 0;
+            if (!zahl(wert, rho)) return false;
+            if (!(rho >= dichteMinimum && rho <= dichteMaximum))
+                return nein(QStringLiteral("Die Dichte muss zwischen 0,5 und 2 kg/m³ liegen."));
+            d.p[1] = formatZahlOhneGruppen(rho, 3);
         } else if (feld == QStringLiteral("kennung")) {
             d.p[2] = wert;
         } else {
-            return nein(QStringLiteral("unbekanntes Feld \"") + feld + QStringLiteral("\"."));
+            return nein(QStringLiteral("unbekanntes Feld ") + zitat(feld) + QLatin1Char('.'));
         }
         return true;
     }
@@ -134,9 +141,10 @@ struct Lauf {
             int typ = rest.toInt(&zahlOk);
             if (!zahlOk) typ = typAusListe(rest);
             if (typ < 0 || typ > 130)
-                return nein(QStringLiteral("unbekannter Typ \"") + rest + QStringLiteral("\"."));
+                return nein(QStringLiteral("unbekannter Typ ") + zitat(rest) + QLatin1Char('.'));
             if (!s.typWaehlen(typ))
-                return nein(QStringLiteral("Typ ") + rest + QStringLiteral(" nicht gewählt."));
+                return nein(QStringLiteral("Typ ") + gekuerzt(rest) +
+                            QStringLiteral(" nicht gewählt."));
         } else if (befehl == QStringLiteral("set")) {
             if (!setzen(rest)) return false;
         } else if (befehl == QStringLiteral("insert")) {
@@ -168,7 +176,7 @@ struct Lauf {
         } else if (befehl == QStringLiteral("new")) {
             s.neu();
         } else {
-            return nein(QStringLiteral("unbekannter Schritt \"") + befehl + QStringLiteral("\"."));
+            return nein(QStringLiteral("unbekannter Schritt ") + zitat(befehl) + QLatin1Char('.'));
         }
         // The window checks its page after every change.
         seitenPruefung(s);

@@ -18,12 +18,14 @@ class tmylistitem;
 // The seam of a scripted session: questions are answered from the queue the script fills
 // ("answer N"), else by their first button; every question, message and status-bar message
 // is handed to `ausgabe` as one line, so a script shows what a user would see. While `stumm`
-// is set (loading and saving around the script) messages go to `fehlerAusgabe` instead and a
-// question prefers the answer "n".
+// is set (loading and saving around the script) questions and messages go to `aussen`, whose
+// owner decides the answers; without it messages go to `fehlerAusgabe` and a question is
+// left unanswered (-1, as a closed dialog).
 class SkriptSeam : public UserSeam {
 public:
     std::function<void(const QString&)> ausgabe;
     std::function<void(const QString&)> fehlerAusgabe;
+    UserSeam* aussen = nullptr;
     QList<int> antworten;
     bool stumm = false;
 
@@ -39,7 +41,8 @@ private:
 //   select POS | focus POS | type N|ENTRY | set FIELD VALUE | insert | apply | delete |
 //   newline Zuluft|Abluft ID | answer N | undo | redo | new
 // FIELD is i0 ... i6, p0 ... p2, tag1, tag2, vorgabe, planung, eckig, text, gruppe, dichte or
-// kennung. It stops at the first step that is unknown, malformed or refused.
+// kennung. Numbers are machine numbers ("2.5"); "-" sets an empty number field (-1). It stops
+// at the first step that is unknown, malformed or refused.
 struct SkriptErgebnis {
     bool ok = true;
     int zeile = 0;  // 1-based line of the failing step

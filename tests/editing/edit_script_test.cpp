@@ -203,11 +203,107 @@ TEST_F(Skript, BadStepsNameTheirLine) {
               "Zeile 2: Typ Abluftgitter nicht gewählt.");
     EXPECT_EQ(ausgabe.last(), "Status: Bauteil kann nur im Abluft eingebaut werden.");
     // Fields reach the buffer with the page's rules.
-    ASSERT_TRUE(lauf("select 1.2\nset i5 1,5\nset i6 -\nset text a|b\nset dichte 1,25\n").ok);
+    ASSERT_TRUE(lauf("select 1.2\nset i5 1.5\nset i6 -\nset text a|b\nset dichte 1.25\n").ok);
     EXPECT_EQ(s.editDaten().i[5], 1.5);
     EXPECT_EQ(s.editDaten().i[6], -1);
     EXPECT_EQ(s.editDaten().Text, "a-b");
     EXPECT_EQ(s.editDaten().p[1], "1,250");
+    // A step of ten thousand characters is named, not repeated.
+    EXPECT_EQ(lauf(QString(10000, QLatin1Char('x')).toUtf8().constData()).fehler,
+              "Zeile 1: unbekannter Schritt \"" + QString(40, QLatin1Char('x')) + "...\".");
+}
+
+// Scripts take numbers in the machine format only: the German reader took "2.5" for 25 and
+// "0.0001" for 1, so `set i0 0.0001` made a 1 mm duct.
+TEST_F(Skript, NumbersAreMachineNumbersAndAnythingElseIsRefused) {
+    ASSERT_TRUE(lauf("newline Zuluft 1\nselect 1.2\n").ok);
+    struct Fall {
+        const char* wert;
+        double erwartet; // when accepted
+        const char* fehler;
+    };
+    const Fall faelle[] = {
+        {"2.5", 2.5, nullptr},
+        {"0.0001", 0.0001, nullptr},
+        {"1e-4", 0.0001, nullptr},
+        {"+12", 12, nullptr},
+        {"-3.25", -3.25, nullptr},
+        {"2500", 2500, nullptr},
+        {"-", -1, nullptr},
+        {"2,5", 0, "Zeile 1: \"2,5\" ist keine Zahl: das Dezimalzeichen ist der Punkt."},
+        {"1.000,5", 0, "Zeile 1: \"1.000,5\" ist keine Zahl: das Dezimalzeichen ist der Punkt."},
+        {"abc", 0, "Zeile 1: \"abc\" ist keine Zahl."},
+        {"", 0, "Zeile 1: \"\" ist keine Zahl."},
+        {"nan", 0, "Zeile 1: \"nan\" ist keine Zahl."},
+        {"inf", 0, "Zeile 1: \"inf\" ist keine Zahl."},
+        {"1e", 0, "Zeile 1: \"1e\" ist keine Zahl."},
+        {"2.5.1", 0, "Zeile 1: \"2.5.1\" ist keine Zahl."},
+        {"0x10", 0, "Zeile 1: \"0x10\" ist keine Zahl."},
+        {"1e400", 0, "Zeile 1: \"1e400\" ist keine Zahl im darstellbaren Bereich."},
+    };
+    for (const Fall& f : faelle) {
+        s.editDaten().i[5] = 777;
+        const SkriptErgebnis r = lauf((QByteArray("set i5 ") + f.wert).constData());
+        if (f.fehler) {
+            EXPECT_EQ(r.fehler, QString::fromUtf8(f.fehler)) << f.wert;
+            EXPECT_EQ(s.editDaten().i[5], 777) << f.wert; // nothing reaches the buffer
+        } else {
+            EXPECT_TRUE(r.ok) << f.wert << ": " << r.fehler.toStdString();
+            EXPECT_DOUBLE_EQ(s.editDaten().i[5], f.erwartet) << f.wert;
+        }
+    }
+}
+
+TEST_F(Skript, DensityMustBeANumberWithinTheLineHeadsRange) {
+    ASSERT_TRUE(lauf("newline Zuluft 1\nselect 1\n").ok);
+    const QString bereich = "Zeile 1: Die Dichte muss zwischen 0,5 und 2 kg/m³ liegen.";
+    const std::pair<const char*, QString> faelle[] = {
+        {"1.25", "1,250"},
+        {"0.5", "0,500"},
+        {"2", "2,000"},
+        {"NaN", "Zeile 1: \"NaN\" ist keine Zahl."},
+        {"0", bereich},
+        {"0.49", bereich},
+        {"1e308", bereich},
+        {"-1.2", bereich},
+        {"1,2", "Zeile 1: \"1,2\" ist keine Zahl: das Dezimalzeichen ist der Punkt."},
+    };
+    for (const auto& [wert, erwartet] : faelle) {
+        s.editDaten().p[1] = QStringLiteral("1,200");
+        const SkriptErgebnis r = lauf((QByteArray("set dichte ") + wert).constData());
+        if (erwartet.startsWith("Zeile")) {
+            EXPECT_EQ(r.fehler, erwartet) << wert;
+            EXPECT_EQ(s.editDaten().p[1], "1,200") << wert;
+        } else {
+            EXPECT_TRUE(r.ok) << wert << ": " << r.fehler.toStdString();
+            EXPECT_EQ(s.editDaten().p[1], erwartet) << wert;
+        }
+    }
+}
+
+// Loading and saving around the script: the caller's seam answers, and without one a question
+// stays unanswered instead of being taken as "no".
+TEST(SkriptSeamStumm, QuestionsAroundTheScriptGoToTheCallerOrStayUnanswered) {
+    SkriptSeam seam;
+    QStringList fehler;
+    seam.fehlerAusgabe = [&](const QString& t) { fehler.append(t); };
+    seam.stumm = true;
+    EXPECT_EQ(seam.frage("Diese laden?", "j|n|a"), -1);
+    EXPECT_EQ(fehler, QStringList{"Frage ohne Antwort: Diese laden? [j|n|a]"});
+
+    struct Aussen : UserSeam {
+        QStringList fragen;
+        int frage(const QString& text, const QString& buttons, Kind) override {
+            fragen.append(text + " [" + buttons + "]");
+            return 1;
+        }
+        void status(int, const QString&) override {}
+    } aussen;
+    seam.aussen = &aussen;
+    EXPECT_EQ(seam.frage("Diese laden?", "j|n|a"), 1);
+    seam.meldung("Datei fehlt.");
+    EXPECT_EQ(aussen.fragen, (QStringList{"Diese laden? [j|n|a]", "Datei fehlt. [o]"}));
+    EXPECT_EQ(fehler.size(), 1);
 }
 
 // --- the command-line tool ----------------------------------------------------------------------

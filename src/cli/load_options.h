@@ -1,0 +1,50 @@
+#pragma once
+
+#include "cli/command.h"
+#include "editing/startup.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace zephan {
+class Projekt;
+}
+
+namespace zephan::cli {
+
+// Exit code of a command that stopped because a container's check sum did not match.
+constexpr int exitCrc = 3;
+
+// The options of every command that starts the program's calculations or opens a project.
+struct Ladeoptionen {
+    StartQuellen start;         // --einstellungen FILE, --katalog FILE
+    int zwischenspeicher = -1;  // --temporaer laden (0) | verwerfen (1); -1 not said
+    bool crcIgnorieren = false; // --crc-ignorieren
+};
+
+// How the usage lines show them.
+inline constexpr char ladeoptionenUsage[] =
+    "[--einstellungen DATEI] [--katalog DATEI] [--temporaer laden|verwerfen] [--crc-ignorieren]";
+
+// Takes the options out of `args`. False when one is malformed (missing or unknown value, or
+// given twice); the caller prints its usage.
+bool ladeoptionenNehmen(QStringList& args, Ladeoptionen& o);
+
+// The program's start-up with the options' files. exitOk, or exitFehler after the message.
+int starten(const Ladeoptionen& o, UserSeam& seam);
+
+// Prepares a project and the seam for a load as the options say (the temporary copy's answer,
+// and whether a CRC mismatch refuses the file).
+void ladeoptionenSetzen(Projekt& projekt, const Ladeoptionen& o, KonsolenSeam& seam);
+
+// Judges a load (Projekt::laden or EditSession::laden) that returned `geladen`: exitOk, or the
+// exit code after a message: a newer temporary copy nobody decided about, a file that could
+// not be read, or a check-sum mismatch without --crc-ignorieren (exitCrc). *crcFehler tells
+// whether the project was loaded despite a mismatch.
+int ladenPruefen(bool geladen, const Projekt& projekt, const QString& datei, const Ladeoptionen& o,
+                 const KonsolenSeam& seam, bool* crcFehler = nullptr);
+
+// Both names lead to the same file (an existing one compared as the file system sees it).
+bool dieselbeDatei(const QString& a, const QString& b);
+
+} // namespace zephan::cli
