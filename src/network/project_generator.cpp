@@ -5,6 +5,8 @@
 #include "network/project_data.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace zephan {
 
@@ -34,7 +36,8 @@ const char* const kanalMaterial[] = {"Stahlblech", "Kunststoff", "Holz", "Faserz
 const char* const rohrMaterial[] = {"Stahlblech", "Kunststoff", "Wickelfalz"};
 const char* const gruppen[] = {"Zentrale", "Steigschacht", "Geschosse"};
 
-constexpr int maxTiefe = 40; // branch levels; deeper budgets stay in the chain
+constexpr int maxTiefe = 40;             // branch levels; deeper budgets stay in the chain
+constexpr double mittlererAuslass = 450; // m³/h, the mean of the outlets' 100 ... 800
 
 struct Mass {
     bool eckig;
@@ -59,9 +62,24 @@ private:
         d.i[0] = m.a;
         d.i[1] = m.eckig ? m.b : -1;
     }
-    Mass kleiner(Mass m) {
-        if (m.eckig) return {true, std::max(200, m.a - 100), std::max(150, m.b - 50)};
-        return {false, std::max(125, m.a - 50), -1};
+    // The size of a chain that feeds `budget` outlets: its air at about 6 m/s, so even a
+    // line of thousands of outlets keeps velocities a real network has.
+    static Mass fuer(int budget, bool eckig) {
+        const double flaeche = std::max(1, budget) * mittlererAuslass / 3600 / 6 * 1e6; // mm²
+        auto auf = [](double x, int schritt) {
+            return static_cast<int>(std::ceil(x / schritt)) * schritt;
+        };
+        if (!eckig)
+            return {false, std::max(125, auf(std::sqrt(4 * flaeche / std::numbers::pi), 25)), -1};
+        const int b = std::max(150, auf(std::sqrt(flaeche / 1.5), 50));
+        return {true, std::max(200, auf(flaeche / b, 50)), b};
+    }
+    // A branch's size: sized for its outlets, never larger than the line it leaves.
+    static Mass zweigMass(const Mass& m, int budget) {
+        Mass z = fuer(budget, m.eckig);
+        z.a = std::min(z.a, m.a);
+        if (m.eckig) z.b = std::min(z.b, m.b);
+        return z;
     }
     int laenge() { return 1000 + 500 * z_.bis(11); }
 
@@ -94,7 +112,10 @@ void Erzeuger::strang(int nummer, bool zuluft, int auslaesse) {
              QStringLiteral(" Auslässe");
     h.eckig = true;
 
-    const Mass m{true, 500 + 100 * z_.bis(4), 300 + 100 * z_.bis(3)};
+    Mass m{true, 500 + 100 * z_.bis(4), 300 + 100 * z_.bis(3)};
+    const Mass noetig = fuer(auslaesse, true);
+    m.a = std::max(m.a, noetig.a);
+    m.b = std::max(m.b, noetig.b);
     tmylistitem* gitter = nullptr;
     DVdata& g = neu(kopf, zuluft ? typAussenluftgitter : typFortluftgitter, &gitter);
     masse(g, m);
@@ -251,7 +272,7 @@ void Erzeuger::auslass(tmylistitem* eltern, const Mass& m) {
 // A branch piece whose chains take `budget` outlets (a cross splits them).
 void Erzeuger::abzweig(tmylistitem* eltern, int budget, const Mass& m, int tiefe) {
     tmylistitem* stueck = nullptr;
-    const Mass zweig = kleiner(m);
+    const Mass zweig = zweigMass(m, budget);
     if (budget >= 2 && z_.ja(20)) {
         DVdata& x = neu(eltern, typKreuzstueck, &stueck);
         masse(x, m);
@@ -274,7 +295,8 @@ void Erzeuger::abzweig(tmylistitem* eltern, int budget, const Mass& m, int tiefe
         r.tag1 = z_.bis(2);
         r.i[0] = m.a;
         r.i[1] = m.b;
-        const Mass rund{false, std::max(125, std::min(m.a, m.b) - 50), -1};
+        Mass rund = fuer(budget, false);
+        rund.a = std::min(rund.a, std::max(125, std::min(m.a, m.b) - 50));
         r.i[2] = rund.a;
         kette(stueck, budget, rund, tiefe + 1);
         return;
