@@ -42,7 +42,7 @@ void BM_AlleBauteileDurchgang(benchmark::State& state) {
     int ohneErgebnis = 0;
     for (auto _ : state) {
         const Volumenstroeme stroeme(p.baum);
-        BauteilUmgebung u;
+        Rechenkontext u;
         u.druck = &still;
         u.stroeme = &stroeme;
         DVdata arbeit;

@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TDruck druck;
     DruckenAus aus(druck);
     const Volumenstroeme stroeme(projekt.baum());
-    BauteilUmgebung umgebung;
+    Rechenkontext umgebung;
     umgebung.druck = &druck;
     umgebung.stroeme = &stroeme;
     for (tmylistitem* n = projekt.baum().topitem(); n; n = n->getNext()) {

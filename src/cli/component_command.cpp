@@ -67,7 +67,7 @@ const Command component("component",
                             nachbarpruefung(n);
                             TDruck doc;
                             doc.drucken = bericht;
-                            BauteilUmgebung u;
+                            Rechenkontext u;
                             u.druck = &doc;
                             u.rho = strangDichte(n);
                             DVdata arbeit;

@@ -57,7 +57,7 @@ const Command duct(
 
         DVdata d;
         initNode(d, false);
-        d.typ = eckig ? 2 : 3;
+        d.typ = eckig ? typKanal : typRohr;
         d.eckig = eckig;
         d.i[0] = b;
         d.i[1] = eckig ? h : -1;

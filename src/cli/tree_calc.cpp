@@ -36,7 +36,7 @@ TreeCalc::TreeCalc(ProjektBaum& baum) {
     const Volumenstroeme stroeme(baum);
     TDruck still;
     still.drucken = false;
-    BauteilUmgebung u;
+    Rechenkontext u;
     u.druck = &still;
     u.stroeme = &stroeme;
     const QChar tab = QLatin1Char('\t');

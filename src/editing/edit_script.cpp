@@ -140,7 +140,7 @@ struct Lauf {
             bool zahlOk = false;
             int typ = rest.toInt(&zahlOk);
             if (!zahlOk) typ = typAusListe(rest);
-            if (typ < 0 || typ > 130)
+            if (typ < 0 || typ > typHoechster)
                 return nein(QStringLiteral("unbekannter Typ ") + zitat(rest) + QLatin1Char('.'));
             if (!s.typWaehlen(typ))
                 return nein(QStringLiteral("Typ ") + gekuerzt(rest) +
@@ -158,9 +158,9 @@ struct Lauf {
                 rest.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
             int typ = -1;
             if (!t.isEmpty() && (t[0] == QStringLiteral("Zuluft") || t[0] == QStringLiteral("0")))
-                typ = 0;
+                typ = typZuluft;
             if (!t.isEmpty() && (t[0] == QStringLiteral("Abluft") || t[0] == QStringLiteral("1")))
-                typ = 1;
+                typ = typAbluft;
             if (typ < 0 || t.size() < 2)
                 return nein(QStringLiteral("newline braucht Zuluft oder Abluft und eine Kennung."));
             s.strangSeite(typ, t.mid(1).join(QLatin1Char(' ')));

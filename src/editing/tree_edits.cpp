@@ -211,7 +211,7 @@ bool uebernehmen(EditSession& s) {
     // The node's own pressure loss; reports stay untouched.
     TDruck stumm;
     stumm.drucken = false;
-    BauteilUmgebung umgebung;
+    Rechenkontext umgebung;
     umgebung.druck = &stumm;
     DVdata rec;
     const double dp = bauteildruck(modusDurchgang, n, rec, 0, umgebung);

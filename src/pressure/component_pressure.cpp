@@ -156,11 +156,14 @@ QString ventilatorZeileDynamisch(double pd) {
 }
 
 double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q,
-                    const BauteilUmgebung& umgebung) {
+                    const Rechenkontext& kontext) {
     if (modus < modusDatensatz || modus > modusAbzweig2) return keinErgebnis;
-    TDruck& doc = umgebung.druck ? *umgebung.druck : druck();
-    const double rho = umgebung.rho > 0 ? umgebung.rho : dichte();
-    const Fluesse fluss(umgebung.stroeme);
+    // Without a report the rules write into a document that records nothing.
+    thread_local TDruck keinBericht;
+    keinBericht.drucken = false;
+    TDruck& doc = kontext.druck ? *kontext.druck : keinBericht;
+    const double rho = kontext.rho > 0 ? kontext.rho : dichteStandard;
+    const Fluesse fluss(kontext.stroeme);
 
     // --- preparation
     double ergebnis = keinErgebnis;
@@ -178,14 +181,14 @@ double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q,
         if (!knoten) return keinErgebnis;
         if (knoten != &rec) rec = *knoten;
         zuluft = istZuluft(node);
-        const tBasisDaten_* kat = basisDaten(rec.typ);
+        const tBasisDaten_* kat = kontext.typ(rec.typ);
         const int enden = kat ? kat->enden : 0;
         s = stroemeImBaum(node, modus, enden, fluss);
         // -1 is an outlet without flow somewhere downstream.
         flussUnbekannt =
             !(s.Q >= 0) || (enden >= 3 && (s.QD < 0 || s.QA1 < 0)) || (enden == 4 && s.QA2 < 0);
     }
-    const tBasisDaten_* kat = basisDaten(rec.typ);
+    const tBasisDaten_* kat = kontext.typ(rec.typ);
 
     // Early ends: the node keeps its record as it is.
     if (rec.typ == typRaum && rec.planung) return rec.i[1];
@@ -208,7 +211,7 @@ double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q,
             doc.add(regeltext::flussUnbekannt);
             r = {Art::Stopp, keinErgebnis};
         } else {
-            RegelEingabe e{rec, modus, zuluft, s.Q, s.QD, s.QA1, s.QA2, rho, doc};
+            RegelEingabe e{rec, modus, zuluft, s.Q, s.QD, s.QA1, s.QA2, rho, doc, kontext};
             r = istGeraet(rec.typ) ? geraeteRegel(e) : formstueckRegel(e);
         }
         if (r.art == Art::Stopp) {

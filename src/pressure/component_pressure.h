@@ -1,13 +1,12 @@
 #pragma once
 
 #include "network/dvdata.h"
+#include "pressure/calc_context.h"
 
 #include <QString>
 
 namespace zephan {
 
-class TDruck;
-class Volumenstroeme;
 class tmylistitem;
 
 // Passages of a component calculation.
@@ -15,18 +14,6 @@ constexpr int modusDatensatz = 0; // the given record with a given flow, no tree
 constexpr int modusDurchgang = 1; // main passage ("Durchgang")
 constexpr int modusAbzweig1 = 2;  // first (or only) branch
 constexpr int modusAbzweig2 = 3;  // second branch of a cross
-
-// What a component calculation works with besides node and record.
-struct BauteilUmgebung {
-    // Report document; null: the program's document. Lines are written only while its
-    // recording switch is on.
-    TDruck* druck = nullptr;
-    // Air density [kg/m³]; 0 or below: the program-wide density.
-    double rho = 0;
-    // The flows of the tree or line, found in one pass; null: asked node by node. Callers
-    // that calculate many components should pass them.
-    const Volumenstroeme* stroeme = nullptr;
-};
 
 // Pressure loss [Pa] of one passage of a component; -1000 (keinErgebnis) when there is none.
 //
@@ -36,8 +23,8 @@ struct BauteilUmgebung {
 // the node then keeps its texts. Mode 0 computes `rec` itself with the flow Q [m³/h], whose
 // sign gives the direction (>= 0 supply); `node` is then only used for the neighbours of a fan.
 // `rec` may be the node's own record.
-double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q = 0,
-                    const BauteilUmgebung& umgebung = {});
+double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q,
+                    const Rechenkontext& kontext);
 
 // The fan's report lines.
 QString ventilatorZeileGeraet(double dp);    // "Druckverlust Gerät ..." + dp(1) + " Pa"

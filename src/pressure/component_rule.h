@@ -5,6 +5,7 @@
 namespace zephan {
 
 class TDruck;
+struct Rechenkontext;
 
 // What one type rule of the component pressure loss hands back to the common tail.
 struct RegelErgebnis {
@@ -21,15 +22,16 @@ struct RegelErgebnis {
 
 // The working values a type rule reads. The rule writes p[0] and p[1] of `rec`.
 struct RegelEingabe {
-    DVdata& rec;   // work record
-    int modus;     // 0 given record, 1 main passage, 2 branch 1, 3 branch 2
-    bool zuluft;   // air direction
-    double Q;      // flow entering the fitting [m3/h], never 0
-    double QD;     // main passage continuing
-    double QA1;    // first branch
-    double QA2;    // second branch
-    double rho;    // air density [kg/m3]
-    TDruck& druck; // report document; lines are dropped while its recording is off
+    DVdata& rec;            // work record
+    int modus;              // 0 given record, 1 main passage, 2 branch 1, 3 branch 2
+    bool zuluft;            // air direction
+    double Q;               // flow entering the fitting [m3/h], never 0
+    double QD;              // main passage continuing
+    double QA1;             // first branch
+    double QA2;             // second branch
+    double rho;             // air density [kg/m3]
+    TDruck& druck;          // report document; lines are dropped while its recording is off
+    const Rechenkontext& k; // tables and catalogue of the calculation
 };
 
 // Rules of the terminal and in-line devices with fixed coefficients or maker data:

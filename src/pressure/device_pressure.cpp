@@ -461,7 +461,7 @@ RegelErgebnis geraeteRegel(RegelEingabe& e) {
         RegelErgebnis erg;
         {
             DruckenAus aus(e.druck);
-            RegelEingabe pe{probe, e.modus, e.zuluft, e.Q, e.QD, e.QA1, e.QA2, e.rho, e.druck};
+            RegelEingabe pe{probe, e.modus, e.zuluft, e.Q, e.QD, e.QA1, e.QA2, e.rho, e.druck, e.k};
             erg = regel(pe);
         }
         if (!endlichesErgebnis(erg, e.rec, probe)) {

@@ -59,10 +59,6 @@ double zeta_aus_dp(double dp, double v, double rho) {
     return 2 * dp / (v * v * rho);
 }
 
-double zeta_aus_dp(double dp, double v) {
-    return zeta_aus_dp(dp, v, dichte());
-}
-
 double quadratisch(double v, double k, double c) {
     return (v / c) * (v / c) * k;
 }
@@ -256,10 +252,6 @@ void dvberechnen(const tDVvorgabe& vg, tresult& r, TDruck* druck, double rho,
     }
 }
 
-void dvberechnen(const tDVvorgabe& vorgabe, tresult& result, TDruck* druck) {
-    dvberechnen(vorgabe, result, druck, dichte());
-}
-
 double zetadruck(double v, double zeta, TDruck* druck, double rho) {
     if (aufzeichnend(druck)) {
         tresult r;
@@ -272,10 +264,6 @@ double zetadruck(double v, double zeta, TDruck* druck, double rho) {
     }
     const double dp = zeta * rho * v * v / 2;
     return endlich(dp) ? dp : keinErgebnis;
-}
-
-double zetadruck(double v, double zeta, TDruck* druck) {
-    return zetadruck(v, zeta, druck, dichte());
 }
 
 double geradeStrecke(DVdata& d, double q, TDruck* druck, double rho) {
@@ -311,10 +299,6 @@ double geradeStrecke(DVdata& d, double q, TDruck* druck, double rho) {
     return r.s * d.i[5] / 1000;
 }
 
-double geradeStrecke(DVdata& d, double q, TDruck* druck) {
-    return geradeStrecke(d, q, druck, dichte());
-}
-
 double geradeStrecke(tmylistitem* node, TDruck* druck, double rho) {
     DVdata* daten = nodeDaten(node);
     if (!daten) return keinErgebnis;
@@ -338,10 +322,6 @@ int rohrsuchen(double q, double rMax, double rho) {
         if (r.ok && r.s < rMax) return d;
     }
     return -1;
-}
-
-int rohrsuchen(double q, double rMax) {
-    return rohrsuchen(q, rMax, dichte());
 }
 
 StreckenAnzeige berechne1Strecke(DVdata& editDaten, double q, TDruck& druck, bool drucken,

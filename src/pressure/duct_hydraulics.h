@@ -24,7 +24,6 @@ double dgleich(double a, double b);
 double geschwindigkeit(double q, double a);
 // loss coefficient of a pressure loss dp [Pa] at velocity v [m/s] and density rho
 double zeta_aus_dp(double dp, double v, double rho);
-double zeta_aus_dp(double dp, double v); // at the program-wide density
 // a loss k [Pa] given at the reference velocity c, scaled to velocity v: (v/c)²·k
 double quadratisch(double v, double k, double c);
 
@@ -85,12 +84,9 @@ struct Reibungswerte {
 // roughness and numbers that are not finite give ok = false and write nothing.
 void dvberechnen(const tDVvorgabe& vorgabe, tresult& result, TDruck* druck, double rho,
                  Reibungswerte* werte = nullptr);
-// The same at the program-wide density.
-void dvberechnen(const tDVvorgabe& vorgabe, tresult& result, TDruck* druck = nullptr);
 
 // Δp = ζ·ρ·v²/2 [Pa]; with a recording document its derivation is written (as art 2).
 double zetadruck(double v, double zeta, TDruck* druck, double rho);
-double zetadruck(double v, double zeta, TDruck* druck = nullptr);
 
 // No result of a pressure-loss calculation; callers take anything ≤ -999 as none.
 constexpr double keinErgebnis = -1000;
@@ -102,7 +98,6 @@ constexpr double keinErgebnis = -1000;
 // and gives keinErgebnis, as do a record in planning, another type and dimensions ≤ 0. A flow
 // of 0 counts as 1 m³/h; a negative flow is taken by its amount.
 double geradeStrecke(DVdata& d, double q, TDruck* druck, double rho);
-double geradeStrecke(DVdata& d, double q, TDruck* druck = nullptr);
 
 // The straight run of a duct or pipe node with the node's own volume flow, at density rho:
 // runs on a copy of the record and stores it back (with the new velocity text) only when a
@@ -113,7 +108,6 @@ double geradeStrecke(tmylistitem* node, TDruck* druck, double rho);
 // steel pipe (ks 0.15 mm) lies below rMax [Pa/m]; -1 for a flow of 0, a limit ≤ 0 or when no
 // diameter up to 5000 mm will do.
 int rohrsuchen(double q, double rMax, double rho);
-int rohrsuchen(double q, double rMax);
 constexpr int rohrsuchenGrenze = 5000; // mm
 
 // What the edit panel shows after the interactive calculation of a duct or pipe.

@@ -1,5 +1,7 @@
 #include "pressure/fitting_rules.h"
 
+#include "pressure/calc_context.h"
+
 #include "pressure/duct_hydraulics.h"
 #include "pressure/fitting_curves.h"
 #include "pressure/titelzahl.h"
@@ -74,7 +76,7 @@ std::optional<double> tabelle(RegelEingabe& e, int nr, double spalte, double zei
         e.druck.add(regeltext::nichtBerechenbar);
         return std::nullopt;
     }
-    const double w = titelzahlen().erg(nr, std::clamp(spalte, -kurvenGrenze, kurvenGrenze),
+    const double w = e.k.tabellen->erg(nr, std::clamp(spalte, -kurvenGrenze, kurvenGrenze),
                                        std::clamp(zeile, -kurvenGrenze, kurvenGrenze));
     if (!endlich(w) || w < 0) {
         e.druck.add(regeltext::tabelleOhneWert(nr));

@@ -49,7 +49,7 @@ void amKnoten(BauteilAnzeige& a, DVdata& editDaten, tmylistitem* node, DVdata& k
     }
     const DVdata gesichert = knoten;
     knoten = editDaten;
-    BauteilUmgebung u;
+    Rechenkontext u;
     u.druck = &druck;
     u.rho = rho;
     const double dp = bauteildruck(modusDurchgang, node, editDaten, 0, u);
@@ -104,7 +104,7 @@ void ohneKnoten(BauteilAnzeige& a, DVdata& editDaten, tmylistitem* node, TDruck&
     double Q = volumenstrom(node);
     if (!istZuluft(node)) Q = -Q;
     Q = std::trunc(Q);
-    BauteilUmgebung u;
+    Rechenkontext u;
     u.druck = &druck;
     u.rho = rho;
     const double dp = bauteildruck(modusDatensatz, node, editDaten, Q, u);

@@ -4,6 +4,7 @@
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/settings.h"
+#include "pressure/calc_context.h"
 #include "pressure/duct_hydraulics.h"
 #include "store/number_format.h"
 
@@ -151,19 +152,20 @@ private:
 
 } // namespace
 
-NachbarEinstellungen nachbarEinstellungen() {
+NachbarEinstellungen nachbarEinstellungen(const Einstellungen& einstellungen) {
     NachbarEinstellungen e;
-    e.toleranz = std::clamp(einstellungen().abweichung(), 0, 10);
-    e.auslegung = einstellungen().auslegung();
+    e.toleranz = std::clamp(einstellungen.abweichung(), 0, 10);
+    e.auslegung = einstellungen.auslegung();
     return e;
 }
 
 int nachbarpruefung(tmylistitem* node, const NachbarEinstellungen& einst,
-                    const Volumenstroeme* stroeme) {
+                    const Rechenkontext& kontext) {
     DVdata* gespeichert = nodeDaten(node);
     if (!gespeichert) return -1;
     DVdata d = *gespeichert;
-    const tBasisDaten_* t = basisDaten(d.typ);
+    const tBasisDaten_* t = kontext.typ(d.typ);
+    const Volumenstroeme* stroeme = kontext.stroeme;
     if (!vollstaendig(d) || !t) {
         *gespeichert = d;
         nodeRefresh(node);
@@ -200,8 +202,14 @@ int nachbarpruefung(tmylistitem* node, const NachbarEinstellungen& einst,
     return d.fehler;
 }
 
+int nachbarpruefung(tmylistitem* node, const Rechenkontext& kontext) {
+    return nachbarpruefung(node, nachbarEinstellungen(kontext.settings()), kontext);
+}
+
 int nachbarpruefung(tmylistitem* node, const Volumenstroeme* stroeme) {
-    return nachbarpruefung(node, nachbarEinstellungen(), stroeme);
+    Rechenkontext kontext;
+    kontext.stroeme = stroeme;
+    return nachbarpruefung(node, kontext);
 }
 
 } // namespace zephan

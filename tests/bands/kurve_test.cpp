@@ -1,5 +1,6 @@
 #include "acoustics/bands/kurve.h"
 #include "store/user_seam.h"
+#include "support/recording_seam.h"
 
 #include <gtest/gtest.h>
 

@@ -115,7 +115,7 @@ TEST_F(Skript, BuildsASupplyLineWithABranchWhoseEveryComponentCalculates) {
 
     TDruck stumm;
     stumm.drucken = false;
-    BauteilUmgebung u;
+    Rechenkontext u;
     u.druck = &stumm;
     u.rho = strangDichte(s.baum().topitem());
     const Volumenstroeme stroeme(s.baum());

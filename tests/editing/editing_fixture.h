@@ -5,6 +5,7 @@
 #include "network/network_tree.h"
 #include "network/settings.h"
 #include "store/user_seam.h"
+#include "support/recording_seam.h"
 
 #include <QFile>
 #include <QTemporaryDir>

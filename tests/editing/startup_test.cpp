@@ -103,7 +103,7 @@ protected:
         nachbarpruefung(n);
         TDruck doc;
         doc.drucken = false;
-        BauteilUmgebung u;
+        Rechenkontext u;
         u.druck = &doc;
         u.rho = strangDichte(n);
         DVdata arbeit;

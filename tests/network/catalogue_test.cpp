@@ -4,6 +4,7 @@
 #include "store/ini_file.h"
 #include "store/trace_log.h"
 #include "store/user_seam.h"
+#include "support/recording_seam.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,6 +3,7 @@
 #include "network/network_tree.h"
 #include "network/project_file.h"
 #include "store/user_seam.h"
+#include "support/recording_seam.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

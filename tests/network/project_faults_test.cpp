@@ -3,6 +3,7 @@
 #include "network/project_file.h"
 #include "store/ini_file.h"
 #include "store/user_seam.h"
+#include "support/recording_seam.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,6 +5,7 @@
 #include "store/folders.h"
 #include "store/ini_file.h"
 #include "store/user_seam.h"
+#include "support/recording_seam.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -28,7 +28,7 @@ using testbaum::satz;
 class Bauteil : public ::testing::Test {
 protected:
     TDruck doc;
-    BauteilUmgebung u;
+    Rechenkontext u;
 
     void SetUp() override {
         doc.drucken = false;
@@ -394,7 +394,7 @@ TEST(BauteilEndlich, EveryTypeOverZeroAndNegativeDimensionsAndFlows) {
                             d.vorgabe = (faelle % 17 == 0) ? -1 : 0;
                             const DVdata vorher = d;
                             TDruck doc;
-                            BauteilUmgebung u;
+                            Rechenkontext u;
                             u.druck = &doc;
                             u.rho = 1.2;
                             const double dp = bauteildruck(modusDatensatz, nullptr, d, Q, u);
@@ -445,7 +445,7 @@ TEST(BauteilEndlich, BranchPiecesInEveryPassageWithOddFlowsAndDimensions) {
                                 b.ende(s, zuluft, qd);
                                 for (int modus = 1; modus <= 3; ++modus) {
                                     TDruck doc;
-                                    BauteilUmgebung u;
+                                    Rechenkontext u;
                                     u.druck = &doc;
                                     u.rho = 1.2;
                                     DVdata arbeit;
@@ -484,7 +484,7 @@ TEST(BauteilBeispiel, EveryComponentOfTheSupplyLineHasAResult) {
 
     TDruck doc;
     doc.drucken = false;
-    BauteilUmgebung u;
+    Rechenkontext u;
     u.druck = &doc;
     u.rho = 1.2;
     QStringList ergebnisse;

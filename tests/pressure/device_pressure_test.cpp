@@ -1,4 +1,5 @@
 #include "network/dvdata.h"
+#include "pressure/calc_context.h"
 #include "pressure/component_rule.h"
 #include "pressure/device_data.h"
 #include "pressure/device_pressure.h"
@@ -45,7 +46,8 @@ Lauf rechne(const DVdata& rec, double q, bool zuluft = true, double rho = 1.2,
     Lauf l{{}, rec, {}};
     TDruck d;
     d.drucken = drucken;
-    RegelEingabe e{l.rec, 1, zuluft, q, 1, 1, 1, rho, d};
+    const Rechenkontext k;
+    RegelEingabe e{l.rec, 1, zuluft, q, 1, 1, 1, rho, d, k};
     l.erg = geraeteRegel(e);
     l.zeilen = d.m;
     return l;

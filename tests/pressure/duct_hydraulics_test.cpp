@@ -2,6 +2,7 @@
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "pressure/air_density.h"
+#include "pressure/calc_context.h"
 #include "pressure/duct_hydraulics.h"
 #include "report/report_document.h"
 
@@ -9,6 +10,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 using namespace zephan;
 
@@ -411,17 +413,21 @@ TEST(GeradeStrecke, PlanungAndererTypUndFehlendeMasse) {
     EXPECT_EQ(geradeStrecke(flach, 1000, nullptr, 1.2), keinErgebnis);
 }
 
-TEST(GeradeStrecke, DichteDesProgrammsUndScope) {
+// A calculation takes the density its context was made with: the process-wide value of a
+// line's scope at that moment, and no later change.
+TEST(GeradeStrecke, DichteDesKontexts) {
     DVdata d = kanal(400, 200, 0, QStringLiteral("Stahlblech"));
-    const double beiStandard = geradeStrecke(d, 1000);
-    EXPECT_NEAR(beiStandard, 0.596604, 1e-6);
+    const Rechenkontext standard;
+    EXPECT_NEAR(geradeStrecke(d, 1000, nullptr, standard.rho), 0.596604, 1e-6);
+    std::optional<Rechenkontext> imStrang;
     {
         DichteScope s(1.0);
         EXPECT_EQ(dichte(), 1.0);
-        // R grows with ρ
-        EXPECT_NEAR(geradeStrecke(d, 1000), 0.596604 / 1.2, 1e-6);
+        imStrang.emplace();
     }
     EXPECT_EQ(dichte(), dichteStandard);
+    // R grows with ρ
+    EXPECT_NEAR(geradeStrecke(d, 1000, nullptr, imStrang->rho), 0.596604 / 1.2, 1e-6);
 }
 
 TEST(Berechne1Strecke, LaengeNullZeigtGefaelleAlsErgebnis) {

@@ -30,7 +30,7 @@ struct Ergebnis {
 Ergebnis rechne(DVdata d, double Q, bool drucken = false) {
     TDruck doc;
     doc.drucken = drucken;
-    BauteilUmgebung u;
+    Rechenkontext u;
     u.druck = &doc;
     u.rho = 1.2;
     Ergebnis e;
@@ -45,7 +45,7 @@ Ergebnis rechne(DVdata d, double Q, bool drucken = false) {
 Ergebnis rechne(tmylistitem* node, int modus) {
     TDruck doc;
     doc.drucken = false;
-    BauteilUmgebung u;
+    Rechenkontext u;
     u.druck = &doc;
     u.rho = 1.2;
     DVdata arbeit;

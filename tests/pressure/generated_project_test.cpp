@@ -26,7 +26,7 @@ TEST(GeneratedProject, EveryNodeFitsItsNeighboursAndEveryPassageComputes) {
         const Volumenstroeme stroeme(baum);
         TDruck still;
         still.drucken = false;
-        BauteilUmgebung u;
+        Rechenkontext u;
         u.druck = &still;
         u.stroeme = &stroeme;
         int gerechnet = 0;

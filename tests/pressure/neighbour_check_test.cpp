@@ -5,6 +5,8 @@
 
 #include "network/catalogue.h"
 #include "network/model_queries.h"
+#include "network/settings.h"
+#include "pressure/calc_context.h"
 #include "pressure/neighbour_check.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +47,9 @@ struct Nachbar : public ::testing::Test {
         b.neu(parent, satz(10, {breite, hoehe, 1, q, 1}, hoehe > 0, 0));
         b.neu(parent, satz(4, {300, 0}));
     }
-    int pruefe(tmylistitem* n, NachbarEinstellungen e = standard) { return nachbarpruefung(n, e); }
+    int pruefe(tmylistitem* n, NachbarEinstellungen e = standard) {
+        return nachbarpruefung(n, e, Rechenkontext{});
+    }
 };
 
 TEST_F(Nachbar, EqualDuctsAreConsistent) {
@@ -138,7 +142,7 @@ TEST_F(Nachbar, IncompleteRecordIsStored) {
     EXPECT_EQ(pruefe(k), fehlerUnvollstaendig);
     EXPECT_EQ(nodeDaten(k)->fehler, fehlerUnvollstaendig);
     EXPECT_EQ(k->stateIndex, fehlerUnvollstaendig);
-    EXPECT_EQ(nachbarpruefung(nullptr, standard), -1);
+    EXPECT_EQ(nachbarpruefung(nullptr, standard, Rechenkontext{}), -1);
 }
 
 TEST_F(Nachbar, PlanningChecksShapesOnly) {
@@ -223,12 +227,12 @@ TEST_F(Nachbar, SilencerAndFireDamperGetAFreshVelocity) {
     tmylistitem* t = b.strang(0);
     tmylistitem* bsk = b.neu(t, satz(43, {400, 200}, true, 0));
     ende(t, 1440, 400, 200);
-    EXPECT_EQ(nachbarpruefung(bsk, standard), fehlerOk);
+    EXPECT_EQ(nachbarpruefung(bsk, standard, Rechenkontext{}), fehlerOk);
     EXPECT_EQ(nodeDaten(bsk)->p[0], QStringLiteral("5,00"));
 }
 
 TEST(NachbarEinstellungenTest, DefaultsOfTheSettings) {
-    const NachbarEinstellungen e = nachbarEinstellungen();
+    const NachbarEinstellungen e = nachbarEinstellungen(einstellungen());
     EXPECT_EQ(e.toleranz, 2);
     EXPECT_EQ(e.auslegung, 0);
 }

@@ -1,6 +1,7 @@
 #include "pressure/titelzahl.h"
 
 #include "store/user_seam.h"
+#include "support/recording_seam.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "report/report_document.h"
 
 #include "store/user_seam.h"
+#include "support/recording_seam.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 #include "store/ini_file.h"
 #include "store/packed_container.h"
 #include "store/user_seam.h"
+#include "support/recording_seam.h"
 
 #include <QFile>
 #include <QTemporaryDir>
