@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 using namespace zephan;
 
@@ -49,6 +50,28 @@ void BM_Laden(benchmark::State& state) {
     state.counters["Knoten"] = g.knoten;
 }
 BENCHMARK(BM_Laden)->Unit(benchmark::kMillisecond);
+
+// Heap an opened project keeps per node: tree, records and texts, measured as the allocator's
+// bytes in use with the project open against before it was opened.
+void BM_SpeicherJeKnoten(benchmark::State& state) {
+    Grossprojekt& g = gross();
+    double jeKnoten = 0;
+    for (auto _ : state) {
+        malloc_trim(0);
+        const auto vorher = mallinfo2().uordblks;
+        SilentSeam seam;
+        Projekt p(seam);
+        p.setAutomatischSichern([] { return false; });
+        p.setDateiname(g.datei);
+        if (!p.laden()) state.SkipWithError("nicht geladen");
+        malloc_trim(0);
+        const auto nachher = mallinfo2().uordblks;
+        jeKnoten = static_cast<double>(nachher - vorher) / p.baum().count();
+    }
+    state.counters["Bytes/Knoten"] = jeKnoten;
+    state.counters["Knoten"] = g.knoten;
+}
+BENCHMARK(BM_SpeicherJeKnoten)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_AlleVolumenstroeme(benchmark::State& state) {
     Grossprojekt& g = gross();

@@ -51,7 +51,7 @@ const Command component("component",
                             // A line head holds the line's density where components hold
                             // their zeta, and a room is no component: neither has a
                             // pressure loss of its own.
-                            if (!d || istStrangTyp(d->typ) || d->typ == 4)
+                            if (!d || istStrangTyp(d->typ) || d->typ == typRaum)
                                 return fehler(QStringLiteral("An Position ") + args[1] +
                                               QStringLiteral(" steht kein Bauteil."));
                             const tBasisDaten_* t = basisDaten(d->typ);

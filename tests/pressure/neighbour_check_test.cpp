@@ -117,6 +117,44 @@ TEST_F(Nachbar, JointWithoutDimensionsIsCheckedForShapeOnly) {
     EXPECT_EQ(beiRohr, fehlerEckigRund);
 }
 
+// A calculation keeps the settings and catalogue it started with: a change of the sizing rule
+// or a catalogue refilled meanwhile (the settings dialog, the catalogue editor) does not reach
+// it, while a new context sees the change.
+TEST_F(Nachbar, AContextKeepsTheSettingsAndCatalogueItWasMadeWith) {
+    tmylistitem* k = neu(kanal(400, 200, 3)); // 3.47 m/s against 3 m/s
+    ende(1000, 400, 200);
+    const Einstellungen vorher = einstellungen();
+    einstellungen().setAuslegung(0);
+    const Rechenkontext nachGeschwindigkeit;
+    einstellungen().setAuslegung(1);
+    EXPECT_EQ(nachbarpruefung(k, nachGeschwindigkeit), fehlerGeschwindigkeit);
+    EXPECT_EQ(nachbarpruefung(k, Rechenkontext{}), fehlerOk); // by gradient: no velocity limit
+    einstellungen() = vorher;
+
+    // Without a catalogue entry the node cannot be judged and keeps its record.
+    Rechenkontext ohneKatalog;
+    TBasisDatenTabelle leer;
+    ohneKatalog.katalog = &leer;
+    EXPECT_EQ(ohneKatalog.typ(typKanal), nullptr);
+    EXPECT_NE(Rechenkontext{}.typ(typKanal), nullptr);
+}
+
+// One calculation at a time: a second start while one runs is refused, and the guard is free
+// again once the first ends.
+TEST(Rechenlauf, ASecondStartIsRefusedWhileOneRuns) {
+    EXPECT_FALSE(Rechenlauf::laeuft());
+    {
+        Rechenlauf erster;
+        ASSERT_TRUE(erster.gestartet());
+        EXPECT_TRUE(Rechenlauf::laeuft());
+        Rechenlauf zweiter;
+        EXPECT_FALSE(zweiter.gestartet());
+    }
+    EXPECT_FALSE(Rechenlauf::laeuft());
+    Rechenlauf wieder;
+    EXPECT_TRUE(wieder.gestartet());
+}
+
 TEST_F(Nachbar, DuctVelocityAgainstItsDesignVelocity) {
     // 1000 m³/h through 400x200: 3.47 m/s.
     tmylistitem* k = neu(kanal(400, 200, 3));
