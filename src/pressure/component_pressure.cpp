@@ -138,9 +138,9 @@ double ventilator(const tmylistitem* node, DVdata& rec, double ergebnis, const F
     const double pd = v * v * rho * 0.5;
     doc.add(ventilatorZeileGeraet(ergebnis));
     doc.add(ventilatorZeileDynamisch(pd));
-    ergebnis += pd;
-    rec.i[4] = ergebnis;
-    return ergebnis;
+    // The fan's i[4] belongs to the network calculation (the external pressure the fan has to
+    // deliver); the internal loss is only this result.
+    return ergebnis + pd;
 }
 
 } // namespace

@@ -18,7 +18,7 @@ constexpr int modusAbzweig2 = 3;  // second branch of a cross
 // Pressure loss [Pa] of one passage of a component; -1000 (keinErgebnis) when there is none.
 //
 // Modes 1 to 3 copy the node's record into `rec`, compute the passage with the flows of the
-// node's neighbours and copy `rec` (velocity text p[0], zeta text p[1], the fan's i[4]) back
+// node's neighbours and copy `rec` (velocity text p[0], zeta text p[1]) back
 // into the node - except when the calculation stops early or a rule stops with a report line;
 // the node then keeps its texts. Mode 0 computes `rec` itself with the flow Q [m³/h], whose
 // sign gives the direction (>= 0 supply); `node` is then only used for the neighbours of a fan.

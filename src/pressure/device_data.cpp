@@ -1,5 +1,6 @@
 #include "pressure/device_data.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zephan {
@@ -134,6 +135,8 @@ double bsk_zeta(double h, double b) {
     // The curves read in single precision: a size beyond its range would become infinite there.
     if (!std::isfinite(h) || !std::isfinite(b) || std::fabs(h) > 1e9 || std::fabs(b) > 1e9)
         return -1;
+    h = std::min(h, bskHoeheMax);
+    b = std::min(b, bskBreiteMax);
     return static_cast<double>(bskKurveHoehe().wert(static_cast<float>(h))) *
            static_cast<double>(bskKurveBreite().wert(static_cast<float>(b)));
 }

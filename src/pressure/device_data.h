@@ -58,8 +58,17 @@ std::optional<double> fkrsZeta(double dn);
 // width b [mm]. Linear, built once.
 const TKurve& bskKurveHoehe();
 const TKurve& bskKurveBreite();
+// The largest height and width of the maker's chart [mm].
+constexpr double bskHoeheMax = 797;
+constexpr double bskBreiteMax = 1500;
 // Loss coefficient of a rectangular fire damper of height h and width b [mm]: the product
-// of both curves. Beyond the chart the curves extrapolate; the caller judges a value below 0.
+// of both curves. A size above the chart takes the value of its last point (extrapolating
+// would let the coefficient fall towards 0 and below, the unsafe side for sizing a fan); below
+// the first point the first value holds. -1 for sizes that are no number.
 double bsk_zeta(double h, double b);
+// True when h or b lies above the maker's chart.
+inline bool bskAusserhalb(double h, double b) {
+    return h > bskHoeheMax || b > bskBreiteMax;
+}
 
 } // namespace zephan

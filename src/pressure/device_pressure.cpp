@@ -330,6 +330,9 @@ RegelErgebnis schalldaempfer(RegelEingabe& e, double q) {
 
 // --- Fire damper 43 "Brandschutzklappe" ------------------------------------------------------
 
+const QString bskAusserhalbText = QStringLiteral(
+    "Maße außerhalb der Herstellerdaten: °(zeta der größten Klappe der Kennlinie verwendet");
+
 RegelErgebnis brandschutzklappe(RegelEingabe& e, double q) {
     DVdata& r = e.rec;
     TDruck& d = e.druck;
@@ -341,7 +344,7 @@ RegelErgebnis brandschutzklappe(RegelEingabe& e, double q) {
             return stopp();
         }
         const double zeta = r.tag1 == 0 ? bsk_zeta(r.i[1], r.i[0]) : 0;
-        // Far beyond the maker's chart (heights above about 1.5 m) the curve falls below 0.
+        if (r.tag1 == 0 && bskAusserhalb(r.i[1], r.i[0])) d.add(bskAusserhalbText);
         if (!endlich(zeta) || zeta < 0) {
             d.add(massFehlt);
             return stopp();

@@ -169,20 +169,22 @@ RegelErgebnis querschnittRegel(RegelEingabe& e) {
     }
     const double Av = std::min(A1, A2);
     const double theta = std::fabs(std::atan(std::fabs(d1 - d2) / 2 / L) * gradProRad);
-    // A section that narrows in the direction of the air is a nozzle (supply from the larger
-    // inlet, extract from the larger outlet), any other a diffuser. Asking the nozzle chart
-    // for a widening section, with a ratio above 1, would always read its last column.
+    // A section that widens in the direction of the air (supply from the smaller inlet,
+    // extract from the smaller outlet) is a diffuser: guide vanes lower its share and the
+    // friction is taken over the inlet. Any other section (equal areas included) is a nozzle.
+    // Both charts are read over the area ratio small/large; asking the nozzle chart for a
+    // widening section, with a ratio above 1, would always read its last column.
     const double verhaeltnis = flaechenverhaeltnis(A1, A2);
-    const bool verengt = (A1 > A2 && e.zuluft) || (A1 < A2 && !e.zuluft);
+    const bool weitet = (A1 < A2 && e.zuluft) || (A1 > A2 && !e.zuluft);
     double zeta1, x;
-    if (verengt) {
-        const auto t = tabelle(e, tabKonfusor, verhaeltnis, theta);
+    if (weitet) {
+        const auto t = tabelle(e, tabDiffusor, verhaeltnis, theta);
         if (!t) return {Art::Stopp, keinErgebnis};
         zeta1 = *t;
         if (d.tag1 == 1) zeta1 *= 0.65; // "stetig mit Leitschaufeln"
         x = L / d1;
     } else {
-        const auto t = tabelle(e, tabDiffusor, verhaeltnis, theta);
+        const auto t = tabelle(e, tabKonfusor, verhaeltnis, theta);
         if (!t) return {Art::Stopp, keinErgebnis};
         zeta1 = *t;
         x = L / d2;
@@ -508,14 +510,15 @@ RegelErgebnis abzweigSpitzRegel(RegelEingabe& e) {
         const double k = abzweigK(d.tag1);
         if (abzweig) {
             const double K = abzweigfaktor(A, Aa, A, e.Q, e.QA1);
-            zeta = K * (1 + quadrat(x * A / Aa) - 2 * quadrat(1 + x) - k * (A / Aa) * x * x);
+            // (1 - x)², as in the converging branch of types 30 and 31.
+            zeta = K * (1 + quadrat(x * A / Aa) - 2 * quadrat(1 - x) - k * (A / Aa) * x * x);
             if (reduzier) {
                 const auto t = tabelle(e, tabDiffusor, flaechenverhaeltnis(A, Ar), theta);
                 if (!t) return {Art::Stopp, keinErgebnis};
                 zeta += *t + 0.1;
             }
         } else {
-            zeta = 1 - quadrat(1 + x) - k * (A / Aa) * x * x + 0.1;
+            zeta = 1 - quadrat(1 - x) - k * (A / Aa) * x * x + 0.1;
         }
     }
     return zetaRegel(e, w, zeta);

@@ -101,8 +101,14 @@ TEST(GeraeteDaten, BrandschutzklappeKurvenUndNennweiten) {
     EXPECT_NEAR(bsk_zeta(300, 500), (2.5 - 0.89 * 48 / 66) * (1.2 - 0.1 * 51 / 54), 1e-5);
     // below the first point the first value holds
     EXPECT_NEAR(bsk_zeta(100, 100), 4.32 * 2.2, 1e-5);
-    // far beyond the chart the height curve falls below 0
-    EXPECT_LT(bsk_zeta(2000, 600), 0);
+    // Above the chart the last point holds: extrapolated, the height curve fell to 0.001 at
+    // 1570 mm and below 0 at 1580 mm, where a damper then had no result.
+    for (double h : {797.0, 1000.0, 1570.0, 1580.0, 2000.0})
+        EXPECT_NEAR(bsk_zeta(h, 400), 0.54 * 1.3, 1e-5) << h;
+    EXPECT_NEAR(bsk_zeta(400, 1800), 1.14 * 0.8, 1e-5);
+    EXPECT_FALSE(bskAusserhalb(797, 1500));
+    EXPECT_TRUE(bskAusserhalb(798, 400));
+    EXPECT_TRUE(bskAusserhalb(400, 1501));
     EXPECT_EQ(bsk_zeta(1e300, 400), -1);
 
     EXPECT_EQ(fkrsZeta(100).value_or(-1), 1.9);
@@ -549,10 +555,13 @@ TEST(Brandschutzklappe, EckigNachKurve) {
     EXPECT_EQ(l.erg.art, Art::ZetaRegel);
     EXPECT_EQ(l.rec.p[1], QStringLiteral("0,000"));
 
+    // 600 wide, 2000 high: above the maker's chart, the largest damper's coefficient (0.54 ·
+    // B(600) = 0.54 · 1.04928) with a line that says so.
     l = rechne(geraet(typBrandschutzklappe, true, 0, -1, 600, 2000), 2000);
-    EXPECT_EQ(l.erg.art, Art::Stopp);
-    EXPECT_EQ(l.erg.dp, -1000);
-    EXPECT_EQ(l.zeilen, QStringList{QStringLiteral("Maß nicht vorhanden")});
+    EXPECT_EQ(l.erg.art, Art::ZetaRegel);
+    EXPECT_EQ(l.rec.p[1], QStringLiteral("0,567"));
+    EXPECT_EQ(l.zeilen, QStringList{QStringLiteral("Maße außerhalb der Herstellerdaten: °(zeta "
+                                                   "der größten Klappe der Kennlinie verwendet")});
     l = rechne(geraet(typBrandschutzklappe, true, 0, -1, 600, 0), 2000);
     EXPECT_EQ(l.erg.art, Art::Stopp);
     EXPECT_EQ(l.zeilen,
