@@ -126,11 +126,18 @@ int TDruckLayout::tabellenZeile(int i) {
         if (t.kopfGelesen == 1 && t.breitenOffen) spaltenBreiten();
         return i + 1;
     }
-    // Height of what goes onto the page now: pending head rows and the row itself.
-    const int rowH = zeilenHoehe(zellen, t.zf);
+    // Height of what goes onto the page now: pending head rows and the row itself. The
+    // wrapped cell lines are kept for drawing, so a row is not wrapped twice.
+    QList<QStringList> umbrochen;
+    const int rowH = zeilenHoehe(zellen, t.zf, &umbrochen);
     int kopfH = 0;
+    QList<int> kopfHoehen;
+    QList<QList<QStringList>> kopfUmbrochen(t.kopfStatus != 0 ? t.koepfe : 0);
     if (t.kopfStatus != 0)
-        for (int k = 0; k < t.koepfe; ++k) kopfH += zeilenHoehe(t.kinhalt[k], t.kdesign[k]);
+        for (int k = 0; k < t.koepfe; ++k) {
+            kopfHoehen.append(zeilenHoehe(t.kinhalt[k], t.kdesign[k], &kopfUmbrochen[k]));
+            kopfH += kopfHoehen.last();
+        }
     const int luecke = t.kopfStatus == 1 ? 10 : 0;
     const int f = static_cast<int>(hoehe() * 1.5);
     // A row taller than one line, or a row that brings its head rows, does not start in the
@@ -143,13 +150,16 @@ int TDruckLayout::tabellenZeile(int i) {
     if (t.kopfStatus != 0) {
         z_.y += t.kopfStatus == 1 ? luecke : 0;
         for (int k = 0; k < t.koepfe; ++k) {
-            const int h = zeilenHoehe(t.kinhalt[k], t.kdesign[k]);
-            tabellenZeileZeichnen(t.kinhalt[k], t.kdesign[k], h);
+            // Heads that a page break just made pending were not measured above.
+            const bool gemessen = k < kopfHoehen.size();
+            QList<QStringList> neu;
+            const int h = gemessen ? kopfHoehen[k] : zeilenHoehe(t.kinhalt[k], t.kdesign[k], &neu);
+            tabellenZeileZeichnen(t.kinhalt[k], t.kdesign[k], h, gemessen ? kopfUmbrochen[k] : neu);
             z_.y += h;
         }
         t.kopfStatus = 0;
     }
-    tabellenZeileZeichnen(zellen, t.zf, rowH);
+    tabellenZeileZeichnen(zellen, t.zf, rowH, umbrochen);
     z_.y += rowH;
     return i + 1;
 }
@@ -184,13 +194,15 @@ QList<Zelle> zellenLegen(const QStringList& texte, const QStringList& designs,
 }
 } // namespace
 
-int TDruckLayout::zeilenHoehe(const QStringList& texte, const QStringList& designs) {
+int TDruckLayout::zeilenHoehe(const QStringList& texte, const QStringList& designs,
+                              QList<QStringList>* umbrochen) {
     const int h = hoehe();
     const int f = std::max(1, static_cast<int>(h * 1.5));
     const QList<Zelle> zellen = zellenLegen(texte, designs, z_.tab.breite, z_.Alinks);
     int zeilen = zellen.isEmpty() ? 1 : zellen[0].d.zeilen;
     int querMax = 0;
     const TSchrift alt = canvas_.font;
+    if (umbrochen) *umbrochen = QList<QStringList>(zellen.size());
     for (int k = 0; k < zellen.size(); ++k) {
         const Zelle& c = zellen[k];
         canvas_.font.fett = alt.fett || c.d.fett;
@@ -199,8 +211,9 @@ int TDruckLayout::zeilenHoehe(const QStringList& texte, const QStringList& desig
             continue;
         }
         if (c.text.isEmpty()) continue;
-        const int n = static_cast<int>(umbrechen(canvas_, c.text, c.breite - 2 * innen - 1).size());
-        zeilen = std::max(zeilen, n);
+        QStringList z = umbrechen(canvas_, c.text, c.breite - 2 * innen - 1);
+        zeilen = std::max(zeilen, static_cast<int>(z.size()));
+        if (umbrochen) (*umbrochen)[k] = std::move(z);
     }
     canvas_.font = alt;
     if (querMax > 0) zeilen = std::max(zeilen, (querMax + h / 2 + f - 1) / f);
@@ -208,7 +221,7 @@ int TDruckLayout::zeilenHoehe(const QStringList& texte, const QStringList& desig
 }
 
 void TDruckLayout::tabellenZeileZeichnen(const QStringList& texte, const QStringList& designs,
-                                         int hoehe) {
+                                         int hoehe, const QList<QStringList>& umbrochen) {
     const TSchrift alt = canvas_.font;
     // Colours and sizes the cells' escapes set persist after the row, the style does not;
     // both passes follow the texts the same way whether they draw or not.
@@ -235,7 +248,9 @@ void TDruckLayout::tabellenZeileZeichnen(const QStringList& texte, const QString
         if (c.d.quer) {
             canvas_.textGedreht(c.x + (c.breite - h) / 2, oben + hoehe - 3, c.text, 90);
         } else if (!c.text.isEmpty()) {
-            const QStringList zeilen = umbrechen(canvas_, c.text, c.breite - 2 * innen - 1);
+            const QStringList zeilen = k < umbrochen.size()
+                                           ? umbrochen[k]
+                                           : umbrechen(canvas_, c.text, c.breite - 2 * innen - 1);
             const int belegt = static_cast<int>(zeilen.size()) * f;
             int y = oben;
             if (c.d.vertikal == 'm') y = oben + (hoehe - belegt) / 2;

@@ -82,26 +82,23 @@ void TmyCanvas::fragment(int x, int y, QStringView s, int hText, bool zeichnen, 
         const QStringView teil = t < 0 ? s.mid(a) : s.mid(a, t - a);
         const int w = SchriftMetrik::breite(font, hText, teil);
         if (zeichnen && painter && !teil.isEmpty()) {
-            const QFont& f = SchriftMetrik::font(font.name, font.fett, font.kursiv,
-                                                 font.unterstrichen, font.durchgestrichen);
-            // Font and pen change rarely between fragments; the transform places the
-            // reference-size font at the fragment's height without a save/restore per call.
-            if (painter != textPainter_ || &f != textFont_) {
-                painter->setFont(f);
-                textFont_ = &f;
-            }
-            const QColor farbe = ausgabe(QColor::fromRgb(font.farbe));
-            if (painter != textPainter_ || farbe != textFarbe_) {
-                painter->setPen(farbe);
-                textFarbe_ = farbe;
+            // Font and pen change rarely between fragments; setting them again would make the
+            // PDF engine write its whole graphics state for every piece of text.
+            if (painter != textPainter_ || hText != textHoehe_ || font.stil() != textStil_ ||
+                font.name != textName_) {
+                painter->setFont(SchriftMetrik::zeichenFont(font, hText));
+                textHoehe_ = hText;
+                textStil_ = font.stil();
+                textName_ = font.name;
             }
             textPainter_ = painter;
-            const QTransform basis = painter->transform();
-            const double k = static_cast<double>(hText) / SchriftMetrik::referenz;
-            painter->setTransform(
-                QTransform(k, 0, 0, k, x, y + SchriftMetrik::oberlaenge(font, hText)) * basis);
-            painter->drawText(QPointF(0, 0), teil.toString());
-            painter->setTransform(basis);
+            const QColor farbe = ausgabe(QColor::fromRgb(font.farbe));
+            // Text takes only the colour of the pen: a rule's pen of that colour will do.
+            if (painter != stiftPainter_ || gesetzterStift_.style() == Qt::NoPen ||
+                gesetzterStift_.color() != farbe)
+                stiftSetzen(QPen(farbe));
+            painter->drawText(QPointF(x, y + SchriftMetrik::oberlaenge(font, hText)),
+                              teil.toString());
         }
         x += w;
         if (t < 0) break;
@@ -125,7 +122,7 @@ void TmyCanvas::textGedreht(int x, int y, QStringView s, double winkel) {
     int w = 0;
     fragment(0, 0, s, h(), true, w);
     painter->restore();
-    textPainter_ = nullptr;
+    painterGewechselt();
 }
 
 int TmyCanvas::mytextwidth(QStringView s) {
@@ -277,7 +274,7 @@ int TmyCanvas::lauf(int x0, int y, QStringView s, bool zeichnen) {
                 painter->setBrush(c);
                 painter->drawEllipse(QRect(x + (w - d) / 2, y - 1, d, d + 1));
                 painter->restore();
-                textPainter_ = nullptr;
+                painterGewechselt();
             }
             hoeheMax = std::max(hoeheMax, static_cast<int>(std::lround(hh * 1.1)));
             x += w;
@@ -287,20 +284,31 @@ int TmyCanvas::lauf(int x0, int y, QStringView s, bool zeichnen) {
     return x - x0;
 }
 
-void TmyCanvas::stift() {
-    textPainter_ = nullptr; // the pen changes: the next text sets its own again
+void TmyCanvas::stiftSetzen(const QPen& pen) {
+    if (painter == stiftPainter_ && pen == gesetzterStift_) return;
+    painter->setPen(pen);
+    gesetzterStift_ = pen;
+    stiftPainter_ = painter;
+}
+
+void TmyCanvas::stift(bool mitPinsel) {
     QPen pen(ausgabe(penFarbe));
     pen.setWidth(std::max(1, penBreite));
     pen.setStyle(penStil);
     pen.setCapStyle(Qt::FlatCap);
-    painter->setPen(penStil == Qt::NoPen ? QPen(Qt::NoPen) : pen);
-    painter->setBrush(brushStil == Qt::NoBrush ? QBrush(Qt::NoBrush)
-                                               : QBrush(ausgabe(brushFarbe), brushStil));
+    stiftSetzen(penStil == Qt::NoPen ? QPen(Qt::NoPen) : pen);
+    if (!mitPinsel) return;
+    const QBrush pinsel =
+        brushStil == Qt::NoBrush ? QBrush(Qt::NoBrush) : QBrush(ausgabe(brushFarbe), brushStil);
+    if (painter == pinselPainter_ && pinsel == gesetzterPinsel_) return;
+    painter->setBrush(pinsel);
+    gesetzterPinsel_ = pinsel;
+    pinselPainter_ = painter;
 }
 
 void TmyCanvas::linie(int x1, int y1, int x2, int y2) {
     if (!painter) return;
-    stift();
+    stift(false); // a line takes no brush
     painter->drawLine(x1, y1, x2, y2);
 }
 
@@ -311,20 +319,20 @@ void TmyCanvas::lineto(int x, int y) {
 
 void TmyCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     if (!painter) return;
-    stift();
+    stift(true);
     painter->drawRect(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
                             QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1)));
 }
 
 void TmyCanvas::kreism(int x, int y, int radius) {
     if (!painter) return;
-    stift();
+    stift(true);
     painter->drawEllipse(QPoint(x, y), radius, radius);
 }
 
 void TmyCanvas::Polygon(const QPolygon& p) {
     if (!painter) return;
-    stift();
+    stift(true);
     painter->drawPolygon(p);
 }
 

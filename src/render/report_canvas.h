@@ -2,8 +2,10 @@
 
 #include "render/report_font.h"
 
+#include <QBrush>
 #include <QColor>
 #include <QImage>
+#include <QPen>
 #include <QPoint>
 #include <QPolygon>
 #include <QString>
@@ -35,7 +37,7 @@ public:
 
     bool zeichnet() const { return painter != nullptr; }
     // A new page or painter: font and pen are set afresh by the next text.
-    void painterGewechselt() { textPainter_ = nullptr; }
+    void painterGewechselt() { textPainter_ = stiftPainter_ = pinselPainter_ = nullptr; }
     int h() const { return font.hoehe(); }
     int textwidth(QStringView s) const;
     int textheight() const { return h(); }
@@ -73,12 +75,19 @@ public:
     static QColor farbeLesen(QStringView spec);
 
 private:
-    void stift();
+    void stift(bool mitPinsel);
+    void stiftSetzen(const QPen& pen);
     void fragment(int x, int y, QStringView s, int hText, bool zeichnen, int& breite);
     QPoint pos_;
+    // What the painter was last given, so unchanged fonts, pens and brushes are not set again.
     QPainter* textPainter_ = nullptr;
-    const QFont* textFont_ = nullptr;
-    QColor textFarbe_;
+    int textHoehe_ = 0;
+    quint8 textStil_ = 0;
+    QString textName_;
+    QPainter* stiftPainter_ = nullptr;
+    QPen gesetzterStift_;
+    QPainter* pinselPainter_ = nullptr;
+    QBrush gesetzterPinsel_;
 };
 
 // The character a symbol escape word stands for, or a null character for no symbol.

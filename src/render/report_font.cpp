@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 
 namespace zephan {
@@ -88,6 +89,23 @@ QString SchriftMetrik::familie(const QString& name) {
 const QFont& SchriftMetrik::font(const QString& name, bool fett, bool kursiv, bool unter,
                                  bool durch) {
     return eintrag(name, fett, kursiv, unter, durch).font;
+}
+
+const QFont& SchriftMetrik::zeichenFont(const TSchrift& s, int h) {
+    h = std::clamp(h, 1, 100000);
+    // Keyed by the style bits and the height; the reports use a handful of sizes.
+    static QHash<QString, QHash<int, QFont>> fonts;
+    QString key = s.name;
+    key += QChar(u'0' + s.stil());
+    QHash<int, QFont>& groessen = fonts[key];
+    auto it = groessen.find(h);
+    if (it != groessen.end()) return *it;
+    if (groessen.size() > 200) groessen.clear();
+    QFont f = font(s.name, s.fett, s.kursiv, s.unterstrichen, s.durchgestrichen);
+    f.setPixelSize(h);
+    // Shaping stays on: without it the advances are rounded to whole units and a line would
+    // come out about one percent wider than measured.
+    return *groessen.insert(h, f);
 }
 
 int SchriftMetrik::breite(const TSchrift& s, int h, QStringView text) {

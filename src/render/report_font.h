@@ -44,6 +44,10 @@ public:
     // The reference font for a family and style (pixel size `referenz`, no hinting).
     static const QFont& font(const QString& name, bool fett, bool kursiv, bool unter = false,
                              bool durch = false);
+    // The font that draws text of height h (0.1 mm): the same outline as the reference font at
+    // pixel size h, so a painter working in 0.1 mm needs no extra transform. Drawing at the
+    // reference size would be slower: the font engines keep no glyph cache for fonts that large.
+    static const QFont& zeichenFont(const TSchrift& s, int h);
     // Width of plain text at font height h (0.1 mm), rounded to whole units.
     static int breite(const TSchrift& s, int h, QStringView text);
     // Distance from the top of a text line to its base line at font height h.

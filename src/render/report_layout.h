@@ -176,8 +176,11 @@ private:
     int tabellenZeile(int i);
     void tabelleSchliessen();
     void spaltenBreiten();
-    int zeilenHoehe(const QStringList& zellen, const QStringList& designs);
-    void tabellenZeileZeichnen(const QStringList& zellen, const QStringList& designs, int hoehe);
+    // Height of a table row; the wrapped lines of each cell go to `umbrochen` when given.
+    int zeilenHoehe(const QStringList& zellen, const QStringList& designs,
+                    QList<QStringList>* umbrochen = nullptr);
+    void tabellenZeileZeichnen(const QStringList& zellen, const QStringList& designs, int hoehe,
+                               const QList<QStringList>& umbrochen);
     int bildZeile(int i, QStringView platzierung, bool kopfBild);
     int diagrammBlock(int i);
     int absatz(int i, QStringView text, int links, int breite, int markerBreite);
