@@ -1,0 +1,93 @@
+#include "pressure/network_row.h"
+
+#include "network/catalogue.h"
+#include "network/model_queries.h"
+#include "network/tree_container.h"
+#include "store/number_format.h"
+
+namespace zephan {
+
+namespace {
+
+const QChar trenner = QLatin1Char('|');
+
+// A stored number text written with d decimals; empty when the text holds no number.
+QString textZahl(const QString& text, int d) {
+    bool ok = false;
+    const double x = leseZahl(text, &ok);
+    return ok ? formatZahl(x, d) : QString();
+}
+
+bool vorgabeVerlust(const DVdata& d, const tBasisDaten_* kat) {
+    const int katVorgabe = kat ? kat->vorgabe : 0;
+    return d.typ == typDeltaP || d.vorgabe == 1 || (d.vorgabe == 0 && katVorgabe == 4);
+}
+
+// The inlet dimension of slot `slot`, or "-" when the node's shape has no caption there.
+QString mass(const DVdata& d, const tBasisDaten_& kat, int slot) {
+    if (slot < 0 || slot >= anzahlDatSlots) return QStringLiteral("-");
+    const tDatSlot& s = kat.dat[static_cast<size_t>(slot)];
+    const QString& caption = d.eckig ? s.texteckig : s.textrund;
+    if (caption.isEmpty()) return QStringLiteral("-");
+    return formatZahl(d.i[static_cast<size_t>(slot)], 0);
+}
+
+} // namespace
+
+StrangZellen strangZellen(const DVdata& d, const tBasisDaten_* kat) {
+    if (d.typ == typRaum || d.typ == typVolumenstrom || istStrangTyp(d.typ)) return {false, false};
+    if (d.typ == typVentilator) return {true, false};
+    if (vorgabeVerlust(d, kat)) return {false, false};
+    if (istStrecke(d.typ)) return {true, false};
+    const int katVorgabe = kat ? kat->vorgabe : 0;
+    const bool zeta = d.typ == typZetawert ||
+                      ((d.vorgabe == 0 || d.vorgabe == -1) && (katVorgabe < 4 || katVorgabe == 5));
+    return {true, zeta};
+}
+
+QString strangTitel(const DVdata& d, const tBasisDaten_* kat) {
+    QString s = nodeTitel(d);
+    if (istStrecke(d.typ))
+        s += QStringLiteral(",  ") + formatZahl(d.i[5], 0) + QStringLiteral(" mm");
+    // The remark once more after a colon where the catalogue asks for it; an empty remark adds
+    // nothing (no dangling colon).
+    if (!d.Text.isEmpty() && ((kat && kat->titeladd) || d.typ == typDeltaP || d.typ == typZetawert))
+        s += QStringLiteral(": ") + d.Text;
+    return s;
+}
+
+QString strangzeile(const StrangzeilenDaten& z) {
+    static const DVdata leer;
+    const DVdata& d = z.rec ? *z.rec : leer;
+    QString pos = z.knoten ? z.knoten->position() : QString();
+    if (z.abzweig) pos.prepend(QStringLiteral("->"));
+    const QString titel = strangTitel(d, z.kat);
+    if (istStrangTyp(d.typ)) return titel;
+    if (z.dp < -998) return pos + trenner + titel + QStringLiteral(" Fehler");
+    const QString ext = formatZahl(z.dpExt, 0);
+    if (d.typ == typRaum)
+        return pos + trenner + titel + QStringLiteral("||||||") + formatZahl(d.i[1], 0) +
+               QStringLiteral(",0") + trenner + ext;
+    if (d.typ == typVolumenstrom) return pos + trenner + titel + trenner + formatZahl(d.i[0], 0);
+    const QString strom = formatVolumenstrom(z.volumenstrom);
+    if (d.typ == typVentilator)
+        return pos + trenner + titel + trenner + strom + QStringLiteral("|||") +
+               textZahl(d.p[0], 1) + QStringLiteral("||") + formatZahl(z.dp, 1) + trenner + ext;
+
+    QString a, b;
+    if (z.kat && z.kat->mitmasse) {
+        a = mass(d, *z.kat, z.kat->eina);
+        b = mass(d, *z.kat, z.kat->einb);
+    }
+    QString verlust;
+    if (vorgabeVerlust(d, z.kat))
+        verlust = formatZahl(d.i[6], 0) + QStringLiteral(",0");
+    else
+        verlust = formatZahl(z.dp, 1);
+    const StrangZellen zellen = strangZellen(d, z.kat);
+    return pos + trenner + titel + trenner + strom + trenner + a + trenner + b + trenner +
+           (zellen.v ? textZahl(d.p[0], 1) : QString()) + trenner +
+           (zellen.zeta ? textZahl(d.p[1], 2) : QString()) + trenner + verlust + trenner + ext;
+}
+
+} // namespace zephan
