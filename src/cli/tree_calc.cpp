@@ -1,36 +1,16 @@
 #include "cli/tree_calc.h"
 
 #include "cli/command.h"
-#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "pressure/air_density.h"
+#include "pressure/calc_context.h"
 #include "pressure/component_pressure.h"
+#include "pressure/neighbour_check.h"
+#include "pressure/network_row.h"
 #include "report/report_document.h"
-#include "store/number_format.h"
 
 namespace zephan::cli {
-
-namespace {
-
-// Which values a type shows, as in the network report's rows.
-struct Zellen {
-    bool v = true;
-    bool zeta = true;
-};
-
-Zellen zellen(const DVdata& d) {
-    const tBasisDaten_* t = basisDaten(d.typ);
-    const int katVorgabe = t ? t->vorgabe : 0;
-    Zellen z;
-    if (d.typ == 4 || d.typ == 6) return {false, false};
-    if (d.typ == 13) return {true, false};
-    if (d.typ == 7 || d.vorgabe == 1 || (d.vorgabe == 0 && katVorgabe == 4)) return {false, false};
-    if (d.typ == 2 || d.typ == 3) z.zeta = false;
-    return z;
-}
-
-} // namespace
 
 TreeCalc::TreeCalc(ProjektBaum& baum) {
     const Volumenstroeme stroeme(baum);
@@ -40,17 +20,23 @@ TreeCalc::TreeCalc(ProjektBaum& baum) {
     u.druck = &still;
     u.stroeme = &stroeme;
     const QChar tab = QLatin1Char('\t');
+    const tmylistitem* kopf = nullptr;
     for (tmylistitem* n = baum.topitem(); n; n = n->getNext()) {
+        if (n->Level() == 0) {
+            kopf = n;
+            u.rho = strangDichte(n);
+        }
         const DVdata* d = nodeDaten(n);
-        if (!d || d->typ == 0 || d->typ == 1 || d->typ == 5) {
+        if (!d || istStrangTyp(d->typ) || d->typ == typAbzweig || !kopf) {
             spalten_.insert(n, QString(3, tab));
             continue;
         }
-        if (n->Level() == 0 || !strangKopf(n)) continue;
-        u.rho = strangDichte(n);
+        // As the network calculation and the component command do: the state code first (an
+        // incomplete record then has no result), then the passage.
+        nachbarpruefung(n, u);
         DVdata arbeit;
         const double dp = bauteildruck(modusDurchgang, n, arbeit, 0, u);
-        const Zellen z = zellen(arbeit);
+        const StrangZellen z = strangZellen(arbeit, u.typ(arbeit.typ));
         spalten_.insert(n, tab + (z.v ? zahlAusText(arbeit.p[0]) : QString()) + tab +
                                (z.zeta ? zahlAusText(arbeit.p[1]) : QString()) + tab +
                                machineNumber(dp));

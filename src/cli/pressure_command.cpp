@@ -1,0 +1,203 @@
+#include "cli/command.h"
+#include "cli/load_options.h"
+#include "network/catalogue.h"
+#include "network/model_queries.h"
+#include "network/network_tree.h"
+#include "network/project_file.h"
+#include "network/tree_position.h"
+#include "pressure/calc_context.h"
+#include "pressure/network_pressure.h"
+#include "pressure/network_row.h"
+#include "render/pdf_output.h"
+#include "render/report_layout.h"
+#include "report/report_document.h"
+#include "store/number_format.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+namespace zephan::cli {
+namespace {
+
+const QChar tab = QLatin1Char('\t');
+
+// A stored number text as a JSON number; null when the text holds none.
+QJsonValue textZahl(const QString& text) {
+    bool ok = false;
+    const double x = leseZahl(text, &ok);
+    return ok ? QJsonValue(x) : QJsonValue();
+}
+
+QString endePosition(const StrangErgebnis& s) {
+    return s.unguenstigstes >= 0 ? s.enden[static_cast<size_t>(s.unguenstigstes)].position
+                                 : QString();
+}
+
+QString tabellenText(const NetzErgebnis& e) {
+    QString t;
+    for (const StrangErgebnis& s : e.straenge) {
+        t += QStringLiteral("line") + tab + s.kopf->position() + tab + s.kopf->caption() + tab +
+             endePosition(s) + tab + machineNumber(s.maximum) + tab +
+             machineNumber(s.ventilatorVerlust) + tab + machineNumber(s.gesamt()) + tab +
+             machineNumber(s.ventilatorStrom) + QLatin1Char('\n');
+        for (const StrangEnde& ende : s.enden)
+            t += QStringLiteral("end") + tab + ende.position + tab + ende.name + tab +
+                 machineNumber(ende.dpExt) + tab + machineNumber(s.zuwenig(ende)) +
+                 QLatin1Char('\n');
+    }
+    return t;
+}
+
+QJsonObject pfadKnotenJson(const PfadKnoten& p) {
+    const DVdata& d = *nodeDaten(p.knoten);
+    DVdata mitTexten = d;
+    mitTexten.p[0] = p.v;
+    mitTexten.p[1] = p.zeta;
+    const StrangZellen zellen = strangZellen(mitTexten, basisDaten(d.typ));
+    QJsonObject o;
+    o[QStringLiteral("position")] = p.knoten->position();
+    o[QStringLiteral("branch")] = p.abzweig;
+    o[QStringLiteral("type")] = d.typ;
+    o[QStringLiteral("title")] = strangTitel(d, basisDaten(d.typ));
+    o[QStringLiteral("flow")] = p.volumenstrom;
+    o[QStringLiteral("v")] = zellen.v ? textZahl(p.v) : QJsonValue();
+    o[QStringLiteral("zeta")] = zellen.zeta ? textZahl(p.zeta) : QJsonValue();
+    o[QStringLiteral("dp")] = p.dp;
+    o[QStringLiteral("dpExt")] = p.dpExt;
+    return o;
+}
+
+QByteArray jsonText(const NetzErgebnis& e) {
+    QJsonArray linien;
+    for (const StrangErgebnis& s : e.straenge) {
+        QJsonObject o;
+        o[QStringLiteral("position")] = s.kopf->position();
+        o[QStringLiteral("caption")] = s.kopf->caption();
+        o[QStringLiteral("density")] = s.rho;
+        o[QStringLiteral("target")] = s.ziel ? QJsonValue(s.ziel->position()) : QJsonValue();
+        o[QStringLiteral("branches")] = s.hatAbzweige;
+        o[QStringLiteral("worstEnd")] =
+            s.unguenstigstes >= 0 ? QJsonValue(endePosition(s)) : QJsonValue();
+        o[QStringLiteral("dpExtMax")] = s.maximum;
+        o[QStringLiteral("fan")] = s.mitVentilator;
+        o[QStringLiteral("fanInternal")] = s.ventilatorVerlust;
+        o[QStringLiteral("fanTotal")] = s.gesamt();
+        o[QStringLiteral("fanFlow")] = s.ventilatorStrom;
+        QJsonArray enden;
+        for (const StrangEnde& ende : s.enden) {
+            QJsonObject eo;
+            eo[QStringLiteral("position")] = ende.position;
+            eo[QStringLiteral("name")] = ende.name;
+            eo[QStringLiteral("dpExt")] = ende.dpExt;
+            eo[QStringLiteral("shortfall")] = s.zuwenig(ende);
+            eo[QStringLiteral("incomplete")] = ende.unvollstaendig;
+            enden.append(eo);
+        }
+        o[QStringLiteral("ends")] = enden;
+        QJsonArray pfad;
+        for (const PfadKnoten& p : s.pfad) pfad.append(pfadKnotenJson(p));
+        o[QStringLiteral("worstPath")] = pfad;
+        linien.append(o);
+    }
+    QJsonObject wurzel;
+    wurzel[QStringLiteral("lines")] = linien;
+    return QJsonDocument(wurzel).toJson(QJsonDocument::Indented);
+}
+
+bool markupSchreiben(const TDruck& doc, const QString& datei) {
+    QSaveFile f(datei);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    QString text;
+    for (const QString& z : doc.m) text += z + QLatin1Char('\n');
+    f.write(text.toUtf8());
+    return f.commit();
+}
+
+// Takes "--name VALUE" out of args; false when the option has no value or comes twice.
+bool wertNehmen(QStringList& args, const QString& name, QString& wert) {
+    const int k = args.indexOf(name);
+    if (k < 0) return true;
+    if (k + 1 >= args.size() || args.lastIndexOf(name) != k) return false;
+    wert = args[k + 1];
+    args.remove(k, 2);
+    return !wert.isEmpty();
+}
+
+const Command pressure(
+    "pressure",
+    "pressure FILE [--line POSITION] [--target POSITION] [--markup OUT.txt] [--pdf OUT.pdf] "
+    "[--json] [--einstellungen DATEI] [--katalog DATEI] [--temporaer laden|verwerfen] "
+    "[--crc-ignorieren]",
+    [](const QStringList& argsIn) {
+        QStringList args = argsIn;
+        Ladeoptionen optionen;
+        if (!ladeoptionenNehmen(args, optionen)) return usage("pressure");
+        const bool json = args.removeAll(QStringLiteral("--json")) > 0;
+        QString linie, ziel, markup, pdf;
+        if (!wertNehmen(args, QStringLiteral("--line"), linie) ||
+            !wertNehmen(args, QStringLiteral("--target"), ziel) ||
+            !wertNehmen(args, QStringLiteral("--markup"), markup) ||
+            !wertNehmen(args, QStringLiteral("--pdf"), pdf))
+            return usage("pressure");
+        if (args.size() != 1 || args[0].startsWith(QLatin1String("--")) ||
+            (!linie.isEmpty() && !ziel.isEmpty()))
+            return usage("pressure");
+
+        KonsolenSeam seam;
+        if (const int rc = starten(optionen, seam)) return rc;
+        Projekt projekt(seam);
+        ladeoptionenSetzen(projekt, optionen, seam);
+        projekt.setAutomatischSichern([] { return false; });
+        projekt.setDateiname(args[0]);
+        if (const int rc = ladenPruefen(projekt.laden(), projekt, args[0], optionen, seam))
+            return rc;
+
+        NetzOptionen o;
+        o.projekt = &projekt.daten();
+        // The stop's message is printed below with the node's position.
+        SilentSeam still;
+        o.seam = &still;
+        for (const QString& pos : {linie, ziel}) {
+            if (pos.isEmpty()) continue;
+            tmylistitem* n = knotenAnPosition(projekt.baum(), pos);
+            if (!n)
+                return fehler(QStringLiteral("Keine Position ") + pos +
+                              QStringLiteral(" im Projekt."));
+            if (pos == linie) {
+                o.nurStrang = n;
+            } else {
+                o.ganzerStrang = false;
+                o.auswahl = n;
+            }
+        }
+
+        TDruck doc;
+        Rechenkontext kontext;
+        kontext.druck = &doc;
+        const NetzErgebnis e = netzberechnen(projekt.baum(), kontext, o);
+        if (!e.ok()) {
+            QString text = e.meldung;
+            if (e.knoten) text += QStringLiteral(" Position: ") + e.knoten->position();
+            return fehler(text);
+        }
+        if (!markup.isEmpty() && !markupSchreiben(doc, markup))
+            return fehler(QStringLiteral("Fehler beim Erstellen oder Speichern der Datei ") +
+                          markup);
+        if (!pdf.isEmpty()) {
+            QString meldung;
+            TLayoutEinstellungen le;
+            le.seam = &seam;
+            if (!berichtAlsPdf(doc, pdf, le, &meldung)) return fehler(meldung);
+        }
+        if (json)
+            out(QString::fromUtf8(jsonText(e)));
+        else
+            out(tabellenText(e));
+        return exitOk;
+    });
+
+} // namespace
+} // namespace zephan::cli
