@@ -1,0 +1,86 @@
+#include "network/model_queries.h"
+#include "network/network_tree.h"
+#include "network/project_generator.h"
+#include "pressure/calc_context.h"
+#include "pressure/component_pressure.h"
+#include "pressure/duct_hydraulics.h"
+#include "pressure/neighbour_check.h"
+#include "report/report_document.h"
+#include "sizing/planen.h"
+#include "store/number_format.h"
+#include "support/recording_seam.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace zephan;
+
+namespace {
+
+std::string wo(const tmylistitem* n) {
+    const DVdata* d = nodeDaten(n);
+    return n->position().toStdString() + " type " + std::to_string(d ? d->typ : -1);
+}
+
+} // namespace
+
+// Generated projects put entirely into planning and planned again: the run goes through
+// without a stop or question, every node fits its neighbours, no duct is faster than its
+// design value, and every passage computes.
+TEST(Planen, GeneratedProjectsPlanAndComputeWithoutStop) {
+    for (uint32_t seed : {1u, 5u, 11u}) {
+        ProjektBaum baum;
+        baum.setPlanungFuerNeue([] { return false; });
+        GeneratorOptionen o;
+        o.straenge = 4;
+        o.auslaesse = 40;
+        o.seed = seed;
+        ASSERT_GT(projektErzeugen(baum, o), 0);
+
+        RecordingSeam seam;
+        Rechenkontext kontext;
+        ASSERT_TRUE(allesPlanen(baum.topitem(), seam, kontext));
+        ASSERT_EQ(seam.fragen.size(), 1);
+        int inPlanung = 0;
+        for (tmylistitem* n = baum.topitem(); n; n = n->getNext())
+            inPlanung += nodeDaten(n)->planung ? 1 : 0;
+        EXPECT_GT(inPlanung, 100);
+
+        for (int s = 0; s < baum.topCount(); ++s) {
+            const PlanErgebnis r = planen(baum.topLevel(s), seam, kontext);
+            EXPECT_TRUE(r.abgeschlossen)
+                << "seed " << seed << " line " << s << " stopped at "
+                << (r.halt ? wo(r.halt) : std::string("-")) << ": " << r.meldung.toStdString();
+        }
+        EXPECT_EQ(seam.fragen.size(), 1) << seam.fragen.join(QLatin1Char('\n')).toStdString();
+
+        const Volumenstroeme stroeme(baum);
+        TDruck still;
+        still.drucken = false;
+        Rechenkontext u;
+        u.druck = &still;
+        u.stroeme = &stroeme;
+        for (tmylistitem* n = baum.topitem(); n; n = n->getNext()) {
+            const DVdata& d = *nodeDaten(n);
+            EXPECT_FALSE(d.planung) << "seed " << seed << " " << wo(n);
+            EXPECT_EQ(nachbarpruefung(n, &stroeme), 0) << "seed " << seed << " " << wo(n);
+            if (d.typ == typKanal || d.typ == typRohr) {
+                const double A =
+                    d.typ == typKanal ? flaeche_eckig(d.i[0], d.i[1]) : flaeche_rund(d.i[0]);
+                EXPECT_LE(stroeme[n] / 3600.0 / A, d.i[4]) << "seed " << seed << " " << wo(n);
+            }
+            if (n->Level() == 0 || d.typ == typRaum || d.typ == typAbzweig) continue;
+            DVdata arbeit;
+            const double dp = bauteildruck(modusDurchgang, n, arbeit, 0, u);
+            // The maker's round fire damper exists in four sizes only: planned to another
+            // pipe size it has no data, and says so in its report line.
+            const bool ohneDaten = d.typ == typBrandschutzklappe && !d.eckig && d.tag1 == 0 &&
+                                   !istTyp(static_cast<int>(d.i[0]), {100, 125, 160, 200});
+            if (ohneDaten)
+                EXPECT_EQ(dp, keinErgebnis) << "seed " << seed << " " << wo(n);
+            else
+                EXPECT_GT(dp, -999) << "seed " << seed << " " << wo(n);
+        }
+    }
+}
