@@ -1,0 +1,167 @@
+#pragma once
+
+#include "app/window_seam.h"
+#include "editing/edit_session.h"
+#include "report/report_document.h"
+
+#include <QMainWindow>
+#include <QMap>
+#include <QPushButton>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QSplitter;
+class QTabWidget;
+class QTimer;
+class QTreeView;
+class QTreeWidget;
+
+namespace zephan {
+
+class BaumModell;
+class TBauteilForm_;
+class Tk_Einstellform;
+class Zahlenfeld;
+
+// A button that remembers whether Shift was held when it was pressed ("moused").
+class ShiftKnopf : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+    bool shift = false;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+};
+
+// The main window ("Kanalnetz"): the project tree on the left, the five edit pages on the
+// right, the button bar, the footer with the edit buttons and the result caption, and the
+// four-panel status bar. Every change goes through the editing session; the window only
+// shows the session's state and forwards commands.
+class Tk_DVform : public QMainWindow {
+public:
+    enum Seite { SeiteKanal = 0, SeiteRohr, SeiteFormstueck, SeiteStrang, SeiteProjekt };
+
+    explicit Tk_DVform(QWidget* parent = nullptr);
+    ~Tk_DVform() override;
+
+    EditSession& session() { return *session_; }
+    FensterSeam& seam() { return seam_; }
+    QTreeView* baumAnsicht() const { return baum_; }
+    BaumModell* modell() const { return modell_; }
+    QTabWidget* seiten() const { return seiten_; }
+    TDruck& druck() { return druck_; }
+    QString statusText(int panel) const;
+
+    // Start-up when the window is shown: the example written to the per-user folder, the last
+    // project (or `datei` when given, or the example) opened, the first node selected.
+    void start(const QString& datei = QString());
+
+    // Shows a report (default: the report window). Tests replace it.
+    std::function<void(TDruck&)> berichtZeigen;
+    // Asks for a project file to open ("Laden...", "Hinzufügen...") and to save under. Tests
+    // replace them.
+    std::function<QString(const QString& titel)> dateiOeffnenFragen;
+    std::function<QString(const QString& titel)> dateiSichernFragen;
+
+    // --- commands (menu, buttons, keys) -----------------------------------------------------
+    void knotenAuswaehlen(tmylistitem* node);
+    void typListeGewaehlt(const QString& eintrag);
+    void seiteGewaehlt(int seite);
+    bool einfuegenClick();
+    bool uebernehmenClick();
+    bool loeschenClick();
+    bool rueckgaengig();
+    bool wiederholen();
+    void suchen();
+    bool neuMenu();
+    bool ladenMenu();
+    bool hinzufuegenMenu();
+    bool ladenDatei(const QString& datei);
+    bool sichernMenu();
+    bool sichernAlsMenu();
+    void einstellungenMenu();
+    void bauteilMenu();
+    void ueberMenu();
+    void berechnenClick();
+    void druckenClick();
+    // F7 (all lines, or the selected line with Shift on the button) and F8 (selected line).
+    void druckverlustberechnung(bool nurAusgewaehlt);
+    void dichteBerechnen();
+    void laengeSetzen(int meter);
+    // One tick of the 5-second save timer.
+    void SavetimerTimer();
+    // Shows the hidden commands (Ctrl + right click on the button bar).
+    void versteckteZeigen();
+    QAction* aktion(const QString& name) const;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    void bauen();
+    void menuBauen();
+    QWidget* kanalSeiteBauen();
+    QWidget* rohrSeiteBauen();
+    QWidget* formSeiteBauen();
+    QWidget* strangSeiteBauen();
+    QWidget* projektSeiteBauen();
+    QWidget* fussBauen();
+
+    // Shows the buffer on the page of its type (handlers suppressed meanwhile).
+    void pufferZeigen();
+    void kanalZeigen();
+    void rohrZeigen();
+    void strangZeigen();
+    void projektZeigen();
+    void komponentenSeiteZeigen(bool typGewechselt);
+    void gruppenFuellen();
+    void nachbarnZeigen();
+    void materialWaehlen(QTreeWidget* liste, const QString& name);
+    // The page check after every change: footer buttons, result caption, status message.
+    void pruefen();
+    // Window state after any command: view selection, caption, menu texts, undo items.
+    void nachBefehl();
+    void zustandZeigen();
+    void ansichtAuswahlFolgen();
+    void seiteZeigen(int seite);
+    bool veraendertFragen();
+    void timerNachDialog();
+    void fensterEinstellungenSichern();
+
+    // Field handlers write the buffer at once, then check the page.
+    void wertGeaendert(int k);
+    void kanalGeaendert();
+    void rohrGeaendert();
+    void formOptionenGeaendert();
+    void strangGeaendert();
+    void projektGeaendert();
+
+    FensterSeam seam_;
+    std::unique_ptr<EditSession> session_;
+    TDruck druck_;
+    BaumModell* modell_ = nullptr;
+    QTreeView* baum_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QTabWidget* seiten_ = nullptr;
+    QTimer* savetimer_ = nullptr;
+    std::array<QLabel*, 4> panels_{};
+    QMap<QString, QAction*> aktionen_;
+    bool fsetzen_ = false;
+    int letzterTyp_ = -2; // type of the last component page build
+    int formbox2Typ_ = -2;
+    ShiftKnopf* druckverlustKnopf_ = nullptr;
+    Tk_Einstellform* einstellform_ = nullptr;
+    TBauteilForm_* bauteilform_ = nullptr;
+};
+
+} // namespace zephan
