@@ -37,6 +37,11 @@ void TSeitenBilder::seiteBeenden() {
 void seiteAbspielen(QPainter& painter, const TSeitenBild& seite) {
     painter.save();
     painter.setClipRect(QRect(0, 0, seite.druckb, seite.druckh), Qt::IntersectClip);
+    // A picture plays itself scaled by the device's resolution against the screen's; the
+    // page is already in 0.1 mm, so that scaling is taken back.
+    if (const QPaintDevice* d = painter.device(); d && d->logicalDpiX() > 0 && d->logicalDpiY() > 0)
+        painter.scale(static_cast<double>(seite.bild.logicalDpiX()) / d->logicalDpiX(),
+                      static_cast<double>(seite.bild.logicalDpiY()) / d->logicalDpiY());
     painter.drawPicture(0, 0, seite.bild);
     painter.restore();
 }
@@ -45,9 +50,13 @@ namespace {
 QPageLayout seitenLayout(int druckb, int druckh) {
     const bool quer = druckb > druckh;
     const QSizeF mm(std::min(druckb, druckh) / 10.0, std::max(druckb, druckh) / 10.0);
-    return QPageLayout(QPageSize(mm, QPageSize::Millimeter),
-                       quer ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                       QPageLayout::Millimeter);
+    QPageLayout l(QPageSize(mm, QPageSize::Millimeter),
+                  quer ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                  QPageLayout::Millimeter);
+    // A printer's minimum margins would refuse the layout (and keep the old orientation); the
+    // pages are drawn from the paper's corner anyway.
+    l.setMode(QPageLayout::FullPageMode);
+    return l;
 }
 } // namespace
 
@@ -92,6 +101,24 @@ bool TGeraeteZiel::abschliessen() {
 
 bool TGeraeteZiel::abgebrochen() const {
     return abbruch_ || fehler_;
+}
+
+bool seitenAusgeben(const QList<TSeitenBild>& seiten, QPagedPaintDevice* geraet, int von, int bis,
+                    int durchlaeufe, const std::function<bool(int)>& nachSeite) {
+    const int n = static_cast<int>(seiten.size());
+    von = std::max(1, von);
+    if (bis < 1 || bis > n) bis = n;
+    TGeraeteZiel ziel(geraet);
+    ziel.nachSeite = nachSeite;
+    for (int d = 0; d < std::max(1, durchlaeufe) && !ziel.abgebrochen(); ++d)
+        for (int p = von; p <= bis && !ziel.abgebrochen(); ++p) {
+            const TSeitenBild& s = seiten[p - 1];
+            QPainter* painter = ziel.seiteBeginnen(p, s.druckb, s.druckh, s.quer);
+            if (!painter) break;
+            seiteAbspielen(*painter, s);
+            ziel.seiteBeenden();
+        }
+    return ziel.abschliessen() && von <= bis;
 }
 
 TPngZiel::TPngZiel(QString ordner, int dpi) : ordner_(std::move(ordner)), dpi_(dpi) {

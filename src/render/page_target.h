@@ -77,6 +77,14 @@ private:
     int geschrieben_ = 0;
 };
 
+// Replays recorded pages onto a paged device (a printer set to full page, or a PDF writer):
+// pages von..bis (counting from 1; bis < 1 = to the end), the whole range `durchlaeufe` times.
+// nachSeite is called after each page with the pages written so far; false cancels. False
+// when cancelled or when the device failed.
+bool seitenAusgeben(const QList<TSeitenBild>& seiten, QPagedPaintDevice* geraet, int von = 1,
+                    int bis = -1, int durchlaeufe = 1,
+                    const std::function<bool(int)>& nachSeite = {});
+
 // Writes every page as a PNG file "seite_NNN.png" into a folder at a given resolution.
 class TPngZiel : public TSeitenZiel {
 public:

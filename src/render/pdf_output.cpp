@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <functional>
 
 namespace zephan {
 
@@ -53,22 +54,20 @@ QByteArray xmpMetadaten(const TPdfInfo& info) {
     return x.toUtf8();
 }
 
-bool pdfAusgeben(TDruckLayout& layout, QIODevice* ziel, const TPdfInfo& info) {
-    QPdfWriter pdf(ziel);
+namespace {
+void pdfEinrichten(QPdfWriter& pdf, const TPdfInfo& info) {
     pdf.setResolution(1200);
     pdf.setTitle(info.titel);
     pdf.setCreator(info.ersteller);
     pdf.setDocumentXmpMetadata(xmpMetadaten(info));
-    TGeraeteZiel geraet(&pdf);
-    return layout.zeichnen(geraet);
 }
 
-bool pdfAusgeben(TDruckLayout& layout, const QString& datei, const TPdfInfo& info,
-                 QString* fehler) {
-    // Written beside the target and renamed over it, so a failed run leaves no half file.
+// Written beside the target and renamed over it, so a failed run leaves no half file.
+bool sicherSchreiben(const QString& datei, QString* fehler,
+                     const std::function<bool(QIODevice*)>& schreiben) {
     QSaveFile f(datei);
     bool ok = f.open(QIODevice::WriteOnly);
-    if (ok) ok = pdfAusgeben(layout, &f, info);
+    if (ok) ok = schreiben(&f);
     if (ok)
         ok = f.commit();
     else
@@ -76,6 +75,33 @@ bool pdfAusgeben(TDruckLayout& layout, const QString& datei, const TPdfInfo& inf
     if (!ok && fehler)
         *fehler = QStringLiteral("Fehler beim Erstellen oder Speichern der Datei ") + datei;
     return ok;
+}
+} // namespace
+
+bool pdfAusgeben(TDruckLayout& layout, QIODevice* ziel, const TPdfInfo& info) {
+    QPdfWriter pdf(ziel);
+    pdfEinrichten(pdf, info);
+    TGeraeteZiel geraet(&pdf);
+    return layout.zeichnen(geraet);
+}
+
+bool pdfAusgeben(TDruckLayout& layout, const QString& datei, const TPdfInfo& info,
+                 QString* fehler) {
+    return sicherSchreiben(datei, fehler,
+                           [&](QIODevice* f) { return pdfAusgeben(layout, f, info); });
+}
+
+bool pdfAusBildern(const QList<TSeitenBild>& seiten, QIODevice* ziel, const TPdfInfo& info) {
+    if (seiten.isEmpty()) return false;
+    QPdfWriter pdf(ziel);
+    pdfEinrichten(pdf, info);
+    return seitenAusgeben(seiten, &pdf);
+}
+
+bool pdfAusBildern(const QList<TSeitenBild>& seiten, const QString& datei, const TPdfInfo& info,
+                   QString* fehler) {
+    return sicherSchreiben(datei, fehler,
+                           [&](QIODevice* f) { return pdfAusBildern(seiten, f, info); });
 }
 
 bool berichtAlsPdf(TDruck& doc, const QString& datei, const TLayoutEinstellungen& e,

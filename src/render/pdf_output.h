@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/page_target.h"
 #include "render/report_layout.h"
 
 #include <QByteArray>
@@ -32,6 +33,12 @@ QByteArray xmpMetadaten(const TPdfInfo& info);
 bool pdfAusgeben(TDruckLayout& layout, QIODevice* ziel, const TPdfInfo& info);
 bool pdfAusgeben(TDruckLayout& layout, const QString& datei, const TPdfInfo& info,
                  QString* fehler = nullptr);
+
+// Writes recorded pages (the preview's pictures) as PDF: what the report window saves and
+// mails, without laying the document out again.
+bool pdfAusBildern(const QList<TSeitenBild>& seiten, QIODevice* ziel, const TPdfInfo& info);
+bool pdfAusBildern(const QList<TSeitenBild>& seiten, const QString& datei, const TPdfInfo& info,
+                   QString* fehler = nullptr);
 
 // Lays a document out (its current lines) and writes it as PDF: the whole road for callers
 // without a window. The message on failure is "Fehler beim Erstellen oder Speichern der
