@@ -175,6 +175,10 @@ struct Lauf {
             if (!s.wiederholen()) return nein(QStringLiteral("Nichts zu wiederholen."));
         } else if (befehl == QStringLiteral("new")) {
             s.neu();
+        } else if (befehl == QStringLiteral("plan")) {
+            if (!s.planen()) return nein(QStringLiteral("Planung nicht abgeschlossen."));
+        } else if (befehl == QStringLiteral("allplan")) {
+            if (!s.allesPlanen()) return nein(QStringLiteral("Nichts auf planen gesetzt."));
         } else {
             return nein(QStringLiteral("unbekannter Schritt ") + zitat(befehl) + QLatin1Char('.'));
         }

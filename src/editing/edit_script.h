@@ -39,7 +39,9 @@ private:
 
 // Runs a script of editing steps, one per line ("#" starts a comment):
 //   select POS | focus POS | type N|ENTRY | set FIELD VALUE | insert | apply | delete |
-//   newline Zuluft|Abluft ID | answer N | undo | redo | new
+//   newline Zuluft|Abluft ID | answer N | undo | redo | new | plan | allplan
+// ("plan" sizes the selected node's line and fails when the run stops; "allplan" puts the
+// selected node, its following siblings and all below them into planning)
 // FIELD is i0 ... i6, p0 ... p2, tag1, tag2, vorgabe, planung, eckig, text, gruppe, dichte or
 // kennung. Numbers are machine numbers ("2.5"); "-" sets an empty number field (-1). It stops
 // at the first step that is unknown, malformed or refused.

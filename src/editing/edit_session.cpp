@@ -6,6 +6,9 @@
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/settings.h"
+#include "pressure/calc_context.h"
+#include "sizing/plane_bauteil.h"
+#include "sizing/planen.h"
 #include "store/number_format.h"
 #include "store/user_seam.h"
 
@@ -176,6 +179,9 @@ bool EditSession::typWaehlen(int typ) {
     }
     const Einstellungen& e = einstellungen();
     const tBasisDaten_* k = basisDaten(typ);
+    // A fresh type starts with the sizes its neighbours give, as planning would choose them.
+    editDaten_.planung = true;
+    planeBauteil(editDaten_, sel, phaseVorbelegen, Rechenkontext());
     editDaten_.planung = e.immerPlanen() && k && k->planung;
     switch (typ) {
     case typRaum:
@@ -292,6 +298,47 @@ bool EditSession::knotenLoeschen() {
 
 bool EditSession::einfuegen() {
     return istStrangTyp(editDaten_.typ) ? strangEinfuegen() : bauteilEinfuegen();
+}
+
+// --- sizing -------------------------------------------------------------------------------------
+
+bool EditSession::planen() {
+    tmylistitem* start = selektiert() ? selektiert() : baum().topitem();
+    tmylistitem* kopf = strangKopf(start);
+    if (!kopf) {
+        statusMeldung(QString());
+        return false;
+    }
+    bool ok = false;
+    befehl(QStringLiteral("Planen"), {},
+           [&] {
+               const PlanErgebnis r = zephan::planen(kopf, seam_, Rechenkontext(),
+                                                     [this](tmylistitem* n) { auswaehlen(n); });
+               ok = r.abgeschlossen;
+               return false; // a run that changed nothing is no command
+           },
+           {kopf});
+    changedMarkFolgen();
+    return ok;
+}
+
+bool EditSession::allesPlanen() {
+    tmylistitem* start = selektiert();
+    if (!start) return false;
+    std::vector<tmylistitem*> teilbaeume;
+    for (tmylistitem* n = start; n; n = n->getNextSibling()) teilbaeume.push_back(n);
+    const bool ok = befehl(
+        QStringLiteral("Alles planen"), {},
+        [&] { return zephan::allesPlanen(start, seam_, Rechenkontext()); }, teilbaeume);
+    if (ok) changedMarkFolgen();
+    return ok;
+}
+
+void EditSession::planungSetzen(bool planung) {
+    if (!planung && editDaten_.planung && selektiert()) {
+        planeBauteil(editDaten_, selektiert(), phaseVorbelegen, Rechenkontext());
+    }
+    editDaten_.planung = planung;
 }
 
 // --- undo ---------------------------------------------------------------------------------------

@@ -86,6 +86,17 @@ public:
     // "&Einfügen": a line head in the buffer inserts a line, anything else a component.
     bool einfuegen();
 
+    // --- sizing (each run one command in the undo history) ---------------------------------
+    // "&Planen": plans the line of the selected node (or of the first node). A node the run
+    // stops at, or asks about, is selected and shown. True when the run went through.
+    bool planen();
+    // "p": after the question, puts the selected node, its following siblings and everything
+    // below them into planning. False without a selected node or when declined.
+    bool allesPlanen();
+    // The page's "Planung" check box: unchecking it on the selected node first fills the
+    // buffer's open dimensions from the neighbours, so the buffer keeps a size.
+    void planungSetzen(bool planung);
+
     // --- undo -------------------------------------------------------------------------------
     bool kannRueckgaengig() const { return undo_.kannRueckgaengig(); }
     bool kannWiederholen() const { return undo_.kannWiederholen(); }

@@ -3,6 +3,7 @@
 #include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
+#include "pressure/air_density.h"
 #include "pressure/calc_context.h"
 #include "pressure/neighbour_check.h"
 #include "sizing/plane_bauteil.h"
@@ -131,6 +132,7 @@ PlanErgebnis planen(tmylistitem* start, UserSeam& seam, const Rechenkontext& kon
     tmylistitem* kopf = strangKopf(start);
     if (!kopf) return {};
     Rechenkontext k = kontext;
+    k.rho = strangDichte(kopf); // the gradient is sized at the line's density
     // Planning changes sizes, never flows: one pass gives them for the whole run.
     std::optional<Volumenstroeme> stroeme;
     if (!k.stroeme) k.stroeme = &stroeme.emplace(kopf);
