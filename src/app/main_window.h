@@ -93,6 +93,9 @@ public:
     void ueberMenu();
     void berechnenClick();
     void druckenClick();
+    // "&Planen" (the selected line) and "p" (everything below the selection into planning).
+    void planenClick();
+    void allesPlanenClick();
     // F7 (all lines, or the selected line with Shift on the button) and F8 (selected line).
     void druckverlustberechnung(bool nurAusgewaehlt);
     void dichteBerechnen();

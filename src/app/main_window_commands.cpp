@@ -85,6 +85,7 @@ void Tk_DVform::seiteGewaehlt(int seite) {
     case SeiteKanal:
         initNode(d);
         d.typ = typKanal;
+        komponentenSeite(d); // the single option "Paßlänge" is taken
         d.Gruppe.clear();
         if (e.nachGefaelle() && !d.planung) d.i[4] = e.paProM() * 100;
         kanalZeigen();
@@ -92,16 +93,19 @@ void Tk_DVform::seiteGewaehlt(int seite) {
     case SeiteRohr:
         initNode(d);
         d.typ = typRohr;
+        komponentenSeite(d);
         rohrZeigen();
         break;
     case SeiteFormstueck:
         initNode(d);
         d.typ = typZetawert;
+        komponentenSeite(d);
         komponentenSeiteZeigen(true);
         break;
     case SeiteStrang:
-        initNode(d, false);
-        d.typ = typZuluft;
+        // A new line starts at the standard density.
+        session_->strangSeite(typZuluft, QString());
+        d.Text.clear();
         strangZeigen();
         findChild<QComboBox*>(QStringLiteral("StrangArt"))->setCurrentIndex(-1);
         d.typ = typKeiner;
@@ -169,6 +173,7 @@ bool Tk_DVform::neuMenu() {
     seiteZeigen(SeiteStrang);
     seiteGewaehlt(SeiteStrang);
     findChild<QComboBox*>(QStringLiteral("StrangArt"))->setFocus();
+    session_->statusMeldung(QStringLiteral("neues Projekt"));
     return true;
 }
 
@@ -270,6 +275,16 @@ void Tk_DVform::berechnenClick() {
         return;
     pruefen();
     berichtZeigen(druck_);
+}
+
+void Tk_DVform::planenClick() {
+    session_->planen();
+    nachBefehl();
+}
+
+void Tk_DVform::allesPlanenClick() {
+    session_->allesPlanen();
+    nachBefehl();
 }
 
 void Tk_DVform::druckenClick() {

@@ -385,14 +385,13 @@ QWidget* Tk_DVform::fussBauen() {
     knopf(QStringLiteral("&Löschen"), QStringLiteral("LoeschenBtn"), [this] { loeschenClick(); });
     knopf(QStringLiteral("&Berechnen"), QStringLiteral("BerechnenBtn"),
           [this] { berechnenClick(); });
-    for (const auto& [text, name] :
-         {std::pair{"s", "SBtn"}, std::pair{"&Planen", "PlanenBtn"}, std::pair{"p", "PBtn"}}) {
-        auto* b = new QPushButton(QString::fromUtf8(text), w);
-        b->setObjectName(QLatin1String(name));
-        b->setEnabled(false);
-        b->setToolTip(QStringLiteral("noch nicht verfügbar"));
-        knoepfe->addWidget(b);
-    }
+    auto* sKnopf = new QPushButton(QStringLiteral("s"), w);
+    sKnopf->setObjectName(QStringLiteral("SBtn"));
+    sKnopf->setEnabled(false);
+    sKnopf->setToolTip(QStringLiteral("noch nicht verfügbar"));
+    knoepfe->addWidget(sKnopf);
+    knopf(QStringLiteral("&Planen"), QStringLiteral("PlanenBtn"), [this] { planenClick(); });
+    knopf(QStringLiteral("p"), QStringLiteral("PBtn"), [this] { allesPlanenClick(); });
     auto* ergebnis = neu<QLabel>(w, QStringLiteral("ErgebnisLabel"));
     ergebnis->setMinimumWidth(160);
     ergebnis->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -736,7 +735,8 @@ void Tk_DVform::kanalGeaendert() {
     d.i[4] = (a != -1 && einstellungen().nachGefaelle()) ? a * 100 : a;
     d.p[2] = materialName(findChild<QTreeWidget*>(QStringLiteral("KanalBox")));
     d.Gruppe = gruppeLesen(findChild<QComboBox*>(QStringLiteral("KanalGruppe")));
-    d.planung = findChild<QCheckBox*>(QStringLiteral("KanalPlanung"))->isChecked();
+    const bool planung = findChild<QCheckBox*>(QStringLiteral("KanalPlanung"))->isChecked();
+    if (planung != d.planung) session_->planungSetzen(planung);
     d.Text = findChild<QLineEdit*>(QStringLiteral("KanalBemerkung"))
                  ->text()
                  .trimmed()
@@ -753,7 +753,8 @@ void Tk_DVform::rohrGeaendert() {
     d.i[4] = findChild<Zahlenfeld*>(QStringLiteral("RohrAuslegung"))->wert();
     d.p[2] = materialName(findChild<QTreeWidget*>(QStringLiteral("RohrBox")));
     d.Gruppe = gruppeLesen(findChild<QComboBox*>(QStringLiteral("RohrGruppe")));
-    d.planung = findChild<QCheckBox*>(QStringLiteral("RohrPlanung"))->isChecked();
+    const bool planung = findChild<QCheckBox*>(QStringLiteral("RohrPlanung"))->isChecked();
+    if (planung != d.planung) session_->planungSetzen(planung);
     d.Text = findChild<QLineEdit*>(QStringLiteral("RohrBemerkung"))
                  ->text()
                  .trimmed()
@@ -806,7 +807,8 @@ void Tk_DVform::formOptionenGeaendert() {
     if (k && k->vorgabe == 5 && d.vorgabe == 0) d.vorgabe = -1;
     auto* eckig = findChild<QCheckBox*>(QStringLiteral("EintrittEckig"));
     if (eckig->isVisible()) d.eckig = eckig->isChecked();
-    d.planung = findChild<QCheckBox*>(QStringLiteral("FormPlanung"))->isChecked();
+    const bool planung = findChild<QCheckBox*>(QStringLiteral("FormPlanung"))->isChecked();
+    if (planung != d.planung) session_->planungSetzen(planung);
     d.Gruppe = gruppeLesen(findChild<QComboBox*>(QStringLiteral("FormGruppe")));
     d.Text = findChild<QLineEdit*>(QStringLiteral("FormBemerkung"))
                  ->text()

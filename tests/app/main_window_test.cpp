@@ -1,0 +1,356 @@
+// The user flows of the main window, driven through its controls offscreen.
+#include "app_fixture.h"
+
+#include "app/number_field.h"
+
+#include "network/model_queries.h"
+#include "network/tree_item_model.h"
+#include "store/number_format.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace zephan::testing {
+namespace {
+
+using MainWindow = Fenster;
+
+TEST_F(MainWindow, StartWithoutSettingsOpensTheExampleAndSelectsTheFirstLine) {
+    fenster->start();
+    const QString beispiel = benutzer.filePath(QStringLiteral("Beispiel.pro"));
+    EXPECT_TRUE(QFile::exists(beispiel));
+    EXPECT_EQ(s().projekt().dateiname(), beispiel);
+    EXPECT_EQ(s().selektiert(), s().baum().topitem());
+    EXPECT_EQ(fenster->seiten()->currentIndex(), int(Tk_DVform::SeiteStrang));
+    EXPECT_EQ(feld<QComboBox>("StrangArt")->currentText(), QStringLiteral("Zuluft"));
+    EXPECT_EQ(feld<QLineEdit>("Dichte")->text(), QStringLiteral("1,200"));
+    EXPECT_EQ(fenster->statusText(0), QStringLiteral("Position: 1"));
+    EXPECT_FALSE(s().geaendert());
+    EXPECT_TRUE(fenster->windowTitle().contains(QStringLiteral("Luftkanalnetzberechnung")));
+    EXPECT_TRUE(fenster->windowTitle().startsWith(QStringLiteral("Zephan 0.1")));
+    // The view shows the tree and follows the session's selection.
+    EXPECT_EQ(BaumModell::knoten(fenster->baumAnsicht()->currentIndex()), s().baum().topitem());
+    EXPECT_EQ(fenster->modell()->rowCount(), s().baum().topCount());
+    // Commands of later issues are there but say they are not available yet.
+    QAction* schall = fenster->aktion(QStringLiteral("Schallnetzberechnung"));
+    ASSERT_NE(schall, nullptr);
+    EXPECT_FALSE(schall->isEnabled());
+    EXPECT_EQ(schall->toolTip(), QStringLiteral("noch nicht verfügbar"));
+    EXPECT_FALSE(feld<QPushButton>("BauteilBtn")->isVisibleTo(fenster.get()));
+    EXPECT_FALSE(feld<QPushButton>("AufmassBtn")->isVisibleTo(fenster.get()));
+}
+
+TEST_F(MainWindow, TheLastProjectIsOpenedAgainAtTheNextStart) {
+    fenster->start();
+    const QString kopie = daten.filePath(QStringLiteral("kopie.pro"));
+    sichernUnter = kopie;
+    ASSERT_TRUE(fenster->sichernAlsMenu());
+    fenster->close(); // writes "Lastpro"
+    neuesFenster();
+    fenster->start();
+    EXPECT_EQ(s().projekt().dateiname(), kopie);
+}
+
+TEST_F(MainWindow, EditInsertDeleteUndoRedoSaveAndReopen) {
+    fenster->start();
+    const int anzahl = s().baum().count();
+
+    // Select the bend: its page, option and fields.
+    tmylistitem* bogen = at("1.5.2");
+    ASSERT_NE(bogen, nullptr);
+    ASSERT_EQ(nodeDaten(bogen)->typ, int(typBogen));
+    fenster->baumAnsicht()->setCurrentIndex(fenster->modell()->indexVon(bogen));
+    EXPECT_EQ(s().selektiert(), bogen);
+    EXPECT_EQ(fenster->seiten()->currentIndex(), int(Tk_DVform::SeiteFormstueck));
+    EXPECT_EQ(feld<QTreeWidget>("treeform")->currentItem()->text(0), QStringLiteral("Bogen"));
+    auto* box1 = feld<QListWidget>("FormBox1");
+    EXPECT_EQ(box1->currentRow(), nodeDaten(bogen)->tag1);
+    EXPECT_EQ(box1->item(0)->text(), QStringLiteral("Umlenkwinkel 90°"));
+    EXPECT_EQ(feld<QListWidget>("FormBox2")->count(), 2); // links/rechts, hoch/runter
+    auto* breite = feld<Zahlenfeld>("Formt0");
+    EXPECT_TRUE(breite->isVisibleTo(fenster.get()));
+    EXPECT_EQ(feld<QLabel>("FormtText0")->text(), QStringLiteral("Breite"));
+    EXPECT_EQ(feld<QLabel>("FormtEinheit0")->text(), QStringLiteral("[mm]"));
+    EXPECT_EQ(breite->wert(), nodeDaten(bogen)->i[0]);
+    EXPECT_FALSE(feld<Zahlenfeld>("Formt5")->isVisibleTo(fenster.get()));
+    EXPECT_TRUE(feld<QLabel>("DavorLabel")->text().startsWith(QStringLiteral("Kanal")));
+
+    // Another angle, applied.
+    box1->setCurrentRow(2); // 45°
+    EXPECT_EQ(s().editDaten().tag1, 2);
+    ASSERT_TRUE(feld<QPushButton>("UebernehmenBtn")->isEnabled());
+    QTest::mouseClick(feld<QPushButton>("UebernehmenBtn"), Qt::LeftButton);
+    EXPECT_EQ(nodeDaten(bogen)->tag1, 2);
+    EXPECT_TRUE(bogen->caption().contains(QStringLiteral("45")));
+    EXPECT_TRUE(s().geaendert());
+    EXPECT_TRUE(fenster->aktion(QStringLiteral("Rückgängig"))->isEnabled());
+
+    // A duct below the branch piece, from the duct page.
+    tmylistitem* abzweig = at("1.5");
+    fenster->knotenAuswaehlen(abzweig);
+    fenster->seiten()->setCurrentIndex(Tk_DVform::SeiteKanal);
+    EXPECT_EQ(s().editDaten().typ, int(typKanal));
+    QTest::keyClicks(feld<Zahlenfeld>("KanalBreite"), QStringLiteral("500"));
+    QTest::keyClicks(feld<Zahlenfeld>("KanalHoehe"), QStringLiteral("300"));
+    QTest::mouseClick(feld<QPushButton>("KanalL3"), Qt::LeftButton);
+    EXPECT_EQ(s().editDaten().i[5], 3000);
+    EXPECT_EQ(s().editDaten().p[2], QStringLiteral("Stahlblech"));
+    EXPECT_FALSE(feld<QLabel>("KanalGeschwindigkeit")->text().isEmpty());
+    ASSERT_TRUE(feld<QPushButton>("EinfuegenBtn")->isEnabled())
+        << fenster->statusText(3).toStdString() << " / "
+        << feld<QLabel>("ErgebnisLabel")->text().toStdString() << " planung "
+        << s().editDaten().planung;
+    QTest::mouseClick(feld<QPushButton>("EinfuegenBtn"), Qt::LeftButton);
+    ASSERT_EQ(s().baum().count(), anzahl + 1);
+    tmylistitem* neu = s().selektiert();
+    ASSERT_NE(neu, nullptr);
+    EXPECT_EQ(nodeDaten(neu)->typ, int(typKanal));
+    EXPECT_EQ(nodeDaten(neu)->i[5], 3000);
+    EXPECT_EQ(BaumModell::knoten(fenster->baumAnsicht()->currentIndex()), neu);
+    const QString neuPos = neu->position();
+    const QStringList mitKanal = baumText();
+
+    // Delete it, undo, redo.
+    ASSERT_TRUE(feld<QPushButton>("LoeschenBtn")->isEnabled());
+    QTest::mouseClick(feld<QPushButton>("LoeschenBtn"), Qt::LeftButton);
+    EXPECT_EQ(s().baum().count(), anzahl);
+    EXPECT_EQ(fenster->modell()->rowCount(fenster->modell()->indexVon(at("1"))),
+              at("1")->childCount());
+    QTest::keyClick(fenster.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(s().baum().count(), anzahl + 1);
+    EXPECT_EQ(baumText(), mitKanal);
+    QTest::keyClick(fenster.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(s().baum().count(), anzahl);
+    QTest::keyClick(fenster.get(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(baumText(), mitKanal);
+    EXPECT_EQ(nodeDaten(at(neuPos.toLatin1().constData()))->typ, int(typKanal));
+
+    // F7 stops at the new duct, which still waits for sizing, and selects it.
+    QTest::keyClick(fenster.get(), Qt::Key_F7);
+    EXPECT_EQ(berichte, 0);
+    EXPECT_EQ(fragen.value(0), QStringLiteral("Bauteil befindet sich noch im Status Planung."));
+    EXPECT_EQ(s().selektiert()->position(), neuPos);
+    // Without it the report window shows the worst path.
+    fenster->rueckgaengig();
+    EXPECT_EQ(s().baum().count(), anzahl);
+    QTest::keyClick(fenster.get(), Qt::Key_F7);
+    EXPECT_EQ(berichte, 1);
+    EXPECT_TRUE(bericht.join(QLatin1Char('\n')).contains(QStringLiteral("Ungünstigste")))
+        << bericht.join(QLatin1Char('\n')).left(2000).toStdString();
+
+    // Save and open again: the same tree.
+    const QStringList vorher = baumText();
+    sichernUnter = daten.filePath(QStringLiteral("flow.pro"));
+    ASSERT_TRUE(fenster->sichernAlsMenu());
+    EXPECT_FALSE(s().geaendert());
+    neuesFenster();
+    ASSERT_TRUE(fenster->ladenDatei(sichernUnter));
+    EXPECT_EQ(baumText(), vorher);
+}
+
+TEST_F(MainWindow, ExtractGrilleInASupplyLineLeavesNoType) {
+    fenster->start();
+    fenster->knotenAuswaehlen(at("1.2"));
+    fenster->seiten()->setCurrentIndex(Tk_DVform::SeiteFormstueck);
+    fenster->typListeGewaehlt(QStringLiteral("Abluftgitter"));
+    EXPECT_EQ(s().editDaten().typ, -1);
+    EXPECT_EQ(fenster->statusText(3),
+              QStringLiteral("Bauteil kann nur im Abluft eingebaut werden."));
+    // In the extract line it is taken.
+    fenster->knotenAuswaehlen(at("2.1"));
+    fenster->seiten()->setCurrentIndex(Tk_DVform::SeiteFormstueck);
+    fenster->typListeGewaehlt(QStringLiteral("Abluftgitter"));
+    EXPECT_EQ(s().editDaten().typ, int(typAbluftgitter));
+    // A group caption chooses nothing; without a selected node the message box says why.
+    fenster->typListeGewaehlt(QStringLiteral("Verzweigung"));
+    EXPECT_EQ(s().editDaten().typ, int(typAbluftgitter));
+    fenster->knotenAuswaehlen(nullptr);
+    fenster->typListeGewaehlt(QStringLiteral("Bogen"));
+    EXPECT_EQ(fragen.value(0), QStringLiteral("Bitte zuerst Position im Strang auswählen."));
+}
+
+TEST_F(MainWindow, MaterialsAreChosenInTheListOrReportedMissing) {
+    fenster->start();
+    tmylistitem* kanal = at("1.2");
+    ASSERT_EQ(nodeDaten(kanal)->typ, int(typKanal));
+    nodeDaten(kanal)->p[2] = QStringLiteral("Beton");
+    fenster->knotenAuswaehlen(kanal);
+    EXPECT_EQ(fenster->seiten()->currentIndex(), int(Tk_DVform::SeiteKanal));
+    EXPECT_EQ(feld<QTreeWidget>("KanalBox")->currentItem()->text(0), QStringLiteral("Beton"));
+    EXPECT_EQ(feld<QTreeWidget>("KanalBox")->currentItem()->text(1), QStringLiteral("2,00"));
+    EXPECT_TRUE(fragen.isEmpty());
+    // The pipe list has no "Beton"; a name nobody knows is reported by name.
+    nodeDaten(kanal)->p[2] = QStringLiteral("Gold");
+    fenster->knotenAuswaehlen(kanal);
+    ASSERT_EQ(fragen.size(), 1);
+    EXPECT_EQ(fragen[0], QStringLiteral("Material \"Gold\" nicht gefunden."));
+    EXPECT_EQ(feld<QTreeWidget>("KanalBox")->topLevelItemCount(), 7);
+    EXPECT_EQ(feld<QTreeWidget>("RohrBox")->topLevelItemCount(), 4);
+    EXPECT_EQ(feld<QTreeWidget>("RohrBox")->topLevelItem(3)->text(0),
+              QStringLiteral("flexibler Schlauch"));
+}
+
+TEST_F(MainWindow, LongPositionsAreShortenedInTheStatusBar) {
+    fenster->start();
+    ProjektBaum& b = s().baum();
+    b.Clear();
+    tmylistitem* n = b.Add(QStringLiteral("kopf"));
+    nodeDaten(n)->typ = typZuluft;
+    // 1.12.3.4.5.6.7.8.9.10
+    const int kinder[] = {12, 3, 4, 5, 6, 7, 8, 9, 10};
+    for (int k : kinder) {
+        tmylistitem* letztes = nullptr;
+        for (int i = 0; i < k; ++i) letztes = b.AddChild(n, QStringLiteral("x"));
+        nodeDaten(letztes)->typ = typKanal;
+        n = letztes;
+    }
+    ASSERT_EQ(n->position(), QStringLiteral("1.12.3.4.5.6.7.8.9.10"));
+    fenster->knotenAuswaehlen(n);
+    EXPECT_EQ(fenster->statusText(0), QStringLiteral("Position: ...4.5.6.7.8.9.10"));
+    fenster->knotenAuswaehlen(n->parent()->parent()->parent()->parent()->parent()->parent());
+    EXPECT_EQ(fenster->statusText(0), QStringLiteral("Position: 1.12.3.4"));
+}
+
+TEST_F(MainWindow, AutomaticSaveAfterFiveMinutesOfTicks) {
+    einstellungen().setAutoSave(true);
+    fenster->start();
+    QAction* sichern = fenster->aktion(QStringLiteral("Sichern"));
+    ASSERT_NE(sichern, nullptr);
+    EXPECT_EQ(sichern->text(), QStringLiteral("Sichern (-)"));
+    tmylistitem* bogen = at("1.5.2");
+    fenster->knotenAuswaehlen(bogen);
+    feld<QListWidget>("FormBox1")->setCurrentRow(1);
+    ASSERT_TRUE(fenster->uebernehmenClick());
+    EXPECT_EQ(sichern->text(), QStringLiteral("Sichern (5 Min.)"));
+    const QString temp = s().projekt().tempDatei();
+    // 59 ticks of 5 seconds: not yet.
+    for (int t = 0; t < 59; ++t) fenster->SavetimerTimer();
+    EXPECT_FALSE(QFile::exists(temp));
+    fenster->SavetimerTimer();
+    EXPECT_TRUE(QFile::exists(temp)) << temp.toStdString();
+    EXPECT_TRUE(s().geaendert()); // the project itself is not saved
+}
+
+TEST_F(MainWindow, ShiftOnTheButtonComputesOnlyTheSelectedLine) {
+    fenster->start();
+    const auto zeilenMit = [this](const QString& text) {
+        int n = 0;
+        for (const QString& z : bericht) n += z.contains(text) ? 1 : 0;
+        return n;
+    };
+    fenster->knotenAuswaehlen(at("1.8"));
+    QTest::mouseClick(feld<QPushButton>("DruckverlustBtn"), Qt::LeftButton);
+    ASSERT_EQ(berichte, 1);
+    const int alle = zeilenMit(QStringLiteral("Abluft"));
+    EXPECT_GT(alle, 0);
+    QTest::mouseClick(feld<QPushButton>("DruckverlustBtn"), Qt::LeftButton, Qt::ShiftModifier);
+    ASSERT_EQ(berichte, 2);
+    EXPECT_EQ(zeilenMit(QStringLiteral("Abluft")), 0);
+    EXPECT_GT(zeilenMit(QStringLiteral("Zuluft")), 0);
+    // F8 is the same as Shift on the button; the menu's F7 computes every line.
+    fenster->aktion(QStringLiteral("Druckverlustberechnung nur vom ausgewählten Strang"))
+        ->trigger();
+    EXPECT_EQ(zeilenMit(QStringLiteral("Abluft")), 0);
+    fenster->aktion(QStringLiteral("Druckverlustberechnung"))->trigger();
+    EXPECT_EQ(zeilenMit(QStringLiteral("Abluft")), alle);
+}
+
+TEST_F(MainWindow, ChangedProjectIsNotDroppedByOpenNewOrClose) {
+    fenster->start();
+    fenster->knotenAuswaehlen(at("1.5.2"));
+    feld<QListWidget>("FormBox1")->setCurrentRow(1);
+    ASSERT_TRUE(fenster->uebernehmenClick());
+    const QStringList geaendert = baumText();
+    oeffnen = benutzer.filePath(QStringLiteral("Beispiel.pro"));
+
+    // "Laden...": keep the window's project with the third answer.
+    antworten = {2};
+    EXPECT_FALSE(fenster->ladenMenu());
+    EXPECT_EQ(fragen.last(), QStringLiteral("Das Projekt wurde verändert."));
+    EXPECT_EQ(fragenKnoepfe.last(), QStringLiteral("speichern|nicht speichern|A"));
+    EXPECT_EQ(baumText(), geaendert);
+    // "Neu...": yes, then keep.
+    antworten = {0, 2};
+    EXPECT_FALSE(fenster->neuMenu());
+    EXPECT_EQ(baumText(), geaendert);
+    // Closing: keep the window open.
+    antworten = {2};
+    EXPECT_FALSE(fenster->close());
+    // "nicht speichern" drops the changes and opens the file.
+    antworten = {1};
+    EXPECT_TRUE(fenster->ladenMenu());
+    EXPECT_NE(baumText(), geaendert);
+    EXPECT_FALSE(s().geaendert());
+    // "Neu..." on an unchanged project asks only its own question.
+    fragen.clear();
+    antworten = {0};
+    EXPECT_TRUE(fenster->neuMenu());
+    EXPECT_EQ(fragen, QStringList{QStringLiteral("Wollen Sie ein neues Projekt anfangen?")});
+    EXPECT_EQ(s().baum().count(), 0);
+    EXPECT_EQ(fenster->statusText(3), QStringLiteral("neues Projekt"));
+    EXPECT_TRUE(s().geaendert());
+    EXPECT_FALSE(fenster->seiten()->isTabEnabled(Tk_DVform::SeiteKanal));
+}
+
+TEST_F(MainWindow, SearchFindsTheNextNodeOfTheBufferTypeInTheLine) {
+    fenster->start();
+    fenster->knotenAuswaehlen(at("1.2"));
+    QTest::keyClick(fenster.get(), Qt::Key_F3);
+    EXPECT_EQ(s().selektiert(), at("1.4"));
+    fenster->suchen();
+    EXPECT_EQ(s().selektiert(), at("1.5.1")); // into the branch
+    fenster->suchen();
+    EXPECT_EQ(s().selektiert(), at("1.5.3"));
+    fenster->suchen();
+    EXPECT_EQ(s().selektiert(), at("1.6")); // out of it
+    fenster->suchen();
+    EXPECT_EQ(s().selektiert(), at("1.2")); // round again, never into the next line
+}
+
+TEST_F(MainWindow, CtrlRightClickOnTheButtonBarRevealsTheHiddenCommands) {
+    fenster->start();
+    QWidget* leiste = fenster->findChild<QWidget*>(QStringLiteral("Knopfleiste"));
+    ASSERT_NE(leiste, nullptr);
+    QTest::mouseClick(leiste, Qt::RightButton);
+    EXPECT_FALSE(feld<QPushButton>("BauteilBtn")->isVisibleTo(fenster.get()));
+    QTest::mouseClick(leiste, Qt::RightButton, Qt::ControlModifier);
+    EXPECT_TRUE(feld<QPushButton>("BauteilBtn")->isVisibleTo(fenster.get()));
+    EXPECT_TRUE(fenster->aktion(QStringLiteral("Komponenten überschreiben..."))->isVisible());
+    EXPECT_FALSE(feld<QPushButton>("AufmassBtn")->isVisibleTo(fenster.get()));
+}
+
+TEST_F(MainWindow, LinePageInsertsANewLineAndRefusesADuplicate) {
+    fenster->start();
+    const int linien = s().baum().topCount();
+    fenster->seiten()->setCurrentIndex(Tk_DVform::SeiteKanal);
+    fenster->seiten()->setCurrentIndex(Tk_DVform::SeiteStrang);
+    auto* art = feld<QComboBox>("StrangArt");
+    EXPECT_EQ(art->currentIndex(), -1);
+    art->setCurrentIndex(1);
+    emit art->activated(1);
+    QTest::keyClicks(feld<QLineEdit>("Kennung"), QStringLiteral("Nord"));
+    ASSERT_TRUE(feld<QPushButton>("EinfuegenBtn")->isEnabled());
+    antworten = {0};
+    ASSERT_TRUE(fenster->einfuegenClick());
+    EXPECT_EQ(s().baum().topCount(), linien + 1);
+    // The same key again: no second line.
+    fenster->seiten()->setCurrentIndex(Tk_DVform::SeiteKanal);
+    fenster->seiten()->setCurrentIndex(Tk_DVform::SeiteStrang);
+    art->setCurrentIndex(1);
+    emit art->activated(1);
+    QTest::keyClicks(feld<QLineEdit>("Kennung"), QStringLiteral("Nord"));
+    EXPECT_FALSE(feld<QPushButton>("EinfuegenBtn")->isEnabled());
+}
+
+} // namespace
+} // namespace zephan::testing
