@@ -8,6 +8,7 @@
 #include "pressure/air_density.h"
 #include "pressure/component_pressure.h"
 #include "pressure/neighbour_check.h"
+#include "render/pdf_output.h"
 #include "report/report_document.h"
 #include "store/number_format.h"
 #include "store/user_seam.h"
@@ -16,13 +17,21 @@ namespace zephan::cli {
 namespace {
 
 const Command component("component",
-                        "component FILE POSITION [--mode N] [--report] [--einstellungen DATEI] "
+                        "component FILE POSITION [--mode N] [--report] [--pdf OUT.pdf] "
+                        "[--einstellungen DATEI] "
                         "[--katalog DATEI] [--temporaer laden|verwerfen] [--crc-ignorieren]",
                         [](const QStringList& argsIn) {
                             QStringList args = argsIn;
                             Ladeoptionen optionen;
                             if (!ladeoptionenNehmen(args, optionen)) return usage("component");
                             const bool bericht = args.removeAll(QStringLiteral("--report")) > 0;
+                            QString pdf;
+                            const int p = args.indexOf(QStringLiteral("--pdf"));
+                            if (p >= 0) {
+                                if (p + 1 >= args.size()) return usage("component");
+                                pdf = args[p + 1];
+                                args.remove(p, 2);
+                            }
                             int modus = modusDurchgang;
                             const int m = args.indexOf(QStringLiteral("--mode"));
                             if (m >= 0) {
@@ -66,7 +75,7 @@ const Command component("component",
                             // passage.
                             nachbarpruefung(n);
                             TDruck doc;
-                            doc.drucken = bericht;
+                            doc.drucken = bericht || !pdf.isEmpty();
                             Rechenkontext u;
                             u.druck = &doc;
                             u.rho = strangDichte(n);
@@ -80,6 +89,12 @@ const Command component("component",
                                 QString text;
                                 for (const QString& z : doc.m) text += z + QLatin1Char('\n');
                                 out(text);
+                            }
+                            if (!pdf.isEmpty()) {
+                                QString meldung;
+                                TLayoutEinstellungen le;
+                                le.seam = &seam;
+                                if (!berichtAlsPdf(doc, pdf, le, &meldung)) return fehler(meldung);
                             }
                             return exitOk;
                         });

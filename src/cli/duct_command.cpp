@@ -2,6 +2,7 @@
 #include "network/dvdata.h"
 #include "pressure/air_density.h"
 #include "pressure/duct_hydraulics.h"
+#include "render/pdf_output.h"
 #include "report/report_document.h"
 
 #include <QHash>
@@ -15,15 +16,18 @@ namespace {
 const Command duct(
     "duct",
     "duct (--breite B --hoehe H | --durchmesser D) --volumenstrom Q --material NAME "
-    "[--laenge L] [--dichte RHO] [--report]",
+    "[--laenge L] [--dichte RHO] [--report] [--pdf OUT.pdf]",
     [](const QStringList& args) {
         const QStringList mitWert{"--breite",   "--hoehe",  "--durchmesser", "--volumenstrom",
                                   "--material", "--laenge", "--dichte"};
         QHash<QString, QString> opt;
         bool bericht = false;
+        QString pdf;
         for (int k = 0; k < args.size(); ++k) {
             if (args[k] == QLatin1String("--report")) {
                 bericht = true;
+            } else if (args[k] == QLatin1String("--pdf") && k + 1 < args.size() && pdf.isEmpty()) {
+                pdf = args[++k];
             } else if (mitWert.contains(args[k]) && k + 1 < args.size() && !opt.contains(args[k])) {
                 opt.insert(args[k], args[k + 1]);
                 ++k;
@@ -85,7 +89,7 @@ const Command duct(
         if (!r.ok) return fehler(QStringLiteral("Keine Berechnung möglich."));
 
         TDruck doc;
-        doc.drucken = bericht;
+        doc.drucken = bericht || !pdf.isEmpty();
         const double ergebnis = geradeStrecke(d, q, &doc, rho);
         if (ergebnis <= -999) return fehler(QStringLiteral("Keine Berechnung möglich."));
 
@@ -109,7 +113,12 @@ const Command duct(
         for (const auto& [name, x] : werte)
             if (mitLaenge || QLatin1String(name) != QLatin1String("dp"))
                 keyValue(QLatin1String(name), x);
-        for (const QString& zeile : doc.m) out(zeile + QLatin1Char('\n'));
+        if (bericht)
+            for (const QString& zeile : doc.m) out(zeile + QLatin1Char('\n'));
+        if (!pdf.isEmpty()) {
+            QString meldung;
+            if (!berichtAlsPdf(doc, pdf, TLayoutEinstellungen{}, &meldung)) return fehler(meldung);
+        }
         return exitOk;
     });
 
