@@ -1,0 +1,72 @@
+#include "support/cli_runner.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList s(std::initializer_list<const char*> l) {
+    QStringList r;
+    for (const char* a : l) r.append(QString::fromUtf8(a));
+    return r;
+}
+
+} // namespace
+
+TEST(SuggestCommand, SizesAndRefusals) {
+    const CliResult eckig =
+        runCli(s({"suggest", "--volumenstrom", "1000", "--geschwindigkeit", "5"}));
+    EXPECT_EQ(eckig.exitCode, 0) << eckig.err.toStdString();
+    EXPECT_EQ(eckig.out, QStringLiteral("breite\t250\nhoehe\t250\ngeschwindigkeit\t4,44\n"));
+    const CliResult rund =
+        runCli(s({"suggest", "--volumenstrom", "1000", "--geschwindigkeit", "5", "--rund"}));
+    EXPECT_EQ(rund.value(QStringLiteral("hoehe")), QStringLiteral("300"));
+    EXPECT_EQ(rund.value(QStringLiteral("breite")), QStringLiteral("-1"));
+
+    const CliResult null =
+        runCli(s({"suggest", "--volumenstrom", "1000", "--geschwindigkeit", "0"}));
+    EXPECT_EQ(null.exitCode, 1);
+    EXPECT_EQ(null.err, QStringLiteral("Bitte Auslegungswert eingeben\n"));
+    EXPECT_EQ(runCli(s({"suggest", "--volumenstrom", "1000"})).exitCode, 2);
+    EXPECT_EQ(runCli(s({"suggest", "--volumenstrom", "1,5", "--gefaelle", "1"})).exitCode, 1);
+}
+
+// A generated project put into planning by an edit script and planned line by line.
+TEST(PlanCommand, PlansALineAndSaves) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString g = dir.filePath(QStringLiteral("g.pro"));
+    const QString p = dir.filePath(QStringLiteral("p.pro"));
+    const QString q = dir.filePath(QStringLiteral("q.pro"));
+    ASSERT_EQ(runCli({QStringLiteral("generate"), g, QStringLiteral("--lines"), QStringLiteral("2"),
+                      QStringLiteral("--outlets"), QStringLiteral("5")})
+                  .exitCode,
+              0);
+    const QString skript = dir.filePath(QStringLiteral("s.txt"));
+    QFile f(skript);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("select 1\nallplan\n");
+    f.close();
+    ASSERT_EQ(runCli({QStringLiteral("edit"), g, skript, QStringLiteral("--out"), p}).exitCode, 0);
+
+    const CliResult r = runCli({QStringLiteral("plan"), p, QStringLiteral("--out"), q});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    ASSERT_GT(r.lines().size(), 5);
+    for (const QString& l : r.lines()) {
+        const QStringList feld = l.split(QLatin1Char('\t'));
+        ASSERT_EQ(feld.size(), 7) << l.toStdString();
+        EXPECT_TRUE(feld[0].startsWith(QStringLiteral("1."))) << l.toStdString();
+    }
+    EXPECT_TRUE(QFile::exists(q));
+    // Planned once, nothing is left to change.
+    const CliResult nochmal = runCli({QStringLiteral("plan"), q, QStringLiteral("--out"), p});
+    EXPECT_EQ(nochmal.exitCode, 0);
+    EXPECT_TRUE(nochmal.out.isEmpty()) << nochmal.out.toStdString();
+
+    const CliResult falsch = runCli({QStringLiteral("plan"), q, QStringLiteral("--position"),
+                                     QStringLiteral("9"), QStringLiteral("--out"), p});
+    EXPECT_EQ(falsch.exitCode, 1);
+    EXPECT_EQ(falsch.err, QStringLiteral("Position 9 gibt es nicht.\n"));
+    EXPECT_EQ(runCli({QStringLiteral("plan"), q}).exitCode, 2);
+}
