@@ -394,6 +394,12 @@ namespace {
 TEST_F(Fenster, Bildschirmfoto) {
     const QByteArray ziel = qgetenv("ZEPHAN_SCREENSHOT");
     if (ziel.isEmpty()) GTEST_SKIP();
+    // ZEPHAN_SCREENSHOT_DOC names another document to show.
+    const QString datei = qEnvironmentVariable("ZEPHAN_SCREENSHOT_DOC");
+    if (!datei.isEmpty()) {
+        dialoge.oeffnenName = datei;
+        f->dateiLaden();
+    }
     f->resize(1000, 800);
     f->vorschau()->setZoomArt(TSeitenVorschau::breite);
     QTest::qWait(50);
