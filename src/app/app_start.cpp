@@ -1,39 +1,44 @@
 #include "app/app_start.h"
 
+#include "app/druck_fenster.h"
 #include "app/main_window.h"
 #include "app/message_dialog.h"
+#include "app/qt_texte.h"
 #include "editing/startup.h"
 #include "network/project_file.h"
 #include "network/tree_item_model.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QTextStream>
-#include <QTranslator>
 #include <QTreeView>
 
 namespace zephan {
 namespace {
 
-void germanTranslations(QApplication& app) {
-    // Standard buttons and dialogs in German.
-    auto* t = new QTranslator(&app);
-    if (t->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(t);
-}
-
-int bildschirmfoto(Tk_DVform& fenster, const QString& ziel, const QString& datei) {
+// The picture of the main window with the first line selected, or (with `bericht`) of the
+// report window after F7.
+int bildschirmfoto(Tk_DVform& fenster, const QString& ziel, const QString& datei, bool bericht) {
     fenster.resize(1200, 760);
     fenster.show();
     fenster.start(datei.isEmpty() ? beispielAnlegen() : datei);
-    if (tmylistitem* erster = fenster.session().baum().topitem()) {
-        fenster.baumAnsicht()->expandAll();
-        fenster.knotenAuswaehlen(erster);
-    }
+    fenster.baumAnsicht()->expandAll();
+    if (tmylistitem* erster = fenster.session().baum().topitem()) fenster.knotenAuswaehlen(erster);
     QApplication::processEvents();
-    const bool ok = fenster.grab().save(ziel, "PNG");
+    QPixmap bild = fenster.grab();
+    if (bericht) {
+        bild = QPixmap();
+        fenster.berichtZeigen = [&fenster, &bild](TDruck&) {
+            TDruckFenster* w = fenster.druckFenster();
+            w->resize(1150, 1000);
+            w->show();
+            for (int k = 0; k < 5; ++k) QApplication::processEvents();
+            bild = w->grab();
+            w->hide();
+        };
+        fenster.druckverlustberechnung(false);
+    }
+    const bool ok = !bild.isNull() && bild.save(ziel, "PNG");
     if (!ok) QTextStream(stderr) << "Bild nicht geschrieben: " << ziel << '\n';
     fenster.session().projekt().setGeaendert(false);
     return ok ? 0 : 1;
@@ -44,14 +49,20 @@ int bildschirmfoto(Tk_DVform& fenster, const QString& ziel, const QString& datei
 int programmAusfuehren(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(programmName);
-    germanTranslations(app);
+    deutscheQtTexteLaden(app);
 
     QStringList args = QApplication::arguments().mid(1);
     QString foto;
-    const int s = static_cast<int>(args.indexOf(QStringLiteral("--screenshot")));
+    bool bericht = false;
+    int s = static_cast<int>(args.indexOf(QStringLiteral("--screenshot")));
+    if (s < 0) {
+        s = static_cast<int>(args.indexOf(QStringLiteral("--report-screenshot")));
+        bericht = s >= 0;
+    }
     if (s >= 0) {
         if (s + 1 >= args.size()) {
-            QTextStream(stderr) << "zephan --screenshot AUSGABE.png [DATEI]\n";
+            QTextStream(stderr) << "zephan --screenshot AUSGABE.png [DATEI]\n"
+                                   "zephan --report-screenshot AUSGABE.png [DATEI]\n";
             return 2;
         }
         foto = args[s + 1];
@@ -72,7 +83,7 @@ int programmAusfuehren(int argc, char** argv) {
         return 1;
     }
     Tk_DVform fenster;
-    if (!foto.isEmpty()) return bildschirmfoto(fenster, foto, datei);
+    if (!foto.isEmpty()) return bildschirmfoto(fenster, foto, datei, bericht);
     fenster.show();
     fenster.start(datei);
     return QApplication::exec();

@@ -2,6 +2,7 @@
 
 #include "app/about_window.h"
 #include "app/catalogue_editor.h"
+#include "app/druck_fenster.h"
 #include "app/icons.h"
 #include "app/message_dialog.h"
 #include "app/panel_store.h"
@@ -76,7 +77,13 @@ Tk_DVform::Tk_DVform(QWidget* parent) : QMainWindow(parent), seam_(this) {
     einstellform_ = new Tk_Einstellform(this);
     bauteilform_ = new TBauteilForm_(this);
 
-    berichtZeigen = [](TDruck&) {};
+    druckFenster_ = new TDruckFenster(druck_, seam_, this);
+    // Reports are shown modally; the document stays until the next report clears it.
+    berichtZeigen = [this](TDruck&) {
+        savetimer_->stop();
+        druckFenster_->showmodal_();
+        timerNachDialog();
+    };
     dateiOeffnenFragen = [this](const QString& titel) {
         return QFileDialog::getOpenFileName(this, titel, QString(),
                                             QStringLiteral("Projekt (*.pro)"));

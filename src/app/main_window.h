@@ -28,6 +28,7 @@ namespace zephan {
 
 class BaumModell;
 class TBauteilForm_;
+class TDruckFenster;
 class Tk_Einstellform;
 class Zahlenfeld;
 
@@ -59,6 +60,7 @@ public:
     BaumModell* modell() const { return modell_; }
     QTabWidget* seiten() const { return seiten_; }
     TDruck& druck() { return druck_; }
+    TDruckFenster* druckFenster() const { return druckFenster_; }
     QString statusText(int panel) const;
 
     // Start-up when the window is shown: the example written to the per-user folder, the last
@@ -165,6 +167,7 @@ private:
     ShiftKnopf* druckverlustKnopf_ = nullptr;
     Tk_Einstellform* einstellform_ = nullptr;
     TBauteilForm_* bauteilform_ = nullptr;
+    TDruckFenster* druckFenster_ = nullptr;
 };
 
 } // namespace zephan

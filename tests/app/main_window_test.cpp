@@ -17,6 +17,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+
+#include "app/druck_fenster.h"
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -156,6 +159,29 @@ TEST_F(MainWindow, EditInsertDeleteUndoRedoSaveAndReopen) {
     neuesFenster();
     ASSERT_TRUE(fenster->ladenDatei(sichernUnter));
     EXPECT_EQ(baumText(), vorher);
+}
+
+TEST_F(MainWindow, F7ShowsTheReportInTheReportWindow) {
+    // A window as the program makes it, showing reports in its report window.
+    Tk_DVform eigen;
+    eigen.show();
+    ASSERT_TRUE(eigen.ladenDatei(beispielAnlegen(benutzer.path())));
+    QString gezeigt;
+    int seiten = 0;
+    QTimer schliessen;
+    QObject::connect(&schliessen, &QTimer::timeout, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || w->objectName() != QLatin1String("Druckvorschau")) return;
+        gezeigt = w->objectName();
+        seiten = eigen.druckFenster()->AnzahlSeiten();
+        w->close();
+    });
+    schliessen.start(20);
+    eigen.druckverlustberechnung(false);
+    EXPECT_EQ(gezeigt, QStringLiteral("Druckvorschau"));
+    EXPECT_GT(seiten, 0);
+    EXPECT_TRUE(eigen.druck().m.join(QLatin1Char('\n')).contains(QStringLiteral("Ungünstigste")));
+    eigen.session().projekt().setGeaendert(false);
 }
 
 TEST_F(MainWindow, ExtractGrilleInASupplyLineLeavesNoType) {
