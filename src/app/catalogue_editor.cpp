@@ -1,10 +1,13 @@
 #include "app/catalogue_editor.h"
 
 #include "app/number_field.h"
+#include "app/panel_store.h"
 #include "app/tree_delegate.h"
 #include "app/window_seam.h"
 #include "network/catalogue_tree.h"
 #include "network/tree_item_model.h"
+#include "store/folders.h"
+#include "store/ini_file.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -203,8 +206,16 @@ TBauteilForm_::~TBauteilForm_() {
 }
 
 void TBauteilForm_::showEvent(QShowEvent* e) {
+    formsize_load(this, einstellungenLesen());
     if (katalog_->count() > 0) baum_->expandAll();
     QDialog::showEvent(e);
+}
+
+void TBauteilForm_::done(int r) {
+    TIniFile2 ini = einstellungenSchreiben();
+    formsize_save(this, ini);
+    ini.save();
+    QDialog::done(r);
 }
 
 tmylistitem* TBauteilForm_::ausgewaehlt() const {

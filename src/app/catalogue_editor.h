@@ -41,6 +41,8 @@ public:
     bool sichernClick();
     void clearClick();
 
+    void done(int r) override;
+
 protected:
     void showEvent(QShowEvent* e) override;
 

@@ -2,7 +2,10 @@
 
 #include "app/message_dialog.h"
 #include "app/number_field.h"
+#include "app/panel_store.h"
 #include "network/settings.h"
+#include "store/folders.h"
+#include "store/ini_file.h"
 #include "store/number_format.h"
 
 #include <QAction>
@@ -200,6 +203,7 @@ Tk_Einstellform::Tk_Einstellform(QWidget* parent) : QDialog(parent) {
 }
 
 void Tk_Einstellform::showEvent(QShowEvent* e) {
+    formsize_load(this, einstellungenLesen());
     zeigen();
     QDialog::showEvent(e);
 }
@@ -311,6 +315,12 @@ bool Tk_Einstellform::uebernehmen() {
 }
 
 void Tk_Einstellform::done(int r) {
+    {
+        // The window position first: the settings are then written around it.
+        TIniFile2 ini = einstellungenSchreiben();
+        formsize_save(this, ini);
+        ini.save();
+    }
     uebernehmen();
     QDialog::done(r);
 }
