@@ -84,6 +84,28 @@ void BM_LayoutToPdf(benchmark::State& state) {
 }
 BENCHMARK(BM_LayoutToPdf)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// The report window's road: pages drawn once into pictures (preview), then replayed as PDF.
+void BM_PicturesThenPdf(benchmark::State& state) {
+    anwendung();
+    const QStringList m = bericht(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        TDruck doc;
+        doc.m = m;
+        doc.sichern();
+        TDruckLayout layout(doc);
+        layout.messen();
+        TSeitenBilder bilder;
+        layout.zeichnen(bilder);
+        QByteArray pdf;
+        QBuffer puffer(&pdf);
+        puffer.open(QIODevice::WriteOnly);
+        pdfAusBildern(bilder.seiten, &puffer, pdfInfoFuer(doc));
+        state.counters["seiten"] = static_cast<double>(bilder.seiten.size());
+        state.counters["pdf_MB"] = static_cast<double>(pdf.size()) / 1e6;
+    }
+}
+BENCHMARK(BM_PicturesThenPdf)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 void BM_MeasuringPassOnly(benchmark::State& state) {
     anwendung();
     const QStringList m = bericht(static_cast<int>(state.range(0)));
