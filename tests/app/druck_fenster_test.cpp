@@ -369,6 +369,23 @@ TEST_F(Fenster, DateiLadenUndSichern) {
     EXPECT_EQ(seam.meldungen.size(), 2) << seam.meldungen.join("\n").toStdString();
 }
 
+TEST_F(Fenster, DruckerAuswahlUndSchaechte) {
+    // Only a printer of exactly that name is selected.
+    EXPECT_FALSE(f->setPrinter("Gibt es nicht"));
+    const QStringList schaechte = f->GetPaperSources().split('|', Qt::SkipEmptyParts);
+    ASSERT_EQ(schaechte.size(), 6);
+    EXPECT_EQ(schaechte[0], "Automatisch");
+    f->SetPaperSourceIndex(1);
+    EXPECT_EQ(f->printer().paperSource(), QPrinter::Upper);
+    f->SetPaperSourceIndex(99); // out of range: ignored
+    f->SetPaperSourceIndex(-1);
+    EXPECT_EQ(f->printer().paperSource(), QPrinter::Upper);
+    // After the printer set-up the document is laid out again.
+    f->druckerEinrichten();
+    EXPECT_GE(f->AnzahlSeiten(), 50);
+    EXPECT_TRUE(seam.meldungen.isEmpty());
+}
+
 TEST_F(Fenster, EinstellungenBeimSchliessen) {
     f->vorschau()->setZoom(150);
     f->close();
