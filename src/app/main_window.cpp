@@ -262,7 +262,7 @@ void Tk_DVform::menuBauen() {
 
     QMenu* rechnen = menuBar()->addMenu(QStringLiteral("B&erechnen"));
     rechnen->setToolTipsVisible(true);
-    spaeter(rechnen, QStringLiteral("Strangverlauf"));
+    neu(rechnen, QStringLiteral("Strangverlauf"), [this] { strangverlaufMenu(); });
     neu(
         rechnen, QStringLiteral("Druckverlustberechnung"),
         [this] { druckverlustberechnung(false); }, QKeySequence(Qt::Key_F7));
@@ -276,13 +276,14 @@ void Tk_DVform::menuBauen() {
     spaeter(rechnen, QStringLiteral("Schallpegelberechnung nur vom ausgewählten Strang"),
             QKeySequence(Qt::Key_F11));
     rechnen->addSeparator();
-    spaeter(rechnen, QStringLiteral("Zusammenfassung"));
+    neu(rechnen, QStringLiteral("Zusammenfassung"), [this] { zusammenfassungMenu(); });
     spaeter(rechnen, QStringLiteral("Druck und Schall berechnen"));
     QAction* schall = rechnen->addAction(QStringLiteral("Schall hinzufügen"));
     schall->setObjectName(schall->text());
     schall->setCheckable(true);
     aktionen_.insert(schall->text(), schall);
-    spaeter(rechnen, QStringLiteral("für ein Bauteil zusammenstellen"));
+    neu(rechnen, QStringLiteral("für ein Bauteil zusammenstellen"),
+        [this] { bauteilZusammenstellenMenu(); });
     rechnen->addSeparator();
     spaeter(rechnen, QStringLiteral("Schalldämpfung zwischen 2 Bauteilen..."));
     spaeter(rechnen, QStringLiteral("Welcher Volumenstrom stellt sich ein..."));

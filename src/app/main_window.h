@@ -100,6 +100,10 @@ public:
     void allesPlanenClick();
     // F7 (all lines, or the selected line with Shift on the button) and F8 (selected line).
     void druckverlustberechnung(bool nurAusgewaehlt);
+    // "Zusammenfassung" (pressure part), "Strangverlauf", "für ein Bauteil zusammenstellen".
+    void zusammenfassungMenu();
+    void strangverlaufMenu();
+    void bauteilZusammenstellenMenu();
     void dichteBerechnen();
     void laengeSetzen(int meter);
     // One tick of the 5-second save timer.
@@ -138,6 +142,7 @@ private:
     void nachBefehl();
     void zustandZeigen();
     void ansichtAuswahlFolgen();
+    void rechnungBeendet(tmylistitem* stopp);
     void seiteZeigen(int seite);
     bool veraendertFragen();
     void timerNachDialog();

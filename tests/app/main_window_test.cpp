@@ -184,6 +184,60 @@ TEST_F(MainWindow, F7ShowsTheReportInTheReportWindow) {
     eigen.session().projekt().setGeaendert(false);
 }
 
+TEST_F(MainWindow, LineReportsAndSummaryGoToTheReportWindow) {
+    fenster->start();
+    fenster->knotenAuswaehlen(at("1.5.2"));
+    fenster->aktion(QStringLiteral("Strangverlauf"))->trigger();
+    ASSERT_EQ(berichte, 1);
+    const QString verlauf = bericht.join(QLatin1Char('\n'));
+    EXPECT_TRUE(verlauf.contains(QStringLiteral("1.5.2"))) << verlauf.left(1500).toStdString();
+    EXPECT_FALSE(verlauf.contains(QStringLiteral("2.1|")));
+    // Every bend of the selected line.
+    fenster->aktion(QStringLiteral("für ein Bauteil zusammenstellen"))->trigger();
+    ASSERT_EQ(berichte, 2);
+    EXPECT_TRUE(bericht.join(QLatin1Char('\n')).contains(QStringLiteral("Bogen")));
+    // The summary leaves out the balancing blocks.
+    fenster->aktion(QStringLiteral("Zusammenfassung"))->trigger();
+    ASSERT_EQ(berichte, 3);
+    const QString zusammen = bericht.join(QLatin1Char('\n'));
+    EXPECT_FALSE(zusammen.contains(QStringLiteral("Erforderliche Korrektur für Abgleich")));
+    fenster->aktion(QStringLiteral("Druckverlustberechnung"))->trigger();
+    EXPECT_TRUE(bericht.join(QLatin1Char('\n'))
+                    .contains(QStringLiteral("Erforderliche Korrektur für Abgleich")));
+    // Without a selection there is no line to follow.
+    fenster->knotenAuswaehlen(nullptr);
+    fenster->aktion(QStringLiteral("Strangverlauf"))->trigger();
+    EXPECT_EQ(berichte, 4);
+    EXPECT_EQ(fragen.value(0),
+              QStringLiteral("Für den Strangverlauf bitte erst einen Strang auswählen."));
+}
+
+TEST_F(MainWindow, AddingAProjectAppendsItsLinesAsOneUndoStep) {
+    fenster->start();
+    const QStringList vorher = baumText();
+    const int linien = s().baum().topCount();
+    oeffnen = benutzer.filePath(QStringLiteral("Beispiel.pro"));
+    ASSERT_TRUE(fenster->hinzufuegenMenu());
+    EXPECT_EQ(s().baum().topCount(), 2 * linien);
+    EXPECT_TRUE(s().geaendert());
+    EXPECT_EQ(fenster->modell()->rowCount(), 2 * linien);
+    ASSERT_TRUE(fenster->rueckgaengig());
+    EXPECT_EQ(baumText(), vorher);
+    EXPECT_EQ(fenster->modell()->rowCount(), linien);
+    EXPECT_FALSE(s().geaendert());
+    // A file that is no project leaves everything as it was.
+    QFile kaputt(daten.filePath(QStringLiteral("kaputt.pro")));
+    ASSERT_TRUE(kaputt.open(QIODevice::WriteOnly));
+    kaputt.write("kein Projekt");
+    kaputt.close();
+    oeffnen = kaputt.fileName();
+    EXPECT_FALSE(fenster->hinzufuegenMenu());
+    EXPECT_FALSE(fenster->ladenMenu());
+    EXPECT_EQ(baumText(), vorher);
+    EXPECT_EQ(s().projekt().dateiname(), benutzer.filePath(QStringLiteral("Beispiel.pro")));
+    EXPECT_FALSE(fragen.isEmpty());
+}
+
 TEST_F(MainWindow, ExtractGrilleInASupplyLineLeavesNoType) {
     fenster->start();
     fenster->knotenAuswaehlen(at("1.2"));
