@@ -104,7 +104,7 @@ void BM_PicturesThenPdf(benchmark::State& state) {
         state.counters["pdf_MB"] = static_cast<double>(pdf.size()) / 1e6;
     }
 }
-BENCHMARK(BM_PicturesThenPdf)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_PicturesThenPdf)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_MeasuringPassOnly(benchmark::State& state) {
     anwendung();
