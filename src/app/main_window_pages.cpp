@@ -122,6 +122,7 @@ QWidget* Tk_DVform::kanalSeiteBauen() {
           QStringLiteral("[m/s]"));
     f->addWidget(materialListe(s, QStringLiteral("KanalBox"), {0, 1, 3, 5, 6, 7, 8}), r++, 0, 1, 3);
     zeile(QStringLiteral("Gruppe"), neu<QComboBox>(s, QStringLiteral("KanalGruppe")));
+    f->itemAtPosition(r - 1, 0)->widget()->setObjectName(QStringLiteral("KanalGruppeText"));
     auto* planung = neu<QCheckBox>(s, QStringLiteral("KanalPlanung"));
     planung->setText(QStringLiteral("Planung"));
     f->addWidget(planung, r++, 1);
@@ -164,6 +165,7 @@ QWidget* Tk_DVform::rohrSeiteBauen() {
           QStringLiteral("[m/s]"));
     f->addWidget(materialListe(s, QStringLiteral("RohrBox"), {0, 1, 2, 4}), r++, 0, 1, 3);
     zeile(QStringLiteral("Gruppe"), neu<QComboBox>(s, QStringLiteral("RohrGruppe")));
+    f->itemAtPosition(r - 1, 0)->widget()->setObjectName(QStringLiteral("RohrGruppeText"));
     auto* planung = neu<QCheckBox>(s, QStringLiteral("RohrPlanung"));
     planung->setText(QStringLiteral("Planung"));
     f->addWidget(planung, r++, 1);
@@ -278,7 +280,9 @@ QWidget* Tk_DVform::formSeiteBauen() {
 
     auto* unten = new QFormLayout;
     auto* gruppe = neu<QComboBox>(rechts, QStringLiteral("FormGruppe"));
-    unten->addRow(QStringLiteral("Gruppe"), gruppe);
+    auto* gruppeText = neu<QLabel>(rechts, QStringLiteral("FormGruppeText"));
+    gruppeText->setText(QStringLiteral("Gruppe"));
+    unten->addRow(gruppeText, gruppe);
     auto* bem = neu<QLineEdit>(rechts, QStringLiteral("FormBemerkung"));
     unten->addRow(QStringLiteral("Bemerkung"), bem);
     v->addLayout(unten);
@@ -419,7 +423,10 @@ void Tk_DVform::gruppenFuellen() {
         c->addItems(liste);
         const int i = liste.indexOf(vorher);
         c->setCurrentIndex(i < 0 ? 0 : i);
+        // The choice is shown only when the project names groups.
         c->setVisible(liste.size() > 1);
+        if (auto* text = findChild<QLabel*>(QLatin1String(n) + QStringLiteral("Text")))
+            text->setVisible(liste.size() > 1);
     }
 }
 

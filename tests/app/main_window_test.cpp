@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -236,6 +237,32 @@ TEST_F(MainWindow, AddingAProjectAppendsItsLinesAsOneUndoStep) {
     EXPECT_EQ(baumText(), vorher);
     EXPECT_EQ(s().projekt().dateiname(), benutzer.filePath(QStringLiteral("Beispiel.pro")));
     EXPECT_FALSE(fragen.isEmpty());
+}
+
+TEST_F(MainWindow, GroupChoicesFollowTheProjectsGroups) {
+    fenster->start();
+    fenster->knotenAuswaehlen(at("1.2"));
+    auto* gruppe = feld<QComboBox>("KanalGruppe");
+    const bool mitGruppen = !s().projekt().daten().Gruppen.trimmed().isEmpty();
+    EXPECT_EQ(gruppe->isVisibleTo(fenster.get()), mitGruppen);
+    // Groups typed on the project page appear on the next page change, "unbekannt" first.
+    fenster->seiten()->setCurrentIndex(Tk_DVform::SeiteProjekt);
+    feld<QPlainTextEdit>("Gruppen")->setPlainText(QStringLiteral(" Keller \n\nDach"));
+    EXPECT_TRUE(s().geaendert());
+    EXPECT_EQ(s().projekt().daten().Gruppen, QStringLiteral(" Keller \n\nDach"));
+    fenster->knotenAuswaehlen(at("1.2"));
+    ASSERT_EQ(gruppe->count(), 3);
+    EXPECT_EQ(gruppe->itemText(0), QStringLiteral("unbekannt"));
+    EXPECT_EQ(gruppe->itemText(1), QStringLiteral("Keller"));
+    EXPECT_TRUE(gruppe->isVisibleTo(fenster.get()));
+    EXPECT_TRUE(feld<QLabel>("KanalGruppeText")->isVisibleTo(fenster.get()));
+    // Choosing a group writes it into the buffer; "unbekannt" is stored empty.
+    gruppe->setCurrentIndex(2);
+    emit gruppe->activated(2);
+    EXPECT_EQ(s().editDaten().Gruppe, QStringLiteral("Dach"));
+    gruppe->setCurrentIndex(0);
+    emit gruppe->activated(0);
+    EXPECT_EQ(s().editDaten().Gruppe, QString());
 }
 
 TEST_F(MainWindow, ExtractGrilleInASupplyLineLeavesNoType) {
