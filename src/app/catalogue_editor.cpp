@@ -48,6 +48,28 @@ QSpinBox* spin(QWidget* p, int min, int max, const QString& name) {
     return s;
 }
 
+// The catalogue tree with its two columns "Bauteile" (caption and picture) and "TypNr".
+class KatalogModell : public BaumModell {
+public:
+    using BaumModell::BaumModell;
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override {
+        if (column != 1) return BaumModell::index(row, column, parent);
+        const QModelIndex erste = BaumModell::index(row, 0, parent);
+        return erste.isValid() ? createIndex(row, 1, erste.internalPointer()) : QModelIndex();
+    }
+    int columnCount(const QModelIndex& = {}) const override { return 2; }
+    QVariant data(const QModelIndex& i, int role) const override {
+        if (i.column() != 1) return BaumModell::data(i, role);
+        if (role == Qt::DisplayRole) return knoten(i)->text(1);
+        if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation o, int role) const override {
+        if (o != Qt::Horizontal || role != Qt::DisplayRole) return {};
+        return section == 0 ? QStringLiteral("Bauteile") : QStringLiteral("TypNr");
+    }
+};
+
 QComboBox* combo(QWidget* p, const QStringList& items, const QString& name) {
     auto* c = new QComboBox(p);
     c->addItems(items);
@@ -65,12 +87,12 @@ TBauteilForm_::TBauteilForm_(QWidget* parent, Bauteilkatalog* katalog)
     auto* h = new QHBoxLayout(this);
     baum_ = new QTreeView(this);
     baum_->setObjectName(QStringLiteral("Baum"));
-    baum_->setHeaderHidden(true);
     baum_->setUniformRowHeights(true);
-    baum_->setMinimumWidth(230);
+    baum_->setMinimumWidth(280);
     baum_->setItemDelegate(new BaumDelegate(baum_));
-    modell_ = new BaumModell(katalog_->baum());
+    modell_ = new KatalogModell(katalog_->baum());
     baum_->setModel(modell_);
+    baum_->setColumnWidth(0, 195);
     connect(baum_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& i) { eintragWaehlen(BaumModell::knoten(i)); });
     h->addWidget(baum_);
@@ -310,6 +332,7 @@ void TBauteilForm_::updateClick() {
     if (!node) return;
     tmylistitem* neu = katalog_->update(node, felder(), *seam_);
     if (neu) {
+        baum_->viewport()->update();
         baum_->setCurrentIndex(modell_->indexVon(neu));
         titelint_->setText(Bauteilkatalog::titelint(neu));
     }

@@ -139,6 +139,11 @@ TEST_F(CatalogueEditor, ClickingAnEntryFillsTheFieldsAndUpdateKeepsItsPlace) {
     form.baumAnsicht()->setCurrentIndex(
         static_cast<BaumModell*>(form.baumAnsicht()->model())->indexVon(bogen));
     EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("Titel"))->text(), QStringLiteral("Bogen"));
+    // The tree's second column is the type code.
+    const QModelIndex i = form.baumAnsicht()->currentIndex();
+    EXPECT_EQ(i.siblingAtColumn(1).data().toString(), QStringLiteral("21"));
+    EXPECT_EQ(form.baumAnsicht()->model()->headerData(1, Qt::Horizontal).toString(),
+              QStringLiteral("TypNr"));
     EXPECT_EQ(form.findChild<QSpinBox*>(QStringLiteral("TypNr"))->value(), 21);
     EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("Titelint"))->text(),
               QStringLiteral("LUEFTUNG#FORMSTUECK#BOGEN"));
