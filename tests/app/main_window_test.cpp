@@ -5,11 +5,14 @@
 
 #include "network/model_queries.h"
 #include "network/tree_item_model.h"
+#include "pressure/air_density.h"
 #include "store/number_format.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -263,6 +266,72 @@ TEST_F(MainWindow, GroupChoicesFollowTheProjectsGroups) {
     gruppe->setCurrentIndex(0);
     emit gruppe->activated(0);
     EXPECT_EQ(s().editDaten().Gruppe, QString());
+}
+
+// Runs `aktion` while a timer works the modal dialog named `name` and then closes it.
+template <class F, class G> void mitDialog(const QString& name, F aktion, G bedienen) {
+    bool gesehen = false;
+    QTimer t;
+    QObject::connect(&t, &QTimer::timeout, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || w->objectName() != name || gesehen) return;
+        gesehen = true;
+        bedienen(static_cast<QDialog*>(w));
+    });
+    t.start(10);
+    aktion();
+    EXPECT_TRUE(gesehen) << name.toStdString();
+}
+
+TEST_F(MainWindow, SettingsDialogRestartsTheSaveCountdownAtFullBudget) {
+    einstellungen().setAutoSave(true);
+    fenster->start();
+    fenster->knotenAuswaehlen(at("1.5.2"));
+    feld<QListWidget>("FormBox1")->setCurrentRow(1);
+    ASSERT_TRUE(fenster->uebernehmenClick());
+    for (int t = 0; t < 20; ++t) fenster->SavetimerTimer();
+    EXPECT_EQ(s().projekt().autoSave().budget(), 200);
+    mitDialog(
+        QStringLiteral("k_Einstellform"), [this] { fenster->einstellungenMenu(); },
+        [](QDialog* d) { d->accept(); });
+    EXPECT_EQ(s().projekt().autoSave().budget(), 300);
+    EXPECT_TRUE(s().projekt().autoSave().laeuft());
+    // Automatic saving switched off in the dialog: no countdown afterwards.
+    mitDialog(
+        QStringLiteral("k_Einstellform"), [this] { fenster->einstellungenMenu(); },
+        [](QDialog* d) {
+            d->findChild<QCheckBox*>(QStringLiteral("AutoSave"))->setChecked(false);
+            d->reject();
+        });
+    EXPECT_FALSE(s().projekt().autoSave().laeuft());
+    EXPECT_EQ(fenster->aktion(QStringLiteral("Sichern"))->text(), QStringLiteral("Sichern (-)"));
+}
+
+TEST_F(MainWindow, DensityDialogEntersTheAirDensityOfTheLine) {
+    fenster->start();
+    fenster->knotenAuswaehlen(at("1"));
+    mitDialog(
+        QStringLiteral("DichteDialog"), [this] { fenster->dichteBerechnen(); },
+        [](QDialog* d) {
+            auto* t = d->findChild<QDoubleSpinBox*>(QStringLiteral("Temperatur"));
+            auto* phi = d->findChild<QDoubleSpinBox*>(QStringLiteral("Feuchte"));
+            EXPECT_EQ(t->value(), 20);
+            EXPECT_EQ(phi->value(), 80);
+            EXPECT_EQ(t->minimum(), -50);
+            EXPECT_EQ(phi->maximum(), 100);
+            t->setValue(0);
+            phi->setValue(50);
+            d->accept();
+        });
+    const QString erwartet = formatZahlOhneGruppen(luftdichte(50, 0), 3);
+    EXPECT_EQ(feld<QLineEdit>("Dichte")->text(), erwartet);
+    EXPECT_EQ(s().editDaten().p[1], erwartet);
+    EXPECT_NE(erwartet, QStringLiteral("1,200"));
+    // Cancelled: nothing entered.
+    mitDialog(
+        QStringLiteral("DichteDialog"), [this] { fenster->dichteBerechnen(); },
+        [](QDialog* d) { d->reject(); });
+    EXPECT_EQ(feld<QLineEdit>("Dichte")->text(), erwartet);
 }
 
 TEST_F(MainWindow, ExtractGrilleInASupplyLineLeavesNoType) {
