@@ -38,9 +38,10 @@ struct FontEintrag {
 };
 
 // Keyed by the family name as written plus the four style bits.
+// Lives until the process ends: fonts must not be destroyed after the application object.
 QHash<QString, FontEintrag*>& fonts() {
-    static QHash<QString, FontEintrag*> f;
-    return f;
+    static auto* f = new QHash<QString, FontEintrag*>;
+    return *f;
 }
 
 qsizetype gespeicherteBreiten = 0;
