@@ -98,7 +98,11 @@ Tk_DVform::Tk_DVform(QWidget* parent) : QMainWindow(parent), seam_(this) {
 }
 
 Tk_DVform::~Tk_DVform() {
-    // The model listens to the session's tree: it goes first.
+    // The report window holds the report document and the seam, which go with this object
+    // before Qt deletes the child windows: it goes first.
+    delete druckFenster_;
+    druckFenster_ = nullptr;
+    // The model listens to the session's tree: it goes before the session.
     baum_->setModel(nullptr);
     delete modell_;
     modell_ = nullptr;

@@ -32,6 +32,21 @@ namespace {
 
 using MainWindow = Fenster;
 
+// Runs `aktion` while a timer works the modal dialog named `name` and then closes it.
+template <class F, class G> void mitDialog(const QString& name, F aktion, G bedienen) {
+    bool gesehen = false;
+    QTimer t;
+    QObject::connect(&t, &QTimer::timeout, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || w->objectName() != name || gesehen) return;
+        gesehen = true;
+        bedienen(static_cast<QDialog*>(w));
+    });
+    t.start(10);
+    aktion();
+    EXPECT_TRUE(gesehen) << name.toStdString();
+}
+
 TEST_F(MainWindow, StartWithoutSettingsOpensTheExampleAndSelectsTheFirstLine) {
     fenster->start();
     const QString beispiel = benutzer.filePath(QStringLiteral("Beispiel.pro"));
@@ -268,21 +283,6 @@ TEST_F(MainWindow, GroupChoicesFollowTheProjectsGroups) {
     EXPECT_EQ(s().editDaten().Gruppe, QString());
 }
 
-// Runs `aktion` while a timer works the modal dialog named `name` and then closes it.
-template <class F, class G> void mitDialog(const QString& name, F aktion, G bedienen) {
-    bool gesehen = false;
-    QTimer t;
-    QObject::connect(&t, &QTimer::timeout, [&] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w || w->objectName() != name || gesehen) return;
-        gesehen = true;
-        bedienen(static_cast<QDialog*>(w));
-    });
-    t.start(10);
-    aktion();
-    EXPECT_TRUE(gesehen) << name.toStdString();
-}
-
 TEST_F(MainWindow, SettingsDialogRestartsTheSaveCountdownAtFullBudget) {
     einstellungen().setAutoSave(true);
     fenster->start();
@@ -503,6 +503,18 @@ TEST_F(MainWindow, CtrlRightClickOnTheButtonBarRevealsTheHiddenCommands) {
     EXPECT_TRUE(feld<QPushButton>("BauteilBtn")->isVisibleTo(fenster.get()));
     EXPECT_TRUE(fenster->aktion(QStringLiteral("Komponenten überschreiben..."))->isVisible());
     EXPECT_FALSE(feld<QPushButton>("AufmassBtn")->isVisibleTo(fenster.get()));
+    // The revealed button opens the catalogue editor with its tree expanded.
+    int eintraege = 0;
+    mitDialog(
+        QStringLiteral("Bauteilform"),
+        [this] { QTest::mouseClick(feld<QPushButton>("BauteilBtn"), Qt::LeftButton); },
+        [&eintraege](QDialog* d) {
+            auto* baum = d->findChild<QTreeView*>(QStringLiteral("Baum"));
+            eintraege = baum->model()->rowCount();
+            EXPECT_TRUE(baum->isExpanded(baum->model()->index(0, 0)));
+            d->reject();
+        });
+    EXPECT_EQ(eintraege, 4); // "Lüftung", "Kälte", "Heizung", "-"
 }
 
 TEST_F(MainWindow, LinePageInsertsANewLineAndRefusesADuplicate) {
