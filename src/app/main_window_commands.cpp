@@ -81,6 +81,9 @@ void Tk_DVform::typListeGewaehlt(const QString& eintrag) {
 void Tk_DVform::seiteGewaehlt(int seite) {
     DVdata& d = session_->editDaten();
     const Einstellungen& e = einstellungen();
+    // Showing the reset buffer must not read the fields back while they still show the old one.
+    const bool vorher = fsetzen_;
+    fsetzen_ = true;
     switch (seite) {
     case SeiteKanal:
         initNode(d);
@@ -116,6 +119,7 @@ void Tk_DVform::seiteGewaehlt(int seite) {
     default:
         break;
     }
+    fsetzen_ = vorher;
     pruefen();
 }
 

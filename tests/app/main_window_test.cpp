@@ -334,6 +334,25 @@ TEST_F(MainWindow, DensityDialogEntersTheAirDensityOfTheLine) {
     EXPECT_EQ(feld<QLineEdit>("Dichte")->text(), erwartet);
 }
 
+TEST_F(MainWindow, CalculateButtonReportsTheBufferedComponent) {
+    fenster->start();
+    tmylistitem* bogen = at("1.5.2");
+    fenster->knotenAuswaehlen(bogen);
+    const QString ergebnis = feld<QLabel>("ErgebnisLabel")->text();
+    EXPECT_TRUE(ergebnis.endsWith(QStringLiteral("[Pa]"))) << ergebnis.toStdString();
+    ASSERT_TRUE(feld<QPushButton>("BerechnenBtn")->isEnabled());
+    QTest::mouseClick(feld<QPushButton>("BerechnenBtn"), Qt::LeftButton);
+    ASSERT_EQ(berichte, 1);
+    EXPECT_FALSE(bericht.isEmpty());
+    // "&drucken" shows the same document again.
+    QTest::mouseClick(feld<QPushButton>("DruckenBtn"), Qt::LeftButton);
+    EXPECT_EQ(berichte, 2);
+    // A component in planning cannot be calculated.
+    fenster->seiten()->setCurrentIndex(Tk_DVform::SeiteRohr);
+    EXPECT_TRUE(s().editDaten().planung);
+    EXPECT_FALSE(feld<QPushButton>("BerechnenBtn")->isEnabled());
+}
+
 TEST_F(MainWindow, ExtractGrilleInASupplyLineLeavesNoType) {
     fenster->start();
     fenster->knotenAuswaehlen(at("1.2"));
