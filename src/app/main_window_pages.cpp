@@ -743,7 +743,13 @@ void Tk_DVform::kanalGeaendert() {
     d.p[2] = materialName(findChild<QTreeWidget*>(QStringLiteral("KanalBox")));
     d.Gruppe = gruppeLesen(findChild<QComboBox*>(QStringLiteral("KanalGruppe")));
     const bool planung = findChild<QCheckBox*>(QStringLiteral("KanalPlanung"))->isChecked();
-    if (planung != d.planung) session_->planungSetzen(planung);
+    if (planung != d.planung) {
+        // Leaving planning may take sizes from the neighbours: the page shows them.
+        session_->planungSetzen(planung);
+        fsetzen_ = true;
+        kanalZeigen();
+        fsetzen_ = false;
+    }
     d.Text = findChild<QLineEdit*>(QStringLiteral("KanalBemerkung"))
                  ->text()
                  .trimmed()
@@ -761,7 +767,13 @@ void Tk_DVform::rohrGeaendert() {
     d.p[2] = materialName(findChild<QTreeWidget*>(QStringLiteral("RohrBox")));
     d.Gruppe = gruppeLesen(findChild<QComboBox*>(QStringLiteral("RohrGruppe")));
     const bool planung = findChild<QCheckBox*>(QStringLiteral("RohrPlanung"))->isChecked();
-    if (planung != d.planung) session_->planungSetzen(planung);
+    if (planung != d.planung) {
+        // Leaving planning may take sizes from the neighbours: the page shows them.
+        session_->planungSetzen(planung);
+        fsetzen_ = true;
+        rohrZeigen();
+        fsetzen_ = false;
+    }
     d.Text = findChild<QLineEdit*>(QStringLiteral("RohrBemerkung"))
                  ->text()
                  .trimmed()

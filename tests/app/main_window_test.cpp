@@ -353,6 +353,22 @@ TEST_F(MainWindow, CalculateButtonReportsTheBufferedComponent) {
     EXPECT_FALSE(feld<QPushButton>("BerechnenBtn")->isEnabled());
 }
 
+TEST_F(MainWindow, PlanningCheckBoxOfTheDuctPageKeepsTheSizes) {
+    fenster->start();
+    fenster->knotenAuswaehlen(at("1.2"));
+    auto* planung = feld<QCheckBox>("KanalPlanung");
+    ASSERT_FALSE(s().editDaten().planung);
+    // On the box itself (the check box is as wide as its column).
+    const QPoint box(8, planung->height() / 2);
+    QTest::mouseClick(planung, Qt::LeftButton, {}, box);
+    EXPECT_TRUE(s().editDaten().planung);
+    QTest::mouseClick(planung, Qt::LeftButton, {}, box);
+    EXPECT_FALSE(s().editDaten().planung);
+    EXPECT_EQ(feld<Zahlenfeld>("KanalBreite")->wert(), s().editDaten().i[0]);
+    EXPECT_GT(s().editDaten().i[0], 0);
+    EXPECT_FALSE(feld<QLabel>("KanalGeschwindigkeit")->text().isEmpty());
+}
+
 TEST_F(MainWindow, ExtractGrilleInASupplyLineLeavesNoType) {
     fenster->start();
     fenster->knotenAuswaehlen(at("1.2"));
