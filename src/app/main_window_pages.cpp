@@ -241,6 +241,14 @@ QWidget* Tk_DVform::formSeiteBauen() {
         g->addWidget(z, k, 1);
         g->addWidget(t, k, 1);
         g->addWidget(e, k, 2);
+        if (k == 3 || k == 4) {
+            // Room spectrum and reverberation per band: windows of the sound part.
+            auto* b = neu<QPushButton>(werte, QStringLiteral("Spektrum%1").arg(k));
+            b->setText(QStringLiteral("Spektrum"));
+            b->setEnabled(false);
+            b->setToolTip(QStringLiteral("noch nicht verfügbar"));
+            g->addWidget(b, k, 3);
+        }
         connect(z, &QLineEdit::textEdited, this, [this, k] { wertGeaendert(k); });
         connect(t, &QLineEdit::textEdited, this, [this, k] { wertGeaendert(k); });
     }
@@ -635,6 +643,12 @@ void Tk_DVform::komponentenSeiteZeigen(bool typGewechselt) {
         }
         z->setEnabled(!(k->Nachhallzeit &&
                         ((s == 3 && d.raumSpektrumangabe) || (s == 4 && d.nachhallzeitangabe))));
+    }
+    for (int s : {3, 4}) {
+        const tDatSlot* slot = k ? &k->dat[static_cast<size_t>(s)] : nullptr;
+        const QString caption = slot ? (d.eckig ? slot->texteckig : slot->textrund) : QString();
+        findChild<QPushButton*>(QStringLiteral("Spektrum%1").arg(s))
+            ->setVisible(k && k->Nachhallzeit && !caption.isEmpty());
     }
 
     // Presets.

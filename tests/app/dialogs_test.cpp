@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -228,6 +229,31 @@ TEST_F(CatalogueEditor, ClearEmptiesTheFieldsButKeepsCodePictureAndTextBoxes) {
     EXPECT_TRUE(e.davorchk && e.danachchk && e.delpossible);
     EXPECT_FALSE(e.Nachhallzeit);
     EXPECT_EQ(e.strangtypok, 0);
+}
+
+TEST_F(CatalogueEditor, SaveWritesTheCatalogueIntoTheDataFolder) {
+    TBauteilForm_ form; // the program's catalogue
+    const QString datei = daten.filePath(QStringLiteral("Bauteil.ini"));
+    ASSERT_FALSE(QFile::exists(datei));
+    ASSERT_TRUE(form.sichernClick());
+    TIniFile2 ini(datei);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("List"), QStringLiteral("Count"), -1),
+              bauteilkatalog().count());
+    // Read again it gives the same type table entries.
+    Bauteilkatalog wieder;
+    ASSERT_TRUE(wieder.ladenDatei(datei));
+    TBasisDatenTabelle t;
+    wieder.tabelleFuellen(t);
+    EXPECT_EQ(*t.get(21), *basisDaten(21));
+    // Changing "BildNr." while the title is the entry's own sets its picture at once.
+    tmylistitem* bogen = eintragMitTyp(bauteilkatalog(), 21);
+    const int bild = Bauteilkatalog::eintrag(bogen)->bildnr;
+    form.baumAnsicht()->setCurrentIndex(
+        static_cast<BaumModell*>(form.baumAnsicht()->model())->indexVon(bogen));
+    form.findChild<QSpinBox*>(QStringLiteral("BildNr"))->setValue(bild + 1);
+    EXPECT_EQ(Bauteilkatalog::eintrag(bogen)->bildnr, bild + 1);
+    EXPECT_EQ(bogen->imageIndex, bild + 1 + 16);
+    form.findChild<QSpinBox*>(QStringLiteral("BildNr"))->setValue(bild);
 }
 
 TEST(MessageDialog, ShortCodesBecomeGermanButtons) {

@@ -369,6 +369,32 @@ TEST_F(MainWindow, PlanningCheckBoxOfTheDuctPageKeepsTheSizes) {
     EXPECT_FALSE(feld<QLabel>("KanalGeschwindigkeit")->text().isEmpty());
 }
 
+TEST_F(MainWindow, RoomPageShowsItsSlotsAndTheSpectrumButtons) {
+    fenster->start();
+    tmylistitem* raum = at("1.5.5");
+    ASSERT_EQ(nodeDaten(raum)->typ, int(typRaum));
+    fenster->knotenAuswaehlen(raum);
+    EXPECT_EQ(feld<QLabel>("FormtText0")->text(), QStringLiteral("Raumvolumen"));
+    EXPECT_EQ(feld<QLabel>("FormtEinheit0")->text(), QStringLiteral("[m³]"));
+    // Slot 2 is the text "Kennung" (p2), slot 5 has one decimal.
+    EXPECT_TRUE(feld<QLineEdit>("FormtP2")->isVisibleTo(fenster.get()));
+    EXPECT_FALSE(feld<Zahlenfeld>("Formt2")->isVisibleTo(fenster.get()));
+    EXPECT_EQ(feld<QLineEdit>("FormtP2")->text(), nodeDaten(raum)->p[2]);
+    EXPECT_EQ(feld<Zahlenfeld>("Formt5")->text(), formatZahlOhneGruppen(nodeDaten(raum)->i[5], 1));
+    auto* spektrum = feld<QPushButton>("Spektrum3");
+    EXPECT_TRUE(spektrum->isVisibleTo(fenster.get()));
+    EXPECT_FALSE(spektrum->isEnabled());
+    // The room's second list: the radiation angle.
+    EXPECT_EQ(feld<QListWidget>("FormBox2")->item(1)->text(), QStringLiteral("Abstrahlwinkel 45°"));
+    // A bend has no spectrum.
+    fenster->knotenAuswaehlen(at("1.5.2"));
+    EXPECT_FALSE(spektrum->isVisibleTo(fenster.get()));
+    // The room's identifier edited on the page goes into p2.
+    fenster->knotenAuswaehlen(raum);
+    QTest::keyClicks(feld<QLineEdit>("FormtP2"), QStringLiteral("a"));
+    EXPECT_EQ(s().editDaten().p[2], nodeDaten(raum)->p[2] + QStringLiteral("a"));
+}
+
 TEST_F(MainWindow, ExtractGrilleInASupplyLineLeavesNoType) {
     fenster->start();
     fenster->knotenAuswaehlen(at("1.2"));
