@@ -199,6 +199,8 @@ bool Tk_DVform::ladenMenu() {
 }
 
 bool Tk_DVform::hinzufuegenMenu() {
+    // Asked like "Laden...": the answer "speichern" keeps the state before the addition.
+    if (!veraendertFragen()) return false;
     const QString datei = dateiOeffnenFragen(QStringLiteral("Hinzufügen..."));
     if (datei.isEmpty()) return false;
     const bool ok = session_->hinzufuegen(datei);

@@ -516,6 +516,11 @@ TEST_F(MainWindow, ChangedProjectIsNotDroppedByOpenNewOrClose) {
     EXPECT_EQ(fragen.last(), QStringLiteral("Das Projekt wurde verändert."));
     EXPECT_EQ(fragenKnoepfe.last(), QStringLiteral("speichern|nicht speichern|A"));
     EXPECT_EQ(baumText(), geaendert);
+    // "Hinzufügen...": the same question first.
+    antworten = {2};
+    EXPECT_FALSE(fenster->hinzufuegenMenu());
+    EXPECT_EQ(fragen.last(), QStringLiteral("Das Projekt wurde verändert."));
+    EXPECT_EQ(baumText(), geaendert);
     // "Neu...": yes, then keep.
     antworten = {0, 2};
     EXPECT_FALSE(fenster->neuMenu());
