@@ -76,12 +76,12 @@ public:
             if (!z.knoten) {
                 t = z.v;
             } else {
-                DVdata d = *nodeDaten(z.knoten);
-                d.p[0] = z.v;
-                d.p[1] = z.zeta;
+                const DVdata& d = *nodeDaten(z.knoten);
                 StrangzeilenDaten sd;
                 sd.knoten = z.knoten;
                 sd.rec = &d;
+                sd.v = &z.v;
+                sd.zeta = &z.zeta;
                 sd.kat = basisDaten(d.typ);
                 sd.volumenstrom = stroeme[z.knoten];
                 sd.dp = z.dp;

@@ -59,6 +59,8 @@ QString strangTitel(const DVdata& d, const tBasisDaten_* kat) {
 QString strangzeile(const StrangzeilenDaten& z) {
     static const DVdata leer;
     const DVdata& d = z.rec ? *z.rec : leer;
+    const QString& vText = z.v ? *z.v : d.p[0];
+    const QString& zetaText = z.zeta ? *z.zeta : d.p[1];
     QString pos = z.knoten ? z.knoten->position() : QString();
     if (z.abzweig) pos.prepend(QStringLiteral("->"));
     const QString titel = strangTitel(d, z.kat);
@@ -72,7 +74,7 @@ QString strangzeile(const StrangzeilenDaten& z) {
     const QString strom = formatVolumenstrom(z.volumenstrom);
     if (d.typ == typVentilator)
         return pos + trenner + titel + trenner + strom + QStringLiteral("|||") +
-               textZahl(d.p[0], 1) + QStringLiteral("||") + formatZahl(z.dp, 1) + trenner + ext;
+               textZahl(vText, 1) + QStringLiteral("||") + formatZahl(z.dp, 1) + trenner + ext;
 
     QString a, b;
     if (z.kat && z.kat->mitmasse) {
@@ -86,8 +88,8 @@ QString strangzeile(const StrangzeilenDaten& z) {
         verlust = formatZahl(z.dp, 1);
     const StrangZellen zellen = strangZellen(d, z.kat);
     return pos + trenner + titel + trenner + strom + trenner + a + trenner + b + trenner +
-           (zellen.v ? textZahl(d.p[0], 1) : QString()) + trenner +
-           (zellen.zeta ? textZahl(d.p[1], 2) : QString()) + trenner + verlust + trenner + ext;
+           (zellen.v ? textZahl(vText, 1) : QString()) + trenner +
+           (zellen.zeta ? textZahl(zetaText, 2) : QString()) + trenner + verlust + trenner + ext;
 }
 
 } // namespace zephan

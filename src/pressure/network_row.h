@@ -35,6 +35,10 @@ StrangZellen strangZellen(const DVdata& rec, const tBasisDaten_* kat);
 struct StrangzeilenDaten {
     const tmylistitem* knoten = nullptr;
     const DVdata* rec = nullptr; // record after the calculation (velocity and zeta texts)
+    // The velocity and zeta texts when they differ from the record's p[0] and p[1] (a branch
+    // passage); null: the record's.
+    const QString* v = nullptr;
+    const QString* zeta = nullptr;
     const tBasisDaten_* kat = nullptr;
     int volumenstrom = -1; // the node's flow [m³/h]
     double dp = -1000;     // the passage's loss [Pa]; the fan's is 0 in the path

@@ -1,42 +1,55 @@
 #include "store/number_format.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace zephan {
 
 namespace {
 
-QString groupThousands(const QString& digits) {
-    QString out;
-    const qsizetype n = digits.size();
-    out.reserve(n + n / 3);
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0) out += QLatin1Char('.');
-        out += digits[i];
-    }
-    return out;
-}
-
 QString format(double x, int d, bool grouped) {
     if (!std::isfinite(x)) return QStringLiteral("-");
     const int decimals = d < 0 ? -d : d;
-    QString s = QString::number(x, 'f', decimals);
-    bool negative = s.startsWith(QLatin1Char('-'));
-    if (negative) s.remove(0, 1);
-    qsizetype dot = s.indexOf(QLatin1Char('.'));
-    QString whole = dot < 0 ? s : s.left(dot);
-    QString frac = dot < 0 ? QString() : s.mid(dot + 1);
+    // The digits come from QString::number (its rounding is the one the reports show); the
+    // sign, the thousands points and the decimal comma are then set in one pass over them,
+    // as this runs for every number of every report line.
+    const QString s = QString::number(x, 'f', decimals);
+    const QChar* c = s.constData();
+    const qsizetype n = s.size();
+    bool negative = n > 0 && c[0] == QLatin1Char('-');
+    const qsizetype anfang = negative ? 1 : 0;
+    qsizetype punkt = anfang;
+    while (punkt < n && c[punkt] != QLatin1Char('.')) ++punkt;
+    const qsizetype ganzEnde = punkt;
+    const qsizetype bruchAnfang = punkt < n ? punkt + 1 : n;
+    qsizetype bruchEnde = n;
     if (d < 0) {
-        while (frac.endsWith(QLatin1Char('0'))) frac.chop(1);
+        while (bruchEnde > bruchAnfang && c[bruchEnde - 1] == QLatin1Char('0')) --bruchEnde;
     }
     // "-0" and "-0,00" read as zero
-    bool allZero = true;
-    for (QChar c : whole + frac)
-        if (c != QLatin1Char('0')) allZero = false;
-    if (allZero) negative = false;
-    QString out = negative ? QStringLiteral("-") : QString();
-    out += grouped ? groupThousands(whole) : whole;
-    if (!frac.isEmpty()) out += QLatin1Char(',') + frac;
+    if (negative) {
+        bool allZero = true;
+        for (qsizetype k = anfang; k < ganzEnde && allZero; ++k)
+            if (c[k] != QLatin1Char('0')) allZero = false;
+        for (qsizetype k = bruchAnfang; k < bruchEnde && allZero; ++k)
+            if (c[k] != QLatin1Char('0')) allZero = false;
+        if (allZero) negative = false;
+    }
+    const qsizetype ganz = ganzEnde - anfang;
+    const qsizetype bruch = bruchEnde - bruchAnfang;
+    const qsizetype punkte = grouped && ganz > 0 ? (ganz - 1) / 3 : 0;
+    QString out(qsizetype(negative ? 1 : 0) + ganz + punkte + (bruch > 0 ? bruch + 1 : 0),
+                Qt::Uninitialized);
+    QChar* o = out.data();
+    if (negative) *o++ = QLatin1Char('-');
+    for (qsizetype i = 0; i < ganz; ++i) {
+        if (grouped && i > 0 && (ganz - i) % 3 == 0) *o++ = QLatin1Char('.');
+        *o++ = c[anfang + i];
+    }
+    if (bruch > 0) {
+        *o++ = QLatin1Char(',');
+        for (qsizetype k = bruchAnfang; k < bruchEnde; ++k) *o++ = c[k];
+    }
     return out;
 }
 
@@ -54,7 +67,52 @@ QString formatVolumenstrom(double q) {
     return format(static_cast<double>(runden(q)), 0, true);
 }
 
+namespace {
+// A plain decimal ("-12,5", "340") read without going through the locale machinery: the
+// calculations read the velocity and zeta texts of every component this way. Anything else
+// (exponents, leading zeros, "-0", signs inside, very long texts) is left to the general path;
+// both round correctly, so they agree on every text read here.
+bool leseEinfach(const QString& text, double& v) {
+    char buf[64];
+    int n = 0;
+    int ziffernVorKomma = 0;
+    int ziffernNachKomma = 0;
+    bool komma = false;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u' ' || u == u'+' || u == u'.') continue;
+        if (n >= static_cast<int>(sizeof buf)) return false;
+        if (u >= u'0' && u <= u'9') {
+            if (komma) {
+                ++ziffernNachKomma;
+            } else {
+                // a leading zero only directly before the comma
+                if (ziffernVorKomma == 1 && buf[n - 1] == '0') return false;
+                ++ziffernVorKomma;
+            }
+            buf[n++] = static_cast<char>(u);
+        } else if (u == u'-' && n == 0) {
+            buf[n++] = '-';
+        } else if (u == u',' && !komma && ziffernVorKomma > 0) {
+            komma = true;
+            buf[n++] = '.';
+        } else {
+            return false;
+        }
+    }
+    if (ziffernVorKomma == 0 || (komma && ziffernNachKomma == 0)) return false;
+    const auto [ende, fehler] = std::from_chars(buf, buf + n, v);
+    if (fehler != std::errc() || ende != buf + n || !std::isfinite(v)) return false;
+    return !(v == 0 && buf[0] == '-');
+}
+} // namespace
+
 double leseZahl(const QString& text, bool* ok, double fallback) {
+    double schnell = 0;
+    if (leseEinfach(text, schnell)) {
+        if (ok) *ok = true;
+        return schnell;
+    }
     QString s;
     s.reserve(text.size());
     for (QChar c : text) {
