@@ -15,8 +15,10 @@
 #include "store/number_format.h"
 #include "store/user_seam.h"
 
+#include <QStringBuilder>
 #include <cmath>
 #include <optional>
+#include <unordered_map>
 
 namespace zephan {
 
@@ -30,6 +32,33 @@ struct Zeile {
     QString v, zeta; // velocity and zeta texts of the passage; a text row's text in v
     double dp = 0;
     double dpExt = 0;
+};
+
+// Node positions ("1.5.2"), each made from its parent's: in a deep tree every row would
+// otherwise walk up to the top and write every number again.
+class Positionen {
+public:
+    const QString& von(const tmylistitem* n) {
+        std::vector<const tmylistitem*> offen;
+        const QString* oben = nullptr;
+        for (const tmylistitem* k = n; k; k = k->parent()) {
+            const auto it = cache_.find(k);
+            if (it != cache_.end()) {
+                oben = &it->second;
+                break;
+            }
+            offen.push_back(k);
+        }
+        for (auto it = offen.rbegin(); it != offen.rend(); ++it) {
+            const QString nummer = QString::number((*it)->IndexInLevel() + 1);
+            QString p = oben ? *oben % QLatin1Char('.') % nummer : nummer;
+            oben = &cache_.emplace(*it, std::move(p)).first->second;
+        }
+        return *oben;
+    }
+
+private:
+    std::unordered_map<const tmylistitem*, QString> cache_;
 };
 
 // The path rows. Rows are never moved or copied: a path is the index of its last row and
@@ -82,6 +111,7 @@ public:
                 sd.rec = &d;
                 sd.v = &z.v;
                 sd.zeta = &z.zeta;
+                sd.position = &positionen.von(z.knoten);
                 sd.kat = basisDaten(d.typ);
                 sd.volumenstrom = stroeme[z.knoten];
                 sd.dp = z.dp;
@@ -92,6 +122,8 @@ public:
         }
         return *t;
     }
+
+    Positionen positionen; // kept across passes
 
 private:
     std::vector<Zeile> zeilen_;
@@ -278,7 +310,7 @@ private:
         if (durchgang_ == 1) {
             StrangEnde ende;
             ende.knoten = n;
-            ende.position = n->position();
+            ende.position = pfade.positionen.von(n);
             ende.name = endName(d);
             ende.dpExt = dpExt;
             ende.unvollstaendig = unvollstaendig;

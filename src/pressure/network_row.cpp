@@ -5,6 +5,8 @@
 #include "network/tree_container.h"
 #include "store/number_format.h"
 
+#include <QStringBuilder>
+
 namespace zephan {
 
 namespace {
@@ -59,37 +61,37 @@ QString strangTitel(const DVdata& d, const tBasisDaten_* kat) {
 QString strangzeile(const StrangzeilenDaten& z) {
     static const DVdata leer;
     const DVdata& d = z.rec ? *z.rec : leer;
-    const QString& vText = z.v ? *z.v : d.p[0];
-    const QString& zetaText = z.zeta ? *z.zeta : d.p[1];
-    QString pos = z.knoten ? z.knoten->position() : QString();
-    if (z.abzweig) pos.prepend(QStringLiteral("->"));
     const QString titel = strangTitel(d, z.kat);
     if (istStrangTyp(d.typ)) return titel;
-    if (z.dp < -998) return pos + trenner + titel + QStringLiteral(" Fehler");
+    const QString& vText = z.v ? *z.v : d.p[0];
+    const QString& zetaText = z.zeta ? *z.zeta : d.p[1];
+    QString pos = z.position ? *z.position : z.knoten ? z.knoten->position() : QString();
+    if (z.abzweig) pos.prepend(QStringLiteral("->"));
+    // The rows are joined with QStringBuilder (%): one allocation per row, not one per cell.
+    if (z.dp < -998) return pos % trenner % titel % QStringLiteral(" Fehler");
     const QString ext = formatZahl(z.dpExt, 0);
     if (d.typ == typRaum)
-        return pos + trenner + titel + QStringLiteral("||||||") + formatZahl(d.i[1], 0) +
-               QStringLiteral(",0") + trenner + ext;
-    if (d.typ == typVolumenstrom) return pos + trenner + titel + trenner + formatZahl(d.i[0], 0);
+        return pos % trenner % titel % QStringLiteral("||||||") % formatZahl(d.i[1], 0) %
+               QStringLiteral(",0") % trenner % ext;
+    if (d.typ == typVolumenstrom) return pos % trenner % titel % trenner % formatZahl(d.i[0], 0);
     const QString strom = formatVolumenstrom(z.volumenstrom);
     if (d.typ == typVentilator)
-        return pos + trenner + titel + trenner + strom + QStringLiteral("|||") +
-               textZahl(vText, 1) + QStringLiteral("||") + formatZahl(z.dp, 1) + trenner + ext;
+        return pos % trenner % titel % trenner % strom % QStringLiteral("|||") %
+               textZahl(vText, 1) % QStringLiteral("||") % formatZahl(z.dp, 1) % trenner % ext;
 
     QString a, b;
     if (z.kat && z.kat->mitmasse) {
         a = mass(d, *z.kat, z.kat->eina);
         b = mass(d, *z.kat, z.kat->einb);
     }
-    QString verlust;
-    if (vorgabeVerlust(d, z.kat))
-        verlust = formatZahl(d.i[6], 0) + QStringLiteral(",0");
-    else
-        verlust = formatZahl(z.dp, 1);
+    const QString verlust = vorgabeVerlust(d, z.kat)
+                                ? QString(formatZahl(d.i[6], 0) % QStringLiteral(",0"))
+                                : formatZahl(z.dp, 1);
     const StrangZellen zellen = strangZellen(d, z.kat);
-    return pos + trenner + titel + trenner + strom + trenner + a + trenner + b + trenner +
-           (zellen.v ? textZahl(vText, 1) : QString()) + trenner +
-           (zellen.zeta ? textZahl(zetaText, 2) : QString()) + trenner + verlust + trenner + ext;
+    const QString v = zellen.v ? textZahl(vText, 1) : QString();
+    const QString zeta = zellen.zeta ? textZahl(zetaText, 2) : QString();
+    return pos % trenner % titel % trenner % strom % trenner % a % trenner % b % trenner % v %
+           trenner % zeta % trenner % verlust % trenner % ext;
 }
 
 } // namespace zephan

@@ -39,6 +39,8 @@ struct StrangzeilenDaten {
     // passage); null: the record's.
     const QString* v = nullptr;
     const QString* zeta = nullptr;
+    // The node's position when the caller knows it; null: asked of the node.
+    const QString* position = nullptr;
     const tBasisDaten_* kat = nullptr;
     int volumenstrom = -1; // the node's flow [m³/h]
     double dp = -1000;     // the passage's loss [Pa]; the fan's is 0 in the path
