@@ -5,6 +5,7 @@
 #include "store/packed_container.h"
 #include "store/trace_log.h"
 #include "store/user_seam.h"
+#include "store/write_reason.h"
 
 #include <QDir>
 #include <QFile>
@@ -716,29 +717,6 @@ QByteArray TIniFile2::toBytes() const {
     }
     return body;
 }
-
-namespace {
-
-// The system's reason for a failed write. Qt reports a full disk on commit as "Unknown
-// error" and a refused temporary file as a bare "Permission denied": say what it means.
-QString schreibGrund(const QString& path, const QString& qtGrund, int fehlerNr) {
-    if (fehlerNr == ENOSPC) return QStringLiteral("Kein Platz mehr auf dem Datenträger.");
-    if (fehlerNr == EDQUOT) return QStringLiteral("Das Speicherkontingent ist erschöpft.");
-    if (fehlerNr == EROFS) return QStringLiteral("Der Datenträger ist schreibgeschützt.");
-    if (fehlerNr == EACCES || fehlerNr == EPERM) {
-        const QString ordner = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
-        if (!QFileInfo(QFileInfo(path).absolutePath()).isWritable())
-            return QStringLiteral("Keine Schreibberechtigung im Ordner %1.").arg(ordner);
-        return QStringLiteral("Keine Schreibberechtigung (%1).").arg(qtGrund);
-    }
-    if (fehlerNr != 0 && (qtGrund.isEmpty() || qtGrund == QLatin1String("Unknown error")))
-        return QString::fromLocal8Bit(std::strerror(fehlerNr));
-    if (qtGrund.isEmpty() || qtGrund == QLatin1String("Unknown error"))
-        return QStringLiteral("Fehler beim Schreiben (Grund vom System nicht gemeldet).");
-    return qtGrund;
-}
-
-} // namespace
 
 bool TIniFile2::abschnittAnhaengen(const TSection& section) {
     if (find(section.name_)) return false;
