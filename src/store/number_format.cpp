@@ -2,20 +2,55 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace zephan {
 
 namespace {
+
+// x written with `decimals` decimals into buf (length returned) when that is certain to match
+// QString::number: both round the exact value correctly, so they differ only on an exact tie
+// (...,5 at the first dropped digit), which is left to QString::number, as are large values.
+std::optional<int> ohneGleichstand(double x, int decimals, char* buf) {
+    static constexpr double skala[] = {2, 20, 200, 2000, 20000, 200000, 2000000};
+    if (decimals > 6) return std::nullopt;
+    const double m = skala[decimals];
+    const double p = x * m;
+    if (!(std::fabs(p) < 4503599627370496.0)) return std::nullopt; // 2^52
+    // x * m exactly an odd whole number: a tie
+    if (std::fma(x, m, -p) == 0 && p == std::trunc(p) && std::fmod(p, 2.0) != 0)
+        return std::nullopt;
+    const auto r = std::to_chars(buf, buf + 40, x, std::chars_format::fixed, decimals);
+    if (r.ec != std::errc()) return std::nullopt;
+    return static_cast<int>(r.ptr - buf);
+}
 
 QString format(double x, int d, bool grouped) {
     if (!std::isfinite(x)) return QStringLiteral("-");
     const int decimals = d < 0 ? -d : d;
     // The digits come from QString::number (its rounding is the one the reports show); the
     // sign, the thousands points and the decimal comma are then set in one pass over them,
-    // as this runs for every number of every report line.
-    const QString s = QString::number(x, 'f', decimals);
-    const QChar* c = s.constData();
-    const qsizetype n = s.size();
+    // as this runs for every number of every report line. Whole numbers (flows, dimensions)
+    // need no rounding and are written directly.
+    QString s;
+    QChar ziffern[48];
+    const QChar* c = ziffern;
+    qsizetype n = 0;
+    if (decimals <= 16 && std::fabs(x) < 1e15 && x == std::trunc(x)) {
+        char buf[48];
+        char* e = std::to_chars(buf, buf + 20, static_cast<long long>(x)).ptr;
+        if (decimals > 0) {
+            *e++ = '.';
+            for (int k = 0; k < decimals; ++k) *e++ = '0';
+        }
+        for (const char* b = buf; b != e; ++b) ziffern[n++] = QLatin1Char(*b);
+    } else if (char buf[48]; const std::optional<int> l = ohneGleichstand(x, decimals, buf)) {
+        for (int k = 0; k < *l; ++k) ziffern[n++] = QLatin1Char(buf[k]);
+    } else {
+        s = QString::number(x, 'f', decimals);
+        c = s.constData();
+        n = s.size();
+    }
     bool negative = n > 0 && c[0] == QLatin1Char('-');
     const qsizetype anfang = negative ? 1 : 0;
     qsizetype punkt = anfang;
