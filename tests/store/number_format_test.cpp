@@ -52,3 +52,53 @@ TEST(NumberFormat, RoundingRules) {
     EXPECT_EQ(kuerzen(-1e300), -9200000000000000000LL);
     EXPECT_EQ(runden(std::nan("")), 0);
 }
+
+// Exact ties round away from zero, as in every report so far; whole numbers and values just
+// beside a tie take the same digits.
+TEST(NumberFormat, TiesWholeNumbersAndLargeValues) {
+    const struct {
+        double x;
+        int d;
+        const char* text;
+    } faelle[] = {
+        {2.5, 0, "3"},
+        {-2.5, 0, "-3"},
+        {0.5, 0, "1"},
+        {12.5, 0, "13"},
+        {0.25, 1, "0,3"},
+        {0.125, 2, "0,13"},
+        {0.35, 1, "0,3"},   // stored a little below 0,35
+        {-0.05, 1, "-0,1"}, // stored a little beyond -0,05
+        {0.045, 2, "0,04"},
+        {1234567.0, 2, "1.234.567,00"},
+        {-0.0, 2, "0,00"},
+        {999999999999999.0, 0, "999.999.999.999.999"},
+        {1e15, 0, "1.000.000.000.000.000"},
+        {1e20, 0, "100.000.000.000.000.000.000"},
+        {2251799813685248.5, 0, "2.251.799.813.685.249"},
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(formatZahl(f.x, f.d), QString::fromUtf8(f.text)) << f.x << " " << f.d;
+}
+
+TEST(NumberFormat, ReadsPlainAndUnusualDecimalsAlike) {
+    const struct {
+        const char* text;
+        bool ok;
+        double wert;
+        bool negativ;
+    } faelle[] = {
+        {"007,5", true, 7.5, false},    {"-0", true, 0, true},
+        {"-0,0", true, 0, true},        {",5", true, 0.5, false},
+        {"5,", true, 5, false},         {"1e3", true, 1000, false},
+        {"12 345", true, 12345, false}, {"1.234,5", true, 1234.5, false},
+        {"-12,75", true, -12.75, true}, {"1,2,3", false, -7, true},
+    };
+    for (const auto& f : faelle) {
+        bool ok = !f.ok;
+        const double v = leseZahl(QString::fromUtf8(f.text), &ok, -7);
+        EXPECT_EQ(ok, f.ok) << f.text;
+        EXPECT_EQ(v, f.wert) << f.text;
+        EXPECT_EQ(std::signbit(v), f.negativ) << f.text;
+    }
+}
