@@ -23,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QSplitter>
@@ -102,6 +103,10 @@ Tk_DVform::~Tk_DVform() {
     // before Qt deletes the child windows: it goes first.
     delete druckFenster_;
     druckFenster_ = nullptr;
+    // Hiding the window takes the focus from the field being edited, whose exit action would
+    // then work on the session already gone: the fields stop talking to the window first.
+    if (seiten_)
+        for (QLineEdit* f : seiten_->findChildren<QLineEdit*>()) f->disconnect(this);
     // The model listens to the session's tree: it goes before the session.
     baum_->setModel(nullptr);
     delete modell_;

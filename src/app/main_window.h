@@ -152,6 +152,15 @@ private:
     void wertGeaendert(int k);
     void kanalGeaendert();
     void rohrGeaendert();
+    // The sizing controls of the duct and pipe pages.
+    void kanalAuslegungVerlassen();
+    void kanalMassGeaendert(bool breite);
+    void rohrAuslegungVerlassen();
+    void rohrDurchmesserGeaendert();
+    void rohrNachbarnZeigen();
+    void rohrNachbarClick(bool groesser);
+    void laengeVerlassen();
+    void vAnpassenClick();
     void formOptionenGeaendert();
     void strangGeaendert();
     void projektGeaendert();

@@ -8,7 +8,10 @@
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/settings.h"
+#include "pressure/air_density.h"
 #include "pressure/duct_hydraulics.h"
+#include "sizing/duct_page.h"
+#include "sizing/vorschlag.h"
 #include "store/number_format.h"
 
 #include <QCheckBox>
@@ -25,6 +28,8 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <cmath>
+#include <numbers>
 
 namespace zephan {
 namespace {
@@ -85,6 +90,42 @@ QLabel* einheit(QWidget* eltern, const QString& text) {
     return new QLabel(text, eltern);
 }
 
+// A result row of the sizing controls ("berechnet:", "Vorschlag:"): caption and three texts
+// named prefix + "Mass", "Flaeche" and "Wert".
+void ergebnisZeile(QGridLayout* f, int r, QWidget* eltern, const QString& text,
+                   const QString& prefix) {
+    f->addWidget(new QLabel(text, eltern), r, 0);
+    f->addWidget(neu<QLabel>(eltern, prefix + QStringLiteral("Mass")), r, 1);
+    f->addWidget(neu<QLabel>(eltern, prefix + QStringLiteral("Flaeche")), r, 2);
+    f->addWidget(neu<QLabel>(eltern, prefix + QStringLiteral("Wert")), r, 3);
+}
+
+void zeigen(QWidget* w, const char* name, const QString& text) {
+    w->findChild<QLabel*>(QLatin1String(name))->setText(text);
+}
+
+QString mm(double x) {
+    return QString::number(static_cast<long long>(x)) + QStringLiteral(" [mm]");
+}
+
+QString qm(double a, int stellen) {
+    return formatZahl(a, stellen) + QStringLiteral(" [m²]");
+}
+
+// A limit field: values below 10 mean no limit.
+double grenze(const Zahlenfeld* f) {
+    const double w = f->wert();
+    return w < 10 ? -1 : w;
+}
+
+// The results of the last sizing ("berechnet:", "Vorschlag:", area) belong to the node that
+// was sized.
+void ergebnisseLeeren(QWidget* w, const char* seite) {
+    for (const char* n : {"BerechnetMass", "BerechnetFlaeche", "BerechnetWert", "VorschlagMass",
+                          "VorschlagFlaeche", "VorschlagWert", "Flaeche"})
+        w->findChild<QLabel*>(QLatin1String(seite) + QLatin1String(n))->clear();
+}
+
 } // namespace
 
 // --- building ---------------------------------------------------------------------------------
@@ -117,9 +158,15 @@ QWidget* Tk_DVform::kanalSeiteBauen() {
     f->addWidget(zahl(s, QStringLiteral("KanalAuslegung"), 2), r, 1);
     auto* auslegungEinheit = neu<QLabel>(s, QStringLiteral("KanalAuslegungEinheit"));
     auslegungEinheit->setText(QStringLiteral("[m/s]"));
-    f->addWidget(auslegungEinheit, r++, 2);
+    f->addWidget(auslegungEinheit, r, 2);
+    auto* kanalV = neu<QPushButton>(s, QStringLiteral("KanalVAnpassen"));
+    kanalV->setText(QStringLiteral("v anpassen"));
+    f->addWidget(kanalV, r++, 3);
+    ergebnisZeile(f, r++, s, QStringLiteral("berechnet:"), QStringLiteral("KanalBerechnet"));
+    ergebnisZeile(f, r++, s, QStringLiteral("Vorschlag:"), QStringLiteral("KanalVorschlag"));
     zeile(QStringLiteral("v"), neu<QLabel>(s, QStringLiteral("KanalGeschwindigkeit")),
           QStringLiteral("[m/s]"));
+    f->addWidget(neu<QLabel>(s, QStringLiteral("KanalFlaeche")), r - 1, 3);
     f->addWidget(materialListe(s, QStringLiteral("KanalBox"), {0, 1, 3, 5, 6, 7, 8}), r++, 0, 1, 3);
     zeile(QStringLiteral("Gruppe"), neu<QComboBox>(s, QStringLiteral("KanalGruppe")));
     f->itemAtPosition(r - 1, 0)->widget()->setObjectName(QStringLiteral("KanalGruppeText"));
@@ -138,6 +185,15 @@ QWidget* Tk_DVform::kanalSeiteBauen() {
     connect(s->findChild<QComboBox*>(QStringLiteral("KanalGruppe")), &QComboBox::activated, this,
             [this] { kanalGeaendert(); });
     connect(planung, &QCheckBox::clicked, this, [this] { kanalGeaendert(); });
+    connect(s->findChild<QLineEdit*>(QStringLiteral("KanalAuslegung")), &QLineEdit::editingFinished,
+            this, [this] { kanalAuslegungVerlassen(); });
+    connect(s->findChild<QLineEdit*>(QStringLiteral("KanalBreite")), &QLineEdit::editingFinished,
+            this, [this] { kanalMassGeaendert(true); });
+    connect(s->findChild<QLineEdit*>(QStringLiteral("KanalHoehe")), &QLineEdit::editingFinished,
+            this, [this] { kanalMassGeaendert(false); });
+    connect(s->findChild<QLineEdit*>(QStringLiteral("KanalLaenge")), &QLineEdit::editingFinished,
+            this, [this] { laengeVerlassen(); });
+    connect(kanalV, &QPushButton::clicked, this, [this] { vAnpassenClick(); });
     return s;
 }
 
@@ -156,13 +212,28 @@ QWidget* Tk_DVform::rohrSeiteBauen() {
     zeile(QStringLiteral("Volumenstrom"), q, QStringLiteral("[m³/h]"));
     zeile(QStringLiteral("Durchmesser"), zahl(s, QStringLiteral("RohrDurchmesser")),
           QStringLiteral("[mm]"));
+    // The next smaller and larger standard diameter with the velocity each would give.
+    auto* ab = neu<QPushButton>(s, QStringLiteral("RohrDown"));
+    auto* auf = neu<QPushButton>(s, QStringLiteral("RohrUp"));
+    for (QPushButton* b : {ab, auf}) {
+        b->setText(QStringLiteral("-"));
+        b->setFocusPolicy(Qt::NoFocus);
+    }
+    f->addWidget(ab, r - 1, 3);
+    f->addWidget(auf, r - 1, 4);
     zeile(QStringLiteral("Länge"), zahl(s, QStringLiteral("RohrLaenge")), QStringLiteral("[mm]"));
     f->addWidget(laengenKnoepfe(s, QStringLiteral("RohrL"), [this](int m) { laengeSetzen(m); }),
                  r++, 1, 1, 2);
     zeile(QStringLiteral("Geschwindigkeit"), zahl(s, QStringLiteral("RohrAuslegung"), 2),
           QStringLiteral("[m/s]"));
+    auto* rohrV = neu<QPushButton>(s, QStringLiteral("RohrVAnpassen"));
+    rohrV->setText(QStringLiteral("v anpassen"));
+    f->addWidget(rohrV, r - 1, 3);
+    ergebnisZeile(f, r++, s, QStringLiteral("berechnet:"), QStringLiteral("RohrBerechnet"));
+    ergebnisZeile(f, r++, s, QStringLiteral("Vorschlag:"), QStringLiteral("RohrVorschlag"));
     zeile(QStringLiteral("v"), neu<QLabel>(s, QStringLiteral("RohrGeschwindigkeit")),
           QStringLiteral("[m/s]"));
+    f->addWidget(neu<QLabel>(s, QStringLiteral("RohrFlaeche")), r - 1, 3);
     f->addWidget(materialListe(s, QStringLiteral("RohrBox"), {0, 1, 2, 4}), r++, 0, 1, 3);
     zeile(QStringLiteral("Gruppe"), neu<QComboBox>(s, QStringLiteral("RohrGruppe")));
     f->itemAtPosition(r - 1, 0)->widget()->setObjectName(QStringLiteral("RohrGruppeText"));
@@ -172,7 +243,7 @@ QWidget* Tk_DVform::rohrSeiteBauen() {
     zeile(QStringLiteral("Bemerkung"), neu<QLineEdit>(s, QStringLiteral("RohrBemerkung")));
     f->setRowStretch(r, 1);
 
-    for (const char* n : {"RohrDurchmesser", "RohrLaenge", "RohrAuslegung", "RohrBemerkung"})
+    for (const char* n : {"RohrLaenge", "RohrAuslegung", "RohrBemerkung"})
         connect(s->findChild<QLineEdit*>(QLatin1String(n)), &QLineEdit::textEdited, this,
                 [this] { rohrGeaendert(); });
     connect(s->findChild<QTreeWidget*>(QStringLiteral("RohrBox")), &QTreeWidget::currentItemChanged,
@@ -180,6 +251,15 @@ QWidget* Tk_DVform::rohrSeiteBauen() {
     connect(s->findChild<QComboBox*>(QStringLiteral("RohrGruppe")), &QComboBox::activated, this,
             [this] { rohrGeaendert(); });
     connect(planung, &QCheckBox::clicked, this, [this] { rohrGeaendert(); });
+    connect(s->findChild<QLineEdit*>(QStringLiteral("RohrAuslegung")), &QLineEdit::editingFinished,
+            this, [this] { rohrAuslegungVerlassen(); });
+    connect(s->findChild<QLineEdit*>(QStringLiteral("RohrDurchmesser")), &QLineEdit::textEdited,
+            this, [this] { rohrDurchmesserGeaendert(); });
+    connect(s->findChild<QLineEdit*>(QStringLiteral("RohrLaenge")), &QLineEdit::editingFinished,
+            this, [this] { laengeVerlassen(); });
+    connect(ab, &QPushButton::clicked, this, [this] { rohrNachbarClick(false); });
+    connect(auf, &QPushButton::clicked, this, [this] { rohrNachbarClick(true); });
+    connect(rohrV, &QPushButton::clicked, this, [this] { vAnpassenClick(); });
     return s;
 }
 
@@ -509,6 +589,8 @@ void Tk_DVform::kanalZeigen() {
     else if (!box->currentItem())
         box->setCurrentItem(box->topLevelItem(0));
     findChild<QLabel*>(QStringLiteral("KanalGeschwindigkeit"))->setText(d.p[0]);
+    ergebnisseLeeren(this, "Kanal");
+    if (d.i[0] > 0 && d.i[1] > 0) zeigen(this, "KanalFlaeche", qm(d.i[0] * d.i[1] / 1e6, 3));
 }
 
 void Tk_DVform::rohrZeigen() {
@@ -527,6 +609,9 @@ void Tk_DVform::rohrZeigen() {
     findChild<QCheckBox*>(QStringLiteral("RohrPlanung"))->setChecked(d.planung);
     gruppeZeigen(findChild<QComboBox*>(QStringLiteral("RohrGruppe")), d.Gruppe);
     findChild<QLabel*>(QStringLiteral("RohrGeschwindigkeit"))->setText(d.p[0]);
+    ergebnisseLeeren(this, "Rohr");
+    if (d.i[0] > 0) zeigen(this, "RohrFlaeche", qm(flaeche_rund(d.i[0]), 3));
+    rohrNachbarnZeigen();
 }
 
 void Tk_DVform::strangZeigen() {
@@ -753,7 +838,8 @@ void Tk_DVform::kanalGeaendert() {
     d.i[3] = findChild<Zahlenfeld*>(QStringLiteral("KanalMaxHoehe"))->wert();
     d.i[5] = findChild<Zahlenfeld*>(QStringLiteral("KanalLaenge"))->wert();
     const double a = findChild<Zahlenfeld*>(QStringLiteral("KanalAuslegung"))->wert();
-    d.i[4] = (a != -1 && einstellungen().nachGefaelle()) ? a * 100 : a;
+    // The design value is kept in whole m/s, or as the gradient × 100.
+    d.i[4] = a == -1 ? -1 : einstellungen().nachGefaelle() ? std::trunc(a * 100) : std::round(a);
     d.p[2] = materialName(findChild<QTreeWidget*>(QStringLiteral("KanalBox")));
     d.Gruppe = gruppeLesen(findChild<QComboBox*>(QStringLiteral("KanalGruppe")));
     const bool planung = findChild<QCheckBox*>(QStringLiteral("KanalPlanung"))->isChecked();
@@ -775,9 +861,12 @@ void Tk_DVform::rohrGeaendert() {
     if (fsetzen_) return;
     DVdata& d = session_->editDaten();
     if (d.typ != typRohr) return;
-    d.i[0] = findChild<Zahlenfeld*>(QStringLiteral("RohrDurchmesser"))->wert();
+    // A diameter below 20 mm is a number still being typed: the last one stays.
+    const double durchmesser = findChild<Zahlenfeld*>(QStringLiteral("RohrDurchmesser"))->wert();
+    if (durchmesser == -1 || durchmesser >= 20) d.i[0] = durchmesser;
     d.i[5] = findChild<Zahlenfeld*>(QStringLiteral("RohrLaenge"))->wert();
-    d.i[4] = findChild<Zahlenfeld*>(QStringLiteral("RohrAuslegung"))->wert();
+    const double a = findChild<Zahlenfeld*>(QStringLiteral("RohrAuslegung"))->wert();
+    d.i[4] = a == -1 ? -1 : std::round(a);
     d.p[2] = materialName(findChild<QTreeWidget*>(QStringLiteral("RohrBox")));
     d.Gruppe = gruppeLesen(findChild<QComboBox*>(QStringLiteral("RohrGruppe")));
     const bool planung = findChild<QCheckBox*>(QStringLiteral("RohrPlanung"))->isChecked();
@@ -897,6 +986,183 @@ void Tk_DVform::laengeSetzen(int meter) {
     if (!feld) return;
     findChild<Zahlenfeld*>(QLatin1String(feld))
         ->setText(QString::number(meter) + QStringLiteral("000"));
+    if (d.typ == typKanal)
+        kanalGeaendert();
+    else
+        rohrGeaendert();
+}
+
+// --- sizing controls of the duct and pipe pages ------------------------------------------------
+
+void Tk_DVform::kanalAuslegungVerlassen() {
+    if (fsetzen_) return;
+    DVdata& d = session_->editDaten();
+    if (d.typ != typKanal) return;
+    const double Q = findChild<Zahlenfeld*>(QStringLiteral("KanalVolumenstrom"))->wert();
+    if (Q < 0) {
+        session_->statusMeldung(QStringLiteral("Bitte Position im Strang auswählen"));
+        return;
+    }
+    d.i[5] = findChild<Zahlenfeld*>(QStringLiteral("KanalLaenge"))->wert();
+    if (d.planung) {
+        kanalGeaendert();
+        return;
+    }
+    const double W = grenze(findChild<Zahlenfeld*>(QStringLiteral("KanalMaxBreite")));
+    const double H = grenze(findChild<Zahlenfeld*>(QStringLiteral("KanalMaxHoehe")));
+    const double x = findChild<Zahlenfeld*>(QStringLiteral("KanalAuslegung"))->wert();
+    const Einstellungen& e = einstellungen();
+    const bool gefaelle = e.nachGefaelle();
+    const Vorschlag v = vorschlag(Q, gefaelle, true, gefaelle ? x : std::trunc(x), W, H, e,
+                                  strangDichte(session_->selektiert()));
+    if (!v.ok) {
+        session_->statusMeldung(QString::fromUtf8(auslegungswertFehlt));
+        return;
+    }
+    d.i[2] = W;
+    d.i[3] = H;
+    ergebnisseLeeren(this, "Kanal");
+    if (gefaelle) {
+        d.i[4] = std::trunc(x * 100);
+    } else {
+        d.i[4] = std::round(x);
+        d.p[0] = formatZahl(d.i[4], 2);
+        const double A = Q / x / 3600;
+        zeigen(this, "KanalBerechnetMass", mm(std::round(1000 * std::sqrt(A))));
+        zeigen(this, "KanalBerechnetFlaeche", qm(A, 2));
+        zeigen(this, "KanalBerechnetWert", QStringLiteral("-"));
+        const double quadrat = v.W * v.W / 1e6;
+        zeigen(this, "KanalVorschlagMass", mm(v.W));
+        zeigen(this, "KanalVorschlagFlaeche", qm(quadrat, 2));
+        zeigen(this, "KanalVorschlagWert",
+               formatZahl(Q / 3600 / quadrat, 1) + QStringLiteral(" [m/s]"));
+    }
+    fsetzen_ = true;
+    findChild<Zahlenfeld*>(QStringLiteral("KanalMaxBreite"))->setWert(W);
+    findChild<Zahlenfeld*>(QStringLiteral("KanalMaxHoehe"))->setWert(H);
+    findChild<Zahlenfeld*>(QStringLiteral("KanalBreite"))->setWert(v.W);
+    findChild<Zahlenfeld*>(QStringLiteral("KanalHoehe"))->setWert(v.H);
+    fsetzen_ = false;
+    // The width/height action shows the area and the velocity and takes the page over.
+    kanalMassGeaendert(false);
+}
+
+void Tk_DVform::kanalMassGeaendert(bool breite) {
+    if (fsetzen_) return;
+    const DVdata& d = session_->editDaten();
+    if (d.typ != typKanal) return;
+    const Einstellungen& e = einstellungen();
+    const int kleinste = e.kanalMasse().isEmpty() ? 0 : e.kanalMasse().first();
+    auto* bf = findChild<Zahlenfeld*>(QStringLiteral("KanalBreite"));
+    auto* hf = findChild<Zahlenfeld*>(QStringLiteral("KanalHoehe"));
+    const double Q = findChild<Zahlenfeld*>(QStringLiteral("KanalVolumenstrom"))->wert();
+    if (breite && bf->wert() >= kleinste && hf->wert() < kleinste) {
+        // A width alone: the height that reaches the design velocity.
+        const double v = e.nachGefaelle()
+                             ? e.designGeschwindigkeit(abschnitt(session_->selektiert()))
+                             : findChild<Zahlenfeld*>(QStringLiteral("KanalAuslegung"))->wert();
+        const int h = hoeheZurBreite(e.kanalMasse(), bf->wert(), Q, v);
+        if (h > 0) hf->setWert(h);
+    }
+    kanalGeaendert();
+    const double A =
+        std::max(0.0, session_->editDaten().i[0]) * std::max(0.0, session_->editDaten().i[1]) / 1e6;
+    zeigen(this, "KanalFlaeche", qm(A, 3));
+}
+
+void Tk_DVform::rohrAuslegungVerlassen() {
+    if (fsetzen_) return;
+    DVdata& d = session_->editDaten();
+    if (d.typ != typRohr) return;
+    const double Q = findChild<Zahlenfeld*>(QStringLiteral("RohrVolumenstrom"))->wert();
+    const double x = findChild<Zahlenfeld*>(QStringLiteral("RohrAuslegung"))->wert();
+    if (Q < 0) {
+        session_->statusMeldung(QStringLiteral("Bitte Position im Strang auswählen"));
+        return;
+    }
+    d.i[5] = findChild<Zahlenfeld*>(QStringLiteral("RohrLaenge"))->wert();
+    if (d.planung) {
+        rohrGeaendert();
+        return;
+    }
+    const Einstellungen& e = einstellungen();
+    const Vorschlag v = vorschlag(Q, e.nachGefaelle(), false, std::trunc(x), -1, -1, e,
+                                  strangDichte(session_->selektiert()));
+    if (x <= 0 || !v.ok) {
+        session_->statusMeldung(QString::fromUtf8(auslegungswertFehlt));
+        return;
+    }
+    d.i[4] = std::round(x);
+    const double A = Q / x / 3600;
+    zeigen(this, "RohrBerechnetFlaeche", qm(A, 3));
+    zeigen(this, "RohrBerechnetMass", mm(std::trunc(1000 * std::sqrt(4 * A / std::numbers::pi))));
+    d.i[0] = v.H;
+    fsetzen_ = true;
+    findChild<Zahlenfeld*>(QStringLiteral("RohrDurchmesser"))->setWert(v.H);
+    fsetzen_ = false;
+    zeigen(this, "RohrVorschlagMass", mm(v.H));
+    zeigen(this, "RohrVorschlagFlaeche", qm(flaeche_rund(v.H), 3));
+    zeigen(this, "RohrVorschlagWert", v.geschwindigkeit + QStringLiteral(" [m/s]"));
+    rohrDurchmesserGeaendert();
+}
+
+void Tk_DVform::rohrDurchmesserGeaendert() {
+    if (fsetzen_) return;
+    if (session_->editDaten().typ != typRohr) return;
+    const double d = findChild<Zahlenfeld*>(QStringLiteral("RohrDurchmesser"))->wert();
+    rohrGeaendert();
+    if (d != -1 && d < 20) return; // still being typed
+    zeigen(this, "RohrFlaeche", d > 0 ? qm(flaeche_rund(d), 3) : QString());
+    rohrNachbarnZeigen();
+}
+
+void Tk_DVform::rohrNachbarnZeigen() {
+    const double Q = findChild<Zahlenfeld*>(QStringLiteral("RohrVolumenstrom"))->wert();
+    const double d = findChild<Zahlenfeld*>(QStringLiteral("RohrDurchmesser"))->wert();
+    for (bool groesser : {false, true}) {
+        auto* b = findChild<QPushButton*>(groesser ? QStringLiteral("RohrUp")
+                                                   : QStringLiteral("RohrDown"));
+        const RohrNachbar n =
+            d > 0 ? rohrNachbar(einstellungen().rohrMasse(), d, Q, groesser) : RohrNachbar{};
+        b->setText(d > 0 ? n.text : QStringLiteral("-"));
+        b->setProperty("durchmesser", n.durchmesser);
+        b->setToolTip(n.durchmesser > 0 ? mm(n.durchmesser) : QString());
+    }
+}
+
+void Tk_DVform::rohrNachbarClick(bool groesser) {
+    const int n =
+        findChild<QPushButton*>(groesser ? QStringLiteral("RohrUp") : QStringLiteral("RohrDown"))
+            ->property("durchmesser")
+            .toInt();
+    if (n <= 0 || session_->editDaten().typ != typRohr) return;
+    findChild<Zahlenfeld*>(QStringLiteral("RohrDurchmesser"))->setWert(n);
+    rohrDurchmesserGeaendert();
+}
+
+void Tk_DVform::laengeVerlassen() {
+    if (fsetzen_) return;
+    const int typ = session_->editDaten().typ;
+    if (typ != typKanal && typ != typRohr) return;
+    auto* f = findChild<Zahlenfeld*>(typ == typKanal ? QStringLiteral("KanalLaenge")
+                                                     : QStringLiteral("RohrLaenge"));
+    const double w = f->wert();
+    if (w >= 0) f->setWert(laengeAusFeld(w));
+    if (typ == typKanal)
+        kanalGeaendert();
+    else
+        rohrGeaendert();
+}
+
+void Tk_DVform::vAnpassenClick() {
+    const DVdata& d = session_->editDaten();
+    if (d.typ != typKanal && d.typ != typRohr) return;
+    const int v = vAnpassen(d.p[0]);
+    if (v < 0) return;
+    // Only the field: the suggestion runs when the user leaves it.
+    findChild<Zahlenfeld*>(d.typ == typKanal ? QStringLiteral("KanalAuslegung")
+                                             : QStringLiteral("RohrAuslegung"))
+        ->setWert(v);
     if (d.typ == typKanal)
         kanalGeaendert();
     else

@@ -22,6 +22,14 @@ int vAnpassen(const QString& geschwindigkeit) {
     return static_cast<int>(kuerzen(v)) + 1;
 }
 
+int hoeheZurBreite(const QList<int>& kanal, double breite, double Q, double v) {
+    if (Q < 0 || v <= 0 || breite <= 0 || kanal.isEmpty()) return -1;
+    const double flaeche = Q / 3600 / v;
+    for (int s : kanal)
+        if (breite * s / 1e6 >= flaeche) return s;
+    return kanal.last();
+}
+
 RohrNachbar rohrNachbar(const QList<int>& rohre, double d, double Q, bool groesser) {
     RohrNachbar r;
     r.text = QStringLiteral("-");

@@ -15,6 +15,10 @@ double schnellLaenge(int meter);
 // the text is no number.
 int vAnpassen(const QString& geschwindigkeit);
 
+// The height that goes with a duct width typed on the page: the first standard edge S with
+// breite·S/10⁶ >= Q/3600/v, or the largest; -1 without a flow or design velocity.
+int hoeheZurBreite(const QList<int>& kanal, double breite, double Q, double v);
+
 // One of the buttons beside the diameter ("RohrDown", "RohrUp").
 struct RohrNachbar {
     int durchmesser = -1; // -1: no neighbour, the button shows "-" and does nothing
