@@ -5,6 +5,7 @@
 #include "pressure/component_pressure.h"
 #include "pressure/duct_hydraulics.h"
 #include "pressure/neighbour_check.h"
+#include "pressure/network_pressure.h"
 #include "report/report_document.h"
 #include "sizing/planen.h"
 #include "store/number_format.h"
@@ -81,6 +82,24 @@ TEST(Planen, GeneratedProjectsPlanAndComputeWithoutStop) {
                 EXPECT_EQ(dp, keinErgebnis) << "seed " << seed << " " << wo(n);
             else
                 EXPECT_GT(dp, -999) << "seed " << seed << " " << wo(n);
+        }
+
+        // The network calculation of every line (F7) goes through; it may stop only at such
+        // a damper without maker data.
+        TDruck bericht;
+        Rechenkontext netz;
+        netz.druck = &bericht;
+        NetzOptionen optionen;
+        optionen.seam = &seam;
+        const NetzErgebnis e = netzberechnen(baum, netz, optionen);
+        if (!e.ok()) {
+            ASSERT_NE(e.knoten, nullptr) << "seed " << seed << ": " << e.meldung.toStdString();
+            const DVdata& d = *nodeDaten(e.knoten);
+            EXPECT_TRUE(d.typ == typBrandschutzklappe && !d.eckig && d.tag1 == 0)
+                << "seed " << seed << " stopped at " << wo(e.knoten) << ": "
+                << e.meldung.toStdString();
+        } else {
+            EXPECT_GT(bericht.m.size(), 100) << "seed " << seed;
         }
     }
 }
