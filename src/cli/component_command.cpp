@@ -46,11 +46,7 @@ const Command component("component",
                             KonsolenSeam seam;
                             if (const int rc = starten(optionen, seam)) return rc;
                             Projekt projekt(seam);
-                            ladeoptionenSetzen(projekt, optionen, seam);
-                            projekt.setAutomatischSichern([] { return false; });
-                            projekt.setDateiname(args[0]);
-                            if (const int rc =
-                                    ladenPruefen(projekt.laden(), projekt, args[0], optionen, seam))
+                            if (const int rc = projektOeffnen(projekt, args[0], optionen, seam))
                                 return rc;
                             tmylistitem* n = knotenAnPosition(projekt.baum(), args[1]);
                             if (!n)

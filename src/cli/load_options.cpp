@@ -83,4 +83,12 @@ bool dieselbeDatei(const QString& a, const QString& b) {
     return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
 }
 
+int projektOeffnen(Projekt& projekt, const QString& datei, const Ladeoptionen& o,
+                   KonsolenSeam& seam) {
+    ladeoptionenSetzen(projekt, o, seam);
+    projekt.setAutomatischSichern([] { return false; });
+    projekt.setDateiname(datei);
+    return ladenPruefen(projekt.laden(), projekt, datei, o, seam);
+}
+
 } // namespace zephan::cli

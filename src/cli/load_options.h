@@ -44,6 +44,11 @@ void ladeoptionenSetzen(Projekt& projekt, const Ladeoptionen& o, KonsolenSeam& s
 int ladenPruefen(bool geladen, const Projekt& projekt, const QString& datei, const Ladeoptionen& o,
                  const KonsolenSeam& seam, bool* crcFehler = nullptr);
 
+// Opens `datei` into `projekt` for a command that only reads it: the options prepared, no
+// automatic save, the load judged by ladenPruefen. exitOk or the exit code after a message.
+int projektOeffnen(Projekt& projekt, const QString& datei, const Ladeoptionen& o,
+                   KonsolenSeam& seam);
+
 // Both names lead to the same file (an existing one compared as the file system sees it).
 bool dieselbeDatei(const QString& a, const QString& b);
 

@@ -149,11 +149,7 @@ const Command pressure(
         KonsolenSeam seam;
         if (const int rc = starten(optionen, seam)) return rc;
         Projekt projekt(seam);
-        ladeoptionenSetzen(projekt, optionen, seam);
-        projekt.setAutomatischSichern([] { return false; });
-        projekt.setDateiname(args[0]);
-        if (const int rc = ladenPruefen(projekt.laden(), projekt, args[0], optionen, seam))
-            return rc;
+        if (const int rc = projektOeffnen(projekt, args[0], optionen, seam)) return rc;
 
         NetzOptionen o;
         o.projekt = &projekt.daten();

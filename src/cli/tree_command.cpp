@@ -32,11 +32,7 @@ const Command tree("tree",
                        KonsolenSeam seam;
                        if (const int rc = starten(optionen, seam)) return rc;
                        Projekt projekt(seam);
-                       ladeoptionenSetzen(projekt, optionen, seam);
-                       projekt.setAutomatischSichern([] { return false; });
-                       projekt.setDateiname(args[0]);
-                       if (const int rc =
-                               ladenPruefen(projekt.laden(), projekt, args[0], optionen, seam))
+                       if (const int rc = projektOeffnen(projekt, args[0], optionen, seam))
                            return rc;
                        const Volumenstroeme stroeme(projekt.baum());
                        std::optional<TreeCalc> rechnung;
