@@ -37,15 +37,16 @@ QChar symbolZeichen(QStringView wort) {
     return QChar();
 }
 
-QColor TmyCanvas::farbeLesen(QStringView spec) {
-    if (spec.size() == 7 && spec[0] == QLatin1Char('#')) {
+QColor TmyCanvas::farbeLesen(QStringView angabe) {
+    if (angabe.size() == 7 && angabe[0] == QLatin1Char('#')) {
         bool ok = false;
-        const uint v = spec.mid(1).toUInt(&ok, 16);
+        const uint v = angabe.mid(1).toUInt(&ok, 16);
         if (ok) return QColor::fromRgb(v | 0xFF000000u);
         return Qt::black;
     }
-    if (spec.size() > 2 && spec.left(2).compare(QLatin1String("cl"), Qt::CaseInsensitive) == 0) {
-        const QString name = spec.mid(2).toString().toLower();
+    if (angabe.size() > 2 &&
+        angabe.left(2).compare(QLatin1String("cl"), Qt::CaseInsensitive) == 0) {
+        const QString name = angabe.mid(2).toString().toLower();
         // The basic colour names; "clgreen" is the dark green of the markup, as "grün".
         static const QHash<QString, QRgb> namen{
             {"black", 0x000000},      {"maroon", 0x800000}, {"green", 0x008000},
@@ -221,8 +222,9 @@ int TmyCanvas::lauf(int x0, int y, QStringView s, bool zeichnen) {
                 } else if (rest == QStringLiteral("weiß") || rest == QLatin1String("white")) {
                     font.farbe = 0xFFFFFFFF;
                 } else if (rest.startsWith(QLatin1String("or"))) {
-                    const QString spec = rest.mid(2);
-                    font.farbe = spec == QLatin1String("-") ? 0xFF000000 : farbeLesen(spec).rgb();
+                    const QString angabe = rest.mid(2);
+                    font.farbe =
+                        angabe == QLatin1String("-") ? 0xFF000000 : farbeLesen(angabe).rgb();
                 } else if (rest.startsWith(QLatin1String("fs"))) {
                     bool ok = false;
                     const int g = rest.mid(2).toInt(&ok);

@@ -70,9 +70,9 @@ public:
     // Colour as the output shows it (grey in grey-scale mode).
     QColor ausgabe(QColor c) const;
 
-    // Parses a colour spec of the markup: "#RRGGBB", or "cl" + an English colour name;
+    // Parses a colour of the markup: "#RRGGBB", or "cl" + an English colour name;
     // anything else is black.
-    static QColor farbeLesen(QStringView spec);
+    static QColor farbeLesen(QStringView angabe);
 
 private:
     void stift(bool mitPinsel);
