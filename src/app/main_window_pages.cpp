@@ -526,6 +526,10 @@ void gruppeZeigen(QComboBox* c, const QString& gruppe) {
 QString gruppeLesen(QComboBox* c) {
     return c->currentIndex() <= 0 ? QString() : c->currentText();
 }
+// A remark is stored on one line: "|" separates the stored fields.
+QString bemerkungLesen(QLineEdit* feld) {
+    return feld->text().trimmed().replace(QLatin1Char('|'), QLatin1Char('-'));
+}
 } // namespace
 
 void Tk_DVform::materialWaehlen(QTreeWidget* liste, const QString& name) {
@@ -850,10 +854,7 @@ void Tk_DVform::kanalGeaendert() {
         kanalZeigen();
         fsetzen_ = false;
     }
-    d.Text = findChild<QLineEdit*>(QStringLiteral("KanalBemerkung"))
-                 ->text()
-                 .trimmed()
-                 .replace(QLatin1Char('|'), QLatin1Char('-'));
+    d.Text = bemerkungLesen(findChild<QLineEdit*>(QStringLiteral("KanalBemerkung")));
     pruefen();
 }
 
@@ -877,10 +878,7 @@ void Tk_DVform::rohrGeaendert() {
         rohrZeigen();
         fsetzen_ = false;
     }
-    d.Text = findChild<QLineEdit*>(QStringLiteral("RohrBemerkung"))
-                 ->text()
-                 .trimmed()
-                 .replace(QLatin1Char('|'), QLatin1Char('-'));
+    d.Text = bemerkungLesen(findChild<QLineEdit*>(QStringLiteral("RohrBemerkung")));
     pruefen();
 }
 
@@ -932,10 +930,7 @@ void Tk_DVform::formOptionenGeaendert() {
     const bool planung = findChild<QCheckBox*>(QStringLiteral("FormPlanung"))->isChecked();
     if (planung != d.planung) session_->planungSetzen(planung);
     d.Gruppe = gruppeLesen(findChild<QComboBox*>(QStringLiteral("FormGruppe")));
-    d.Text = findChild<QLineEdit*>(QStringLiteral("FormBemerkung"))
-                 ->text()
-                 .trimmed()
-                 .replace(QLatin1Char('|'), QLatin1Char('-'));
+    d.Text = bemerkungLesen(findChild<QLineEdit*>(QStringLiteral("FormBemerkung")));
     // A change that alters what the page shows rebuilds it.
     if (d.tag1 != tag1Vorher || d.eckig != eckigVorher || d.planung != planungVorher ||
         d.vorgabe != vorgabeVorher)
