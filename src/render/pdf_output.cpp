@@ -13,8 +13,56 @@ QString programmKennung() {
     return QStringLiteral("Zephan");
 }
 
+namespace {
+// The text a line shows, without its inline escapes: style words vanish, symbol words become
+// their character, other words and dotted letters stay as text.
+QString ohneMarkup(QStringView s) {
+    const QChar marke(0x00B0);
+    QString r;
+    qsizetype pos = 0;
+    const qsizetype n = s.size();
+    while (pos < n) {
+        const bool escape = s[pos] == marke && pos + 1 < n &&
+                            (s[pos + 1] == QLatin1Char('(') || s[pos + 1] == QLatin1Char('.'));
+        if (!escape) {
+            r += s[pos++];
+            continue;
+        }
+        if (s[pos + 1] == QLatin1Char('.')) {
+            pos += 2;
+            while (pos < n && s[pos] != QLatin1Char(' ') && s[pos] != marke) r += s[pos++];
+            if (pos < n && s[pos] == QLatin1Char(' ')) ++pos;
+            continue;
+        }
+        const qsizetype a = pos + 2;
+        const qsizetype e = s.indexOf(QLatin1Char(' '), a);
+        const QStringView roh = e < 0 ? s.mid(a) : s.mid(a, e - a);
+        pos = e < 0 ? n : e + 1;
+        const QString wort = roh.toString().toLower();
+        if (wort.startsWith(QLatin1String("col")) || wort == QLatin1String("sub") ||
+            wort == QLatin1String("super") || wort == QLatin1String("-sub") ||
+            wort == QLatin1String("-super") || wort == QLatin1String("date"))
+            continue;
+        const QChar sym = symbolZeichen(wort);
+        r += sym.isNull() ? roh.toString() : QString(sym);
+    }
+    return r.simplified();
+}
+} // namespace
+
+QString berichtTitel(const TDruck& doc) {
+    const QString ueberschrift = QStringLiteral("°Ü");
+    for (const QString& z : doc.m)
+        if (z.startsWith(ueberschrift)) {
+            const QString t = ohneMarkup(QStringView(z).mid(2));
+            if (!t.isEmpty()) return t;
+        }
+    return QStringLiteral("Zephan-Bericht");
+}
+
 TPdfInfo pdfInfoFuer(const TDruck& doc) {
     TPdfInfo i;
+    i.titel = berichtTitel(doc);
     i.ersteller = programmKennung();
     i.autor = doc.anErsteller;
     i.betreff = doc.anBetreff;
@@ -78,17 +126,19 @@ bool sicherSchreiben(const QString& datei, QString* fehler,
 }
 } // namespace
 
-bool pdfAusgeben(TDruckLayout& layout, QIODevice* ziel, const TPdfInfo& info) {
+bool pdfAusgeben(TDruckLayout& layout, QIODevice* ziel, const TPdfInfo& info,
+                 const std::function<bool(int)>& nachSeite) {
     QPdfWriter pdf(ziel);
     pdfEinrichten(pdf, info);
     TGeraeteZiel geraet(&pdf);
+    geraet.nachSeite = nachSeite;
     return layout.zeichnen(geraet);
 }
 
-bool pdfAusgeben(TDruckLayout& layout, const QString& datei, const TPdfInfo& info,
-                 QString* fehler) {
+bool pdfAusgeben(TDruckLayout& layout, const QString& datei, const TPdfInfo& info, QString* fehler,
+                 const std::function<bool(int)>& nachSeite) {
     return sicherSchreiben(datei, fehler,
-                           [&](QIODevice* f) { return pdfAusgeben(layout, f, info); });
+                           [&](QIODevice* f) { return pdfAusgeben(layout, f, info, nachSeite); });
 }
 
 bool pdfAusBildern(const QList<TSeitenBild>& seiten, QIODevice* ziel, const TPdfInfo& info) {

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 class QIODevice;
 
@@ -21,18 +22,25 @@ struct TPdfInfo {
 // The program identification used as PDF creator, print job title and window caption part.
 QString programmKennung();
 
-// The information the report window writes: creator the program, author and subject from the
-// document, title empty.
+// The title of a report: the text of its first heading without markup, or "Zephan-Bericht"
+// for a report without one.
+QString berichtTitel(const TDruck& doc);
+
+// The information the report window writes: title the report's title, creator the program,
+// author and subject from the document.
 TPdfInfo pdfInfoFuer(const TDruck& doc);
 
 // XMP metadata carrying title, author, subject and creator (QPdfWriter has setters only for
 // title and creator).
 QByteArray xmpMetadaten(const TPdfInfo& info);
 
-// Draws the pages of a measured layout as PDF onto a device. False when writing failed.
-bool pdfAusgeben(TDruckLayout& layout, QIODevice* ziel, const TPdfInfo& info);
+// Draws the pages of a measured layout straight into a PDF writer on a device. nachSeite is
+// called after each page with the pages written; false cancels. False when writing failed or
+// was cancelled.
+bool pdfAusgeben(TDruckLayout& layout, QIODevice* ziel, const TPdfInfo& info,
+                 const std::function<bool(int)>& nachSeite = {});
 bool pdfAusgeben(TDruckLayout& layout, const QString& datei, const TPdfInfo& info,
-                 QString* fehler = nullptr);
+                 QString* fehler = nullptr, const std::function<bool(int)>& nachSeite = {});
 
 // Writes recorded pages (the preview's pictures) as PDF: what the report window saves and
 // mails, without laying the document out again.

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace zephan {
 
@@ -86,7 +87,9 @@ bool TDruckLayout::messen() {
     vorbereiten();
     meldungen_.clear();
     seiten_.clear();
+    starts_.clear();
     const bool ok = lauf(false);
+    grafikenGemessen_ = doc_.grafiken;
     // "[seiten]": the pages of each numbering run.
     int start = 0;
     for (int p = 0; p <= seiten_.size(); ++p) {
@@ -102,9 +105,41 @@ bool TDruckLayout::zeichnen(TSeitenZiel& ziel) {
     if (seiten_.isEmpty()) return false;
     fehler_.clear();
     ziel_ = &ziel;
+    vonSeite_ = 0;
+    bisSeite_ = std::numeric_limits<int>::max();
     const bool ok = lauf(true);
     ziel_ = nullptr;
     return ziel.abschliessen() && ok;
+}
+
+bool TDruckLayout::seitenZeichnen(TSeitenZiel& ziel, int von, int bis) {
+    const int n = static_cast<int>(seiten_.size());
+    von = std::max(1, von);
+    bis = std::min(bis, n);
+    if (von > bis || starts_.size() != n) return false;
+    // A page that begins inside a paragraph is reached from the last clean page start before
+    // it; the pages in between are followed without drawing.
+    int q = von - 1;
+    while (q > 0 && starts_[q].zeile < 0) --q;
+    const TSeitenStart& st = starts_[q];
+    fehler_.clear();
+    zeichnen_ = true;
+    ziel_ = &ziel;
+    vonSeite_ = von - 1;
+    bisSeite_ = bis - 1;
+    z_ = st.z;
+    canvas_ = st.canvas;
+    canvas_.painter = nullptr;
+    canvas_.painterGewechselt();
+    doc_.grafiken = grafikenGemessen_.mid(0, st.grafiken);
+    keepZeile_ = -1;
+    neuNummern_ = false;
+    seite_ = q - 1;
+    fortschrittText_ = QStringLiteral("Ausgabe");
+    neueSeite(st.zeile, st.zeile);
+    const bool ok = schleife(st.zeile);
+    ziel_ = nullptr;
+    return ok && !ziel.abgebrochen();
 }
 
 int TDruckLayout::grenze() const {
@@ -142,16 +177,18 @@ bool TDruckLayout::lauf(bool zeichnen) {
     keepZeile_ = -1;
     seite_ = -1;
     neuNummern_ = false;
-    const QString fortschrittText =
+    fortschrittText_ =
         zeichnen ? QStringLiteral("Ausgabe") : QStringLiteral("Ausrichtung der Daten...");
-
-    const int n = static_cast<int>(m_.size());
     neueSeite(0, 0);
+    return schleife(0);
+}
+
+bool TDruckLayout::schleife(int i) {
+    const int n = static_cast<int>(m_.size());
     // Every line is processed at most a few times (the keep rule moves a block once), so a
     // bound far above that stops any loop a damaged document might cause.
     const qint64 schrittGrenze = 8LL * n + 1000;
     qint64 schritte = 0;
-    int i = 0;
     bool ok = true;
     while (i < n) {
         if (++schritte > schrittGrenze) {
@@ -161,12 +198,13 @@ bool TDruckLayout::lauf(bool zeichnen) {
         }
         if (zeichnen_ && seite_ + 1 < seiten_.size() && seiten_[seite_ + 1].startZeile == i)
             neueSeite(i, i);
+        if (zeichnen_ && seite_ > bisSeite_) break;
         aktuelleZeile_ = i;
         int naechste = zeile(i);
         if (!zeichnen_ && naechste == i + 1 && naechste < n && z_.y >= grenze())
             naechste = umbruch(naechste, false);
         i = naechste;
-        if (e_.fortschritt && (i & 63) == 0 && !e_.fortschritt(fortschrittText, i, n)) {
+        if (e_.fortschritt && (i & 63) == 0 && !e_.fortschritt(fortschrittText_, i, n)) {
             ok = false;
             break;
         }
@@ -175,7 +213,8 @@ bool TDruckLayout::lauf(bool zeichnen) {
             break;
         }
     }
-    if (zeichnen_ && ziel_) ziel_->seiteBeenden();
+    if (zeichnen_ && ziel_ && zielSeiteOffen_) ziel_->seiteBeenden();
+    zielSeiteOffen_ = false;
     return ok;
 }
 
@@ -202,7 +241,20 @@ int TDruckLayout::umbruch(int naechste, bool inAbsatz) {
 void TDruckLayout::neueSeite(int startZeile, int ersteZeile) {
     if (seite_ >= 0 && zeichnen_) {
         uebertragZeichnen();
-        if (ziel_) ziel_->seiteBeenden();
+        if (ziel_ && zielSeiteOffen_) ziel_->seiteBeenden();
+        zielSeiteOffen_ = false;
+    }
+    if (!zeichnen_) {
+        // What a drawing of this page alone starts from.
+        TSeitenStart st;
+        st.zeile = startZeile;
+        if (startZeile >= 0) {
+            st.z = z_;
+            st.canvas = canvas_;
+            st.canvas.painter = nullptr;
+            st.grafiken = static_cast<int>(doc_.grafiken.size());
+        }
+        starts_.append(std::move(st));
     }
     ++seite_;
     kopfVorlauf(startZeile < 0 ? ersteZeile + 1 : startZeile);
@@ -234,8 +286,11 @@ void TDruckLayout::neueSeite(int startZeile, int ersteZeile) {
         z_.quer = s.quer;
         z_.druckb = s.druckb;
         z_.druckh = s.druckh;
-        canvas_.painter =
-            ziel_ ? ziel_->seiteBeginnen(seite_ + 1, s.druckb, s.druckh, s.quer) : nullptr;
+        const bool gewuenscht = seite_ >= vonSeite_ && seite_ <= bisSeite_;
+        canvas_.painter = ziel_ && gewuenscht
+                              ? ziel_->seiteBeginnen(seite_ + 1, s.druckb, s.druckh, s.quer)
+                              : nullptr;
+        zielSeiteOffen_ = ziel_ && gewuenscht;
         canvas_.painterGewechselt();
         if (canvas_.painter && !canvas_.grau)
             canvas_.fuellen(0, 0, s.druckb, s.druckh, Qt::white);

@@ -119,6 +119,11 @@ public:
     bool messen();
     // Drawing pass onto a target (after messen). False when cancelled or the target failed.
     bool zeichnen(TSeitenZiel& ziel);
+    // Draws pages von..bis (counting from 1) onto a target (after messen), beginning at the
+    // nearest page start the measuring pass recorded rather than at the first page; the target
+    // sees only those pages. The target is not finished (abschliessen is the caller's), so
+    // several ranges can go onto one device. False when cancelled or the target failed.
+    bool seitenZeichnen(TSeitenZiel& ziel, int von, int bis);
 
     int AnzahlSeiten() const { return static_cast<int>(seiten_.size()); }
     const QList<TSeitenEintrag>& seiten() const { return seiten_; }
@@ -129,6 +134,10 @@ public:
     // Drawing-pass problems ("Seitenverarbeitungsfehler").
     const QStringList& fehler() const { return fehler_; }
     const TLayoutEinstellungen& einstellungen() const { return e_; }
+    // Replaces the progress of the passes (empty: none).
+    void setFortschritt(std::function<bool(const QString&, int, int)> f) {
+        e_.fortschritt = std::move(f);
+    }
 
     // State of the table being read (public for the table code in its own file).
     struct TTabZustand {
@@ -164,7 +173,16 @@ public:
     };
 
 private:
+    // Where a page can be drawn from: the state at its start as the measuring pass left it.
+    struct TSeitenStart {
+        int zeile = -1; // -1: the page begins inside a paragraph (drawn from an earlier start)
+        TZustand z;
+        TmyCanvas canvas;
+        int grafiken = 0;
+    };
+
     bool lauf(bool zeichnen);
+    bool schleife(int i);
     void vorbereiten();
     int zeile(int i);
     int befehl(int i);
@@ -207,6 +225,8 @@ private:
     QStringList m_;
     QList<int> herkunft_;
     QList<TSeitenEintrag> seiten_;
+    QList<TSeitenStart> starts_;
+    QList<TGrafikDefinition> grafikenGemessen_;
     QStringList meldungen_, fehler_;
 
     bool zeichnen_ = false;
@@ -220,6 +240,10 @@ private:
     bool neuNummern_ = false;
     bool bewegt_ = false; // the last page break moved a kept block
     int aktuelleZeile_ = 0;
+    // Pages of the drawing pass handed to the target (from 0); others are only followed.
+    int vonSeite_ = 0, bisSeite_ = 0;
+    bool zielSeiteOffen_ = false;
+    QString fortschrittText_;
     QHash<int, QImage> bilder_; // decoded pictures by definition index (-1 - i: caller's)
 };
 
