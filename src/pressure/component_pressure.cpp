@@ -146,7 +146,7 @@ double ventilator(const tmylistitem* node, DVdata& rec, double ergebnis, const F
 } // namespace
 
 QString ventilatorZeileGeraet(double dp) {
-    return QStringLiteral("Druckverlust Gerät °(delta p°(colsub int°(col-sub :") +
+    return QStringLiteral("Druckverlust Gerät °(delta p°(colsub int°(col-sub :  ") +
            formatZahl(dp, 1) + QStringLiteral(" Pa");
 }
 

@@ -138,9 +138,11 @@ void dvberechnen(const tDVvorgabe& vg, tresult& r, TDruck* druck, double rho,
         r.nachk = 2;
         r.s = vg.zeta * rho * v * v / 2;
         if (d) {
-            d->add(QStringLiteral("p°(sub v°(-sub  = °(zeta  °(*  °(roh /2 °(*  v²           VDI "
+            // ζ times the dynamic pressure ρ/2·v² is the fitting's loss, not the dynamic
+            // pressure itself.
+            d->add(QStringLiteral("°(delta p = °(zeta  °(*  °(roh /2 °(*  v²           VDI "
                                   "2087 (5)"));
-            d->add(QStringLiteral("p°(sub v°(-sub  = ") + z(vg.zeta, 2) + QStringLiteral(" °(*  ") +
+            d->add(QStringLiteral("°(delta p = ") + z(vg.zeta, 2) + QStringLiteral(" °(*  ") +
                    z(rho / 2, 2) + QStringLiteral(" °(*  ") + z(v * v, 1));
             d->leer();
         }
@@ -183,14 +185,17 @@ void dvberechnen(const tDVvorgabe& vg, tresult& r, TDruck* druck, double rho,
     const double ksd = ks / dh / 1000;
     const long long Re = runden(dh * v / 15 * 1e6);
     if (zeilen) {
-        d->add(QStringLiteral("ksd= ks / d°,h = ") + z(ksd, 6));
-        d->add(QStringLiteral("Re = v °(*  d°(sub h°(-sub /15°(*  10°(super 6°(-super  = ") +
+        // The markup knows no escape for a lone "°": the index goes through sub/-sub, and the
+        // viscosity is written as what it is, ν = 15·10⁻⁶ m²/s.
+        d->add(QStringLiteral("ksd = ks / d°(sub h°(-sub  = ") + z(ksd, 6));
+        d->add(QStringLiteral("Re = v °(*  d°(sub h°(-sub  / °(nüh  = v °(*  d°(sub h°(-sub  / "
+                              "(15 °(*  10°(super -6°(-super ) = ") +
                z(static_cast<double>(Re), 0));
     }
 
     double lambda = 0;
     if (Re < reynoldsGrenze) {
-        if (zeilen) d->add(QStringLiteral("VDI 2087, Tab 2:Hagen-Poiseuillesches Reibungsgesetz"));
+        if (zeilen) d->add(QStringLiteral("VDI 2087, Tab 2: Hagen-Poiseuillesches Reibungsgesetz"));
         // Re is 0 only for a velocity of (almost) 0, where R is 0 whatever λ is.
         lambda = 64.0 / static_cast<double>(Re < 1 ? 1 : Re);
     } else {
@@ -229,8 +234,8 @@ void dvberechnen(const tDVvorgabe& vg, tresult& r, TDruck* druck, double rho,
                 d->leer();
                 d->add(QStringLiteral(
                     "VDI 2087, Tab 2: Prandtl-Kármansches Reibungsgesetz für rauhe Rohre"));
-                d->add(QStringLiteral("Bedingung: Re°(* ^(Sqrt (°(lamda )°(* ks/d°(sub h°(-sub > "
-                                      "200 erfüllt."));
+                d->add(QStringLiteral("Bedingung: Re °(* °(sqrt °(lambda  °(* ks / d°(sub h°(-sub  "
+                                      "> 200 erfüllt."));
                 d->add(QString::number(i) + QStringLiteral(". °(lambda  = ") + z(lambda, 4));
             }
         }
@@ -296,7 +301,15 @@ double geradeStrecke(DVdata& d, double q, TDruck* druck, double rho) {
     dvberechnen(vg, r, druck, rho);
     if (!r.ok) return keinErgebnis;
     if (d.i[5] == 0) return r.s;
-    return r.s * d.i[5] / 1000;
+    const double dp = r.s * d.i[5] / 1000;
+    // The derivation ends with the run's own loss, wherever it is printed.
+    if (TDruck* doc = aufzeichnend(druck); doc && d.i[5] > 0) {
+        doc->leer();
+        doc->add(QStringLiteral("°(delta p= l °(* R = ") + z(d.i[5] / 1000, 2) +
+                 QStringLiteral(" °(*  ") + z(r.s, 2) + QStringLiteral(" = ") + z(dp, 2) +
+                 QStringLiteral(" [Pa]"));
+    }
+    return dp;
 }
 
 double geradeStrecke(tmylistitem* node, TDruck* druck, double rho) {
@@ -337,12 +350,6 @@ StreckenAnzeige berechne1Strecke(DVdata& editDaten, double q, TDruck& druck, boo
         const double R = laenge == 0 ? ergebnis : ergebnis * 1000 / laenge;
         anzeige.ergebnisLabel = z(ergebnis, 2) + QStringLiteral(" [Pa]");
         anzeige.gefaelleLabel = QStringLiteral("R= ") + z(R, 2) + QStringLiteral(" [Pa/m]");
-        if (laenge > 0) {
-            druck.leer();
-            druck.add(QStringLiteral("°(delta p= l °(* R = ") + z(laenge / 1000, 2) +
-                      QStringLiteral(" °(*  ") + z(R, 2) + QStringLiteral(" = ") + z(ergebnis, 2) +
-                      QStringLiteral(" [Pa]"));
-        }
     } else {
         anzeige.ergebnisLabel = QStringLiteral("-");
     }

@@ -93,7 +93,8 @@ constexpr double keinErgebnis = -1000;
 
 // Straight run of a duct (type 2, "Kanal") or pipe (type 3, "Rohr") with the flow q [m³/h]:
 // stores the velocity (2 decimals) in p[0], looks up p[2] in the material table and returns
-// R·i[5]/1000 [Pa], or R [Pa/m] when the length i[5] is 0. An unknown material writes
+// R·i[5]/1000 [Pa], or R [Pa/m] when the length i[5] is 0. A recording document receives the
+// friction derivation and, for a run with a length, the line Δp = l·R. An unknown material writes
 // "Material nicht gefunden: " + name (duct) or "Material " + name + " nicht gefunden." (pipe)
 // and gives keinErgebnis, as do a record in planning, another type and dimensions ≤ 0. A flow
 // of 0 counts as 1 m³/h; a negative flow is taken by its amount.

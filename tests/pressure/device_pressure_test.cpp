@@ -585,9 +585,9 @@ TEST(Brandschutzklappe, RundFKRS) {
                      QStringLiteral("Art: Formstück    Geschwindigkeit v: 4,14 [m/s]  °(zeta : "
                                     "0,900[];  Dichte: 1,200 [kg/m³]"),
                      QString(),
-                     QStringLiteral("p°(sub v°(-sub  = °(zeta  °(*  °(roh /2 °(*  v²           VDI "
+                     QStringLiteral("°(delta p = °(zeta  °(*  °(roh /2 °(*  v²           VDI "
                                     "2087 (5)"),
-                     QStringLiteral("p°(sub v°(-sub  = 0,90 °(*  0,60 °(*  17,2"), QString()}));
+                     QStringLiteral("°(delta p = 0,90 °(*  0,60 °(*  17,2"), QString()}));
 
     // the other sizes: 1.9 / 1.1 / 0.6
     EXPECT_EQ(rechne(geraet(typBrandschutzklappe, false, 0, -1, 100), 100).rec.p[1],

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <tuple>
 
 using namespace zephan;
 
@@ -50,8 +51,10 @@ const QString kopfVdi = QStringLiteral("°ÜDruckverlust nach VDI 2087 (5.1998)"
 const QString rFormel = QStringLiteral(
     "R= °(lambda  / d°(sub h°(-sub   °(*    °(roh /2    °(*     v²                              "
     "VDI 2087 (1)");
-const QString reZeile =
-    QStringLiteral("Re = v °(*  d°(sub h°(-sub /15°(*  10°(super 6°(-super  = ");
+// ν = 15·10⁻⁶ m²/s, with a real superscript minus.
+const QString reZeile = QStringLiteral(
+    "Re = v °(*  d°(sub h°(-sub  / °(nüh  = v °(*  d°(sub h°(-sub  / (15 °(*  10°(super "
+    "-6°(-super ) = ");
 
 } // namespace
 
@@ -113,7 +116,7 @@ TEST(Dvberechnen, StahlkanalGoldenBeiColebrook) {
         "",
         "d°(sub h°(-sub  = 2 °(* Breite °(*  Höhe/(Breite+Höhe)         VDI 2087 (3)",
         "d°(sub h°(-sub  = 266,7 [mm]",
-        "ksd= ks / d°,h = 0,000562",
+        "ksd = ks / d°(sub h°(-sub  = 0,000562",
         reZeile + "61.728",
         "",
         "VDI 2087, Tab 2: Übergangsfunktion nach Colebrook",
@@ -124,11 +127,63 @@ TEST(Dvberechnen, StahlkanalGoldenBeiColebrook) {
         " °(->  °(lambda =  0,022",
         rFormel,
         "R= 0,022 / 0,27 °(* 0,60 °(* 12,1 = 0,60 [Pa/m]",
+        "",
+        // 10 m of duct: the derivation ends with the run's loss, not at the gradient.
+        "°(delta p= l °(* R = 10,00 °(*  0,60 = 5,97 [Pa]",
     };
     EXPECT_EQ(m, erwartet);
     EXPECT_EQ(d.p[0], QStringLiteral("3,47"));
     // R 0.5966 Pa/m over 10 m
     EXPECT_NEAR(dp, 5.96604, 1e-5);
+}
+
+TEST(Dvberechnen, RohrMitLaengeEndetMitDemDruckverlust) {
+    DVdata d = rohr(250, 4500, QStringLiteral("Kunststoff"));
+    double dp = 0;
+    const QStringList m = zeilen([&](TDruck& doc) { dp = geradeStrecke(d, 2000, &doc, 1.2); });
+    ASSERT_GE(m.size(), 3);
+    EXPECT_EQ(m[m.size() - 3], QStringLiteral("R= 0,016 / 0,25 °(* 0,60 °(* 128,1 = 4,87 [Pa/m]"));
+    EXPECT_EQ(m[m.size() - 2], QString());
+    // 4.5 m at 4.8664 Pa/m
+    EXPECT_EQ(m.last(), QStringLiteral("°(delta p= l °(* R = 4,50 °(*  4,87 = 21,90 [Pa]"));
+    EXPECT_NEAR(dp, 21.8988, 1e-4);
+}
+
+// Every "°" inside a line opens an escape the report knows; anything else is printed raw.
+TEST(Dvberechnen, JedeZeileIstGueltigesMarkup) {
+    static const QStringList woerter{"sub",     "-sub",  "super", "-super", "colsub",
+                                     "col-sub", "*",     "->",    "lambda", "roh",
+                                     "zeta",    "delta", "nüh",   "sqrt"};
+    QStringList alle;
+    for (const auto& [d, q, rho] :
+         {std::tuple{kanal(400, 200, 10000, QStringLiteral("Stahlblech")), 1000.0, 1.2},
+          std::tuple{rohr(250, 3000, QStringLiteral("Kunststoff")), 2000.0, 1.2},
+          std::tuple{kanal(400, 200, 2000, QStringLiteral("gemauert")), 3000.0, 1.15},
+          std::tuple{rohr(100, 1000, QStringLiteral("Stahlblech")), 8.0, 1.2}}) {
+        DVdata arbeit = d;
+        alle += zeilen([&](TDruck& doc) { geradeStrecke(arbeit, q, &doc, rho); });
+    }
+    alle += zeilen([&](TDruck& doc) { zetadruck(4.6, 0.35, &doc, 1.2); });
+    ASSERT_GT(alle.size(), 60);
+    for (const QString& z : alle) {
+        // A command line ("°Ü" heading) is no text: its marker stands first.
+        for (qsizetype k = z.startsWith(QStringLiteral("°Ü")) ? 2 : 0; k < z.size(); ++k) {
+            if (z[k] != QChar(0xB0)) continue;
+            ASSERT_LT(k + 1, z.size()) << z.toStdString();
+            ASSERT_EQ(z[k + 1], QLatin1Char('(')) << z.toStdString();
+            const qsizetype ende = z.indexOf(QLatin1Char(' '), k + 2);
+            const QString wort = z.mid(k + 2, ende < 0 ? -1 : ende - k - 2);
+            // A word may run into the next escape ("d°(sub h°(-sub"): only its first part.
+            const QString erstes = wort.section(QChar(0xB0), 0, 0).toLower();
+            EXPECT_TRUE(woerter.contains(erstes))
+                << erstes.toStdString() << " in " << z.toStdString();
+        }
+        EXPECT_FALSE(z.contains(QStringLiteral("^("))) << z.toStdString();
+    }
+    // The viscosity is 15·10⁻⁶ m²/s: the exponent is negative wherever it is printed.
+    EXPECT_TRUE(alle.filter(QStringLiteral("10°(super")).size() > 0);
+    for (const QString& z : alle.filter(QStringLiteral("10°(super")))
+        EXPECT_TRUE(z.contains(QStringLiteral("10°(super -6°(-super"))) << z.toStdString();
 }
 
 TEST(Dvberechnen, StahlkanalZwischenwerte) {
@@ -165,7 +220,7 @@ TEST(Dvberechnen, KunststoffrohrGoldenGlattesRohr) {
         "d°(sub h°(-sub    : 250 [mm]",
         "Rauhigkeitshöhe ks: 0,010 [mm]",
         "",
-        "ksd= ks / d°,h = 0,000040",
+        "ksd = ks / d°(sub h°(-sub  = 0,000040",
         reZeile + "188.628",
         "",
         "VDI 2087, Tab 2: Prandtl-Kármansches Reibungsgesetz für glatte Rohre",
@@ -196,7 +251,7 @@ TEST(Dvberechnen, GemauerterKanalGoldenRauhesRohr) {
         "",
         "d°(sub h°(-sub  = 2 °(* Breite °(*  Höhe/(Breite+Höhe)         VDI 2087 (3)",
         "d°(sub h°(-sub  = 266,7 [mm]",
-        "ksd= ks / d°,h = 0,015000",
+        "ksd = ks / d°(sub h°(-sub  = 0,015000",
         reZeile + "185.185",
         "",
         "VDI 2087, Tab 2: Übergangsfunktion nach Colebrook",
@@ -205,7 +260,7 @@ TEST(Dvberechnen, GemauerterKanalGoldenRauhesRohr) {
         "  2. °(lambda  = 0,0439",
         "",
         "VDI 2087, Tab 2: Prandtl-Kármansches Reibungsgesetz für rauhe Rohre",
-        "Bedingung: Re°(* ^(Sqrt (°(lamda )°(* ks/d°(sub h°(-sub > 200 erfüllt.",
+        "Bedingung: Re °(* °(sqrt °(lambda  °(* ks / d°(sub h°(-sub  > 200 erfüllt.",
         "3. °(lambda  = 0,0436",
         " °(->  °(lambda =  0,044",
         rFormel,
@@ -227,9 +282,9 @@ TEST(Dvberechnen, LaminaresRohrGolden) {
         "d°(sub h°(-sub    : 100 [mm]",
         "Rauhigkeitshöhe ks: 0,150 [mm]",
         "",
-        "ksd= ks / d°,h = 0,001500",
+        "ksd = ks / d°(sub h°(-sub  = 0,001500",
         reZeile + "1.886",
-        "VDI 2087, Tab 2:Hagen-Poiseuillesches Reibungsgesetz",
+        "VDI 2087, Tab 2: Hagen-Poiseuillesches Reibungsgesetz",
         " °(->  °(lambda =  0,034",
         rFormel,
         "R= 0,034 / 0,10 °(* 0,60 °(* 0,1 = 0,02 [Pa/m]",
@@ -251,7 +306,7 @@ TEST(Dvberechnen, GrenzeDerReynoldszahl) {
     EXPECT_EQ(w.Re, 2320);
     EXPECT_TRUE(m.contains(QStringLiteral("VDI 2087, Tab 2: Übergangsfunktion nach Colebrook")));
     EXPECT_FALSE(
-        m.contains(QStringLiteral("VDI 2087, Tab 2:Hagen-Poiseuillesches Reibungsgesetz")));
+        m.contains(QStringLiteral("VDI 2087, Tab 2: Hagen-Poiseuillesches Reibungsgesetz")));
     EXPECT_GT(w.lambda, 0.04);
 
     // one unit lower the Hagen-Poiseuille law gives λ = 64/Re
@@ -346,8 +401,8 @@ TEST(Zetadruck, FormstueckGoldenUndStilleRechnung) {
         "",
         "Art: Formstück    Geschwindigkeit v: 4,60 [m/s]  °(zeta : 0,350[];  Dichte: 1,200 [kg/m³]",
         "",
-        "p°(sub v°(-sub  = °(zeta  °(*  °(roh /2 °(*  v²           VDI 2087 (5)",
-        "p°(sub v°(-sub  = 0,35 °(*  0,60 °(*  21,2",
+        "°(delta p = °(zeta  °(*  °(roh /2 °(*  v²           VDI 2087 (5)",
+        "°(delta p = 0,35 °(*  0,60 °(*  21,2",
         "",
     };
     EXPECT_EQ(m, erwartet);
