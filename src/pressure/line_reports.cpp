@@ -61,8 +61,10 @@ bool strangverlauf(ProjektBaum& baum, const tmylistitem* auswahl, TDruck& druck,
     const Volumenstroeme stroeme(kopf);
     beginnen(druck, projekt);
     druck.headline(QStringLiteral("Kompletter Strangverlauf für ") + kopf->caption());
-    druck.tabelle(QStringLiteral("0,30,40,-10"));
+    // The unit row is a second head row, so it comes back with the head on every page.
+    druck.tabelleK(2, QStringLiteral("0,30,40,-10"));
     druck.add(QStringLiteral("Position|Bauteil|°.V"));
+    druck.add(QStringLiteral("||m³/h"));
     const tmylistitem* ende = kopf->lastDescendant()->getNext();
     for (const tmylistitem* n = kopf->getChild(); n && n != ende; n = n->getNext()) {
         if (n->hasChildren()) {
@@ -90,8 +92,9 @@ bool bauteilZusammenstellen(ProjektBaum& baum, int typ, TDruck& druck,
     const tBasisDaten_* kat = basisDaten(typ);
     druck.headline(QStringLiteral("Zusammenstellung für Bauteil: ") +
                    (kat ? kat->titel : QString()));
-    druck.tabelle(QStringLiteral("0,20,-8,*"));
-    druck.add(QStringLiteral("Position|°.V|-"));
+    druck.tabelleK(2, QStringLiteral("0,20,-8,*"));
+    druck.add(QStringLiteral("Position|°.V|Bauteil"));
+    druck.add(QStringLiteral("|m³/h|"));
     auto zeile = [&](tmylistitem* n) {
         if (typVon(n) == typ)
             druck.add(n->position() + QLatin1Char('|') + strom(n, stroeme) + QLatin1Char('|') +
