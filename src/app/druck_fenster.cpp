@@ -4,8 +4,10 @@
 #include "app/druck_dateien.h"
 #include "app/druck_demo.h"
 #include "app/druck_dialoge.h"
+#include "app/druck_fortschritt.h"
 #include "app/pdf_mail.h"
 #include "app/seiten_vorschau.h"
+#include "render/page_cache.h"
 #include "render/pdf_output.h"
 #include "report/report_document.h"
 #include "store/folders.h"
@@ -16,6 +18,8 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QDir>
+#include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,7 +28,7 @@
 #include <QPageLayout>
 #include <QPlainTextEdit>
 #include <QPrinterInfo>
-#include <QProgressDialog>
+#include <QScreen>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -55,9 +59,17 @@ TDruckFenster::TDruckFenster(TDruck& doc, UserSeam& seam, QWidget* parent)
     desktop_ = eigenerDesktop_.get();
     setObjectName(QStringLiteral("Druckvorschau"));
     printer_.setDocName(programmKennung());
+    fortschritt_ = new TDruckFortschritt(this);
+    fortschrittSeam_ = std::make_unique<TFortschrittSeam>(seam_, *fortschritt_);
     aufbauen();
     setWindowTitle(titel());
-    resize(900, 1000);
+    groesseAnpassen();
+}
+
+void TDruckFenster::groesseAnpassen() {
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    setGeometry(druckFensterGeometrie(QSize(e_.breite, e_.hoehe), s->availableGeometry()));
 }
 
 TDruckFenster::~TDruckFenster() = default;
@@ -132,15 +144,6 @@ void TDruckFenster::aufbauen() {
     previewchk_->setChecked(true);
     connect(previewchk_, &QCheckBox::toggled, this, &TDruckFenster::setVorschau);
     leiste_->addWidget(previewchk_);
-    leiste_->addSeparator();
-    labelSeite_ = new QLabel(leiste_);
-    labelSeite_->setObjectName(QStringLiteral("Labelseite"));
-    labelSeite_->setMinimumWidth(90);
-    leiste_->addWidget(labelSeite_);
-    labelZoom_ = new QLabel(leiste_);
-    labelZoom_->setObjectName(QStringLiteral("labelzoom"));
-    labelZoom_->setMinimumWidth(90);
-    leiste_->addWidget(labelZoom_);
 
     auto* menu = new QMenu(menubtn_);
     menu->addAction(QStringLiteral("Drucker einrichten..."), this,
@@ -192,7 +195,10 @@ void TDruckFenster::aufbauen() {
     vorschau_->setObjectName(QStringLiteral("Vorschau"));
     teiler->addWidget(miniaturListe_);
     teiler->addWidget(vorschau_);
+    teiler->setStretchFactor(0, 0);
     teiler->setStretchFactor(1, 1);
+    // The thumbnails take only their own width; the rest is the page's.
+    teiler->setSizes({TMiniaturen::breitePx + 40, 100000});
     stapel_->addWidget(teiler);
     rohtext_ = new QPlainTextEdit(stapel_);
     rohtext_->setObjectName(QStringLiteral("Rohtext"));
@@ -204,6 +210,28 @@ void TDruckFenster::aufbauen() {
     rohtext_->setFont(mono);
     stapel_->addWidget(rohtext_);
     haupt->addWidget(stapel_, 1);
+
+    // Page and zoom in a status line of their own: a narrow window may fold the tool bar, but
+    // these stay in view, with room between them.
+    auto* status = new QWidget(this);
+    status->setObjectName(QStringLiteral("Statuszeile"));
+    auto* statusZeile = new QHBoxLayout(status);
+    statusZeile->setContentsMargins(8, 2, 8, 2);
+    statusZeile->setSpacing(0);
+    labelSeite_ = new QLabel(status);
+    labelSeite_->setObjectName(QStringLiteral("Labelseite"));
+    labelSeite_->setContentsMargins(0, 0, 12, 0);
+    auto* trenner = new QFrame(status);
+    trenner->setFrameShape(QFrame::VLine);
+    trenner->setFrameShadow(QFrame::Sunken);
+    labelZoom_ = new QLabel(status);
+    labelZoom_->setObjectName(QStringLiteral("labelzoom"));
+    labelZoom_->setContentsMargins(12, 0, 0, 0);
+    statusZeile->addWidget(labelSeite_);
+    statusZeile->addWidget(trenner);
+    statusZeile->addWidget(labelZoom_);
+    statusZeile->addStretch(1);
+    haupt->addWidget(status);
 
     vorschau_->geaendert = [this] { anzeigen(); };
     connect(miniaturListe_, &QListView::clicked, this,
@@ -236,7 +264,7 @@ void TDruckFenster::setSeite(int s) {
 }
 
 int TDruckFenster::AnzahlSeiten() const {
-    return static_cast<int>(bilder_.seiten.size());
+    return speicher_ ? speicher_->anzahl() : 0;
 }
 
 void TDruckFenster::anzeigen() {
@@ -278,6 +306,8 @@ void TDruckFenster::einstellungenLesen() {
 void TDruckFenster::einstellungenSchreiben() {
     e_.zoomState = vorschau_->zoomArt();
     if (e_.zoomState == 0) e_.zoom = vorschau_->zoom() / 100.0;
+    e_.breite = width();
+    e_.hoehe = height();
     TIniFile2 ini = zephan::einstellungenSchreiben(&seam_);
     e_.schreiben(ini);
     ini.save();
@@ -294,35 +324,31 @@ void TDruckFenster::showEvent(QShowEvent* e) {
     setWindowTitle(titel());
     lastseite_ = -1;
     einstellungenLesen();
+    groesseAnpassen();
     previewchk_->setChecked(true);
     druckbereichSetzen();
     SeiteAufbauen();
+    // A free zoom kept from an earlier report that would cut the page off at the sides gives
+    // way to the page width.
+    if (vorschau_->zoomArt() == TSeitenVorschau::frei && AnzahlSeiten() > 0) {
+        const double pxProZehntel = vorschau_->logicalDpiX() / 254.0;
+        const double seite = layout_->seiten()[0].druckb * pxProZehntel * vorschau_->zoom() / 100;
+        if (seite + 24 > vorschau_->viewport()->width())
+            vorschau_->setZoomArt(TSeitenVorschau::breite);
+    }
 }
 
 void TDruckFenster::done(int r) {
     if (isVisible()) einstellungenSchreiben();
-    layout_.reset();
     vorschau_->setSeiten(nullptr);
     miniaturen_->setSeiten(nullptr);
-    bilder_.seiten.clear();
+    speicher_.reset();
+    layout_.reset();
     QDialog::done(r);
 }
 
 int TDruckFenster::showmodal_() {
     return exec();
-}
-
-bool TDruckFenster::fortschritt(const QString& text, int fertig, int gesamt) {
-    if (!fortschritt_) {
-        fortschritt_ = new QProgressDialog(text, QStringLiteral("Abbrechen"), 0, gesamt, this);
-        fortschritt_->setWindowTitle(QStringLiteral("Druckvorschau"));
-        fortschritt_->setMinimumDuration(500);
-        fortschritt_->setWindowModality(Qt::WindowModal);
-    }
-    if (fortschritt_->labelText() != text) fortschritt_->setLabelText(text);
-    fortschritt_->setMaximum(gesamt);
-    fortschritt_->setValue(std::min(fertig, gesamt));
-    return !fortschritt_->wasCanceled();
 }
 
 void TDruckFenster::SeiteAufbauen() {
@@ -331,7 +357,8 @@ void TDruckFenster::SeiteAufbauen() {
     const int vorher = std::max(0, vorschau_->seite());
     vorschau_->setSeiten(nullptr);
     miniaturen_->setSeiten(nullptr);
-    bilder_.seiten.clear();
+    speicher_.reset();
+    layout_.reset();
 
     TLayoutEinstellungen e;
     // The paper of the printer; A4 without one.
@@ -343,17 +370,22 @@ void TDruckFenster::SeiteAufbauen() {
         }
     }
     e.grau = e_.diaSW;
-    e.seam = &seam_;
-    e.fortschritt = [this](const QString& t, int f, int g) { return fortschritt(t, f, g); };
+    // Messages of the markup come up with the progress window out of their way.
+    e.seam = fortschrittSeam_.get();
     layout_ = std::make_unique<TDruckLayout>(doc_, e);
-    // A cancelled or failing run keeps the pages made so far.
-    if (layout_->messen()) layout_->zeichnen(bilder_);
-    if (fortschritt_) {
-        fortschritt_->deleteLater();
-        fortschritt_ = nullptr;
+    {
+        // Only the page breaks are decided here; pages are drawn when they are shown. A
+        // cancelled or failing run keeps the pages measured so far.
+        const TFortschrittLauf lauf(*fortschritt_, QStringLiteral("Ausrichtung der Daten..."),
+                                    static_cast<int>(doc_.mbackup.size()));
+        layout_->setFortschritt(
+            [this](const QString& t, int f, int g) { return fortschritt_->weiter(f, g, t); });
+        layout_->messen();
+        layout_->setFortschritt({});
     }
-    vorschau_->setSeiten(&bilder_.seiten);
-    miniaturen_->setSeiten(&bilder_.seiten);
+    speicher_ = std::make_unique<TSeitenSpeicher>(*layout_);
+    vorschau_->setSeiten(speicher_.get());
+    miniaturen_->setSeiten(speicher_.get());
     vorschau_->setSeite(std::min(vorher, AnzahlSeiten() - 1));
     rohtext_->setPlainText(doc_.m.join(QLatin1Char('\n')));
     ausgeben_ = false;
@@ -459,22 +491,53 @@ void TDruckFenster::drucken() {
 }
 
 bool TDruckFenster::seitenDrucken(QPrinter& printer, int von, int bis, int durchlaeufe) {
+    if (!layout_ || AnzahlSeiten() == 0) return false;
     printer.setFullPage(true);
-    const int gesamt = std::max(0, bis - von + 1) * std::max(1, durchlaeufe);
-    QProgressDialog p(QStringLiteral("Seiten werden gedruckt..."), QStringLiteral("Abbrechen"), 0,
-                      gesamt, this);
-    p.setWindowTitle(QStringLiteral("Druckvorschau"));
-    p.setMinimumDuration(300);
-    p.setWindowModality(Qt::WindowModal);
-    const bool ok =
-        seitenAusgeben(bilder_.seiten, &printer, von, bis, durchlaeufe, [&](int fertig) {
-            p.setValue(fertig);
-            if (!p.wasCanceled()) return true;
+    von = std::max(1, von);
+    if (bis < 1 || bis > AnzahlSeiten()) bis = AnzahlSeiten();
+    if (von > bis) return false;
+    const int gesamt = (bis - von + 1) * std::max(1, durchlaeufe);
+    const bool warAus = ausgeben_;
+    ausgeben_ = true;
+    bool ok = true;
+    {
+        const TFortschrittLauf lauf(*fortschritt_, QStringLiteral("Seiten werden gedruckt..."),
+                                    gesamt);
+        TGeraeteZiel ziel(&printer);
+        ziel.nachSeite = [&](int fertig) {
+            if (fortschritt_->weiter(fertig)) return true;
             printer.abort();
             return false;
-        });
+        };
+        for (int d = 0; d < std::max(1, durchlaeufe) && ok; ++d)
+            ok = layout_->seitenZeichnen(ziel, von, bis);
+        ok = ziel.abschliessen() && ok;
+    }
+    ausgeben_ = warAus;
+    anzeigen();
     return ok && printer.printerState() != QPrinter::Aborted &&
            printer.printerState() != QPrinter::Error;
+}
+
+bool TDruckFenster::pdfSchreiben(const QString& datei, QString* fehler) {
+    if (fehler) fehler->clear();
+    if (!layout_ || AnzahlSeiten() == 0) return false;
+    const bool warAus = ausgeben_;
+    ausgeben_ = true;
+    bool ok = false;
+    bool abbruch = false;
+    QString f;
+    {
+        const TFortschrittLauf lauf(*fortschritt_, QStringLiteral("Ausgabe"), AnzahlSeiten());
+        ok = pdfAusgeben(*layout_, datei, pdfInfoFuer(doc_), &f, [&](int fertig) {
+            abbruch = !fortschritt_->weiter(fertig);
+            return !abbruch;
+        });
+    }
+    ausgeben_ = warAus;
+    anzeigen();
+    if (!ok && !abbruch && fehler) *fehler = f;
+    return ok;
 }
 
 void TDruckFenster::pdfSichern() {
@@ -483,8 +546,8 @@ void TDruckFenster::pdfSichern() {
     if (name.isEmpty()) return;
     name = mitPdfEndung(name);
     QString fehler;
-    if (!pdfAusBildern(bilder_.seiten, name, pdfInfoFuer(doc_), &fehler)) {
-        melden(fehler, true);
+    if (!pdfSchreiben(name, &fehler)) {
+        if (!fehler.isEmpty()) melden(fehler, true); // cancelled: nothing to say
         return;
     }
     e_.filename = name;
@@ -493,9 +556,10 @@ void TDruckFenster::pdfSichern() {
 
 bool TDruckFenster::exporttoPDF(QByteArray& pdf) {
     pdf.clear();
+    if (!layout_ || AnzahlSeiten() == 0 || layout_->beschaeftigt()) return false;
     QBuffer puffer(&pdf);
     puffer.open(QIODevice::WriteOnly);
-    return pdfAusBildern(bilder_.seiten, &puffer, pdfInfoFuer(doc_));
+    return pdfAusgeben(*layout_, &puffer, pdfInfoFuer(doc_));
 }
 
 void TDruckFenster::mailen() {
@@ -512,8 +576,12 @@ void TDruckFenster::mailen() {
     ordner.setAutoRemove(false);
     const QString datei = ordner.isValid() ? ordner.filePath(name) : QString();
     QString fehler = QStringLiteral("Fehler beim Erstellen oder Speichern der Datei ") + name;
-    if (datei.isEmpty() || !pdfAusBildern(bilder_.seiten, datei, pdfInfoFuer(doc_), &fehler)) {
+    if (datei.isEmpty()) {
         melden(fehler, true);
+        return;
+    }
+    if (!pdfSchreiben(datei, &fehler)) {
+        if (!fehler.isEmpty()) melden(fehler, true); // cancelled: nothing to say
         return;
     }
     mailDatei_ = datei;

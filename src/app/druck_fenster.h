@@ -12,7 +12,6 @@ class QAction;
 class QLabel;
 class QListView;
 class QPlainTextEdit;
-class QProgressDialog;
 class QStackedWidget;
 class QToolBar;
 class QToolButton;
@@ -22,15 +21,19 @@ namespace zephan {
 
 class TDesktop;
 class TDruckDialoge;
+class TDruckFortschritt;
+class TFortschrittSeam;
+class TSeitenSpeicher;
 class TMiniaturen;
 class TSeitenVorschau;
 class TDruck;
 class UserSeam;
 
 // The report window ("Druckvorschau"): lays a report document out on pages and lets the user
-// look at them, print them, save them as PDF or mail them. Every page is laid out once into a
-// picture; the preview, the thumbnails, the printer and the PDF replay those pictures, so
-// they all break pages alike.
+// look at them, print them, save them as PDF or mail them. On show only the measuring pass
+// runs (it decides every page break); the preview and the thumbnails draw the pages they show
+// when they show them, and the printer and the PDF draw every page in one run, all from the
+// same measured layout, so they all break pages alike.
 //
 // Created once and reused: callers fill the document and show the window; the document stays
 // until its next clear. Messages go through the seam; dialogs and the desktop (mail client,
@@ -79,7 +82,10 @@ public:
     TSeitenVorschau* vorschau() const { return vorschau_; }
     const TDruckFensterEinstellungen& einstellungen() const { return e_; }
     QPrinter& printer() { return printer_; }
-    const QList<TSeitenBild>& seiten() const { return bilder_.seiten; }
+    // The pages as the preview and the thumbnails draw them (null while none are laid out).
+    TSeitenSpeicher* seiten() const { return speicher_.get(); }
+    // The progress window of layout, print and PDF runs.
+    TDruckFortschritt* fortschrittFenster() const { return fortschritt_; }
     // The last PDF written for a mail (empty before).
     QString letzteMailDatei() const { return mailDatei_; }
 
@@ -96,7 +102,10 @@ private:
     void druckbereichSetzen();
     void symbolGroesse();
     QString titel() const;
-    bool fortschritt(const QString& text, int fertig, int gesamt);
+    void groesseAnpassen();
+    // Writes every page as PDF into the file with the progress window; false when the writing
+    // failed (the message in fehler) or was cancelled (fehler empty).
+    bool pdfSchreiben(const QString& datei, QString* fehler);
     void melden(const QString& text, bool fehler);
 
     TDruck& doc_;
@@ -108,11 +117,12 @@ private:
     QPrinter printer_;
     TDruckFensterEinstellungen e_;
     std::unique_ptr<TDruckLayout> layout_;
-    TSeitenBilder bilder_;
+    std::unique_ptr<TSeitenSpeicher> speicher_;
     bool ausgeben_ = false;
     int lastseite_ = -1;
     QString mailDatei_;
-    QProgressDialog* fortschritt_ = nullptr;
+    TDruckFortschritt* fortschritt_ = nullptr;
+    std::unique_ptr<TFortschrittSeam> fortschrittSeam_;
 
     QToolBar* leiste_ = nullptr;
     QToolButton *menubtn_, *druckenbtn_, *faxbtn_, *mailbtn_, *pdfbtn_, *zurueckbtn_, *vorbtn_,

@@ -23,7 +23,14 @@ TMailErgebnis mailUebergeben(TDesktop& desktop, const QString& pdf, const QStrin
     const TDesktop::Lauf client = desktop.ausfuehren(
         QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
                                      QStringLiteral("x-scheme-handler/mailto")});
-    if (client.gestartet && mailProgrammNimmtAnhang(client.ausgabe)) {
+    const QString eintrag = client.gestartet ? client.ausgabe.trimmed() : QString();
+    QString grund;
+    if (eintrag.isEmpty()) {
+        grund = QStringLiteral("Auf diesem PC ist kein E-Mail-Programm eingerichtet.");
+    } else if (!mailProgrammNimmtAnhang(eintrag)) {
+        grund = QStringLiteral("Das E-Mail-Programm (") + eintrag +
+                QStringLiteral(") kann die PDF-Datei nicht als Anhang übernehmen.");
+    } else {
         QStringList args{QStringLiteral("--utf8")};
         if (!betreff.isEmpty()) args << QStringLiteral("--subject") << betreff;
         args << QStringLiteral("--attach") << pdf;
@@ -33,13 +40,19 @@ TMailErgebnis mailUebergeben(TDesktop& desktop, const QString& pdf, const QStrin
             e.uebergeben = true;
             return e;
         }
+        grund = QStringLiteral("Das E-Mail-Programm (") + eintrag +
+                QStringLiteral(") hat die Nachricht nicht übernommen.");
     }
+    // The message says what really happened to the folder.
     const QString ordner = QFileInfo(pdf).absolutePath();
-    desktop.oeffnen(QUrl::fromLocalFile(ordner));
-    e.meldung = QStringLiteral("Kein E-Mail-Programm kann die PDF-Datei als Anhang übernehmen.") +
-                QLatin1Char('\n') + QStringLiteral("Die Datei wurde gespeichert: ") + pdf +
-                QLatin1Char('\n') +
-                QStringLiteral("Der Ordner wird angezeigt; bitte hängen Sie sie selbst an.");
+    const bool geoeffnet = desktop.oeffnen(QUrl::fromLocalFile(ordner));
+    e.meldung = grund + QLatin1Char('\n') + QStringLiteral("Die PDF-Datei wurde gespeichert: ") +
+                pdf + QLatin1Char('\n') +
+                (geoeffnet ? QStringLiteral("Der Ordner mit der Datei wurde geöffnet; bitte hängen "
+                                            "Sie die Datei selbst an Ihre E-Mail an.")
+                           : QStringLiteral("Der Ordner ") + ordner +
+                                 QStringLiteral(" konnte nicht geöffnet werden; bitte hängen Sie "
+                                                "die Datei selbst an Ihre E-Mail an."));
     return e;
 }
 

@@ -17,8 +17,9 @@ struct TMailErgebnis {
 
 // Hands a new message with recipient, subject and the PDF attached to the desktop's mail
 // client through xdg-email. When no client can take the attachment (none set up, one that
-// drops attachments, or xdg-email failing), the folder holding the PDF is opened and the
-// message says where the file is.
+// drops attachments, or xdg-email failing), the folder holding the PDF is opened through the
+// desktop, and the message says why, where the file is, and whether the folder could be
+// opened.
 TMailErgebnis mailUebergeben(TDesktop& desktop, const QString& pdf, const QString& empfaenger,
                              const QString& betreff);
 

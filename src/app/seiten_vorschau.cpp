@@ -20,10 +20,11 @@ TSeitenVorschau::TSeitenVorschau(QWidget* parent) : QAbstractScrollArea(parent) 
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void TSeitenVorschau::setSeiten(const QList<TSeitenBild>* seiten) {
+void TSeitenVorschau::setSeiten(TSeitenSpeicher* seiten) {
     seiten_ = seiten;
     seite_ = anzahl() > 0 ? 0 : -1;
     cacheSeite_ = -1;
+    cache_ = QImage();
     bereiche();
     neuZeichnen();
 }
@@ -46,7 +47,7 @@ double TSeitenVorschau::faktor() const {
 
 int TSeitenVorschau::zoom() const {
     if (art_ == frei || seite_ < 0) return zoom_;
-    const TSeitenBild& s = (*seiten_)[seite_];
+    const TSeitenEintrag& s = seiten_->eintrag(seite_);
     const double pxProZehntel = logicalDpiX() / 254.0;
     const double bw = (viewport()->width() - 2 * rand) / (s.druckb * pxProZehntel);
     const double bh = (viewport()->height() - 2 * rand) / (s.druckh * pxProZehntel);
@@ -72,7 +73,7 @@ void TSeitenVorschau::setZoomArt(ZoomArt art) {
 
 QSize TSeitenVorschau::seitenGroesse() const {
     if (seite_ < 0) return {};
-    const TSeitenBild& s = (*seiten_)[seite_];
+    const TSeitenEintrag& s = seiten_->eintrag(seite_);
     const double f = faktor();
     return {static_cast<int>(std::lround(s.druckb * f)),
             static_cast<int>(std::lround(s.druckh * f))};
@@ -95,7 +96,8 @@ void TSeitenVorschau::neuZeichnen() {
 
 QImage TSeitenVorschau::seitenBild(int seite, double f) const {
     if (!seiten_ || seite < 0 || seite >= anzahl()) return {};
-    const TSeitenBild& s = (*seiten_)[seite];
+    const std::shared_ptr<const TSeitenBild> bildSeite = seiten_->seite(seite);
+    const TSeitenBild& s = *bildSeite;
     QImage bild(std::max(1, static_cast<int>(std::lround(s.druckb * f))),
                 std::max(1, static_cast<int>(std::lround(s.druckh * f))), QImage::Format_RGB32);
     bild.fill(Qt::white);
@@ -110,12 +112,14 @@ QImage TSeitenVorschau::seitenBild(int seite, double f) const {
 void TSeitenVorschau::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
     if (seite_ < 0) return;
-    const TSeitenBild& s = (*seiten_)[seite_];
+    const TSeitenEintrag& s = seiten_->eintrag(seite_);
     const double f = faktor();
     // The page is drawn once per zoom; scrolling only moves the picture.
     if (cacheSeite_ != seite_ || cacheFaktor_ != f) {
         cache_ = seitenBild(seite_, f);
-        cacheSeite_ = seite_;
+        // A page asked for while the layout was busy comes back blank: drawn again next time.
+        const bool bereit = seiten_->bereit();
+        cacheSeite_ = bereit ? seite_ : -1;
         cacheFaktor_ = f;
     }
     const QSize g = cache_.size();
@@ -152,7 +156,7 @@ void TSeitenVorschau::wheelEvent(QWheelEvent* e) {
     QAbstractScrollArea::wheelEvent(e);
 }
 
-void TMiniaturen::setSeiten(const QList<TSeitenBild>* seiten) {
+void TMiniaturen::setSeiten(TSeitenSpeicher* seiten) {
     beginResetModel();
     seiten_ = seiten;
     bilder_.clear();
@@ -160,17 +164,18 @@ void TMiniaturen::setSeiten(const QList<TSeitenBild>* seiten) {
 }
 
 int TMiniaturen::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || !seiten_ ? 0 : static_cast<int>(seiten_->size());
+    return parent.isValid() || !seiten_ ? 0 : seiten_->anzahl();
 }
 
 QVariant TMiniaturen::data(const QModelIndex& index, int role) const {
-    if (!seiten_ || !index.isValid() || index.row() >= seiten_->size()) return {};
+    if (!seiten_ || !index.isValid() || index.row() >= seiten_->anzahl()) return {};
     if (role == Qt::DisplayRole) return QString::number(index.row() + 1);
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignHCenter | Qt::AlignBottom);
     if (role != Qt::DecorationRole) return {};
     auto it = bilder_.constFind(index.row());
     if (it != bilder_.constEnd()) return *it;
-    const TSeitenBild& s = (*seiten_)[index.row()];
+    const std::shared_ptr<const TSeitenBild> seite = seiten_->seite(index.row());
+    const TSeitenBild& s = *seite;
     const double f = static_cast<double>(breitePx) / std::max(s.druckb, s.druckh);
     QImage bild(std::max(1, static_cast<int>(s.druckb * f)),
                 std::max(1, static_cast<int>(s.druckh * f)), QImage::Format_RGB32);
@@ -185,9 +190,9 @@ QVariant TMiniaturen::data(const QModelIndex& index, int role) const {
         p.drawRect(bild.rect().adjusted(0, 0, -1, -1));
     }
     // A long report keeps only the thumbnails seen last.
-    if (bilder_.size() > 400) bilder_.clear();
+    if (bilder_.size() > 200) bilder_.clear();
     const QPixmap px = QPixmap::fromImage(bild);
-    bilder_.insert(index.row(), px);
+    if (seiten_->bereit()) bilder_.insert(index.row(), px);
     return px;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/page_target.h"
+#include "render/page_cache.h"
 
 #include <QAbstractListModel>
 #include <QAbstractScrollArea>
@@ -11,9 +11,9 @@
 
 namespace zephan {
 
-// The preview of laid-out pages: shows one recorded page at a time on a grey desk, zoomed
-// freely (10 % ... 400 %, 100 % = paper size on the screen) or fitted to the width, the height
-// or the whole page, with the printer's printable area drawn as a dashed frame.
+// The preview of laid-out pages: shows one page at a time, drawn when it is shown, on a grey desk,
+// zoomed freely (10 % ... 400 %, 100 % = paper size on the screen) or fitted to the width, the
+// height or the whole page, with the printer's printable area drawn as a dashed frame.
 class TSeitenVorschau : public QAbstractScrollArea {
 public:
     enum ZoomArt { frei = 0, breite = 1, hoehe = 2, ganzeSeite = 3 };
@@ -24,8 +24,8 @@ public:
     explicit TSeitenVorschau(QWidget* parent = nullptr);
 
     // The pages shown; the preview keeps a pointer, the owner keeps them alive.
-    void setSeiten(const QList<TSeitenBild>* seiten);
-    int anzahl() const { return seiten_ ? static_cast<int>(seiten_->size()) : 0; }
+    void setSeiten(TSeitenSpeicher* seiten);
+    int anzahl() const { return seiten_ ? seiten_->anzahl() : 0; }
     // Current page counting from 0 (-1 without pages).
     int seite() const { return seite_; }
     void setSeite(int s);
@@ -59,7 +59,7 @@ private:
     void bereiche();
     void neuZeichnen();
 
-    const QList<TSeitenBild>* seiten_ = nullptr;
+    TSeitenSpeicher* seiten_ = nullptr;
     int seite_ = -1;
     int zoom_ = 100;
     ZoomArt art_ = frei;
@@ -74,12 +74,12 @@ private:
 class TMiniaturen : public QAbstractListModel {
 public:
     static constexpr int breitePx = 110;
-    void setSeiten(const QList<TSeitenBild>* seiten);
+    void setSeiten(TSeitenSpeicher* seiten);
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    const QList<TSeitenBild>* seiten_ = nullptr;
+    TSeitenSpeicher* seiten_ = nullptr;
     mutable QHash<int, QPixmap> bilder_;
 };
 

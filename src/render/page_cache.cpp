@@ -11,6 +11,16 @@ std::shared_ptr<const TSeitenBild> TSeitenSpeicher::seite(int seite) {
             if (k > 0) zuletzt_.move(k, 0);
             return zuletzt_.front().second;
         }
+    if (layout_.beschaeftigt()) {
+        // The layout is busy with a print or PDF run: a blank page for now, not kept.
+        auto leer = std::make_shared<TSeitenBild>();
+        if (seite >= 0 && seite < anzahl()) {
+            leer->druckb = eintrag(seite).druckb;
+            leer->druckh = eintrag(seite).druckh;
+            leer->quer = eintrag(seite).quer;
+        }
+        return leer;
+    }
     TSeitenBilder bilder;
     ++zeichnungen_;
     layout_.seitenZeichnen(bilder, seite + 1, seite + 1);

@@ -17,6 +17,9 @@ public:
     explicit TSeitenSpeicher(TDruckLayout& layout, int behalten = 16);
 
     int anzahl() const { return layout_.AnzahlSeiten(); }
+    // False while the layout is busy with a print or PDF run: pages asked for meanwhile come
+    // back blank and are not kept.
+    bool bereit() const { return !layout_.beschaeftigt(); }
     // Paper and orientation of a page (counting from 0) without drawing it.
     const TSeitenEintrag& eintrag(int seite) const { return layout_.seiten()[seite]; }
     // The page drawn; an empty page of its size when the drawing failed.

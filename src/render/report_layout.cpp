@@ -26,6 +26,13 @@ bool beginntMit(const QString& s, const char* prefix) {
     return true;
 }
 
+// Marks a pass as running for as long as it runs.
+struct Beschaeftigt {
+    bool& b;
+    explicit Beschaeftigt(bool& x) : b(x) { b = true; }
+    ~Beschaeftigt() { b = false; }
+};
+
 // A number argument with "," or "." as decimal point; -1 when it is none.
 double zahl(QStringView s) {
     QString t = s.trimmed().toString();
@@ -116,7 +123,8 @@ bool TDruckLayout::seitenZeichnen(TSeitenZiel& ziel, int von, int bis) {
     const int n = static_cast<int>(seiten_.size());
     von = std::max(1, von);
     bis = std::min(bis, n);
-    if (von > bis || starts_.size() != n) return false;
+    if (von > bis || starts_.size() != n || beschaeftigt_) return false;
+    const Beschaeftigt laeuft(beschaeftigt_);
     // A page that begins inside a paragraph is reached from the last clean page start before
     // it; the pages in between are followed without drawing.
     int q = von - 1;
@@ -155,6 +163,8 @@ void TDruckLayout::keepSetzen(int zeile) {
 }
 
 bool TDruckLayout::lauf(bool zeichnen) {
+    if (beschaeftigt_) return false;
+    const Beschaeftigt laeuft(beschaeftigt_);
     zeichnen_ = zeichnen;
     z_ = TZustand{};
     z_.kop1 = doc_.kop1;

@@ -125,6 +125,8 @@ public:
     // several ranges can go onto one device. False when cancelled or the target failed.
     bool seitenZeichnen(TSeitenZiel& ziel, int von, int bis);
 
+    // True while a pass runs (a viewer asked to draw meanwhile must wait for the next turn).
+    bool beschaeftigt() const { return beschaeftigt_; }
     int AnzahlSeiten() const { return static_cast<int>(seiten_.size()); }
     const QList<TSeitenEintrag>& seiten() const { return seiten_; }
     // Line of the document as given (counting from 0) for a line of the working list.
@@ -243,6 +245,7 @@ private:
     // Pages of the drawing pass handed to the target (from 0); others are only followed.
     int vonSeite_ = 0, bisSeite_ = 0;
     bool zielSeiteOffen_ = false;
+    bool beschaeftigt_ = false;
     QString fortschrittText_;
     QHash<int, QImage> bilder_; // decoded pictures by definition index (-1 - i: caller's)
 };

@@ -94,8 +94,11 @@ TEST(DruckFensterEinstellungen, StandardUndRundreise) {
     TDruckFensterEinstellungen e;
     e.lesen(leer);
     EXPECT_TRUE(e.autoOpen);
-    EXPECT_EQ(e.zoomState, 0);
+    // A report opens zoomed to the page width unless another zoom was kept.
+    EXPECT_EQ(e.zoomState, 1);
     EXPECT_DOUBLE_EQ(e.zoom, 1.0);
+    EXPECT_EQ(e.breite, 0);
+    EXPECT_EQ(e.hoehe, 0);
     EXPECT_FALSE(e.diaSW);
     EXPECT_TRUE(e.druckgrenze);
     EXPECT_FALSE(e.mehrfachIntern);
@@ -105,7 +108,10 @@ TEST(DruckFensterEinstellungen, StandardUndRundreise) {
     TDruckFensterEinstellungen g;
     g.autoOpen = false;
     g.filename = "/tmp/x/bericht.pdf";
+    g.zoomState = 0;
     g.zoom = 1.5;
+    g.breite = 1100;
+    g.hoehe = 720;
     g.diaSW = true;
     g.druckgrenze = false;
     g.mehrfachIntern = true;
@@ -124,6 +130,9 @@ TEST(DruckFensterEinstellungen, StandardUndRundreise) {
     EXPECT_TRUE(r.mehrfachIntern);
     EXPECT_TRUE(r.mehrfachHintShown);
     EXPECT_FALSE(r.bigIcons);
+    EXPECT_EQ(r.zoomState, 0);
+    EXPECT_EQ(r.breite, 1100);
+    EXPECT_EQ(r.hoehe, 720);
 
     // A fitted zoom does not store a zoom factor; stored values out of range are clamped.
     TIniFile2 ini2;
@@ -168,7 +177,11 @@ TEST(PdfMail, UebergabeUndRueckfall) {
     EXPECT_EQ(f.laeufe[1], (QStringList{"xdg-email", "--utf8", "--attach", pdf}));
     ASSERT_EQ(f.geoeffnet.size(), 1);
     EXPECT_EQ(f.geoeffnet[0], QUrl::fromLocalFile("/tmp/zephan-mail-abc"));
-    EXPECT_TRUE(r.meldung.contains(pdf));
+    EXPECT_EQ(r.meldung,
+              "Das E-Mail-Programm (thunderbird.desktop) hat die Nachricht nicht übernommen.\n"
+              "Die PDF-Datei wurde gespeichert: /tmp/zephan-mail-abc/Bericht.pdf\n"
+              "Der Ordner mit der Datei wurde geöffnet; bitte hängen Sie die Datei selbst an "
+              "Ihre E-Mail an.");
 
     // A client that would drop the attachment is not asked at all.
     FakeDesktop k;
@@ -176,7 +189,53 @@ TEST(PdfMail, UebergabeUndRueckfall) {
     r = mailUebergeben(k, pdf, "a@b.de", "x");
     EXPECT_FALSE(r.uebergeben);
     EXPECT_EQ(k.laeufe.size(), 1);
-    EXPECT_EQ(k.geoeffnet.size(), 1);
+    ASSERT_EQ(k.geoeffnet.size(), 1);
+    EXPECT_EQ(k.geoeffnet[0], QUrl::fromLocalFile("/tmp/zephan-mail-abc"));
+    EXPECT_EQ(r.meldung,
+              "Das E-Mail-Programm (firefox.desktop) kann die PDF-Datei nicht als Anhang "
+              "übernehmen.\nDie PDF-Datei wurde gespeichert: /tmp/zephan-mail-abc/Bericht.pdf\n"
+              "Der Ordner mit der Datei wurde geöffnet; bitte hängen Sie die Datei selbst an "
+              "Ihre E-Mail an.");
+
+    // No client set up, and a desktop that cannot open the folder: the message does not
+    // claim it is shown, it names the folder.
+    struct OhneOrdner : FakeDesktop {
+        bool oeffnen(const QUrl& url) override {
+            geoeffnet.append(url);
+            return false;
+        }
+    } o;
+    o.mailProgramm.clear();
+    r = mailUebergeben(o, pdf, "a@b.de", "x");
+    EXPECT_FALSE(r.uebergeben);
+    EXPECT_EQ(o.laeufe.size(), 1);
+    EXPECT_EQ(o.geoeffnet.size(), 1);
+    EXPECT_EQ(r.meldung, "Auf diesem PC ist kein E-Mail-Programm eingerichtet.\n"
+                         "Die PDF-Datei wurde gespeichert: /tmp/zephan-mail-abc/Bericht.pdf\n"
+                         "Der Ordner /tmp/zephan-mail-abc konnte nicht geöffnet werden; bitte "
+                         "hängen Sie die Datei selbst an Ihre E-Mail an.");
+}
+
+// The report window on a laptop screen of 1280 x 800 (a task bar of 32 pixels leaves 768),
+// and on a full-HD screen.
+TEST(DruckFensterGeometrie, PasstAufDenBildschirm) {
+    const QRect laptop(0, 0, 1280, 768);
+    // Nothing kept: 1000 wide, as high as the screen allows with the frame, centred.
+    const QRect g = druckFensterGeometrie(QSize(), laptop);
+    EXPECT_EQ(g, QRect(140, 40, 1000, 720));
+    // The old fixed size of 900 x 1000 does not fit and is not used.
+    EXPECT_EQ(druckFensterGeometrie(QSize(900, 1000), laptop), g);
+    // A kept size that fits is used.
+    EXPECT_EQ(druckFensterGeometrie(QSize(1100, 600), laptop), QRect(90, 100, 1100, 600));
+    // Too wide by a pixel with the frame: not used.
+    EXPECT_EQ(druckFensterGeometrie(QSize(1265, 600), laptop), g);
+
+    const QRect hd(0, 0, 1920, 1040);
+    EXPECT_EQ(druckFensterGeometrie(QSize(), hd), QRect(460, 40, 1000, 992));
+    EXPECT_EQ(druckFensterGeometrie(QSize(900, 1000), hd).size(), QSize(1000, 992));
+    // A second screen to the right: the window lies on it.
+    const QRect rechts(1920, 0, 1280, 768);
+    EXPECT_EQ(druckFensterGeometrie(QSize(), rechts), QRect(2060, 40, 1000, 720));
 }
 
 } // namespace

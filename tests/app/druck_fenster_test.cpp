@@ -1,4 +1,5 @@
 #include "app/druck_fenster.h"
+#include "app/druck_fortschritt.h"
 #include "app/seiten_vorschau.h"
 #include "app_support.h"
 #include "render/pdf_output.h"
@@ -9,9 +10,14 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -402,6 +408,185 @@ TEST_F(Fenster, EinstellungenBeimSchliessen) {
     EXPECT_EQ(f->vorschau()->zoomArt(), TSeitenVorschau::ganzeSeite);
     EXPECT_FALSE(f->einstellungen().bigIcons);
     EXPECT_GE(f->AnzahlSeiten(), 50);
+}
+
+TEST_F(Fenster, PasstAufDenBildschirmUndZeigtDieSeitenbreite) {
+    const QRect platz = f->screen()->availableGeometry();
+    EXPECT_TRUE(platz.contains(f->geometry()))
+        << f->geometry().width() << "x" << f->geometry().height();
+    // Nothing kept yet: the page fills the width of the preview.
+    EXPECT_EQ(f->vorschau()->zoomArt(), TSeitenVorschau::breite);
+    // Every control of the tool bar lies inside the window, the zoom label last.
+    auto* zoom = f->findChild<QLabel*>("labelzoom");
+    ASSERT_TRUE(zoom->isVisible());
+    EXPECT_LE(zoom->mapTo(f.get(), QPoint(zoom->width(), 0)).x(), f->width());
+
+    // A free zoom kept from an earlier report that cuts the page off gives way to the width;
+    // a kept size larger than the screen is not used.
+    f->vorschau()->setZoom(400);
+    f->close();
+    TIniFile2 ini(einstellungsDatei());
+    ini.WriteString("FensterDruck", "Breite", "3000");
+    ini.WriteString("FensterDruck", "Hoehe", "2000");
+    ASSERT_TRUE(ini.save());
+    f->show();
+    EXPECT_EQ(f->vorschau()->zoomArt(), TSeitenVorschau::breite);
+    EXPECT_TRUE(platz.contains(f->geometry()));
+    // A free zoom at which the page fits stays.
+    f->vorschau()->setZoom(20);
+    f->close();
+    f->show();
+    EXPECT_EQ(f->vorschau()->zoomArt(), TSeitenVorschau::frei);
+    EXPECT_EQ(f->vorschau()->zoom(), 20);
+}
+
+TEST_F(Fenster, SeiteUndZoomMitAbstand) {
+    QApplication::processEvents(); // the tool bar lays out its widgets
+    auto* seite = f->findChild<QLabel*>("Labelseite");
+    auto* zoom = f->findChild<QLabel*>("labelzoom");
+    QTest::keyClick(f->vorschau(), Qt::Key_End);
+    const QString t = seite->text();
+    EXPECT_EQ(t, QStringLiteral("Seite %1/%1").arg(f->AnzahlSeiten()));
+    // Where the page text ends and the zoom text begins, in window coordinates.
+    const int ende = seite->mapTo(f.get(), seite->contentsRect().topLeft()).x() +
+                     seite->fontMetrics().horizontalAdvance(t);
+    const int anfang = zoom->mapTo(f.get(), zoom->contentsRect().topLeft()).x();
+    EXPECT_GE(anfang - ende, 12) << t.toStdString() << " / " << zoom->text().toStdString() << " "
+                                 << seite->isVisible() << zoom->isVisible() << " "
+                                 << seite->geometry().x() << " " << zoom->geometry().x();
+    // The page text is not cut by its own label.
+    EXPECT_LE(ende, seite->mapTo(f.get(), QPoint(seite->width(), 0)).x());
+}
+
+TEST_F(Fenster, ZeichnetNurDieGezeigtenSeiten) {
+    const int n = f->AnzahlSeiten();
+    ASSERT_GE(n, 50);
+    f->grab(); // paints the preview and the thumbnails in view
+    const int gezeichnet = f->seiten()->zeichnungen();
+    EXPECT_GE(gezeichnet, 1);
+    EXPECT_LT(gezeichnet, 20) << "von " << n;
+    // The last page is drawn when it is shown, as the whole drawing pass draws it.
+    QTest::keyClick(f->vorschau(), Qt::Key_End);
+    const QImage bild = f->vorschau()->seitenBild(n - 1, 0.2);
+    TDruck kopie;
+    kopie.m = bericht();
+    kopie.sichern();
+    TDruckLayout lay(kopie);
+    lay.messen();
+    TSeitenBilder alle;
+    ASSERT_TRUE(lay.zeichnen(alle));
+    QImage erwartet(bild.size(), QImage::Format_RGB32);
+    erwartet.fill(Qt::white);
+    {
+        QPainter p(&erwartet);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.scale(0.2, 0.2);
+        seiteAbspielen(p, alle.seiten.last());
+    }
+    EXPECT_TRUE(bild == erwartet);
+}
+
+// A markup message during the layout, with the messages' view of the screen.
+struct SeamMitBlick : MeldungsSeam {
+    QList<bool> fortschrittSichtbar;
+    int frage(const QString& text, const QString& b, Kind k) override {
+        bool sichtbar = false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (dynamic_cast<TDruckFortschritt*>(w) && w->isVisible()) sichtbar = true;
+        fortschrittSichtbar << sichtbar;
+        return MeldungsSeam::frage(text, b, k);
+    }
+};
+
+TEST_F(Fenster, FortschrittSchliesstUndVerdecktKeineMeldung) {
+    TDruckFortschritt* p = f->fortschrittFenster();
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->windowModality(), Qt::ApplicationModal);
+    EXPECT_FALSE(p->isVisible()); // the layout on show is over
+
+    // A message of the markup in the middle of the layout: no progress window over it, and
+    // the layout goes on and closes its window at the end.
+    SeamMitBlick blick;
+    TDruck d2;
+    d2.m = bericht();
+    d2.m.insert(1500, "°H0");
+    TDruckFenster g(d2, blick);
+    g.setDialoge(&dialoge);
+    g.setDesktop(&desktop);
+    g.show();
+    // (A block the keep rule moves is read twice, and so is its message.)
+    ASSERT_FALSE(blick.meldungen.isEmpty());
+    EXPECT_EQ(blick.meldungen.first(), "Schriftgröße ungültig: 0");
+    EXPECT_EQ(blick.meldungen.count("Schriftgröße ungültig: 0"), blick.meldungen.size());
+    EXPECT_FALSE(blick.fortschrittSichtbar.contains(true));
+    EXPECT_GE(g.AnzahlSeiten(), 50);
+    EXPECT_FALSE(g.fortschrittFenster()->isVisible());
+    EXPECT_FALSE(g.fortschrittFenster()->laeuft());
+    g.close();
+
+    // PDF: the run ends and the window closes; with a frozen clock the event loop gets
+    // control once at the start, not after each of the pages.
+    p->uhr = [] { return qint64(0); };
+    dialoge.pdfName = tmp.filePath("a.pdf");
+    f->pdfSichern();
+    EXPECT_TRUE(QFile::exists(tmp.filePath("a.pdf")));
+    EXPECT_FALSE(p->isVisible());
+    EXPECT_EQ(p->uebergaben(), 1);
+    EXPECT_EQ(p->wert(), f->AnzahlSeiten());
+
+    // Cancelled at once ("Abbrechen" in the first turn of the event loop): no file, no
+    // message, the window closed.
+    QTimer::singleShot(0, p, [p] { p->findChild<QPushButton*>("Abbrechen")->click(); });
+    dialoge.pdfName = tmp.filePath("b.pdf");
+    f->pdfSichern();
+    EXPECT_FALSE(QFile::exists(tmp.filePath("b.pdf")));
+    EXPECT_FALSE(p->isVisible());
+    EXPECT_TRUE(p->abgebrochen());
+    EXPECT_TRUE(seam.meldungen.isEmpty()) << seam.meldungen.join("\n").toStdString();
+
+    // Failed: the message comes after the window closed.
+    dialoge.pdfName = tmp.filePath("fehlt/x.pdf");
+    f->pdfSichern();
+    ASSERT_EQ(seam.meldungen.size(), 1);
+    EXPECT_FALSE(p->isVisible());
+
+    // Printing: closed after a finished job and after a cancelled one.
+    dialoge.druckDatei = tmp.filePath("d.pdf");
+    f->drucken();
+    EXPECT_TRUE(doc.gedruckt());
+    EXPECT_FALSE(p->isVisible());
+    EXPECT_EQ(p->text(), "Seiten werden gedruckt...");
+    QTimer::singleShot(0, p, [p] { p->findChild<QPushButton*>("Abbrechen")->click(); });
+    dialoge.druckDatei = tmp.filePath("e.pdf");
+    f->drucken();
+    EXPECT_FALSE(doc.gedruckt());
+    EXPECT_FALSE(p->isVisible());
+}
+
+TEST(DruckFortschritt, GibtHoechstensAlle50msAb) {
+    widgetAnwendung();
+    TDruckFortschritt p;
+    qint64 jetzt = 1000;
+    p.uhr = [&] { return jetzt; };
+    {
+        const TFortschrittLauf lauf(p, "Ausgabe", 200);
+        EXPECT_TRUE(p.isVisible());
+        EXPECT_EQ(p.uebergaben(), 1); // painted at the start
+        // 100 pages, 10 ms each: the event loop gets control every fifth page.
+        for (int k = 1; k <= 100; ++k) {
+            jetzt += 10;
+            EXPECT_TRUE(p.weiter(k));
+        }
+        EXPECT_EQ(p.uebergaben(), 21);
+        EXPECT_EQ(p.wert(), 100);
+        // Esc cancels the run instead of hiding the window.
+        QTest::keyClick(&p, Qt::Key_Escape);
+        EXPECT_TRUE(p.isVisible());
+        EXPECT_FALSE(p.weiter(101));
+    }
+    EXPECT_FALSE(p.isVisible());
+    EXPECT_FALSE(p.laeuft());
 }
 
 } // namespace
