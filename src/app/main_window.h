@@ -27,6 +27,11 @@ class QTreeWidget;
 namespace zephan {
 
 class BaumModell;
+class FormSeite;
+class ProjektSeite;
+class SeitenFuss;
+class StrangSeite;
+class StreckenSeite;
 class TBauteilForm_;
 class TDruckFenster;
 class Tk_Einstellform;
@@ -106,6 +111,10 @@ public:
     void bauteilZusammenstellenMenu();
     void dichteBerechnen();
     void laengeSetzen(int meter);
+    // The message for a field of the shown page whose value is out of its range, naming the
+    // field and the range; empty when every field is valid. "Über&nehmen" and "&Einfügen"
+    // refuse with it.
+    QString ungueltigesFeld() const;
     // One tick of the 5-second save timer.
     void SavetimerTimer();
     // Shows the hidden commands (Ctrl + right click on the button bar).
@@ -125,6 +134,9 @@ private:
     QWidget* strangSeiteBauen();
     QWidget* projektSeiteBauen();
     QWidget* fussBauen();
+    // "Über&nehmen" (or Return in a field) and "&Einfügen" of the footer: refused with a
+    // message while a field holds a value out of its range.
+    bool seiteAnwenden(bool einfuegen);
 
     // Shows the buffer on the page of its type (handlers suppressed meanwhile).
     void pufferZeigen();
@@ -135,7 +147,6 @@ private:
     void komponentenSeiteZeigen(bool typGewechselt);
     void gruppenFuellen();
     void nachbarnZeigen();
-    void materialWaehlen(QTreeWidget* liste, const QString& name);
     // The page check after every change: footer buttons, result caption, status message.
     void pruefen();
     // Window state after any command: view selection, caption, menu texts, undo items.
@@ -148,22 +159,8 @@ private:
     void timerNachDialog();
     void fensterEinstellungenSichern();
 
-    // Field handlers write the buffer at once, then check the page.
-    void wertGeaendert(int k);
-    void kanalGeaendert();
-    void rohrGeaendert();
-    // The sizing controls of the duct and pipe pages.
-    void kanalAuslegungVerlassen();
-    void kanalMassGeaendert(bool breite);
-    void rohrAuslegungVerlassen();
-    void rohrDurchmesserGeaendert();
-    void rohrNachbarnZeigen();
-    void rohrNachbarClick(bool groesser);
-    void laengeVerlassen();
-    void vAnpassenClick();
-    void formOptionenGeaendert();
-    void strangGeaendert();
-    void projektGeaendert();
+    // The page of a duct or pipe in the buffer (null for other types).
+    StreckenSeite* streckenSeite() const;
 
     FensterSeam seam_;
     std::unique_ptr<EditSession> session_;
@@ -176,8 +173,13 @@ private:
     std::array<QLabel*, 4> panels_{};
     QMap<QString, QAction*> aktionen_;
     bool fsetzen_ = false;
-    int letzterTyp_ = -2; // type of the last component page build
-    int formbox2Typ_ = -2;
+    // The edit pages and the footer; they bind their fields to the edit buffer.
+    StreckenSeite* kanalSeite_ = nullptr;
+    StreckenSeite* rohrSeite_ = nullptr;
+    FormSeite* formSeite_ = nullptr;
+    StrangSeite* strangSeite_ = nullptr;
+    ProjektSeite* projektSeite_ = nullptr;
+    SeitenFuss* fuss_ = nullptr;
     ShiftKnopf* druckverlustKnopf_ = nullptr;
     Tk_Einstellform* einstellform_ = nullptr;
     TBauteilForm_* bauteilform_ = nullptr;

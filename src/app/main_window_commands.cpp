@@ -68,61 +68,6 @@ void Tk_DVform::nachBefehl() {
     zustandZeigen();
 }
 
-void Tk_DVform::typListeGewaehlt(const QString& eintrag) {
-    const int typ = typAusListe(eintrag);
-    if (typ < 0) return; // a group caption chooses nothing
-    session_->typWaehlen(typ);
-    findChild<QTreeWidget*>(QStringLiteral("treeform"))
-        ->setProperty("tag", session_->editDaten().typ);
-    komponentenSeiteZeigen(true);
-    pruefen();
-}
-
-void Tk_DVform::seiteGewaehlt(int seite) {
-    DVdata& d = session_->editDaten();
-    const Einstellungen& e = einstellungen();
-    // Showing the reset buffer must not read the fields back while they still show the old one.
-    const bool vorher = fsetzen_;
-    fsetzen_ = true;
-    switch (seite) {
-    case SeiteKanal:
-        initNode(d);
-        d.typ = typKanal;
-        komponentenSeite(d); // the single option "Paßlänge" is taken
-        d.Gruppe.clear();
-        if (e.nachGefaelle() && !d.planung) d.i[4] = e.paProM() * 100;
-        kanalZeigen();
-        break;
-    case SeiteRohr:
-        initNode(d);
-        d.typ = typRohr;
-        komponentenSeite(d);
-        rohrZeigen();
-        break;
-    case SeiteFormstueck:
-        initNode(d);
-        d.typ = typZetawert;
-        komponentenSeite(d);
-        komponentenSeiteZeigen(true);
-        break;
-    case SeiteStrang:
-        // A new line starts at the standard density.
-        session_->strangSeite(typZuluft, QString());
-        d.Text.clear();
-        strangZeigen();
-        findChild<QComboBox*>(QStringLiteral("StrangArt"))->setCurrentIndex(-1);
-        d.typ = typKeiner;
-        break;
-    case SeiteProjekt:
-        projektZeigen();
-        break;
-    default:
-        break;
-    }
-    fsetzen_ = vorher;
-    pruefen();
-}
-
 // --- edit buttons, undo, search ---------------------------------------------------------------
 
 bool Tk_DVform::einfuegenClick() {
@@ -241,31 +186,6 @@ void Tk_DVform::bauteilMenu() {
 void Tk_DVform::ueberMenu() {
     UeberFenster f(this);
     f.exec();
-}
-
-void Tk_DVform::dichteBerechnen() {
-    QDialog dlg(this);
-    dlg.setObjectName(QStringLiteral("DichteDialog"));
-    dlg.setWindowTitle(QStringLiteral("Dichte berechnen"));
-    auto* f = new QFormLayout(&dlg);
-    auto* t = new QDoubleSpinBox(&dlg);
-    t->setObjectName(QStringLiteral("Temperatur"));
-    t->setRange(-50, 50);
-    t->setValue(20);
-    auto* phi = new QDoubleSpinBox(&dlg);
-    phi->setObjectName(QStringLiteral("Feuchte"));
-    phi->setRange(0, 100);
-    phi->setValue(80);
-    f->addRow(QStringLiteral("1. Lufttemperatur [°C]"), t);
-    f->addRow(QStringLiteral("2. relative Luftfeuchte φ [%]"), phi);
-    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dlg);
-    f->addRow(knoepfe);
-    connect(knoepfe, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
-    connect(knoepfe, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
-    if (dlg.exec() != QDialog::Accepted) return;
-    auto* feld = findChild<QLineEdit*>(QStringLiteral("Dichte"));
-    feld->setText(formatZahlOhneGruppen(luftdichte(phi->value(), t->value()), 3));
-    strangGeaendert();
 }
 
 void Tk_DVform::berechnenClick() {

@@ -335,7 +335,8 @@ SeitenZustand seitenPruefung(EditSession& s) {
         if (istStrecke(b.typ)) {
             z.ergebnis = berechne1Strecke(sel, b, druck, false).ergebnisLabel;
         } else if (istKomponente(b.typ)) {
-            z.ergebnis = berechne1Bauteil(b, sel, druck, false, strangDichte(sel)).ergebnisLabel;
+            z.anzeige = berechne1Bauteil(b, sel, druck, false, strangDichte(sel));
+            z.ergebnis = z.anzeige.ergebnisLabel;
         }
     }
     z.uebernehmen =

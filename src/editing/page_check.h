@@ -1,6 +1,7 @@
 #pragma once
 
 #include "network/dvdata.h"
+#include "pressure/interactive_component.h"
 
 #include <QString>
 #include <QStringList>
@@ -123,6 +124,9 @@ struct SeitenZustand {
     bool berechnen = false; // "&Berechnen" and "s"
     QString meldung;        // status bar (insertion rules)
     QString ergebnis;       // result caption
+    // What the component page shows of the calculation of a complete component: its
+    // velocity and zeta right after it was selected or changed.
+    BauteilAnzeige anzeige;
 };
 SeitenZustand seitenPruefung(EditSession& session);
 
