@@ -124,7 +124,7 @@ TEST_F(ProjektDatei, ExampleLoadsWithTheRecordsOfItsTable) {
     EXPECT_EQ(kanal.p[2], "Stahlblech");
 
     const DVdata& fan = *nodeDaten(b.item(3));
-    const std::array<double, 7> fi{2000, 2000, 0, 0, 108, 0, 100};
+    const std::array<double, 7> fi{2000, 2000, 0, 0, 16, 0, 100};
     EXPECT_EQ(fan.i, fi);
 
     const DVdata& stueck = *nodeDaten(b.item(5));
