@@ -139,11 +139,14 @@ void dvberechnen(const tDVvorgabe& vg, tresult& r, TDruck* druck, double rho,
         r.s = vg.zeta * rho * v * v / 2;
         if (d) {
             // ζ times the dynamic pressure ρ/2·v² is the fitting's loss, not the dynamic
-            // pressure itself.
-            d->add(QStringLiteral("°(delta p = °(zeta  °(*  °(roh /2 °(*  v²           VDI "
-                                  "2087 (5)"));
-            d->add(QStringLiteral("°(delta p = ") + z(vg.zeta, 2) + QStringLiteral(" °(*  ") +
-                   z(rho / 2, 2) + QStringLiteral(" °(*  ") + z(v * v, 1));
+            // pressure itself. A line that began with an escape would be taken for a command
+            // and never printed, hence the word in front.
+            d->add(
+                QStringLiteral("Druckverlust °(delta p = °(zeta  °(*  °(roh /2 °(*  v²           "
+                               "VDI 2087 (5)"));
+            d->add(QStringLiteral("Druckverlust °(delta p = ") + z(vg.zeta, 2) +
+                   QStringLiteral(" °(*  ") + z(rho / 2, 2) + QStringLiteral(" °(*  ") +
+                   z(v * v, 1));
             d->leer();
         }
         return;
@@ -209,7 +212,8 @@ void dvberechnen(const tDVvorgabe& vg, tresult& r, TDruck* druck, double rho,
                        ? QStringLiteral(
                              "VDI 2087, Tab 2: Prandtl-Kármansches Reibungsgesetz für glatte Rohre")
                        : QStringLiteral("VDI 2087, Tab 2: Übergangsfunktion nach Colebrook"));
-            d->add(QStringLiteral("°(lambda = iterativ. Startwert: °(lambda = ") + z(start, 2));
+            d->add(QStringLiteral("Reibungsbeiwert °(lambda  iterativ. Startwert: °(lambda = ") +
+                   z(start, 2));
         }
         lambda = start;
         double vorher = lambda + 1;
@@ -305,9 +309,9 @@ double geradeStrecke(DVdata& d, double q, TDruck* druck, double rho) {
     // The derivation ends with the run's own loss, wherever it is printed.
     if (TDruck* doc = aufzeichnend(druck); doc && d.i[5] > 0) {
         doc->leer();
-        doc->add(QStringLiteral("°(delta p= l °(* R = ") + z(d.i[5] / 1000, 2) +
-                 QStringLiteral(" °(*  ") + z(r.s, 2) + QStringLiteral(" = ") + z(dp, 2) +
-                 QStringLiteral(" [Pa]"));
+        doc->add(QStringLiteral("Druckverlust °(delta p = l °(*  R = ") + z(d.i[5] / 1000, 2) +
+                 QStringLiteral(" [m] °(*  ") + z(r.s, 2) + QStringLiteral(" [Pa/m] = ") +
+                 z(dp, 2) + QStringLiteral(" [Pa]"));
     }
     return dp;
 }

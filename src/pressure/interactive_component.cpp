@@ -19,8 +19,9 @@ QString paText(double dp) {
     return formatZahl(dp, 2) + QStringLiteral(" [Pa]");
 }
 
+// A line that began with the escape "°(" would be read as a command and never printed.
 QString deltaPZeile(double dp) {
-    return QStringLiteral("°(delta p = ") + paText(dp);
+    return QStringLiteral("Druckverlust °(delta p = ") + paText(dp);
 }
 
 QString volumenText(const tmylistitem* node) {

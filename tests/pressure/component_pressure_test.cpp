@@ -310,9 +310,10 @@ TEST_F(Bauteil, ZetaRuleReportLines) {
                          QStringLiteral("Art: Formstück    Geschwindigkeit v: 5,00 [m/s]  °(zeta : "
                                         "2,100[];  Dichte: 1,200 [kg/m³]"),
                          QString(),
-                         QStringLiteral("°(delta p = °(zeta  °(*  °(roh /2 °(*  v²           VDI "
-                                        "2087 (5)"),
-                         QStringLiteral("°(delta p = 2,10 °(*  0,60 °(*  25,0"),
+                         QStringLiteral(
+                             "Druckverlust °(delta p = °(zeta  °(*  °(roh /2 °(*  v²           VDI "
+                             "2087 (5)"),
+                         QStringLiteral("Druckverlust °(delta p = 2,10 °(*  0,60 °(*  25,0"),
                          QString(),
                      }));
 }
@@ -329,7 +330,7 @@ TEST_F(Bauteil, BranchPassageReportLines) {
     ASSERT_EQ(doc.m.size(), 7);
     EXPECT_EQ(doc.m[2], QStringLiteral("Art: Formstück    Geschwindigkeit v: 5,56 [m/s]  °(zeta : "
                                        "1,300[];  Dichte: 1,200 [kg/m³]"));
-    EXPECT_EQ(doc.m[5], QStringLiteral("°(delta p = 1,30 °(*  0,60 °(*  30,9"));
+    EXPECT_EQ(doc.m[5], QStringLiteral("Druckverlust °(delta p = 1,30 °(*  0,60 °(*  30,9"));
 }
 
 TEST_F(Bauteil, NothingIsWrittenWhileRecordingIsOff) {
@@ -350,7 +351,7 @@ bool hatUngueltigeZahl(const QString& zeile) {
 
 TEST(BauteilEndlich, PatternFindsUnprintableNumbers) {
     EXPECT_TRUE(hatUngueltigeZahl(QStringLiteral("Art: Formstück    Geschwindigkeit v: - [m/s]")));
-    EXPECT_TRUE(hatUngueltigeZahl(QStringLiteral("°(delta p = - °(*  0,60")));
+    EXPECT_TRUE(hatUngueltigeZahl(QStringLiteral("Druckverlust °(delta p = - °(*  0,60")));
     EXPECT_TRUE(hatUngueltigeZahl(QStringLiteral("R = nan")));
     EXPECT_FALSE(hatUngueltigeZahl(QStringLiteral("Länge gleich Null -> Bauteil wird ignoriert")));
     EXPECT_FALSE(hatUngueltigeZahl(QStringLiteral("Druckverlust: -1,50 [Pa]")));
@@ -549,7 +550,7 @@ TEST_F(Interaktiv, NodeOfTheSameTypeIsCalculatedWithTheBuffer) {
     ASSERT_GE(doc.m.size(), 3);
     EXPECT_EQ(doc.m.first(), QStringLiteral("°ÜKnie (Decke);  Volumenstrom: 1.440 [m³/h]"));
     EXPECT_EQ(doc.m[1], QStringLiteral("Beschreibung: Decke"));
-    EXPECT_EQ(doc.m.last(), QStringLiteral("°(delta p = 31,50 [Pa]"));
+    EXPECT_EQ(doc.m.last(), QStringLiteral("Druckverlust °(delta p = 31,50 [Pa]"));
     EXPECT_FALSE(doc.drucken);
 }
 
@@ -578,10 +579,10 @@ TEST_F(Interaktiv, TooLargeFailedAndPlanning) {
     EXPECT_GT(a.ergebnis, 9999);
     // Recording stops: no result line (the derivation's own Δp lines carry no unit).
     for (const QString& z : doc.m)
-        EXPECT_FALSE(z.startsWith(QStringLiteral("°(delta p = ")) &&
+        EXPECT_FALSE(z.startsWith(QStringLiteral("Druckverlust °(delta p = ")) &&
                      z.endsWith(QStringLiteral(" [Pa]")))
             << z.toStdString();
-    EXPECT_FALSE(doc.m.filter(QStringLiteral("°(delta p = ")).isEmpty());
+    EXPECT_FALSE(doc.m.filter(QStringLiteral("Druckverlust °(delta p = ")).isEmpty());
 
     doc.clear();
     DVdata leer = satz(28, {0, 200}, true);
@@ -611,7 +612,7 @@ TEST_F(Interaktiv, BranchPiecePrintsEveryPassageAndKeepsTheMainTexts) {
     EXPECT_EQ(a.zeta, QStringLiteral("0,178"));
     EXPECT_EQ(edit.p[1], QStringLiteral("0,178"));
     EXPECT_TRUE(doc.m.contains(QStringLiteral("°ÜAbzweig;   Volumenstrom: 1.000 [m³/h]")));
-    EXPECT_EQ(doc.m.last(), QStringLiteral("°(delta p = 24,11 [Pa]"));
+    EXPECT_EQ(doc.m.last(), QStringLiteral("Druckverlust °(delta p = 24,11 [Pa]"));
 }
 
 TEST_F(Interaktiv, CrossPrintsBothBranches) {
@@ -630,7 +631,36 @@ TEST_F(Interaktiv, CrossPrintsBothBranches) {
     const int i2 = doc.m.indexOf(QStringLiteral("°ÜAbzweig 2;   Volumenstrom: 200 [m³/h]"));
     ASSERT_GT(i1, 0);
     ASSERT_GT(i2, i1);
-    EXPECT_EQ(doc.m.last(), QStringLiteral("°(delta p = 12,78 [Pa]"));
+    EXPECT_EQ(doc.m.last(), QStringLiteral("Druckverlust °(delta p = 12,78 [Pa]"));
+}
+
+// Every line of the single-component report reaches the page: a text line starting with the
+// marker would be read as a command and dropped.
+TEST_F(Interaktiv, EveryReportLineIsPrinted) {
+    testbaum::Baum c;
+    tmylistitem* s = c.strang(0);
+    tmylistitem* st = c.neu(s, satz(37, {500, 300, 300, 250}, true));
+    DVdata zweig = satz(5);
+    zweig.tag1 = 0;
+    c.ende(c.neu(st, zweig), true, 1000);
+    zweig.tag1 = 1;
+    c.ende(c.neu(st, zweig), true, 200);
+    c.ende(s, true, 1500);
+    DVdata kreuz = *nodeDaten(st);
+    berechne1Bauteil(kreuz, st, doc, true, 1.2);
+    DVdata k = satz(28, {400, 200}, true);
+    berechne1Bauteil(k, knie, doc, true, 1.2);
+    ASSERT_GT(doc.m.size(), 20);
+    int ergebnisse = 0;
+    for (const QString& z : doc.m) {
+        if (z.startsWith(QChar(0xB0))) {
+            EXPECT_TRUE(z.startsWith(QStringLiteral("°Ü"))) << z.toStdString();
+        }
+        ergebnisse += z.startsWith(QStringLiteral("Druckverlust °(delta p = ")) &&
+                      z.endsWith(QStringLiteral(" [Pa]"));
+    }
+    // cross: main passage and both branches; knee: its passage
+    EXPECT_EQ(ergebnisse, 4);
 }
 
 TEST_F(Interaktiv, OtherTypeIsCalculatedAloneWithTheNodesFlow) {

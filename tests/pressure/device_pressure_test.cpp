@@ -577,17 +577,18 @@ TEST(Brandschutzklappe, RundFKRS) {
     EXPECT_EQ(l.rec.p[1], QStringLiteral("0,900"));
     EXPECT_EQ(
         l.zeilen,
-        (QStringList{QStringLiteral("Trox - Serie FKRS-02-K90 mit allgemeiner bauaufsichtlicher "
-                                    "Zulassung 4/10/D/2"),
-                     QStringLiteral("Vorgabe:"), QStringLiteral("DN: 160 [mm]"),
-                     QStringLiteral("A = 0,020 [m²]"),
-                     QStringLiteral("Druckverlust nach VDI 2087 (5.1998)"), QString(),
-                     QStringLiteral("Art: Formstück    Geschwindigkeit v: 4,14 [m/s]  °(zeta : "
-                                    "0,900[];  Dichte: 1,200 [kg/m³]"),
-                     QString(),
-                     QStringLiteral("°(delta p = °(zeta  °(*  °(roh /2 °(*  v²           VDI "
-                                    "2087 (5)"),
-                     QStringLiteral("°(delta p = 0,90 °(*  0,60 °(*  17,2"), QString()}));
+        (QStringList{
+            QStringLiteral("Trox - Serie FKRS-02-K90 mit allgemeiner bauaufsichtlicher "
+                           "Zulassung 4/10/D/2"),
+            QStringLiteral("Vorgabe:"), QStringLiteral("DN: 160 [mm]"),
+            QStringLiteral("A = 0,020 [m²]"), QStringLiteral("Druckverlust nach VDI 2087 (5.1998)"),
+            QString(),
+            QStringLiteral("Art: Formstück    Geschwindigkeit v: 4,14 [m/s]  °(zeta : "
+                           "0,900[];  Dichte: 1,200 [kg/m³]"),
+            QString(),
+            QStringLiteral("Druckverlust °(delta p = °(zeta  °(*  °(roh /2 °(*  v²           VDI "
+                           "2087 (5)"),
+            QStringLiteral("Druckverlust °(delta p = 0,90 °(*  0,60 °(*  17,2"), QString()}));
 
     // the other sizes: 1.9 / 1.1 / 0.6
     EXPECT_EQ(rechne(geraet(typBrandschutzklappe, false, 0, -1, 100), 100).rec.p[1],
