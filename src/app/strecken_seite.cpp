@@ -388,7 +388,8 @@ void StreckenSeite::massGeaendert(bool breite) {
     const double h = modell_.hoeheZurBreite(felder(), breite, vAbschnitt);
     if (h > 0) hoehe_->setWert(h);
     feldGeaendert();
-    flaeche_->setText(modell_.flaecheText(session_.editDaten()));
+    const bool gueltig = breite_->gueltig() && hoehe_->gueltig();
+    flaeche_->setText(gueltig ? modell_.flaecheText(session_.editDaten()) : QString());
 }
 
 void StreckenSeite::durchmesserGeaendert() {
@@ -396,14 +397,17 @@ void StreckenSeite::durchmesserGeaendert() {
     const double d = breite_->wert();
     feldGeaendert();
     if (StreckenSeitenModell::durchmesserUnfertig(d)) return;
-    flaeche_->setText(StreckenSeitenModell::rohrFlaecheText(d));
+    // A diameter out of range is a slip: no area or neighbours of it.
+    const bool gueltig = breite_->gueltig();
+    flaeche_->setText(gueltig ? StreckenSeitenModell::rohrFlaecheText(d) : QString());
     nachbarnZeigen();
 }
 
 void StreckenSeite::nachbarnZeigen() {
     for (bool groesser : {false, true}) {
         QPushButton* b = groesser ? groesser_ : kleiner_;
-        const RohrNachbar n = modell_.nachbar(breite_->wert(), volumenstrom_->wert(), groesser);
+        const double d = breite_->gueltig() ? breite_->wert() : -1;
+        const RohrNachbar n = modell_.nachbar(d, volumenstrom_->wert(), groesser);
         b->setText(n.text);
         b->setProperty("durchmesser", n.durchmesser);
         b->setToolTip(n.durchmesser > 0 ? mmText(n.durchmesser) : QString());

@@ -71,7 +71,7 @@ QString StreckenSeitenModell::bemerkung(const QString& feld) {
 }
 
 void StreckenSeitenModell::seiteZuruecksetzen(DVdata& d) const {
-    initNode(d);
+    initNode(d, e_.immerPlanen());
     d.typ = typ();
     komponentenSeite(d); // the single option "Paßlänge" is taken
     d.Gruppe.clear();

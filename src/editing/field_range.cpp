@@ -49,25 +49,25 @@ Bereich wertSlot(const QString& caption, const QString& einheit, int katalogMin,
     // Temperatures, a room's pressure and an offset may be below zero.
     if (caption.startsWith(QStringLiteral("t°")))
         b = {-60, 150, QStringLiteral("°C")};
-    else if (caption == QLatin1String("Raumdruck"))
+    else if (caption == QStringLiteral("Raumdruck"))
         b = {-10000, 10000, einheit};
-    else if (caption == QLatin1String("Höhensprung"))
+    else if (caption == QStringLiteral("Höhensprung"))
         b = {-100000, 100000, einheit};
-    else if (caption == QLatin1String("Dichte"))
+    else if (caption == QStringLiteral("Dichte"))
         b = dichte();
-    else if (caption == QLatin1String("Winkel"))
+    else if (caption == QStringLiteral("Winkel"))
         b = {0, 360, einheit};
-    else if (einheit == QLatin1String("mm"))
+    else if (einheit == QStringLiteral("mm"))
         b = laenge();
-    else if (einheit == QLatin1String("m³/h"))
+    else if (einheit == QStringLiteral("m³/h"))
         b = volumenstrom();
-    else if (einheit == QLatin1String("m/s"))
+    else if (einheit == QStringLiteral("m/s"))
         b = geschwindigkeit();
-    else if (einheit == QLatin1String("Pa"))
+    else if (einheit == QStringLiteral("Pa"))
         b = druck();
-    else if (einheit == QLatin1String("°"))
+    else if (einheit == QStringLiteral("°"))
         b = {0, 360, einheit};
-    else if (einheit == QLatin1String("%"))
+    else if (einheit == QStringLiteral("%"))
         b = {0, 100, einheit};
     // The catalogue's limits (>= 0) narrow the plausible range.
     if (katalogMin > 0) b.min = std::max(b.min, double(katalogMin));

@@ -4,6 +4,7 @@
 
 #include "app/icons.h"
 #include "app/number_field.h"
+#include "app/page_fields.h"
 #include "app/panel_store.h"
 #include "app/tree_search.h"
 #include "app/window_seam.h"
@@ -129,6 +130,52 @@ TEST(NumberField, EmptyIsMinusOneAndValuesUseTheDecimalComma) {
     EXPECT_EQ(z.wert(), 1234.5);
     z.setText(QStringLiteral("x"));
     EXPECT_EQ(z.wert(), -1);
+}
+
+TEST(NumberField, KeepsToItsRangeAndTakesNoSignWhereNoneIsPossible) {
+    anwendung();
+    Zahlenfeld z(0);
+    z.setBereich(bereiche::abmessung());
+    const struct {
+        const char* text;
+        bool gueltig;
+    } faelle[] = {{"", true},       {"10", true},      {"9", false},    {"10000", true},
+                  {"10001", false}, {"250300", false}, {"1.000", true}, {"x", false}};
+    for (const auto& f : faelle) {
+        z.setText(QString::fromLatin1(f.text));
+        EXPECT_EQ(z.gueltig(), f.gueltig) << f.text;
+        EXPECT_EQ(z.property("ungueltig").toBool(), !f.gueltig) << f.text;
+        EXPECT_EQ(z.toolTip().isEmpty(), f.gueltig) << f.text;
+    }
+    // No sign for a dimension; a zeta may be negative.
+    int pos = 0;
+    QString minus = QStringLiteral("-5");
+    EXPECT_EQ(z.validator()->validate(minus, pos), QValidator::Invalid);
+    z.setBereich(bereiche::zeta());
+    EXPECT_EQ(z.validator()->validate(minus, pos), QValidator::Acceptable);
+    z.setText(minus);
+    EXPECT_TRUE(z.gueltig());
+    // About ten digits wide, whatever the layout offers.
+    const int ziffer = z.fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    EXPECT_GE(z.sizeHint().width(), 10 * ziffer);
+    EXPECT_LE(z.sizeHint().width(), 13 * ziffer);
+    EXPECT_EQ(z.sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+}
+
+TEST(KurzLabel, ShortensALongTextAndKeepsItWholeInTheTooltip) {
+    anwendung();
+    KurzLabel l(nullptr, 20);
+    const QString lang = QStringLiteral("Kanal 500 x 300 [mm]; Länge: 2.000 [mm]; Stahlblech");
+    l.setLangText(lang);
+    l.show();
+    l.resize(l.fontMetrics().horizontalAdvance(QStringLiteral("Kanal 500")), 20);
+    EXPECT_TRUE(l.text().endsWith(QChar(0x2026))) << l.text().toStdString();
+    EXPECT_TRUE(lang.startsWith(l.text().chopped(1)));
+    EXPECT_EQ(l.toolTip(), lang);
+    EXPECT_EQ(l.langText(), lang);
+    EXPECT_LE(l.sizeHint().width(), 20 * l.fontMetrics().averageCharWidth());
+    l.resize(2000, 20);
+    EXPECT_EQ(l.text(), lang);
 }
 
 TEST(ProgressWindow, CancelStopsTheNextStep) {
