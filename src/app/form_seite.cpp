@@ -98,7 +98,7 @@ void FormSeite::bauen() {
     bemerkung_ = benannt<QLineEdit>(rechts, QStringLiteral("FormBemerkung"));
     unten->addRow(QStringLiteral("Bemerkung"), bemerkung_);
     v->addLayout(unten);
-    v->addStretch();
+    v->addStretch(1);
     connect(gruppe_, &QComboBox::activated, this, [this] { optionenGeaendert(); });
     connect(bemerkung_, &QLineEdit::textEdited, this, [this] { optionenGeaendert(); });
     beimVerlassen(bemerkung_, this, {}, [this] { emit uebernehmenGewuenscht(); });
@@ -135,6 +135,7 @@ QWidget* FormSeite::typListeBauen() {
 // so captions, fields and units line up.
 QWidget* FormSeite::wertePanelBauen() {
     wertePanel_ = benannt<QWidget>(this, QStringLiteral("Wertepanel"));
+    wertePanel_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* g = new QGridLayout(wertePanel_);
     g->setContentsMargins(0, 0, 0, 0);
     g->setColumnStretch(4, 1);
@@ -207,6 +208,10 @@ void FormSeite::zeigen(bool typGewechselt) {
     const int g = d.Gruppe.isEmpty() ? 0 : gruppe_->findText(d.Gruppe);
     gruppe_->setCurrentIndex(g < 0 ? 0 : g);
     bemerkung_->setText(d.Text);
+    // The slots shown changed: the column takes its new height now, not the old one.
+    wertePanel_->layout()->activate();
+    wertePanel_->updateGeometry();
+    if (QLayout* l = wertePanel_->parentWidget()->layout()) l->activate();
     setzen_ = vorher;
 }
 

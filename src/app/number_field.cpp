@@ -52,7 +52,9 @@ void Zahlenfeld::markieren() {
     if (property("ungueltig").toBool() == !ok) return;
     setProperty("ungueltig", !ok);
     setStyleSheet(ok ? QString() : QStringLiteral("QLineEdit { background: #ffc8c8; }"));
-    setToolTip(ok ? QString() : bereich_.hinweis());
+    // The range replaces the field's own hint while the value is outside.
+    if (!ok) grundTip_ = toolTip();
+    setToolTip(ok ? grundTip_ : bereich_.hinweis());
 }
 
 QSize Zahlenfeld::sizeHint() const {

@@ -41,6 +41,7 @@ private:
     int stellen_;
     Bereich bereich_{-1e12, 1e12, QString()};
     bool klickFokus_ = false;
+    QString grundTip_;
 };
 
 } // namespace zephan

@@ -39,15 +39,22 @@ QTreeWidget* materialListe(QWidget* eltern, const QString& name, std::initialize
             new QTreeWidgetItem(l, {QString::fromUtf8(m.name), formatZahlOhneGruppen(m.ks, 2)});
         it->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     }
-    // Every name readable ("flexibler Schlauch"), the list no higher than its rows.
-    l->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    l->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    // Every name readable ("flexibler Schlauch"), the list as wide as its columns and no
+    // higher than its rows.
+    const QFontMetrics fm = l->fontMetrics();
+    int breite = fm.horizontalAdvance(QStringLiteral("Material"));
+    for (int r = 0; r < l->topLevelItemCount(); ++r)
+        breite = qMax(breite, fm.horizontalAdvance(l->topLevelItem(r)->text(0)));
     l->header()->setStretchLastSection(false);
-    const int zeile = l->sizeHintForRow(0) > 0 ? l->sizeHintForRow(0) : 20;
-    const int hoehe = l->header()->sizeHint().height() + zeile * l->topLevelItemCount() + 6;
-    l->setFixedHeight(qMin(hoehe, 180));
-    l->setMinimumWidth(l->header()->length() + 24);
-    l->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    l->header()->setSectionResizeMode(QHeaderView::Fixed);
+    l->setColumnWidth(0, breite + 20);
+    l->setColumnWidth(1, fm.horizontalAdvance(QStringLiteral("00,00")) + 16);
+    l->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int zeile = fm.height() + 4;
+    l->setFixedHeight(l->header()->sizeHint().height() + zeile * l->topLevelItemCount() +
+                      2 * l->frameWidth() + 4);
+    l->setFixedWidth(l->columnWidth(0) + l->columnWidth(1) + 2 * l->frameWidth() + 2);
     return l;
 }
 
@@ -79,6 +86,10 @@ StreckenSeite::StreckenSeite(bool rund, EditSession& session, UserSeam& seam, QW
     bauen();
 }
 
+int StreckenSeite::captionBreite() const {
+    return fontMetrics().horizontalAdvance(QStringLiteral("Rohrreibungsgefälle")) + 8;
+}
+
 QString StreckenSeite::name(const char* teil) const {
     return (rund() ? QStringLiteral("Rohr") : QStringLiteral("Kanal")) + QLatin1String(teil);
 }
@@ -86,6 +97,7 @@ QString StreckenSeite::name(const char* teil) const {
 QWidget* StreckenSeite::bauen() {
     auto* g = new QGridLayout(this);
     g->setColumnStretch(4, 1);
+    g->setColumnMinimumWidth(0, captionBreite());
     int r = 0;
     volumenstrom_ = zahlFeld(this, name("Volumenstrom"), 0, bereiche::volumenstrom());
     volumenstrom_->setReadOnly(true);
@@ -98,7 +110,7 @@ QWidget* StreckenSeite::bauen() {
         feldZeile(g, r++, QStringLiteral("Max. Höhe"), maxHoehe_, QStringLiteral("[mm]"));
     }
     laenge_ = zahlFeld(this, name("Laenge"), 0, bereiche::laenge());
-    laenge_->setPlaceholderText(QStringLiteral("mm, unter 100: m"));
+    laenge_->setToolTip(QStringLiteral("in mm; unter 100 in m"));
     feldZeile(g, r++, QStringLiteral("Länge"), laenge_, QStringLiteral("[mm]"));
     g->addWidget(laengenKnoepfe(this, name("L"), [this](int m) { laengeSetzen(m); }), r++, 1, 1, 4);
 
@@ -170,6 +182,8 @@ QWidget* StreckenSeite::wertePanelBauen() {
     auto* g = new QGridLayout(wertePanel_);
     g->setContentsMargins(0, 0, 0, 0);
     g->setColumnStretch(4, 1);
+    // The same caption column as the page, so the fields line up.
+    g->setColumnMinimumWidth(0, captionBreite());
     int r = 0;
     if (rund()) {
         breite_ = zahlFeld(wertePanel_, name("Durchmesser"), 0, bereiche::abmessung());

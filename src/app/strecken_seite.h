@@ -53,6 +53,7 @@ private:
     QWidget* bauen();
     QWidget* wertePanelBauen();
     QString name(const char* teil) const;
+    int captionBreite() const;
     StreckenFelder felder() const;
     void wertePanelFolgen();
     void ergebnisseZeigen(const AuslegungsZeilen& z);
