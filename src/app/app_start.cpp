@@ -16,9 +16,27 @@
 namespace zephan {
 namespace {
 
+// Catches the report window after F7 as a picture instead of showing it modally.
+class FotoSeam : public FensterSeam {
+public:
+    void berichtZeigen(TDruck&) override {
+        TDruckFenster* w = berichtFenster();
+        if (!w) return;
+        w->resize(1150, 1000);
+        w->show();
+        for (int k = 0; k < 5; ++k) QApplication::processEvents();
+        bild = w->grab();
+        w->hide();
+    }
+    QPixmap bild;
+};
+
 // The picture of the main window with the first line selected, or (with `bericht`) of the
 // report window after F7.
-int bildschirmfoto(Tk_DVform& fenster, const QString& ziel, const QString& datei, bool bericht) {
+int bildschirmfoto(const QString& ziel, const QString& datei, bool bericht) {
+    auto seam = std::make_unique<FotoSeam>();
+    FotoSeam& foto = *seam;
+    Tk_DVform fenster(nullptr, std::move(seam));
     fenster.resize(1200, 760);
     fenster.show();
     fenster.start(datei.isEmpty() ? beispielAnlegen() : datei);
@@ -27,16 +45,8 @@ int bildschirmfoto(Tk_DVform& fenster, const QString& ziel, const QString& datei
     QApplication::processEvents();
     QPixmap bild = fenster.grab();
     if (bericht) {
-        bild = QPixmap();
-        fenster.berichtZeigen = [&fenster, &bild](TDruck&) {
-            TDruckFenster* w = fenster.druckFenster();
-            w->resize(1150, 1000);
-            w->show();
-            for (int k = 0; k < 5; ++k) QApplication::processEvents();
-            bild = w->grab();
-            w->hide();
-        };
         fenster.druckverlustberechnung(false);
+        bild = foto.bild;
     }
     const bool ok = !bild.isNull() && bild.save(ziel, "PNG");
     if (!ok) QTextStream(stderr) << "Bild nicht geschrieben: " << ziel << '\n';
@@ -82,8 +92,8 @@ int programmAusfuehren(int argc, char** argv) {
         startSeam.meldung(start.fehler, UserSeam::Kind::Fehler);
         return 1;
     }
+    if (!foto.isEmpty()) return bildschirmfoto(foto, datei, bericht);
     Tk_DVform fenster;
-    if (!foto.isEmpty()) return bildschirmfoto(fenster, foto, datei, bericht);
     fenster.show();
     fenster.start(datei);
     return QApplication::exec();

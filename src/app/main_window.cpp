@@ -6,7 +6,9 @@
 #include "app/icons.h"
 #include "app/message_dialog.h"
 #include "app/panel_store.h"
+#include "app/problem_list.h"
 #include "app/settings_dialog.h"
+#include "app/tree_columns.h"
 #include "app/tree_delegate.h"
 #include "editing/page_check.h"
 #include "network/model_queries.h"
@@ -19,11 +21,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QSplitter>
@@ -50,8 +52,11 @@ void ShiftKnopf::keyPressEvent(QKeyEvent* e) {
     QPushButton::keyPressEvent(e);
 }
 
-Tk_DVform::Tk_DVform(QWidget* parent) : QMainWindow(parent), seam_(this) {
+Tk_DVform::Tk_DVform(QWidget* parent, std::unique_ptr<FensterSeam> seam)
+    : QMainWindow(parent), eigeneSeam_(seam ? std::move(seam) : std::make_unique<FensterSeam>()),
+      seam_(*eigeneSeam_) {
     setObjectName(QStringLiteral("k_DVform"));
+    seam_.setFenster(this);
     session_ = std::make_unique<EditSession>(seam_);
     session_->baum().pfadZeichen = QLatin1Char('\\');
     druck_.seam = &seam_;
@@ -67,6 +72,15 @@ Tk_DVform::Tk_DVform(QWidget* parent) : QMainWindow(parent), seam_(this) {
         const int teiler = static_cast<int>(
             ini.ReadInteger(QStringLiteral("Settings"), QStringLiteral("Splitter"), breite));
         splitter_->setSizes({qMax(120, teiler), 700});
+        const QList<int> spalten = spaltenLesen(ini);
+        const int standard[] = {230, 70, 60, 45, 45};
+        for (int c = 0; c < modell_->columnCount(); ++c) {
+            const int b = c < spalten.size() && spalten[c] >= 0 ? spalten[c] : standard[c];
+            if (b == 0 && c > 0)
+                baum_->header()->setSectionHidden(c, true);
+            else
+                baum_->header()->resizeSection(c, qMax(30, b));
+        }
         formsize_load(this, ini);
     }
 
@@ -79,26 +93,57 @@ Tk_DVform::Tk_DVform(QWidget* parent) : QMainWindow(parent), seam_(this) {
     bauteilform_ = new TBauteilForm_(this);
 
     druckFenster_ = new TDruckFenster(druck_, seam_, this);
-    // Reports are shown modally; the document stays until the next report clears it.
-    berichtZeigen = [this](TDruck&) {
-        savetimer_->stop();
-        druckFenster_->showmodal_();
-        timerNachDialog();
-    };
-    dateiOeffnenFragen = [this](const QString& titel) {
-        return QFileDialog::getOpenFileName(this, titel, QString(),
-                                            QStringLiteral("Projekt (*.pro)"));
-    };
-    dateiSichernFragen = [this](const QString& titel) {
-        return QFileDialog::getSaveFileName(this, titel, session_->projekt().dateiname(),
-                                            QStringLiteral("Projekt (*.pro)"));
-    };
+    seam_.setBerichtFenster(druckFenster_);
+    seam_.vorMeldung = [this] { session_->auswahlFolgen(); };
     session_->projekt().setAutomatischSichern([] { return einstellungen().autoSave(); });
     initNode(session_->editDaten());
+
+    // The window follows the session: whatever command, rule or calculation changed the
+    // selection, the buffer, the changed mark or the undo history, the view shows it.
+    connect(session_.get(), &EditSession::auswahlGeaendert, this, [this](tmylistitem* node) {
+        if (fsetzen_) return;
+        ansichtAuswahlFolgen();
+        if (node) pufferZeigen();
+        session_->pufferAlsGezeigt();
+    });
+    connect(session_.get(), &EditSession::pufferGeaendert, this, [this] {
+        pufferZeigen();
+        session_->pufferAlsGezeigt();
+    });
+    connect(session_.get(), &EditSession::zustandGeaendert, this, [this] {
+        zustandZeigen();
+        probleme_->aktualisieren(session_->baum());
+    });
+    connect(session_.get(), &EditSession::rechnungLaeuftGeaendert, this,
+            [this](bool laeuft) { rechnungLaeuftZeigen(laeuft); });
     zustandZeigen();
 }
 
+void Tk_DVform::berichtZeigen() {
+    // Reports are shown modally; the document stays until the next report clears it.
+    savetimer_->stop();
+    seam_.berichtZeigen(druck_);
+    timerNachDialog();
+}
+
+void Tk_DVform::rechnungLaeuftZeigen(bool laeuft) {
+    // Every command but the report's own waits for the calculation; the progress window's
+    // "Abbrechen" stays the way out.
+    centralWidget()->setEnabled(!laeuft);
+    for (QAction* a : std::as_const(aktionen_)) {
+        if (laeuft) {
+            a->setProperty("vorRechnung", a->isEnabled());
+            a->setEnabled(false);
+        } else if (a->property("vorRechnung").isValid()) {
+            a->setEnabled(a->property("vorRechnung").toBool());
+            a->setProperty("vorRechnung", QVariant());
+        }
+    }
+    if (!laeuft) zustandZeigen();
+}
+
 Tk_DVform::~Tk_DVform() {
+    seam_.vorMeldung = nullptr;
     // The report window holds the report document and the seam, which go with this object
     // before Qt deletes the child windows: it goes first.
     delete druckFenster_;
@@ -164,15 +209,30 @@ void Tk_DVform::bauen() {
     auto* links = new QWidget(splitter_);
     auto* linksLay = new QVBoxLayout(links);
     linksLay->setContentsMargins(0, 0, 0, 0);
-    linksLay->addWidget(new QLabel(QStringLiteral("Aufbau"), links));
     baum_ = new QTreeView(links);
     linksLay->addWidget(baum_, 1);
     baum_->setObjectName(QStringLiteral("Baum"));
     baum_->setUniformRowHeights(true);
-    baum_->setHeaderHidden(true);
     baum_->setItemDelegate(new BaumDelegate(baum_));
-    modell_ = new BaumModell(session_->baum());
+    modell_ = new BaumSpalten(session_->baum());
     baum_->setModel(modell_);
+    // Each column but the tree itself can be hidden from the header's menu.
+    QHeaderView* kopf = baum_->header();
+    kopf->setStretchLastSection(false);
+    kopf->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(kopf, &QHeaderView::customContextMenuRequested, this, [this, kopf](const QPoint& p) {
+        QMenu menu(this);
+        for (int c = 1; c < modell_->columnCount(); ++c) {
+            QAction* a = menu.addAction(modell_->headerData(c, Qt::Horizontal).toString());
+            a->setCheckable(true);
+            a->setChecked(!kopf->isSectionHidden(c));
+            connect(a, &QAction::toggled, kopf, [kopf, c](bool an) {
+                kopf->setSectionHidden(c, !an);
+                if (an && kopf->sectionSize(c) < 30) kopf->resizeSection(c, 70);
+            });
+        }
+        menu.exec(kopf->mapToGlobal(p));
+    });
     connect(baum_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& i) {
                 if (fsetzen_) return;
@@ -194,6 +254,11 @@ void Tk_DVform::bauen() {
     });
     rl->addWidget(seiten_, 1);
     rl->addWidget(fussBauen());
+    probleme_ = new ProblemListe(this);
+    addDockWidget(Qt::BottomDockWidgetArea, probleme_);
+    probleme_->hide();
+    connect(probleme_, &ProblemListe::knotenGewaehlt, this,
+            [this](tmylistitem* n) { knotenAuswaehlen(n); });
     splitter_->addWidget(links);
     splitter_->addWidget(rechts);
     splitter_->setStretchFactor(1, 1);
@@ -268,6 +333,11 @@ void Tk_DVform::menuBauen() {
     spaeter(bearbeiten, QStringLiteral("Kopieren..."));
     spaeter(bearbeiten, QStringLiteral("Komponenten überschreiben..."))->setVisible(false);
     spaeter(bearbeiten, QStringLiteral("Raumübersicht..."));
+    bearbeiten->addSeparator();
+    QAction* probleme = probleme_->toggleViewAction();
+    probleme->setText(QStringLiteral("Probleme"));
+    probleme->setObjectName(QStringLiteral("Probleme"));
+    bearbeiten->addAction(probleme);
 
     QMenu* rechnen = menuBar()->addMenu(QStringLiteral("B&erechnen"));
     rechnen->setToolTipsVisible(true);
@@ -327,6 +397,7 @@ void Tk_DVform::versteckteZeigen() {
 // --- changed mark, timer, caption ----------------------------------------------------------
 
 void Tk_DVform::zustandZeigen() {
+    if (session_->rechnungLaeuft()) return; // the commands wait for the calculation
     Projekt& p = session_->projekt();
     QString titel = QStringLiteral("%1 %2 - Luftkanalnetzberechnung")
                         .arg(programmName, QStringLiteral(ZEPHAN_VERSION_TEXT));
@@ -380,6 +451,10 @@ void Tk_DVform::fensterEinstellungenSichern() {
     const QList<int> s = splitter_->sizes();
     ini.WriteInteger(QStringLiteral("Settings"), QStringLiteral("Splitter"),
                      s.isEmpty() ? 0 : s.front());
+    QList<int> spalten;
+    for (int c = 0; c < modell_->columnCount(); ++c)
+        spalten << (baum_->header()->isSectionHidden(c) ? 0 : baum_->header()->sectionSize(c));
+    spaltenSchreiben(ini, spalten);
     formsize_save(this, ini);
     ini.save();
 }

@@ -26,12 +26,13 @@ class QTreeWidget;
 
 namespace zephan {
 
-class BaumModell;
 class FormSeite;
 class ProjektSeite;
 class SeitenFuss;
 class StrangSeite;
 class StreckenSeite;
+class BaumSpalten;
+class ProblemListe;
 class TBauteilForm_;
 class TDruckFenster;
 class Tk_Einstellform;
@@ -53,16 +54,20 @@ protected:
 // four-panel status bar. Every change goes through the editing session; the window only
 // shows the session's state and forwards commands.
 class Tk_DVform : public QMainWindow {
+    Q_OBJECT
+
 public:
     enum Seite { SeiteKanal = 0, SeiteRohr, SeiteFormstueck, SeiteStrang, SeiteProjekt };
 
-    explicit Tk_DVform(QWidget* parent = nullptr);
+    // `seam`: the dialogs, file dialogs and report window to use (default: the real ones).
+    explicit Tk_DVform(QWidget* parent = nullptr, std::unique_ptr<FensterSeam> seam = nullptr);
     ~Tk_DVform() override;
 
     EditSession& session() { return *session_; }
     FensterSeam& seam() { return seam_; }
     QTreeView* baumAnsicht() const { return baum_; }
-    BaumModell* modell() const { return modell_; }
+    BaumSpalten* modell() const { return modell_; }
+    ProblemListe* probleme() const { return probleme_; }
     QTabWidget* seiten() const { return seiten_; }
     TDruck& druck() { return druck_; }
     TDruckFenster* druckFenster() const { return druckFenster_; }
@@ -72,12 +77,8 @@ public:
     // project (or `datei` when given, or the example) opened, the first node selected.
     void start(const QString& datei = QString());
 
-    // Shows a report (default: the report window). Tests replace it.
-    std::function<void(TDruck&)> berichtZeigen;
-    // Asks for a project file to open ("Laden...", "Hinzufügen...") and to save under. Tests
-    // replace them.
-    std::function<QString(const QString& titel)> dateiOeffnenFragen;
-    std::function<QString(const QString& titel)> dateiSichernFragen;
+    // Shows the report document through the seam, with the automatic save paused meanwhile.
+    void berichtZeigen();
 
     // --- commands (menu, buttons, keys) -----------------------------------------------------
     void knotenAuswaehlen(tmylistitem* node);
@@ -153,7 +154,13 @@ private:
     void nachBefehl();
     void zustandZeigen();
     void ansichtAuswahlFolgen();
+    // A calculation that writes into the records: the session refuses edits meanwhile and the
+    // window's editing commands are disabled; false when one runs already.
+    bool rechnungBeginnen();
     void rechnungBeendet(tmylistitem* stopp);
+    void rechnungLaeuftZeigen(bool laeuft);
+    // Leaving a node whose typed values were not applied asks first; false: stay.
+    bool pufferVerlassen();
     void seiteZeigen(int seite);
     bool veraendertFragen();
     void timerNachDialog();
@@ -162,10 +169,12 @@ private:
     // The page of a duct or pipe in the buffer (null for other types).
     StreckenSeite* streckenSeite() const;
 
-    FensterSeam seam_;
+    std::unique_ptr<FensterSeam> eigeneSeam_;
+    FensterSeam& seam_;
     std::unique_ptr<EditSession> session_;
     TDruck druck_;
-    BaumModell* modell_ = nullptr;
+    BaumSpalten* modell_ = nullptr;
+    ProblemListe* probleme_ = nullptr;
     QTreeView* baum_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QTabWidget* seiten_ = nullptr;

@@ -3,6 +3,8 @@
 #include "app/about_window.h"
 #include "app/catalogue_editor.h"
 #include "app/main_window.h"
+#include "app/tree_columns.h"
+#include "app/problem_list.h"
 #include "app/settings_dialog.h"
 #include "app/tree_search.h"
 #include "editing/page_check.h"
@@ -49,23 +51,46 @@ void Tk_DVform::ansichtAuswahlFolgen() {
     fsetzen_ = vorher;
 }
 
+bool Tk_DVform::pufferVerlassen() {
+    if (!session_->pufferVeraendert()) return true;
+    const int a = seam_.frage(QStringLiteral("Änderungen übernehmen?"), QStringLiteral("j|n|a"));
+    if (a == 0) return uebernehmenClick();
+    return a == 1;
+}
+
 void Tk_DVform::knotenAuswaehlen(tmylistitem* node) {
+    if (session_->rechnungLaeuft()) {
+        // The calculation holds the nodes: the view keeps showing the node it had.
+        ansichtAuswahlFolgen();
+        return;
+    }
+    if (node != session_->selektiert() && !pufferVerlassen()) {
+        ansichtAuswahlFolgen(); // "Abbrechen" (or a refused apply) stays on the node
+        return;
+    }
+    // The session tells the window, which shows the node's page (or, selecting the node
+    // already selected, its record afresh).
     session_->auswaehlen(node);
     if (!node) {
         initNode(session_->editDaten());
         nachbarnZeigen();
         pruefen();
-        return;
     }
-    ansichtAuswahlFolgen();
-    pufferZeigen();
 }
 
 void Tk_DVform::nachBefehl() {
+    probleme_->aktualisieren(session_->baum());
     ansichtAuswahlFolgen();
     pufferZeigen();
+    session_->pufferAlsGezeigt();
     projektZeigen();
     zustandZeigen();
+    // The status bar shows the node the command left selected (its own message stays).
+    if (tmylistitem* n = session_->selektiert()) {
+        const QString meldung = statusText(3);
+        session_->statusKnoten(n);
+        if (!meldung.isEmpty()) session_->statusMeldung(meldung);
+    }
 }
 
 // --- edit buttons, undo, search ---------------------------------------------------------------
@@ -138,7 +163,7 @@ bool Tk_DVform::ladenDatei(const QString& datei) {
 
 bool Tk_DVform::ladenMenu() {
     if (!veraendertFragen()) return false;
-    const QString datei = dateiOeffnenFragen(QStringLiteral("Laden..."));
+    const QString datei = seam_.dateiOeffnen(QStringLiteral("Laden..."));
     if (datei.isEmpty()) return false;
     return ladenDatei(datei);
 }
@@ -146,7 +171,7 @@ bool Tk_DVform::ladenMenu() {
 bool Tk_DVform::hinzufuegenMenu() {
     // Asked like "Laden...": the answer "speichern" keeps the state before the addition.
     if (!veraendertFragen()) return false;
-    const QString datei = dateiOeffnenFragen(QStringLiteral("Hinzufügen..."));
+    const QString datei = seam_.dateiOeffnen(QStringLiteral("Hinzufügen..."));
     if (datei.isEmpty()) return false;
     const bool ok = session_->hinzufuegen(datei);
     nachBefehl();
@@ -161,7 +186,8 @@ bool Tk_DVform::sichernMenu() {
 }
 
 bool Tk_DVform::sichernAlsMenu() {
-    const QString datei = dateiSichernFragen(QStringLiteral("Sichern als ..."));
+    const QString datei =
+        seam_.dateiSichern(QStringLiteral("Sichern als ..."), session_->projekt().dateiname());
     if (datei.isEmpty()) return false;
     const bool ok = session_->sichern(datei);
     zustandZeigen();
@@ -200,7 +226,7 @@ void Tk_DVform::berechnenClick() {
     else
         return;
     pruefen();
-    berichtZeigen(druck_);
+    berichtZeigen();
 }
 
 void Tk_DVform::planenClick() {
@@ -214,7 +240,7 @@ void Tk_DVform::allesPlanenClick() {
 }
 
 void Tk_DVform::druckenClick() {
-    berichtZeigen(druck_);
+    berichtZeigen();
 }
 
 // --- start-up -----------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "app/seiten_fuss.h"
 #include "app/strang_seite.h"
 #include "app/strecken_seite.h"
+#include "app/tree_columns.h"
 #include "editing/page_check.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"

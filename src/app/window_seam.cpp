@@ -1,5 +1,6 @@
 #include "app/window_seam.h"
 
+#include "app/druck_fenster.h"
 #include "app/message_dialog.h"
 
 #include <QApplication>
@@ -9,7 +10,18 @@
 
 namespace zephan {
 
+namespace {
+const QString projektFilter = QStringLiteral("Projekt (*.pro)");
+constexpr qint64 rundeMs = 50;
+} // namespace
+
+FensterSeam::~FensterSeam() {
+    fortschrittEnde();
+}
+
 int FensterSeam::frage(const QString& text, const QString& buttons, Kind kind) {
+    fortschrittEnde();
+    if (vorMeldung) vorMeldung();
     return meldungsDialog(fenster_, text, buttons, kind);
 }
 
@@ -20,30 +32,61 @@ void FensterSeam::status(int panel, const QString& text) {
 
 QString FensterSeam::dateinameFragen(const QString& text, const QString& vorschlag) {
     if (hatAntwortgeber()) return QString();
-    return QFileDialog::getSaveFileName(fenster_, text, vorschlag,
-                                        QStringLiteral("Projekt (*.pro)"));
+    return dateiSichern(text, vorschlag);
 }
 
 bool FensterSeam::fortschritt(int done, int total) {
+    bool runde = false;
     if (!fortschritt_) {
         fortschritt_ = new QProgressDialog(QStringLiteral("Berechne..."),
                                            QStringLiteral("Abbrechen"), 0, total, fenster_);
+        fortschritt_->setObjectName(QStringLiteral("Fortschritt"));
         fortschritt_->setWindowTitle(QStringLiteral("Fortschritt"));
-        fortschritt_->setWindowModality(Qt::WindowModal);
-        fortschritt_->setMinimumDuration(300);
+        // Modal from the start: no click reaches the window while a calculation holds nodes.
+        fortschritt_->setWindowModality(Qt::ApplicationModal);
+        fortschritt_->setMinimumDuration(0);
+        fortschritt_->setAutoClose(false);
+        fortschritt_->setAutoReset(false);
+        fortschritt_->show();
+        letzteRunde_.start();
+        runde = true;
     }
     fortschritt_->setMaximum(total);
-    fortschritt_->setValue(done);
-    QApplication::processEvents();
-    const bool weiter = !fortschritt_->wasCanceled();
+    fortschritt_->setValue(qMin(done, total));
+    if (runde || letzteRunde_.elapsed() >= rundeMs) {
+        QApplication::processEvents();
+        letzteRunde_.restart();
+    }
+    // A handler run by the event loop may have closed the window already.
+    const bool weiter = fortschritt_ && !fortschritt_->wasCanceled();
     if (!weiter || done >= total) fortschrittEnde();
     return weiter;
 }
 
 void FensterSeam::fortschrittEnde() {
     if (!fortschritt_) return;
-    fortschritt_->deleteLater();
+    QProgressDialog* f = fortschritt_;
     fortschritt_ = nullptr;
+    f->hide();
+    delete f;
+    // The window the progress covered takes the keys again (F7 once more, Ctrl+Z ...).
+    if (fenster_ && fenster_->isVisible()) {
+        fenster_->activateWindow();
+        // Platforms that activate later (offscreen, some window managers) get it at once.
+        if (!QApplication::activeWindow()) QApplication::setActiveWindow(fenster_);
+    }
+}
+
+void FensterSeam::berichtZeigen(TDruck&) {
+    if (berichtFenster_) berichtFenster_->showmodal_();
+}
+
+QString FensterSeam::dateiOeffnen(const QString& titel) {
+    return QFileDialog::getOpenFileName(fenster_, titel, QString(), projektFilter);
+}
+
+QString FensterSeam::dateiSichern(const QString& titel, const QString& vorschlag) {
+    return QFileDialog::getSaveFileName(fenster_, titel, vorschlag, projektFilter);
 }
 
 } // namespace zephan

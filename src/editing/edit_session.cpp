@@ -16,8 +16,14 @@
 
 namespace zephan {
 
+namespace {
+const QString gesperrtText =
+    QStringLiteral("Während einer Berechnung kann das Projekt nicht bearbeitet werden.");
+} // namespace
+
 EditSession::EditSession(UserSeam& seam) : seam_(seam), projekt_(seam) {
     initNode(editDaten_);
+    pufferGezeigt_ = editDaten_;
     projekt_.baum().beobachterHinzufuegen(&mitschnitt_);
 }
 
@@ -48,24 +54,122 @@ tmylistitem* EditSession::fokussiert() const {
 }
 
 void EditSession::auswaehlen(tmylistitem* node) {
+    if (gesperrt()) return;
     baum().setSelected(node);
     baum().setItemFocused(node);
+    pufferVon(node);
+}
+
+void EditSession::auswahlFolgen() {
+    tmylistitem* node = selektiert();
+    if (node == gemeldeteAuswahl_) return;
+    baum().setItemFocused(node);
+    pufferVon(node);
+}
+
+void EditSession::pufferVon(tmylistitem* node) {
     const DVdata* d = nodeDaten(node);
-    if (!d) return;
-    editDaten_ = *d;
-    if ((d->typ == typZuluftauslass || d->typ == typAbluftgitter) && editDaten_.i[4] < 1)
-        editDaten_.i[4] = 1;
-    if (!istStrangTyp(d->typ)) komponentenSeite(editDaten_);
-    statusKnoten(node);
+    if (d) {
+        editDaten_ = *d;
+        if ((d->typ == typZuluftauslass || d->typ == typAbluftgitter) && editDaten_.i[4] < 1)
+            editDaten_.i[4] = 1;
+        if (!istStrangTyp(d->typ)) komponentenSeite(editDaten_);
+        statusKnoten(node);
+    }
+    pufferGezeigt_ = editDaten_;
+    // Told at once: a rule that selects a node before it asks shows that node with the question.
+    gemeldeteAuswahl_ = node;
+    emit auswahlGeaendert(node);
 }
 
 void EditSession::fokussieren(tmylistitem* node) {
+    if (gesperrt()) return;
     baum().setItemFocused(node);
+}
+
+bool EditSession::pufferVeraendert() const {
+    const DVdata* d = nodeDaten(selektiert());
+    return d && d->typ == editDaten_.typ && editDaten_ != pufferGezeigt_;
+}
+
+void EditSession::pufferAlsGezeigt() {
+    pufferGezeigt_ = editDaten_;
 }
 
 void EditSession::markiereGeaendert() {
     aussenGeaendert_ = true;
     projekt_.setGeaendert(true);
+    melden();
+}
+
+bool EditSession::gesperrt() {
+    if (!rechnungLaeuft_) return false;
+    statusMeldung(gesperrtText);
+    return true;
+}
+
+void EditSession::melden() {
+    if (selektiert() != gemeldeteAuswahl_) {
+        gemeldeteAuswahl_ = selektiert();
+        pufferGezeigt_ = editDaten_;
+        emit auswahlGeaendert(gemeldeteAuswahl_);
+    }
+    const bool g = projekt_.geaendert();
+    const bool r = undo_.kannRueckgaengig();
+    const bool w = undo_.kannWiederholen();
+    if (g != gemeldetGeaendert_ || r != gemeldetRueck_ || w != gemeldetWieder_ ||
+        projekt_.dateiname() != gemeldeteDatei_) {
+        gemeldetGeaendert_ = g;
+        gemeldetRueck_ = r;
+        gemeldetWieder_ = w;
+        gemeldeteDatei_ = projekt_.dateiname();
+        emit zustandGeaendert();
+    }
+}
+
+// --- calculations -------------------------------------------------------------------------------
+
+bool EditSession::rechnungBeginnen() {
+    if (rechnungLaeuft_) return false;
+    vorRechnung_.clear();
+    vorRechnung_.reserve(static_cast<size_t>(baum().count()));
+    for (const tmylistitem* n = baum().topitem(); n; n = n->getNext())
+        vorRechnung_.push_back(KnotenZustand::von(n));
+    rechnungLaeuft_ = true;
+    emit rechnungLaeuftGeaendert(true);
+    return true;
+}
+
+void EditSession::rechnungBeenden() {
+    if (!rechnungLaeuft_) return;
+    rechnungLaeuft_ = false;
+    bool etwas = false;
+    size_t k = 0;
+    tmylistitem* sel = selektiert();
+    for (tmylistitem* n = baum().topitem(); n && k < vorRechnung_.size(); n = n->getNext(), ++k) {
+        const KnotenZustand jetzt = KnotenZustand::von(n);
+        const KnotenZustand& vorher = vorRechnung_[k];
+        if (jetzt == vorher) continue;
+        etwas = true;
+        baum().knotenGeaendert(n);
+        if (n != sel || !vorher.daten || !jetzt.daten || editDaten_.typ != jetzt.daten->typ)
+            continue;
+        // What the calculation wrote reaches the buffer; what the user typed elsewhere stays.
+        const DVdata& a = *vorher.daten;
+        const DVdata& b = *jetzt.daten;
+        for (size_t i = 0; i < b.i.size(); ++i)
+            if (a.i[i] != b.i[i]) editDaten_.i[i] = b.i[i];
+        for (size_t i = 0; i < b.p.size(); ++i)
+            if (a.p[i] != b.p[i]) editDaten_.p[i] = b.p[i];
+        if (a.fehler != b.fehler) editDaten_.fehler = b.fehler;
+        pufferGezeigt_ = editDaten_;
+        emit pufferGeaendert();
+    }
+    vorRechnung_.clear();
+    vorRechnung_.shrink_to_fit();
+    if (etwas) markiereGeaendert();
+    emit rechnungLaeuftGeaendert(false);
+    melden();
 }
 
 // --- status bar ---------------------------------------------------------------------------------
@@ -119,6 +223,7 @@ void EditSession::statusKnoten(const tmylistitem* node) {
 // --- the project --------------------------------------------------------------------------------
 
 bool EditSession::laden(const QString& datei) {
+    if (gesperrt()) return false;
     const QString vorher = projekt_.dateiname();
     projekt_.setDateiname(datei);
     if (!projekt_.laden()) {
@@ -129,6 +234,7 @@ bool EditSession::laden(const QString& datei) {
     undo_.clear(!projekt_.geaendert());
     initNode(editDaten_);
     if (tmylistitem* erster = baum().topitem()) auswaehlen(erster);
+    melden();
     return true;
 }
 
@@ -141,11 +247,15 @@ bool EditSession::hinzufuegen(const QString& datei) {
 }
 
 void EditSession::neu() {
+    if (gesperrt()) return;
     projekt_.neu();
     initNode(editDaten_);
     aussenGeaendert_ = true;
     undo_.clear(false);
+    // Nothing is selected any more: the node panels go blank.
+    for (int k = 0; k < 3; ++k) seam_.status(k, QString());
     statusMeldung(QStringLiteral("neues Projekt"));
+    melden();
 }
 
 bool EditSession::sichern(const QString& datei) {
@@ -153,17 +263,19 @@ bool EditSession::sichern(const QString& datei) {
         projekt_.setDateiname(datei);
         projekt_.setGeaendert(true);
     }
-    if (!projekt_.sichern()) return false;
-    if (!projekt_.geaendert()) {
+    const bool ok = projekt_.sichern();
+    if (ok && !projekt_.geaendert()) {
         undo_.gesichert();
         aussenGeaendert_ = false;
     }
-    return true;
+    melden();
+    return ok;
 }
 
 // --- the edit pages -----------------------------------------------------------------------------
 
 bool EditSession::typWaehlen(int typ) {
+    if (gesperrt()) return false;
     tmylistitem* sel = selektiert();
     if (!sel) {
         seam_.meldung(editText::erstPosition, UserSeam::Kind::Warnung);
@@ -239,6 +351,13 @@ std::vector<tmylistitem*> EditSession::umgebung(tmylistitem* weiterer) const {
 template <class F>
 bool EditSession::befehl(const QString& name, const std::vector<tmylistitem*>& knoten, F f,
                          const std::vector<tmylistitem*>& teilbaeume) {
+    if (gesperrt()) return false;
+    // Listeners hear of the command however it ends.
+    struct Melder {
+        EditSession* s;
+        ~Melder() { s->melden(); }
+    } melder{this};
+    statusMeldung(QString()); // the rule writes its own message, if any
     const int selVorher = flatIndex(selektiert());
     const int fokusVorher = flatIndex(fokussiert());
     const DVdata pufferVorher = editDaten_;
@@ -303,6 +422,7 @@ bool EditSession::einfuegen() {
 // --- sizing -------------------------------------------------------------------------------------
 
 bool EditSession::planen() {
+    if (gesperrt()) return false;
     tmylistitem* start = selektiert() ? selektiert() : baum().topitem();
     tmylistitem* kopf = strangKopf(start);
     if (!kopf) {
@@ -319,18 +439,24 @@ bool EditSession::planen() {
            },
            {kopf});
     changedMarkFolgen();
+    melden();
     return ok;
 }
 
 bool EditSession::allesPlanen() {
+    if (gesperrt()) return false;
     tmylistitem* start = selektiert();
     if (!start) return false;
     std::vector<tmylistitem*> teilbaeume;
-    for (tmylistitem* n = start; n; n = n->getNextSibling()) teilbaeume.push_back(n);
+    for (tmylistitem* n = start; n; n = n->getNextSibling()) {
+        teilbaeume.push_back(n);
+        if (istStrangTyp(typVon(n))) break; // on a line head: that line only
+    }
     const bool ok = befehl(
         QStringLiteral("Alles planen"), {},
         [&] { return zephan::allesPlanen(start, seam_, Rechenkontext()); }, teilbaeume);
     if (ok) changedMarkFolgen();
+    melden();
     return ok;
 }
 
@@ -356,6 +482,7 @@ void EditSession::changedMarkFolgen() {
 }
 
 bool EditSession::rueckgaengig() {
+    if (gesperrt()) return false;
     const BaumBefehl* b = undo_.naechsterRueckgaengig();
     if (!b) return false;
     if (!befehlRueckgaengig(baum(), *b)) {
@@ -366,10 +493,12 @@ bool EditSession::rueckgaengig() {
     zustandSetzen(b->selektiertVorher, b->fokusVorher, b->pufferVorher);
     undo_.rueckgaengigGetan();
     changedMarkFolgen();
+    melden();
     return true;
 }
 
 bool EditSession::wiederholen() {
+    if (gesperrt()) return false;
     const BaumBefehl* b = undo_.naechsterWiederholen();
     if (!b) return false;
     if (!befehlWiederholen(baum(), *b)) {
@@ -380,6 +509,7 @@ bool EditSession::wiederholen() {
     zustandSetzen(b->selektiertNachher, b->fokusNachher, b->pufferNachher);
     undo_.wiederholenGetan();
     changedMarkFolgen();
+    melden();
     return true;
 }
 

@@ -5,8 +5,10 @@
 #include "network/project_file.h"
 #include "network/tree_listener.h"
 
+#include <QObject>
 #include <QString>
 #include <memory>
+#include <vector>
 
 namespace zephan {
 
@@ -17,11 +19,16 @@ class tmylistitem;
 // page, file name, changed mark and automatic-save countdown), the edit buffer `editDaten`, the
 // selected and the focused node, the message and status seam, and the undo history. Every
 // change a user can make to a project goes through it; the window only forwards button
-// presses and shows the results.
-class EditSession {
+// presses and listens to the signals below.
+//
+// While a calculation runs (between `rechnungBeginnen` and `rechnungBeenden`) the session
+// refuses every edit and every change of the selection: the calculation holds node pointers.
+class EditSession : public QObject {
+    Q_OBJECT
+
 public:
     explicit EditSession(UserSeam& seam);
-    ~EditSession();
+    ~EditSession() override;
     EditSession(const EditSession&) = delete;
     EditSession& operator=(const EditSession&) = delete;
 
@@ -41,8 +48,16 @@ public:
     // A click on a node: selects and focuses it, copies its record into the buffer, builds its
     // page and shows it in the status bar. Null clears both.
     void auswaehlen(tmylistitem* node);
+    // A rule or calculation moved the tree's selection itself (to the node it stopped at):
+    // the buffer takes that node, and the listeners are told.
+    void auswahlFolgen();
     // Moves only the focus.
     void fokussieren(tmylistitem* node);
+
+    // The buffer holds typed values that were not applied to the selected node. The window
+    // marks the buffer as shown after filling its page (the page check normalises some fields).
+    bool pufferVeraendert() const;
+    void pufferAlsGezeigt();
 
     // --- the changed mark -------------------------------------------------------------------
     bool geaendert() const { return projekt_.geaendert(); }
@@ -97,6 +112,16 @@ public:
     // buffer's open dimensions from the neighbours, so the buffer keeps a size.
     void planungSetzen(bool planung);
 
+    // --- calculations ---------------------------------------------------------------------
+    // A calculation that may write into the records starts: edits are refused until it ends.
+    // False (nothing started) while another one runs.
+    bool rechnungBeginnen();
+    // The calculation ended, however it ended: every record it changed is announced, the
+    // project is marked changed when anything changed, and the values it wrote into the
+    // selected node reach the edit buffer too (typed values of other fields stay).
+    void rechnungBeenden();
+    bool rechnungLaeuft() const { return rechnungLaeuft_; }
+
     // --- undo -------------------------------------------------------------------------------
     bool kannRueckgaengig() const { return undo_.kannRueckgaengig(); }
     bool kannWiederholen() const { return undo_.kannWiederholen(); }
@@ -104,7 +129,21 @@ public:
     bool wiederholen();
     const UndoStack& undoStack() const { return undo_; }
 
+signals:
+    // The selected node changed (the buffer now holds its record).
+    void auswahlGeaendert(tmylistitem* node);
+    // The buffer was replaced or changed by something other than the page's own fields.
+    void pufferGeaendert();
+    // The changed mark, the undo history or the project file changed.
+    void zustandGeaendert();
+    void rechnungLaeuftGeaendert(bool laeuft);
+
 private:
+    void pufferVon(tmylistitem* node);
+    // Refuses with a status message while a calculation runs.
+    bool gesperrt();
+    // Emits what changed since the last call.
+    void melden();
     template <class F>
     bool befehl(const QString& name, const std::vector<tmylistitem*>& knoten, F f,
                 const std::vector<tmylistitem*>& teilbaeume = {});
@@ -127,6 +166,13 @@ private:
     std::unique_ptr<BaumAufzeichnung> aufzeichnung_;
     Mitschnitt mitschnitt_{*this};
     bool aussenGeaendert_ = false; // changes outside the tree (project page) since the save
+    DVdata pufferGezeigt_;         // the buffer as its page showed it first
+    bool rechnungLaeuft_ = false;
+    std::vector<KnotenZustand> vorRechnung_; // every node's state when the calculation began
+    // Last state told to the listeners.
+    tmylistitem* gemeldeteAuswahl_ = nullptr;
+    bool gemeldetGeaendert_ = false, gemeldetRueck_ = false, gemeldetWieder_ = false;
+    QString gemeldeteDatei_;
 };
 
 } // namespace zephan

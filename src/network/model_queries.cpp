@@ -208,6 +208,37 @@ QString nodeBoxText(const DVdata& d) {
     return t->titel + QStringLiteral(" - ") + eintrag;
 }
 
+QString nodeProblem(const tmylistitem* node) {
+    const DVdata* d = nodeDaten(node);
+    if (!d || istStrangTyp(d->typ) || d->typ == typAbzweig) return QString();
+    if (!basisDaten(d->typ)) return QStringLiteral("Bauteil unbekannt");
+    if (d->planung) return QStringLiteral("Bauteil befindet sich noch im Status Planung.");
+    switch (d->fehler) {
+    case fehlerOk:
+        break;
+    case fehlerUnvollstaendig:
+        return QStringLiteral("Fehlende Informationen");
+    case fehlerVolumenstrom:
+        return QStringLiteral("Die Berechnung gab kein Ergebnis. Bitte Bauteil einzeln berechnen.");
+    case fehlerEckigRund:
+        return QStringLiteral("eckig/rund-Problem");
+    case fehlerMasse:
+        return QStringLiteral("Unterschiedliche Maße");
+    case fehlerGeschwindigkeit:
+        return QStringLiteral("Zu hohe Geschwindigkeit im Kanal.");
+    default:
+        return QStringLiteral("Fehler %1").arg(d->fehler);
+    }
+    DVdata pruef = *d;
+    if (!vollstaendig(pruef)) return QStringLiteral("Fehlende Informationen");
+    return QString();
+}
+
+QString mitPosition(const QString& text, const tmylistitem* node) {
+    if (!node) return text;
+    return text + QStringLiteral("\n\nPosition: ") + node->position();
+}
+
 QString nodeInfo(const tmylistitem* node, int mode) {
     const DVdata* dp = nodeDaten(node);
     if (!dp) return QStringLiteral("-");

@@ -26,6 +26,12 @@ QString nodeBoxText(const DVdata& d);
 // One-line description of a node for the neighbour labels (mode 0) or its short title
 // with option (mode 1). "-" for no node or no record.
 QString nodeInfo(const tmylistitem* node, int mode);
+// What keeps a node from being calculated, as the tree's tooltip and the problem list say it;
+// empty when nothing does: a state code other than 0, planning, missing values.
+QString nodeProblem(const tmylistitem* node);
+// A message about a node that names where it stands: the text, a blank line, "Position: " and
+// the node's dotted position (the text alone without a node).
+QString mitPosition(const QString& text, const tmylistitem* node);
 
 // True when the node's line head is a supply line (type 0); true for no node.
 bool istZuluft(const tmylistitem* node);

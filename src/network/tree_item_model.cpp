@@ -23,10 +23,10 @@ tmylistitem* BaumModell::knoten(const QModelIndex& index) {
 }
 
 QModelIndex BaumModell::index(int row, int column, const QModelIndex& parent) const {
-    if (column != 0 || row < 0) return {};
+    if (column < 0 || column >= columnCount(parent) || row < 0) return {};
     tmylistitem* eltern = knoten(parent);
     tmylistitem* n = eltern ? eltern->child(row) : baum_.topLevel(row);
-    return n ? createIndex(row, 0, n) : QModelIndex();
+    return n ? createIndex(row, column, n) : QModelIndex();
 }
 
 QModelIndex BaumModell::parent(const QModelIndex& child) const {
@@ -52,7 +52,7 @@ bool BaumModell::hasChildren(const QModelIndex& parent) const {
 
 QVariant BaumModell::data(const QModelIndex& index, int role) const {
     const tmylistitem* n = knoten(index);
-    if (!n) return {};
+    if (!n || index.column() != 0) return {};
     switch (role) {
     case Qt::DisplayRole:
         return n->caption();
@@ -85,7 +85,7 @@ void BaumModell::entfernt(tmylistitem*, int) {
 
 void BaumModell::geaendert(tmylistitem* node) {
     const QModelIndex i = indexVon(node);
-    emit dataChanged(i, i);
+    emit dataChanged(i, i.siblingAtColumn(columnCount() - 1));
 }
 
 void BaumModell::vorZuruecksetzen() {

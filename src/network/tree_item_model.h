@@ -8,8 +8,9 @@ namespace zephan {
 
 class tMylistviewBase;
 
-// A Qt item model over a tree view: one column, the caption as display text, the picture and
-// state indexes as roles for the window to turn into icons. It follows the tree's change
+// A Qt item model over a tree view: the caption as display text of the first column, the
+// picture and state indexes as roles for the window to turn into icons; a derived model may
+// add columns. It follows the tree's change
 // announcements row by row, so a view keeps its expansion and selection through every edit,
 // undo and redo; only loads and clears reset it.
 class BaumModell : public QAbstractItemModel, public BaumBeobachter {

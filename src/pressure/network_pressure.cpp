@@ -351,7 +351,7 @@ private:
         meldung = text;
         stoppKnoten = n;
         baum_.setSelected(n);
-        if (seam_) seam_->meldung(text, UserSeam::Kind::Fehler);
+        if (seam_) seam_->meldung(mitPosition(text, n), UserSeam::Kind::Fehler);
     }
 
     ProjektBaum& baum_;

@@ -66,7 +66,7 @@ private:
         ergebnis.halt = n;
         ergebnis.meldung = text;
         if (zeigen_) zeigen_(n);
-        if (!text.isEmpty()) seam_.meldung(text, UserSeam::Kind::Warnung);
+        if (!text.isEmpty()) seam_.meldung(mitPosition(text, n), UserSeam::Kind::Warnung);
         return false;
     }
 
@@ -105,8 +105,8 @@ bool Lauf::beurteilen(tmylistitem* n, int klasse) {
     if (problem) {
         if (zeigen_) zeigen_(n);
         const int antwort =
-            seam_.frage(QString::fromUtf8(problem), QString::fromUtf8(planText::weiterButtons),
-                        UserSeam::Kind::Warnung);
+            seam_.frage(mitPosition(QString::fromUtf8(problem), n),
+                        QString::fromUtf8(planText::weiterButtons), UserSeam::Kind::Warnung);
         if (antwort != 0) return halt(n, QString());
     }
     nachbarpruefung(n, k_);
@@ -153,8 +153,11 @@ bool allesPlanen(tmylistitem* start, UserSeam& seam, const Rechenkontext& kontex
     if (!start) return false;
     if (seam.frage(QString::fromUtf8(planText::allesFrage), QStringLiteral("j|n")) != 0)
         return false;
+    // The chain from the selection on; a line head is a chain of its own, so "p" on it covers
+    // that line, never the lines after it.
     tmylistitem* letzter = start;
-    while (tmylistitem* n = letzter->getNextSibling()) letzter = n;
+    if (!istStrangTyp(typVon(start)))
+        while (tmylistitem* n = letzter->getNextSibling()) letzter = n;
     const tmylistitem* ende = letzter->lastDescendant()->getNext();
     for (tmylistitem* n = start; n && n != ende; n = n->getNext()) {
         DVdata* d = nodeDaten(n);

@@ -51,17 +51,28 @@ protected:
         });
         neuesFenster();
     }
+    // The window's seam with the report window and the file dialogs answered by the test.
+    class TestSeam : public FensterSeam {
+    public:
+        explicit TestSeam(Fenster& t) : t_(t) {}
+        void berichtZeigen(TDruck& d) override {
+            ++t_.berichte;
+            t_.bericht = d.m;
+            // What a person would see: no progress window covers the report.
+            t_.fortschrittBeimBericht = fortschrittOffen();
+        }
+        QString dateiOeffnen(const QString&) override { return t_.oeffnen; }
+        QString dateiSichern(const QString&, const QString&) override { return t_.sichernUnter; }
+
+    private:
+        Fenster& t_;
+    };
+
     // A main window as the program creates it, shown and active so its keys work.
     void neuesFenster() {
-        fenster = std::make_unique<Tk_DVform>();
+        fenster = std::make_unique<Tk_DVform>(nullptr, std::make_unique<TestSeam>(*this));
         fenster->show();
         QApplication::setActiveWindow(fenster.get());
-        fenster->berichtZeigen = [this](TDruck& d) {
-            ++berichte;
-            bericht = d.m;
-        };
-        fenster->dateiSichernFragen = [this](const QString&) { return sichernUnter; };
-        fenster->dateiOeffnenFragen = [this](const QString&) { return oeffnen; };
     }
     void TearDown() override {
         if (fenster) fenster->session().projekt().setGeaendert(false);
@@ -101,6 +112,7 @@ protected:
     QStringList fragen, fragenKnoepfe;
     QList<int> antworten;
     int berichte = 0;
+    bool fortschrittBeimBericht = false;
     QStringList bericht;
     QString sichernUnter, oeffnen;
 };

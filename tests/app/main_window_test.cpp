@@ -160,7 +160,9 @@ TEST_F(MainWindow, EditInsertDeleteUndoRedoSaveAndReopen) {
     // F7 stops at the new duct, which still waits for sizing, and selects it.
     QTest::keyClick(fenster.get(), Qt::Key_F7);
     EXPECT_EQ(berichte, 0);
-    EXPECT_EQ(fragen.value(0), QStringLiteral("Bauteil befindet sich noch im Status Planung."));
+    EXPECT_EQ(fragen.value(0), QStringLiteral("Bauteil befindet sich noch im Status Planung.\n\n"
+                                              "Position: ") +
+                                   neuPos);
     EXPECT_EQ(s().selektiert()->position(), neuPos);
     // Without it the report window shows the worst path.
     fenster->rueckgaengig();

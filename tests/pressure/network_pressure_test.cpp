@@ -498,7 +498,10 @@ TEST(NetzRand, StopsNameTheNodeAndLeaveTheReportAlone) {
         EXPECT_EQ(e.meldung, f.meldung) << f.name;
         EXPECT_EQ(e.knoten, boese) << f.name;
         EXPECT_EQ(t.baum.Selected(), boese) << f.name;
-        EXPECT_EQ(seam.fragen, QStringList{f.meldung + " [o]"}) << f.name;
+        // The message names where the node stands, the result carries the plain text.
+        EXPECT_EQ(seam.fragen,
+                  QStringList{f.meldung + "\n\nPosition: " + boese->position() + " [o]"})
+            << f.name;
         EXPECT_EQ(doc.m, QStringList{"voriger Bericht"}) << f.name;
         EXPECT_EQ(anfang, 1) << f.name;
         EXPECT_EQ(ende, 1) << f.name;

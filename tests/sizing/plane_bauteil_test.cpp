@@ -111,8 +111,10 @@ TEST_F(Planung, SizeProblemAsksAndCanBeCancelled) {
         frager.antworten = {antwort};
         const PlanErgebnis r = planen(z.kopf, frager, k);
         ASSERT_FALSE(frager.fragen.isEmpty());
+        // The question names the node it is about: the duct behind the bend.
         EXPECT_EQ(frager.fragen.first(),
-                  QString::fromUtf8(planText::masse) + QStringLiteral(" [weiter|a]"));
+                  QString::fromUtf8(planText::masse) + QStringLiteral("\n\nPosition: ") +
+                      bogen->getNextSibling()->position() + QStringLiteral(" [weiter|a]"));
         EXPECT_EQ(r.abgeschlossen, antwort == 0);
         // Judged backwards, the duct behind the bend is the first to meet the step.
         EXPECT_EQ(r.halt, antwort == 0 ? nullptr : bogen->getNextSibling());

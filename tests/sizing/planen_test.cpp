@@ -41,8 +41,22 @@ TEST(Planen, GeneratedProjectsPlanAndComputeWithoutStop) {
 
         RecordingSeam seam;
         Rechenkontext kontext;
+        // "p" on a line head covers that line, never the lines after it.
         ASSERT_TRUE(allesPlanen(baum.topitem(), seam, kontext));
         ASSERT_EQ(seam.fragen.size(), 1);
+        const auto geplant = [](tmylistitem* kopf) {
+            int r = 0;
+            const tmylistitem* ende = kopf->lastDescendant()->getNext();
+            for (tmylistitem* n = kopf; n != ende; n = n->getNext())
+                r += nodeDaten(n)->planung ? 1 : 0;
+            return r;
+        };
+        EXPECT_GT(geplant(baum.topLevel(0)), 20);
+        for (int s = 1; s < baum.topCount(); ++s) {
+            EXPECT_EQ(geplant(baum.topLevel(s)), 0) << "line " << s;
+            RecordingSeam ja;
+            ASSERT_TRUE(allesPlanen(baum.topLevel(s), ja, kontext));
+        }
         int inPlanung = 0;
         for (tmylistitem* n = baum.topitem(); n; n = n->getNext())
             inPlanung += nodeDaten(n)->planung ? 1 : 0;

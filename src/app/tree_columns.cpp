@@ -1,0 +1,92 @@
+#include "app/tree_columns.h"
+
+#include "network/model_queries.h"
+#include "network/network_tree.h"
+#include "network/type_codes.h"
+#include "store/ini_file.h"
+#include "store/number_format.h"
+
+namespace zephan {
+
+int BaumSpalten::columnCount(const QModelIndex& parent) const {
+    return parent.column() > 0 ? 0 : int(Anzahl);
+}
+
+QString BaumSpalten::text(const tmylistitem* node, int spalte) {
+    const DVdata* d = nodeDaten(node);
+    if (!d || istStrangTyp(d->typ) || d->typ == typAbzweig) return QString();
+    switch (spalte) {
+    case Mass: {
+        const auto mm = [](double x) { return QString::number(static_cast<long long>(x)); };
+        if (d->i[0] <= 0 || d->typ == typRaum) return QString();
+        if (d->typ == typKanal || (d->typ != typRohr && d->eckig && d->i[1] > 0))
+            return mm(d->i[0]) + QStringLiteral("×") + mm(d->i[1]);
+        return QStringLiteral("⌀ ") + mm(d->i[0]);
+    }
+    case Volumenstrom: {
+        const int q = volumenstrom(node);
+        return q < 0 ? QString() : formatVolumenstrom(q);
+    }
+    case Geschwindigkeit:
+        return d->p[0];
+    case Zeta:
+        return d->typ == typKanal || d->typ == typRohr ? QString() : d->p[1];
+    default:
+        return QString();
+    }
+}
+
+QVariant BaumSpalten::data(const QModelIndex& index, int role) const {
+    const tmylistitem* n = knoten(index);
+    if (!n) return {};
+    if (role == Qt::ToolTipRole) {
+        const QString problem = nodeProblem(n);
+        return problem.isEmpty() ? QVariant()
+                                 : QVariant(n->position() + QStringLiteral(": ") + problem);
+    }
+    if (index.column() == Aufbau) return BaumModell::data(index, role);
+    if (role == Qt::DisplayRole) return text(n, index.column());
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+    return {};
+}
+
+QVariant BaumSpalten::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    switch (section) {
+    case Aufbau:
+        return QStringLiteral("Aufbau");
+    case Mass:
+        return QStringLiteral("Maß [mm]");
+    case Volumenstrom:
+        return QStringLiteral("V [m³/h]");
+    case Geschwindigkeit:
+        return QStringLiteral("v [m/s]");
+    case Zeta:
+        return QStringLiteral("ζ");
+    default:
+        return {};
+    }
+}
+
+QList<int> spaltenLesen(const TIniFile2& ini) {
+    QList<int> r;
+    const QStringList teile =
+        ini.ReadString(QStringLiteral("ProgrammDV"), QStringLiteral("Spalten"))
+            .split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString& t : teile) {
+        bool ok = false;
+        const int b = t.trimmed().toInt(&ok);
+        r << (ok ? qBound(0, b, 2000) : -1);
+    }
+    return r;
+}
+
+void spaltenSchreiben(TIniFile2& ini, const QList<int>& breiten) {
+    QStringList t;
+    for (int b : breiten) t << QString::number(b);
+    ini.WriteString(QStringLiteral("ProgrammDV"), QStringLiteral("Spalten"),
+                    t.join(QLatin1Char(',')));
+}
+
+} // namespace zephan
