@@ -2,6 +2,7 @@
 #include "app_fixture.h"
 
 #include "app/number_field.h"
+#include "app/tree_columns.h"
 
 #include "network/model_queries.h"
 #include "network/tree_item_model.h"
