@@ -166,6 +166,7 @@ void Tk_DVform::bauen() {
     // The button bar.
     auto* leiste = new QWidget(zentrum);
     leiste->setObjectName(QStringLiteral("Knopfleiste"));
+    knopfleiste_ = leiste;
     leiste->installEventFilter(this);
     auto* ll = new QHBoxLayout(leiste);
     ll->setContentsMargins(0, 0, 0, 0);
@@ -196,9 +197,9 @@ void Tk_DVform::bauen() {
     QPushButton* such = knopf(QStringLiteral("Suchen"), QStringLiteral("SuchenBtn"), true);
     such->setToolTip(QStringLiteral("ausgewähltes Bauteil im Strang suchen (F3)"));
     connect(such, &QPushButton::clicked, this, [this] { suchen(); });
-    QPushButton* bauteil = knopf(QStringLiteral("Bauteil"), QStringLiteral("BauteilBtn"), true);
-    connect(bauteil, &QPushButton::clicked, this, [this] { bauteilMenu(); });
-    bauteil->hide();
+    bauteilKnopf_ = knopf(QStringLiteral("Bauteil"), QStringLiteral("BauteilBtn"), true);
+    connect(bauteilKnopf_, &QPushButton::clicked, this, [this] { bauteilMenu(); });
+    bauteilKnopf_->hide();
     // "&Aufmaß" is part of the bar but has no function: hidden for good.
     knopf(QStringLiteral("&Aufmaß"), QStringLiteral("AufmassBtn"), false)->hide();
     ll->addStretch();
@@ -379,7 +380,7 @@ QString Tk_DVform::statusText(int panel) const {
 
 bool Tk_DVform::eventFilter(QObject* o, QEvent* e) {
     // Ctrl + right click on the button bar reveals the hidden commands.
-    if (e->type() == QEvent::MouseButtonPress && o->objectName() == QLatin1String("Knopfleiste")) {
+    if (e->type() == QEvent::MouseButtonPress && o == knopfleiste_) {
         auto* m = static_cast<QMouseEvent*>(e);
         if (m->button() == Qt::RightButton && m->modifiers().testFlag(Qt::ControlModifier)) {
             versteckteZeigen();
@@ -390,7 +391,7 @@ bool Tk_DVform::eventFilter(QObject* o, QEvent* e) {
 }
 
 void Tk_DVform::versteckteZeigen() {
-    if (auto* b = findChild<QPushButton*>(QStringLiteral("BauteilBtn"))) b->show();
+    bauteilKnopf_->show();
     if (QAction* a = aktion(QStringLiteral("Komponenten überschreiben..."))) a->setVisible(true);
 }
 

@@ -190,6 +190,8 @@ private:
     ProjektSeite* projektSeite_ = nullptr;
     SeitenFuss* fuss_ = nullptr;
     ShiftKnopf* druckverlustKnopf_ = nullptr;
+    QWidget* knopfleiste_ = nullptr;
+    QPushButton* bauteilKnopf_ = nullptr; // the catalogue editor, hidden until revealed
     Tk_Einstellform* einstellform_ = nullptr;
     TBauteilForm_* bauteilform_ = nullptr;
     TDruckFenster* druckFenster_ = nullptr;

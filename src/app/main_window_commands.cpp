@@ -3,9 +3,10 @@
 #include "app/about_window.h"
 #include "app/catalogue_editor.h"
 #include "app/main_window.h"
-#include "app/tree_columns.h"
 #include "app/problem_list.h"
 #include "app/settings_dialog.h"
+#include "app/strang_seite.h"
+#include "app/tree_columns.h"
 #include "app/tree_search.h"
 #include "editing/page_check.h"
 #include "network/catalogue.h"
@@ -146,7 +147,7 @@ bool Tk_DVform::neuMenu() {
     nachBefehl();
     seiteZeigen(SeiteStrang);
     seiteGewaehlt(SeiteStrang);
-    findChild<QComboBox*>(QStringLiteral("StrangArt"))->setFocus();
+    strangSeite_->strangArt()->setFocus();
     session_->statusMeldung(QStringLiteral("neues Projekt"));
     return true;
 }

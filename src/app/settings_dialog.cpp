@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -196,13 +197,17 @@ Tk_Einstellform::Tk_Einstellform(QWidget* parent) : QDialog(parent) {
     seiten_->addTab(s4, QStringLiteral("Aufmaß"));
     seiten_->setTabVisible(3, false);
 
-    auto* ok = benannt(new QPushButton(QStringLiteral("&Ok"), this), QStringLiteral("OkBtn"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    v->addWidget(ok, 0, Qt::AlignRight);
+    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    benannt(knoepfe->button(QDialogButtonBox::Ok), QStringLiteral("OkBtn"));
+    benannt(knoepfe->button(QDialogButtonBox::Cancel), QStringLiteral("AbbrechenBtn"));
+    connect(knoepfe, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    v->addWidget(knoepfe);
     zeigen();
 }
 
 void Tk_Einstellform::showEvent(QShowEvent* e) {
+    vorher_ = einstellungen();
     formsize_load(this, einstellungenLesen());
     zeigen();
     QDialog::showEvent(e);
@@ -321,7 +326,13 @@ void Tk_Einstellform::done(int r) {
         formsize_save(this, ini);
         ini.save();
     }
-    uebernehmen();
+    if (r == QDialog::Accepted) {
+        uebernehmen();
+    } else {
+        // "Abbrechen": also the sizes added or removed in the lists go back.
+        einstellungen() = vorher_;
+        zeigen();
+    }
     QDialog::done(r);
 }
 

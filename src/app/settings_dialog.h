@@ -1,5 +1,7 @@
 #pragma once
 
+#include "network/settings.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -34,6 +36,8 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    // The settings as they were when the dialog opened: "Abbrechen" puts them back.
+    Einstellungen vorher_;
     void listeZeigen(int liste);
     void massHinzufuegen(int liste);
     void masseLoeschen(int liste);

@@ -101,17 +101,31 @@ TEST_F(SettingsDialog, AddingAndRemovingStandardSizes) {
     EXPECT_EQ(einstellungen().rohrMasse().first(), 63);
 }
 
-TEST_F(SettingsDialog, ClosingTakesTheControlsAndTheMainWindowRestartsTheCountdown) {
+TEST_F(SettingsDialog, OkTakesTheControlsAndAbbrechenPutsEverythingBack) {
     fenster->start();
     Tk_Einstellform dlg;
+    // "Abbrechen" leaves the settings as they were, the sizes added to a list too.
+    dlg.show();
+    const Einstellungen vorher = einstellungen();
+    dlg.findChild<QCheckBox*>(QStringLiteral("ImmerPlanen"))->setChecked(!vorher.immerPlanen());
+    dlg.findChild<QRadioButton*>(QStringLiteral("NachGefaelle"))->setChecked(true);
+    dlg.findChild<QLineEdit*>(QStringLiteral("Mass"))->setText(QStringLiteral("350"));
+    QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("RohrHinzu")), Qt::LeftButton);
+    ASSERT_NE(einstellungen().rohrMasse(), vorher.rohrMasse());
+    QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("AbbrechenBtn")), Qt::LeftButton);
+    EXPECT_EQ(einstellungen().immerPlanen(), vorher.immerPlanen());
+    EXPECT_EQ(einstellungen().nachGefaelle(), vorher.nachGefaelle());
+    EXPECT_EQ(einstellungen().rohrMasse(), vorher.rohrMasse());
+
+    dlg.show();
     dlg.findChild<QCheckBox*>(QStringLiteral("ImmerPlanen"))->setChecked(false);
     dlg.findChild<QRadioButton*>(QStringLiteral("NachGefaelle"))->setChecked(true);
     EXPECT_TRUE(einstellungen().nachGefaelle()); // at once
     dlg.findChild<QCheckBox*>(QStringLiteral("Band63"))->setChecked(true);
     dlg.findChild<QCheckBox*>(QStringLiteral("Band125"))->setChecked(false);
     dlg.findChild<QSpinBox*>(QStringLiteral("RaumdB"))->setValue(35);
-    EXPECT_TRUE(einstellungen().immerPlanen()); // only when closed
-    dlg.reject();                               // any way of closing takes the controls
+    EXPECT_TRUE(einstellungen().immerPlanen()); // only when closed with "OK"
+    QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("OkBtn")), Qt::LeftButton);
     EXPECT_FALSE(einstellungen().immerPlanen());
     EXPECT_EQ(einstellungen().raumdB(), 35);
     EXPECT_EQ(einstellungen().schallText(), QStringLiteral("63,250,1K,2K,"));

@@ -304,7 +304,7 @@ TEST_F(MainWindow, SettingsDialogRestartsTheSaveCountdownAtFullBudget) {
         QStringLiteral("k_Einstellform"), [this] { fenster->einstellungenMenu(); },
         [](QDialog* d) {
             d->findChild<QCheckBox*>(QStringLiteral("AutoSave"))->setChecked(false);
-            d->reject();
+            d->accept();
         });
     EXPECT_FALSE(s().projekt().autoSave().laeuft());
     EXPECT_EQ(fenster->aktion(QStringLiteral("Sichern"))->text(), QStringLiteral("Sichern (-)"));

@@ -17,7 +17,7 @@ namespace {
 
 class SizingPages : public Fenster {
 protected:
-    // Types a value over the field's text and leaves it with Enter.
+    // Types a value over the field's text and leaves it with Tab (Return would apply the page).
     void eingeben(const char* name, const QString& text) {
         auto* f = feld<Zahlenfeld>(name);
         f->setFocus();
@@ -26,7 +26,7 @@ protected:
             QTest::keyClick(f, Qt::Key_Delete);
         else
             QTest::keyClicks(f, text);
-        QTest::keyClick(f, Qt::Key_Return);
+        QTest::keyClick(f, Qt::Key_Tab);
     }
     QString text(const char* name) { return feld<QLabel>(name)->text(); }
     void klick(const char* name) { QTest::mouseClick(feld<QPushButton>(name), Qt::LeftButton); }
