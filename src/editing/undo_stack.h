@@ -1,96 +1,10 @@
 #pragma once
 
-#include "network/dvdata.h"
+#include "network/record_snapshot.h"
 
-#include <QString>
-#include <optional>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace zephan {
-
-class ProjektBaum;
-class tmylistitem;
-
-// Everything of a node that an edit can change: its record and what the tree shows of it.
-struct KnotenZustand {
-    std::optional<DVdata> daten; // empty for a node without record
-    QString caption;
-    int imageIndex = -1;
-    int stateIndex = -1;
-    bool expanded = false;
-
-    bool operator==(const KnotenZustand&) const = default;
-
-    static KnotenZustand von(const tmylistitem* node);
-    void anwenden(tmylistitem* node) const;
-};
-
-// A node as it stood in the tree: flat index, parent's flat index (-1 at the top level) and
-// number of earlier siblings, with its state.
-struct KnotenEintrag {
-    int index = -1;
-    int elternIndex = -1;
-    int geschwisterPos = 0;
-    KnotenZustand zustand;
-};
-
-// A surviving node whose state an edit changed, found by its flat index after the edit.
-struct KnotenAenderung {
-    int index = -1;
-    KnotenZustand vorher;
-    KnotenZustand nachher;
-};
-
-// One editing operation as the difference between the tree before and after it. Undo and
-// redo rebuild the tree from it without running any editing rule again, so they give back
-// exactly the records, captions and selection that were there.
-struct BaumBefehl {
-    QString name;
-    std::vector<KnotenEintrag> entfernt;   // ascending flat index before the edit
-    std::vector<KnotenEintrag> eingefuegt; // ascending flat index after the edit
-    std::vector<KnotenAenderung> geaendert;
-    int selektiertVorher = -1, fokusVorher = -1;
-    int selektiertNachher = -1, fokusNachher = -1;
-    DVdata pufferVorher, pufferNachher;
-
-    // True when the edit left the tree exactly as it was.
-    bool leer() const { return entfernt.empty() && eingefuegt.empty() && geaendert.empty(); }
-};
-
-// Records one operation on a tree. Created before the operation with the existing nodes the
-// operation may change or remove (single nodes, and subtrees taken as a whole); the owner
-// forwards the tree's add and delete events while it runs and finishes the record afterwards.
-// Nodes added during the operation need not be named. Only the named nodes are copied, so a
-// command costs what it touches, not the size of the project.
-class BaumAufzeichnung {
-public:
-    explicit BaumAufzeichnung(const std::vector<tmylistitem*>& knoten,
-                              const std::vector<tmylistitem*>& teilbaeume = {});
-
-    void hinzugefuegt(tmylistitem* node);
-    void entfernt(tmylistitem* node);
-    // False when a node outside the recorded part was removed: the operation cannot be undone.
-    bool vollstaendig() const { return vollstaendig_; }
-
-    BaumBefehl abschliessen(QString name);
-
-private:
-    std::unordered_map<const tmylistitem*, KnotenEintrag> vorher_;
-    std::vector<KnotenEintrag> entfernt_;
-    std::unordered_set<tmylistitem*> neu_;
-    bool vollstaendig_ = true;
-};
-
-// Flat index of a node, -1 for none.
-int flatIndex(const tmylistitem* node);
-// Applies a command backwards (undo) or forwards (redo) to a tree that stands where the
-// command left it (undo) or where it began (redo). Returns false when the tree does not fit
-// the command (a node it names is missing); the tree may then be partly changed, and the
-// history that led to it must be dropped.
-bool befehlRueckgaengig(ProjektBaum& baum, const BaumBefehl& befehl);
-bool befehlWiederholen(ProjektBaum& baum, const BaumBefehl& befehl);
 
 // The commands of a session: unlimited depth, a redo branch that is dropped by a new command,
 // and the position at which the project was last saved, so the changed mark can follow undo.
