@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -28,6 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -68,12 +70,12 @@ Tk_DVform::Tk_DVform(QWidget* parent, std::unique_ptr<FensterSeam> seam)
     {
         TIniFile2 ini = einstellungenLesen(&seam_);
         const int breite = static_cast<int>(
-            ini.ReadInteger(QStringLiteral("ProgrammDV"), QStringLiteral("TreeBreite"), 320));
+            ini.ReadInteger(QStringLiteral("ProgrammDV"), QStringLiteral("TreeBreite"), 500));
         const int teiler = static_cast<int>(
             ini.ReadInteger(QStringLiteral("Settings"), QStringLiteral("Splitter"), breite));
         splitter_->setSizes({qMax(120, teiler), 700});
         const QList<int> spalten = spaltenLesen(ini);
-        const int standard[] = {230, 70, 60, 45, 45};
+        const int standard[] = {200, 72, 58, 44, 44};
         for (int c = 0; c < modell_->columnCount(); ++c) {
             const int b = c < spalten.size() && spalten[c] >= 0 ? spalten[c] : standard[c];
             if (b == 0 && c > 0)
@@ -278,7 +280,11 @@ void Tk_DVform::bauen() {
     }
     seam_.setPanels(panels_);
     setWindowIcon(programmIcon());
-    resize(1100, 720);
+    // At the first start the window takes most of the screen; a stored size that fits wins.
+    QSize groesse(1280, 860);
+    if (QScreen* sc = QGuiApplication::primaryScreen())
+        groesse = groesse.boundedTo(sc->availableGeometry().size() * 0.94);
+    resize(groesse);
 }
 
 QAction* Tk_DVform::aktion(const QString& name) const {

@@ -265,6 +265,8 @@ void Tk_DVform::start(const QString& datei) {
     session_->projekt().autoSave().stop();
     session_->projekt().autoSave().neuStarten();
     if (tmylistitem* erster = session_->baum().topitem()) knotenAuswaehlen(erster);
+    // The lines open with their components in view.
+    baum_->expandToDepth(0);
     zustandZeigen();
 }
 

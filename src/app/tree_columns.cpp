@@ -1,5 +1,6 @@
 #include "app/tree_columns.h"
 
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/type_codes.h"
@@ -17,11 +18,16 @@ QString BaumSpalten::text(const tmylistitem* node, int spalte) {
     if (!d || istStrangTyp(d->typ) || d->typ == typAbzweig) return QString();
     switch (spalte) {
     case Mass: {
+        // The inlet size the catalogue names, as a rectangle or a diameter.
+        const tBasisDaten_* k = basisDaten(d->typ);
+        if (!k || d->typ == typRaum || k->eina < 0 || k->eina >= int(d->i.size()) ||
+            d->i[k->eina] <= 0)
+            return QString();
         const auto mm = [](double x) { return QString::number(static_cast<long long>(x)); };
-        if (d->i[0] <= 0 || d->typ == typRaum) return QString();
-        if (d->typ == typKanal || (d->typ != typRohr && d->eckig && d->i[1] > 0))
-            return mm(d->i[0]) + QStringLiteral("×") + mm(d->i[1]);
-        return QStringLiteral("⌀ ") + mm(d->i[0]);
+        const double a = d->i[k->eina];
+        const double b = k->einb >= 0 && k->einb < int(d->i.size()) ? d->i[k->einb] : -1;
+        if (b > 0 && (d->eckig || d->typ == typKanal)) return mm(a) + QStringLiteral("×") + mm(b);
+        return QStringLiteral("⌀ ") + mm(a);
     }
     case Volumenstrom: {
         const int q = volumenstrom(node);
