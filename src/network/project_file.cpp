@@ -728,15 +728,9 @@ bool Projekt::laden(const QString& hinzu) {
     // The records are read first, so a bad value stops the load before the open project
     // changes; the tree is then built once, straight into the project, each node taking its
     // record without a copy.
+    // The tree load judges the count (missing, damaged, or followed by another node section)
+    // before anything changes; the records are read for the count it will accept.
     const qint64 anzahl = ini.ReadInteger(list, QStringLiteral("Count"), 0);
-    // A node section beyond the count means the count was damaged: reading only the first
-    // nodes would silently drop the rest.
-    if (ini.ReadString(list, QStringLiteral("Count")).trimmed() == QString::number(anzahl) &&
-        anzahl >= 0 && ini.SectionExists(QString::number(anzahl)))
-        return lesefehler(QStringLiteral("Baum nicht geladen: \"Count\" in Abschnitt List ist "
-                                         "%1, die Datei enthält aber auch Abschnitt %2.")
-                              .arg(anzahl)
-                              .arg(anzahl));
     std::vector<DVdata> saetze;
     std::vector<FremdeSchluessel> fremde;
     std::vector<TSection> fremdeAbschnitte;

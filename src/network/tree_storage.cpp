@@ -82,7 +82,13 @@ bool tMylistviewBase::LoadFromIniFile(TIniFile2& ini, const QString& prefix, boo
 
     // First check that the sections form a tree, so that bad input leaves the view untouched.
     QString fehler;
-    if (!countOk || anzahl < 0) {
+    const bool countDa = ini.ValueExists(listSection, keyCount);
+    if (!countDa && ini.SectionExists(prefix + QStringLiteral("0"))) {
+        // Without its count a list of nodes would load as no nodes at all.
+        fehler = ungueltig(QStringLiteral("\"Count\" fehlt in Abschnitt %1, die Datei enthält "
+                                          "aber Abschnitt %2.")
+                               .arg(prefix + QStringLiteral("List"), prefix + QStringLiteral("0")));
+    } else if (!countOk || anzahl < 0) {
         fehler = ungueltig(QStringLiteral("\"Count\" in Abschnitt %1 ist ungültig (%2).")
                                .arg(prefix + QStringLiteral("List"), eingabeZeigen(countText)));
     } else if (anzahl > ini.sectionCount()) {
@@ -91,6 +97,13 @@ bool tMylistviewBase::LoadFromIniFile(TIniFile2& ini, const QString& prefix, boo
                 "\"Count\" in Abschnitt %1 ist %2, die Datei enthält aber nur %3 Abschnitte.")
                 .arg(prefix + QStringLiteral("List"), QString::number(anzahl),
                      QString::number(ini.sectionCount())));
+    } else if (ini.SectionExists(prefix + QString::number(anzahl))) {
+        // A node section right behind the count: the count was damaged ("010" for 19), and
+        // reading only the first nodes would silently drop the rest.
+        fehler = ungueltig(QStringLiteral("\"Count\" in Abschnitt %1 ist %2, die Datei enthält "
+                                          "aber auch Abschnitt %3.")
+                               .arg(prefix + QStringLiteral("List"), eingabeZeigen(countText),
+                                    prefix + QString::number(anzahl)));
     }
     std::vector<int> ebenen;
     QStringList namen; // the node sections, named once for both passes

@@ -71,6 +71,14 @@ TEST_F(Fehlerfaelle, DamagedListSectionsAreRefusedNamingTheSection) {
         {"fuenf.pro", QString(gut).replace(QStringLiteral("Count=19"), QStringLiteral("Count=5")),
          "Baum nicht geladen: \"Count\" in Abschnitt List ist 5, die Datei enthält aber auch "
          "Abschnitt 5."},
+        // "010" was read as 10 and the check for a section beyond it compared texts: nine
+        // nodes were dropped without a word. Without "Count" the file loaded as no nodes.
+        {"null.pro", QString(gut).replace(QStringLiteral("Count=19"), QStringLiteral("Count=010")),
+         "Baum nicht geladen: \"Count\" in Abschnitt List ist 010, die Datei enthält aber auch "
+         "Abschnitt 10."},
+        {"ohneCount.pro", QString(gut).replace(QStringLiteral("Count=19\r\n"), QString()),
+         "Baum nicht geladen: \"Count\" fehlt in Abschnitt List, die Datei enthält aber "
+         "Abschnitt 0."},
         {"nul.pro", nul, "Baum nicht geladen: \"Count\" in Abschnitt List ist ungültig (1<NUL>9)."},
         {"level.pro", ohneLevel, "Baum nicht geladen: Abschnitt 7 hat kein \"Level\"."},
     };
