@@ -4,6 +4,7 @@
 #include "network/model_queries.h"
 #include "network/settings.h"
 #include "store/carried_data.h"
+#include "store/echo_text.h"
 #include "store/folders.h"
 #include "store/ini_file.h"
 #include "store/number_format.h"
@@ -728,9 +729,20 @@ bool Projekt::laden(const QString& hinzu) {
     // The records are read first, so a bad value stops the load before the open project
     // changes; the tree is then built once, straight into the project, each node taking its
     // record without a copy.
-    // The tree load judges the count (missing, damaged, or followed by another node section)
-    // before anything changes; the records are read for the count it will accept.
+    // The tree load judges a missing or malformed count before anything changes.
     const qint64 anzahl = ini.ReadInteger(list, QStringLiteral("Count"), 0);
+    // A node section right behind the count means the count was damaged ("010" for 19):
+    // reading only the first nodes would silently drop the rest. Compared as numbers.
+    const QString countText = ini.ReadString(list, QStringLiteral("Count")).trimmed();
+    const bool nurZiffernCount =
+        !countText.isEmpty() && std::all_of(countText.cbegin(), countText.cend(), [](QChar c) {
+            return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        });
+    if (nurZiffernCount && anzahl >= 0 && ini.SectionExists(QString::number(anzahl)))
+        return lesefehler(QStringLiteral("Baum nicht geladen: \"Count\" in Abschnitt List ist "
+                                         "%1, die Datei enthält aber auch Abschnitt %2.")
+                              .arg(eingabeZeigen(countText))
+                              .arg(anzahl));
     std::vector<DVdata> saetze;
     std::vector<FremdeSchluessel> fremde;
     std::vector<TSection> fremdeAbschnitte;

@@ -97,13 +97,6 @@ bool tMylistviewBase::LoadFromIniFile(TIniFile2& ini, const QString& prefix, boo
                 "\"Count\" in Abschnitt %1 ist %2, die Datei enthält aber nur %3 Abschnitte.")
                 .arg(prefix + QStringLiteral("List"), QString::number(anzahl),
                      QString::number(ini.sectionCount())));
-    } else if (ini.SectionExists(prefix + QString::number(anzahl))) {
-        // A node section right behind the count: the count was damaged ("010" for 19), and
-        // reading only the first nodes would silently drop the rest.
-        fehler = ungueltig(QStringLiteral("\"Count\" in Abschnitt %1 ist %2, die Datei enthält "
-                                          "aber auch Abschnitt %3.")
-                               .arg(prefix + QStringLiteral("List"), eingabeZeigen(countText),
-                                    prefix + QString::number(anzahl)));
     }
     std::vector<int> ebenen;
     QStringList namen; // the node sections, named once for both passes

@@ -204,11 +204,6 @@ TEST(TreeStorage, BadLevelSequencesStopWithAMessageAndChangeNothing) {
         {"[List]\nCount=1000000000000\n[0]\nLevel=0\n",
          "Baum nicht geladen: \"Count\" in Abschnitt List ist 1000000000000, die Datei enthält "
          "aber nur 2 Abschnitte."},
-        // A count with a leading zero is the same number: the section behind it gives the
-        // damage away all the same.
-        {"[List]\nCount=01\n[0]\nLevel=0\n[1]\nLevel=0\n",
-         "Baum nicht geladen: \"Count\" in Abschnitt List ist 01, die Datei enthält aber auch "
-         "Abschnitt 1."},
         {"[List]\n[0]\nLevel=0\n",
          "Baum nicht geladen: \"Count\" fehlt in Abschnitt List, die Datei enthält aber "
          "Abschnitt 0."},
