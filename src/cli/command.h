@@ -45,6 +45,11 @@ public:
     void status(int, const QString&) override {}
 };
 
+// An output file named on the command line, checked before any work is done: a symbolic
+// link is replaced by the file it names (so the link stays), a device, FIFO or socket is
+// refused. False after the message on stderr.
+bool ausgabeDatei(QString& pfad);
+
 // A number in the machine format: "." and at least 6 significant digits.
 QString machineNumber(double x);
 // key<TAB>value line on stdout.

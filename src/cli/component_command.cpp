@@ -31,6 +31,7 @@ const Command component("component",
                                 if (p + 1 >= args.size()) return usage("component");
                                 pdf = args[p + 1];
                                 args.remove(p, 2);
+                                if (!ausgabeDatei(pdf)) return exitFehler;
                             }
                             int modus = modusDurchgang;
                             const int m = args.indexOf(QStringLiteral("--mode"));

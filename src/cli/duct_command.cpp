@@ -35,6 +35,7 @@ const Command duct(
                 return usage("duct");
             }
         }
+        if (!pdf.isEmpty() && !ausgabeDatei(pdf)) return exitFehler;
         const bool eckig = opt.contains("--breite") || opt.contains("--hoehe");
         const bool rund = opt.contains("--durchmesser");
         if (eckig == rund || (eckig && !(opt.contains("--breite") && opt.contains("--hoehe"))) ||

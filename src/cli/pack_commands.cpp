@@ -1,8 +1,8 @@
 #include "cli/command.h"
+#include "store/output_target.h"
 #include "store/packed_container.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <limits>
 
 namespace zephan::cli {
@@ -26,13 +26,10 @@ bool lesen(const QString& name, QByteArray& bytes, QString& message) {
     return true;
 }
 
-// Through a temporary file, so a failed write leaves an existing OUT intact.
+// Through a temporary file, so a failed write leaves an existing OUT intact; a link is
+// written through, a device, FIFO or socket refused.
 bool schreiben(const QString& name, const QByteArray& bytes, QString& message) {
-    QSaveFile f(name);
-    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit()) return true;
-    message =
-        QStringLiteral("Datei %1 kann nicht geschrieben werden: %2").arg(name, f.errorString());
-    return false;
+    return dateiSchreiben(name, bytes, message);
 }
 
 const Command pack("pack", "pack IN OUT", [](const QStringList& args) {

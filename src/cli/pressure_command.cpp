@@ -12,12 +12,12 @@
 #include "render/report_layout.h"
 #include "report/report_document.h"
 #include "store/number_format.h"
+#include "store/output_target.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 namespace zephan::cli {
 namespace {
@@ -107,13 +107,10 @@ QByteArray jsonText(const NetzErgebnis& e) {
     return QJsonDocument(wurzel).toJson(QJsonDocument::Indented);
 }
 
-bool markupSchreiben(const TDruck& doc, const QString& datei) {
-    QSaveFile f(datei);
-    if (!f.open(QIODevice::WriteOnly)) return false;
+bool markupSchreiben(const TDruck& doc, const QString& datei, QString& grund) {
     QString text;
     for (const QString& z : doc.m) text += z + QLatin1Char('\n');
-    f.write(text.toUtf8());
-    return f.commit();
+    return dateiSchreiben(datei, text.toUtf8(), grund);
 }
 
 // Takes "--name VALUE" out of args; false when the option has no value or comes twice.
@@ -145,6 +142,8 @@ const Command pressure(
         if (args.size() != 1 || args[0].startsWith(QLatin1String("--")) ||
             (!linie.isEmpty() && !ziel.isEmpty()))
             return usage("pressure");
+        if ((!markup.isEmpty() && !ausgabeDatei(markup)) || (!pdf.isEmpty() && !ausgabeDatei(pdf)))
+            return exitFehler;
 
         KonsolenSeam seam;
         if (const int rc = starten(optionen, seam)) return rc;
@@ -179,9 +178,8 @@ const Command pressure(
             if (e.knoten) text += QStringLiteral(" Position: ") + e.knoten->position();
             return fehler(text);
         }
-        if (!markup.isEmpty() && !markupSchreiben(doc, markup))
-            return fehler(QStringLiteral("Fehler beim Erstellen oder Speichern der Datei ") +
-                          markup);
+        if (QString grund; !markup.isEmpty() && !markupSchreiben(doc, markup, grund))
+            return fehler(grund);
         if (!pdf.isEmpty()) {
             QString meldung;
             TLayoutEinstellungen le;

@@ -3,6 +3,7 @@
 #include "store/carried_data.h"
 #include "store/codepage1252.h"
 #include "store/number_format.h"
+#include "store/output_target.h"
 #include "store/packed_container.h"
 
 #include <QFile>
@@ -203,10 +204,13 @@ bool TBinaryData::loadfromfile(const QString& name) {
 }
 
 bool TBinaryData::SaveToFile(const QString& name) {
-    const QFileInfo info(name);
+    // A link is written through; a device, FIFO or socket is never replaced.
+    QString ziel, grund;
+    if (!schreibZiel(name, ziel, grund)) return false;
+    const QFileInfo info(ziel);
     // A write-protected file stays; it is never half replaced.
     if (info.exists() && (!info.isFile() || !info.isWritable())) return false;
-    QSaveFile f(name);
+    QSaveFile f(ziel);
     if (!f.open(QIODevice::WriteOnly)) return false;
     const QByteArray bytes = inhalt();
     if (f.write(bytes) != bytes.size()) {

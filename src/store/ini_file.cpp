@@ -2,6 +2,7 @@
 
 #include "store/codepage1252.h"
 #include "store/number_format.h"
+#include "store/output_target.h"
 #include "store/packed_container.h"
 #include "store/trace_log.h"
 #include "store/user_seam.h"
@@ -727,7 +728,16 @@ bool TIniFile2::abschnittAnhaengen(const TSection& section) {
 }
 
 bool TIniFile2::writeBytes(const QString& path, const QByteArray& data) {
-    const QFileInfo fi(path);
+    // A link is written through to its file; a device, FIFO or socket is never replaced.
+    QString ziel;
+    {
+        QString grund;
+        if (!schreibZiel(path, ziel, grund)) {
+            report(grund);
+            return false;
+        }
+    }
+    const QFileInfo fi(ziel);
     const QString shown = QDir::toNativeSeparators(path);
     if (fi.exists()) {
         // A file nobody may write counts as protected even for a user the system lets write
@@ -743,17 +753,17 @@ bool TIniFile2::writeBytes(const QString& path, const QByteArray& data) {
             return false;
         }
     }
-    QSaveFile f(path);
+    QSaveFile f(ziel);
     errno = 0;
     if (!f.open(QIODevice::WriteOnly)) {
         report(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
-                   .arg(shown, schreibGrund(path, f.errorString(), errno)));
+                   .arg(shown, schreibGrund(ziel, f.errorString(), errno)));
         return false;
     }
     errno = 0;
     if (f.write(data) != data.size() || !f.commit()) {
         const int fehlerNr = errno;
-        const QString why = schreibGrund(path, f.errorString(), fehlerNr);
+        const QString why = schreibGrund(ziel, f.errorString(), fehlerNr);
         f.cancelWriting();
         report(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(shown, why));
         return false;
