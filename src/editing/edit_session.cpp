@@ -13,6 +13,7 @@
 #include "store/user_seam.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace zephan {
 
@@ -326,26 +327,28 @@ void EditSession::strangSeite(int typ, const QString& kennung, const QString& di
 
 // --- operations as commands ---------------------------------------------------------------------
 
-std::vector<tmylistitem*> EditSession::umgebung(tmylistitem* weiterer) const {
-    // The nodes a rule may change besides those it adds: the focused node (or a named
-    // parent), the neighbours the neighbour check looks at, and the first nodes of its
-    // branch chains.
-    std::vector<tmylistitem*> r;
-    const auto dazu = [&r](tmylistitem* n) {
-        if (n) r.push_back(n);
-    };
-    for (tmylistitem* n : {fokussiert(), selektiert(), weiterer}) {
-        if (!n) continue;
-        dazu(n);
-        dazu(n->getPrevSibling());
-        dazu(n->getNextSibling());
-        dazu(n->parent());
-        for (int c = 0; c < n->childCount(); ++c) {
-            dazu(n->child(c));
-            dazu(n->child(c)->getChild());
-        }
-    }
-    return r;
+namespace {
+#ifdef NDEBUG
+bool pruefungAn = false;
+#else
+bool pruefungAn = true;
+#endif
+} // namespace
+
+void EditSession::setVormerkPruefung(bool an) {
+    pruefungAn = an;
+}
+
+bool EditSession::vormerkPruefung() {
+    return pruefungAn;
+}
+
+void EditSession::aendern(tmylistitem* node) {
+    if (aufzeichnung_) aufzeichnung_->vormerken(node);
+}
+
+void EditSession::aendernTeilbaum(tmylistitem* wurzel) {
+    if (aufzeichnung_) aufzeichnung_->teilbaumVormerken(wurzel);
 }
 
 template <class F>
@@ -362,8 +365,25 @@ bool EditSession::befehl(const QString& name, const std::vector<tmylistitem*>& k
     const int fokusVorher = flatIndex(fokussiert());
     const DVdata pufferVorher = editDaten_;
     aufzeichnung_ = std::make_unique<BaumAufzeichnung>(knoten, teilbaeume);
+    // The check keeps every node's state, so a change the rule did not stage is found.
+    std::unordered_map<const tmylistitem*, KnotenZustand> alle;
+    if (pruefungAn)
+        for (const tmylistitem* n = baum().topitem(); n; n = n->getNext())
+            alle.emplace(n, KnotenZustand::von(n));
     const bool ok = f();
     std::unique_ptr<BaumAufzeichnung> a = std::move(aufzeichnung_);
+    if (pruefungAn) {
+        for (const tmylistitem* n = baum().topitem(); n; n = n->getNext()) {
+            const auto it = alle.find(n);
+            if (it == alle.end() || a->vorgemerkt(n) || it->second == KnotenZustand::von(n))
+                continue;
+            qFatal("Befehl \"%s\" hat den Knoten %s geändert, ohne ihn vorzumerken.",
+                   qPrintable(name), qPrintable(n->position()));
+        }
+        if (!a->vollstaendig())
+            qFatal("Befehl \"%s\" hat einen Knoten entfernt, ohne ihn vorzumerken.",
+                   qPrintable(name));
+    }
     if (!a->vollstaendig()) {
         // A node outside the recorded ones went away: the history no longer fits the tree,
         // and which records changed is unknown, so views start afresh.
@@ -386,23 +406,23 @@ bool EditSession::befehl(const QString& name, const std::vector<tmylistitem*>& k
 }
 
 bool EditSession::strangEinfuegen() {
-    return befehl(QStringLiteral("Strang einfügen"), umgebung(),
+    return befehl(QStringLiteral("Strang einfügen"), {},
                   [this] { return baumregel::strangEinfuegen(*this); });
 }
 
 bool EditSession::bauteilEinfuegen() {
-    return befehl(QStringLiteral("Bauteil einfügen"), umgebung(),
+    return befehl(QStringLiteral("Bauteil einfügen"), {},
                   [this] { return baumregel::bauteilEinfuegen(*this); });
 }
 
 bool EditSession::uebernehmen() {
-    return befehl(QStringLiteral("Übernehmen"), umgebung(),
+    return befehl(QStringLiteral("Übernehmen"), {},
                   [this] { return baumregel::uebernehmen(*this); });
 }
 
 tmylistitem* EditSession::kindAnhaengen(tmylistitem* eltern, int typ, bool auswaehlen) {
     tmylistitem* kind = nullptr;
-    befehl(QStringLiteral("Anhängen"), umgebung(eltern), [&] {
+    befehl(QStringLiteral("Anhängen"), {}, [&] {
         kind = baumregel::kindAnhaengen(*this, eltern, typ, auswaehlen);
         if (kind) projekt_.setGeaendert(true);
         return kind != nullptr;
@@ -411,8 +431,8 @@ tmylistitem* EditSession::kindAnhaengen(tmylistitem* eltern, int typ, bool auswa
 }
 
 bool EditSession::knotenLoeschen() {
-    return befehl(QStringLiteral("Löschen"), umgebung(),
-                  [this] { return baumregel::knotenLoeschen(*this); }, {fokussiert()});
+    return befehl(QStringLiteral("Löschen"), {},
+                  [this] { return baumregel::knotenLoeschen(*this); });
 }
 
 bool EditSession::einfuegen() {

@@ -101,6 +101,18 @@ public:
     // "&Einfügen": a line head in the buffer inserts a line, anything else a component.
     bool einfuegen();
 
+    // --- staging --------------------------------------------------------------------------
+    // The editing rules stage every existing node before they change it (a node with all
+    // below it for `aendernTeilbaum`); the command records exactly what was staged, added and
+    // removed, and announces it. Outside a command nothing is staged.
+    void aendern(tmylistitem* node);
+    void aendernTeilbaum(tmylistitem* wurzel);
+    // With the check on (debug builds, and tests), every command compares every record after it
+    // with the state before and stops the program with the name of the command and the node
+    // when a rule changed a node it did not stage.
+    static void setVormerkPruefung(bool an);
+    static bool vormerkPruefung();
+
     // --- sizing (each run one command in the undo history) ---------------------------------
     // "&Planen": plans the line of the selected node (or of the first node). A node the run
     // stops at, or asks about, is selected and shown. True when the run went through.
@@ -147,7 +159,6 @@ private:
     template <class F>
     bool befehl(const QString& name, const std::vector<tmylistitem*>& knoten, F f,
                 const std::vector<tmylistitem*>& teilbaeume = {});
-    std::vector<tmylistitem*> umgebung(tmylistitem* weiterer = nullptr) const;
     void changedMarkFolgen();
     void zustandSetzen(int selektiert, int fokus, const DVdata& puffer);
 

@@ -30,8 +30,11 @@ void neuerKnoten(EditSession& s, tmylistitem* n) {
     s.baum().setItemFocused(n);
 }
 
-void pruefen(tmylistitem* n) {
-    if (n && nodeDaten(n)) nachbarpruefung(n);
+// The neighbour check writes the node's state code (and a device's velocity text).
+void pruefen(EditSession& s, tmylistitem* n) {
+    if (!n || !nodeDaten(n)) return;
+    s.aendern(n);
+    nachbarpruefung(n);
 }
 
 } // namespace
@@ -139,6 +142,7 @@ bool uebernehmen(EditSession& s) {
     }
 
     s.projekt().setGeaendert(true);
+    s.aendern(n);
     if (istStrangTyp(b.typ)) {
         b.Text = b.Text.trimmed();
         b.Text.replace(QStringLiteral("\r\n"), QStringLiteral("þ"));
@@ -199,13 +203,13 @@ bool uebernehmen(EditSession& s) {
 
     // Neighbour check on the node and, as the catalogue asks, on the nodes it meets.
     const tBasisDaten_* k = basisDaten(typ);
-    pruefen(n);
-    if (k && k->davorchk) pruefen(n->getPrevSibling() ? n->getPrevSibling() : n->parent());
+    pruefen(s, n);
+    if (k && k->davorchk) pruefen(s, n->getPrevSibling() ? n->getPrevSibling() : n->parent());
     if (k && k->danachchk) {
-        pruefen(n->getNextSibling());
-        if (enden == 3) pruefen(n->getChild());
+        pruefen(s, n->getNextSibling());
+        if (enden == 3) pruefen(s, n->getChild());
         if (enden == 4)
-            for (int c = 0; c < n->childCount(); ++c) pruefen(n->child(c)->getChild());
+            for (int c = 0; c < n->childCount(); ++c) pruefen(s, n->child(c)->getChild());
     }
 
     // The node's own pressure loss; reports stay untouched.
@@ -284,6 +288,7 @@ bool knotenLoeschen(EditSession& s) {
         return false;
     s.projekt().setGeaendert(true);
     tmylistitem* danach = f->getNextSibling();
+    s.aendernTeilbaum(f);
     s.baum().Delete(f);
     if (danach) s.auswaehlen(danach);
     return true;

@@ -103,25 +103,34 @@ bool zustaende(ProjektBaum& baum, const std::vector<KnotenAenderung>& liste, boo
 
 BaumAufzeichnung::BaumAufzeichnung(const std::vector<tmylistitem*>& knoten,
                                    const std::vector<tmylistitem*>& teilbaeume) {
-    for (tmylistitem* wurzel : teilbaeume) {
-        if (!wurzel || vorher_.count(wurzel)) continue;
-        // Indexes by counting along the walk: asking each node would cost its earlier
-        // siblings every time.
-        int index = wurzel->Index();
-        const int wurzelEltern = flatIndex(wurzel->parent());
-        const tmylistitem* ende = wurzel->lastDescendant()->getNext();
-        for (tmylistitem* n = wurzel; n && n != ende; n = n->getNext(), ++index) {
-            if (vorher_.count(n)) continue;
-            KnotenEintrag e;
-            e.index = index;
-            e.elternIndex = n == wurzel ? wurzelEltern : vorher_.at(n->parent()).index;
-            e.geschwisterPos = n->IndexInLevel();
-            e.zustand = KnotenZustand::von(n);
-            vorher_.emplace(n, std::move(e));
-        }
+    for (tmylistitem* wurzel : teilbaeume) teilbaumVormerken(wurzel);
+    for (tmylistitem* n : knoten) vormerken(n);
+}
+
+void BaumAufzeichnung::teilbaumVormerken(tmylistitem* wurzel) {
+    if (!wurzel) return;
+    // Indexes by counting along the walk: asking each node would cost its earlier siblings
+    // every time.
+    int index = wurzel->Index();
+    const int wurzelEltern = flatIndex(wurzel->parent());
+    const tmylistitem* ende = wurzel->lastDescendant()->getNext();
+    for (tmylistitem* n = wurzel; n && n != ende; n = n->getNext(), ++index) {
+        if (vorgemerkt(n)) continue;
+        KnotenEintrag e;
+        e.index = index;
+        e.elternIndex = n == wurzel ? wurzelEltern : vorher_.at(n->parent()).index;
+        e.geschwisterPos = n->IndexInLevel();
+        e.zustand = KnotenZustand::von(n);
+        vorher_.emplace(n, std::move(e));
     }
-    for (tmylistitem* n : knoten)
-        if (n && !vorher_.count(n)) vorher_.emplace(n, eintragVon(n));
+}
+
+bool BaumAufzeichnung::vorgemerkt(const tmylistitem* node) const {
+    return vorher_.count(node) || neu_.count(const_cast<tmylistitem*>(node));
+}
+
+void BaumAufzeichnung::vormerken(tmylistitem* node) {
+    if (node && !vorgemerkt(node)) vorher_.emplace(node, eintragVon(node));
 }
 
 void BaumAufzeichnung::hinzugefuegt(tmylistitem* node) {

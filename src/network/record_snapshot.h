@@ -73,6 +73,12 @@ public:
     explicit BaumAufzeichnung(const std::vector<tmylistitem*>& knoten,
                               const std::vector<tmylistitem*>& teilbaeume = {});
 
+    // Stages a node (or a node with everything below it) before the operation changes it; a
+    // node added during the operation needs no staging.
+    void vormerken(tmylistitem* node);
+    void teilbaumVormerken(tmylistitem* wurzel);
+    bool vorgemerkt(const tmylistitem* node) const;
+
     void hinzugefuegt(tmylistitem* node);
     void entfernt(tmylistitem* node);
     // False when a node outside the recorded part was removed: the operation cannot be undone.

@@ -37,6 +37,7 @@ class Fenster : public ::testing::Test {
 protected:
     void SetUp() override {
         anwendung();
+        EditSession::setVormerkPruefung(true);
         ASSERT_TRUE(daten.isValid());
         ASSERT_TRUE(benutzer.isValid());
         setzeDatenOrdner(daten.path());
