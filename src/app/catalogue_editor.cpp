@@ -88,11 +88,11 @@ TBauteilForm_::TBauteilForm_(QWidget* parent, Bauteilkatalog* katalog)
     baum_ = new QTreeView(this);
     baum_->setObjectName(QStringLiteral("Baum"));
     baum_->setUniformRowHeights(true);
-    baum_->setMinimumWidth(280);
+    baum_->setMinimumWidth(330);
     baum_->setItemDelegate(new BaumDelegate(baum_));
     modell_ = new KatalogModell(katalog_->baum());
     baum_->setModel(modell_);
-    baum_->setColumnWidth(0, 195);
+    baum_->setColumnWidth(0, 235);
     connect(baum_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& i) { eintragWaehlen(BaumModell::knoten(i)); });
     h->addWidget(baum_);
@@ -160,15 +160,24 @@ TBauteilForm_::TBauteilForm_(QWidget* parent, Bauteilkatalog* katalog)
         flags->addWidget(flags_[k]);
     }
     flags_[8]->setToolTip(QStringLiteral("nur wenn Abzweige = 0"));
-    mitte->addLayout(flags);
-    auto* joints = new QFormLayout;
+    // The joint slots in pairs under the flags, each label beside its field.
+    auto* joints = new QGridLayout;
     const char* jointNamen[6] = {"EinA", "EinB", "AusA", "AusB", "AbzweigA", "AbzweigB"};
     for (size_t k = 0; k < joints_.size(); ++k) {
         joints_[k] = new Zahlenfeld(0, rechts);
         joints_[k]->setObjectName(QLatin1String(jointNamen[k]));
-        joints->addRow(QLatin1String(jointNamen[k]), joints_[k]);
+        joints_[k]->setFixedWidth(
+            joints_[k]->fontMetrics().horizontalAdvance(QStringLiteral("-000")) + 16);
+        const int zeile = static_cast<int>(k / 2);
+        const int spalte = static_cast<int>(k % 2) * 2;
+        jointTexte_[k] = new QLabel(QLatin1String(jointNamen[k]), rechts);
+        jointTexte_[k]->setObjectName(QLatin1String(jointNamen[k]) + QStringLiteral("Text"));
+        joints->addWidget(jointTexte_[k], zeile, spalte);
+        joints->addWidget(joints_[k], zeile, spalte + 1);
     }
-    mitte->addLayout(joints);
+    flags->addLayout(joints);
+    flags->addStretch();
+    mitte->addLayout(flags);
     v->addLayout(mitte);
 
     // Seven slot rows.
@@ -260,7 +269,11 @@ void TBauteilForm_::formAnpassen() {
         z.eckig->setEnabled(eckig);
         z.einheit->setEnabled(eckig);
     }
-    for (Zahlenfeld* j : joints_) j->setVisible(masse_->currentIndex() == 1);
+    // The joint slots mean something only for entries with dimensions: label and field go
+    // together.
+    const bool mitMassen = masse_->currentIndex() == 1;
+    for (Zahlenfeld* j : joints_) j->setVisible(mitMassen);
+    for (QLabel* t : jointTexte_) t->setVisible(mitMassen);
 }
 
 void TBauteilForm_::felderZeigen(const tBasisDaten_& e) {

@@ -68,6 +68,7 @@ private:
     QLineEdit* box1_;
     std::array<QCheckBox*, 11> flags_{};
     std::array<Zahlenfeld*, 6> joints_{};
+    std::array<QLabel*, 6> jointTexte_{};
     struct SlotZeile {
         QLineEdit* eckig;
         QLineEdit* einheit;

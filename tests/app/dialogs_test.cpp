@@ -170,6 +170,18 @@ TEST_F(CatalogueEditor, ClickingAnEntryFillsTheFieldsAndUpdateKeepsItsPlace) {
               QStringLiteral("Durchmesser"));
     EXPECT_EQ(form.findChild<QSpinBox*>(QStringLiteral("Min0"))->value(), -3);
     EXPECT_EQ(form.findChild<Zahlenfeld*>(QStringLiteral("AusA"))->text(), QString()); // -1
+    // The joint slots show only with dimensions, each label together with its field.
+    auto* masse = form.findChild<QComboBox*>(QStringLiteral("Abmessungen"));
+    for (int mit : {0, 1}) {
+        masse->setCurrentIndex(mit);
+        for (const char* j : {"EinA", "EinB", "AusA", "AusB", "AbzweigA", "AbzweigB"}) {
+            const QString name = QLatin1String(j);
+            EXPECT_EQ(form.findChild<Zahlenfeld*>(name)->isVisibleTo(&form), mit == 1) << j;
+            EXPECT_EQ(form.findChild<QLabel*>(name + QStringLiteral("Text"))->isVisibleTo(&form),
+                      mit == 1)
+                << j;
+        }
+    }
     // The fields read back give the same entry.
     tBasisDaten_ erwartet = *Bauteilkatalog::eintrag(bogen);
     erwartet.titelint.clear(); // computed, not a field
