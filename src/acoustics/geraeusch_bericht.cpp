@@ -1,0 +1,38 @@
+#include "acoustics/geraeusch_bericht.h"
+
+#include "acoustics/bands/pegel_druck.h"
+#include "report/report_document.h"
+#include "store/number_format.h"
+
+#include <cmath>
+
+namespace zephan {
+
+Geraeuschbericht::Geraeuschbericht(TDruck* druck)
+    : druck_(druck && druck->drucken ? druck : nullptr) {}
+
+void Geraeuschbericht::zeile(const QString& text) const {
+    if (druck_) druck_->add(text);
+}
+
+void Geraeuschbericht::leer() const {
+    if (druck_) druck_->leer();
+}
+
+void Geraeuschbericht::frequenzen() const {
+    if (druck_) druckePegel(*druck_, QString(), QString(), oktavFrequenzen);
+}
+
+void Geraeuschbericht::pegel(const QString& titel, const QString& einheit, const TPegel& p) const {
+    if (druck_) druckePegel(*druck_, titel, einheit, p);
+}
+
+void Geraeuschbericht::werte(const QString& titel, const QString& einheit, const TPegel& p) const {
+    if (druck_) druckeWerte(*druck_, titel, einheit, p);
+}
+
+QString berichtZahl(double x, int d) {
+    return formatZahl(std::isfinite(x) ? x : 0.0, d);
+}
+
+} // namespace zephan

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "pressure/network_pressure.h"
+
+#include <QString>
+
+namespace zephan {
+
+class tmylistitem;
+struct Rechenkontext;
+
+// The pressure-loss calculation of one line run for its results alone: no report, no message,
+// and every node of the line (record, caption, icons) and the tree's selection as they were
+// before, so the project does not change.
+struct Druckpass {
+    bool ok = false;
+    QString meldung;       // why the pass stopped
+    StrangErgebnis strang; // the line's result when ok
+};
+
+// The fan's total pressure [Pa] from a line's result: the external pressure the network
+// calculation stores in the fan (whole pascals) plus the fan's internal loss.
+double ventilatorGesamtdruck(const StrangErgebnis& s);
+
+// Runs the pass for the line of `knoten`.
+Druckpass stillerDruckpass(tmylistitem* knoten, const Rechenkontext& kontext);
+
+} // namespace zephan
