@@ -46,6 +46,14 @@ const Command
                      }
                  }
                  if (!linien || !auslaesse) return usage("generate");
+                 // A project the program cannot open again is not generated.
+                 if (static_cast<long long>(o.straenge) * o.auslaesse > generatorMaxAuslaesseGesamt)
+                     return fehler(QStringLiteral("%1 Stränge mit je %2 Auslässen ergäben eine "
+                                                  "Datei, die nicht wieder geladen werden kann "
+                                                  "(höchstens %3 Auslässe insgesamt).")
+                                       .arg(o.straenge)
+                                       .arg(o.auslaesse)
+                                       .arg(generatorMaxAuslaesseGesamt));
                  if (QFileInfo(args[0]).isDir())
                      return fehler(QStringLiteral("%1 ist ein Ordner, keine Projektdatei.")
                                        .arg(QDir::toNativeSeparators(args[0])));

@@ -18,6 +18,11 @@ struct GeneratorOptionen {
 // Largest sizes the generator accepts (a 100 000-node project needs far less).
 constexpr int generatorMaxStraenge = 10000;
 constexpr int generatorMaxAuslaesse = 100000;
+// Outlets of all lines together that still give a file the program can load: each outlet
+// brings about 8.5 nodes, 1 300 characters and 100 lines of text, and a load takes at most
+// 256 MiB of text whose lines fit 3 GiB (about 190 000 outlets); the rest is margin for the
+// spread between seeds. Saving checks the exact figures all the same.
+constexpr long long generatorMaxAuslaesseGesamt = 150000;
 
 // Appends a valid, complete project to the tree: per line the grille, the fan, ducts and
 // pipes with materials and lengths, bends, transitions, dampers and other devices, branch

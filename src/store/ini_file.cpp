@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QtEndian>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -200,6 +202,32 @@ qsizetype textLaenge(const std::list<TSection>& list) {
     }
     return size;
 }
+
+// Counts what the text will be: its characters and its lines that hold more than blanks, as a
+// load counts them.
+struct ZaehlAusgabe {
+    qint64 anzahl = 0; // characters
+    qint64 zeilen = 0;
+    bool leer = true;
+    void text(const QString& t) {
+        anzahl += t.size();
+        if (leer)
+            for (const QChar c : t)
+                if (!c.isSpace()) {
+                    leer = false;
+                    break;
+                }
+    }
+    void zeichen(char c) {
+        ++anzahl;
+        if (c != ' ') leer = false;
+    }
+    void zeilenende() {
+        anzahl += 2;
+        if (!leer) ++zeilen;
+        leer = true;
+    }
+};
 
 struct QStringAusgabe {
     QString& out;
@@ -436,42 +464,98 @@ bool TIniFile2::loadFromFile(const QString& dateiname) {
     if (!fi.exists()) return true;
     filename_ = dateiname;
     crcMismatch_ = false;
-    const QString shown = QDir::toNativeSeparators(dateiname);
-    const auto fehler = [&](const QString& grund) {
-        lastError_ = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(shown, grund);
+    QByteArray bytes;
+    QString grund;
+    if (!dateiLesen(dateiname, bytes, grund, ladeGrenze_)) {
+        lastError_ = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
+                         .arg(QDir::toNativeSeparators(dateiname), grund);
         trace(lastError_);
         return false;
-    };
-    if (fi.isDir()) return fehler(QStringLiteral("Das ist ein Ordner."));
-    if (!fi.isFile()) return fehler(QStringLiteral("Das ist keine gewöhnliche Datei."));
-    if (fi.size() > maxLadeBytes)
-        return fehler(QStringLiteral("Die Datei ist mit %1 Bytes zu groß (höchstens %2).")
-                          .arg(fi.size())
-                          .arg(maxLadeBytes));
-    QFile f(dateiname);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (!fi.isReadable())
-            return fehler(QStringLiteral("Keine Leseberechtigung (%1).").arg(f.errorString()));
-        return fehler(f.errorString());
     }
-    QByteArray bytes;
-    try {
-        // A file that grows while it is read is still cut at the bound.
-        bytes = f.read(maxLadeBytes + 1);
-    } catch (const std::bad_alloc&) {
-        return fehler(QStringLiteral("Nicht genug Speicher."));
-    }
-    if (f.error() != QFileDevice::NoError) return fehler(f.errorString());
-    if (bytes.size() > maxLadeBytes)
-        return fehler(
-            QStringLiteral("Die Datei ist zu groß (höchstens %1 Bytes).").arg(maxLadeBytes));
     const bool ok = loadFromBytes(bytes);
     if (!ok) trace(QStringLiteral("TIniFile2: ") + dateiname + QStringLiteral(": ") + lastError_);
     return ok;
 }
 
+bool TIniFile2::dateiLesen(const QString& dateiname, QByteArray& bytes, QString& grund,
+                           qint64 grenze) {
+    bytes.clear();
+    const QFileInfo fi(dateiname);
+    if (!fi.exists()) {
+        grund = QStringLiteral("Die Datei existiert nicht.");
+        return false;
+    }
+    if (fi.isDir()) {
+        grund = QStringLiteral("Das ist ein Ordner.");
+        return false;
+    }
+    // A device or pipe has no size to go by: it is read up to the bound like any file.
+    const bool gewoehnlich = fi.isFile();
+    if (gewoehnlich && fi.size() > grenze) {
+        grund = QStringLiteral("Die Datei ist mit %1 Bytes zu groß (höchstens %2).")
+                    .arg(fi.size())
+                    .arg(grenze);
+        return false;
+    }
+    QFile f(dateiname);
+    if (!f.open(QIODevice::ReadOnly)) {
+        grund = !fi.isReadable()
+                    ? QStringLiteral("Keine Leseberechtigung (%1).").arg(f.errorString())
+                    : f.errorString();
+        return false;
+    }
+    constexpr qint64 block = 1 << 20;
+    try {
+        // Room for the size the file has (and one byte to see it grew), not for the bound.
+        if (gewoehnlich) bytes.reserve(static_cast<qsizetype>(fi.size() + 1));
+        for (;;) {
+            const qint64 frei = bytes.capacity() - bytes.size();
+            const qint64 wunsch = std::min(grenze + 1 - bytes.size(), frei > 0 ? frei : block);
+            if (wunsch <= 0) break;
+            const qsizetype alt = bytes.size();
+            bytes.resize(alt + static_cast<qsizetype>(wunsch));
+            const qint64 n = f.read(bytes.data() + alt, wunsch);
+            bytes.resize(alt + static_cast<qsizetype>(std::max<qint64>(n, 0)));
+            if (n < 0) {
+                grund = f.errorString();
+                bytes.clear();
+                return false;
+            }
+            if (n == 0) break;
+        }
+    } catch (const std::bad_alloc&) {
+        bytes = QByteArray();
+        grund = QStringLiteral("Nicht genug Speicher.");
+        return false;
+    }
+    if (bytes.size() > grenze) {
+        // A file that grew while it was read, or a device without end.
+        bytes = QByteArray();
+        grund = QStringLiteral("Die Datei ist zu groß (höchstens %1 Bytes).").arg(grenze);
+        return false;
+    }
+    return true;
+}
+
+bool TIniFile2::ladbar(qint64 zeichen, qint64 zeilen, QString& grund, qint64 grenze) {
+    if (zeichen > grenze) {
+        grund = QStringLiteral("Der Text ist zu groß (%1 Zeichen, höchstens %2).")
+                    .arg(zeichen)
+                    .arg(grenze);
+        return false;
+    }
+    // What the lines kept will cost, known before any is made: a small text of very many
+    // short lines must not take gigabytes.
+    constexpr qint64 bytesProZeile = static_cast<qint64>(sizeof(TData)) + 64;
+    if (zeilen * bytesProZeile + zeichen * 2 > maxLadeSpeicher) {
+        grund = QStringLiteral("Der Text hat zu viele Zeilen (%1).").arg(zeilen);
+        return false;
+    }
+    return true;
+}
+
 bool TIniFile2::dateiText(const QByteArray& bytes, TFileFormat format, QString& text,
-                          QString* error, bool* crcMismatch, bool* packed) {
+                          QString* error, bool* crcMismatch, bool* packed, qint64 grenze) {
     if (crcMismatch) *crcMismatch = false;
     if (packed) *packed = false;
     const qsizetype start = containerStart(bytes);
@@ -482,7 +566,8 @@ bool TIniFile2::dateiText(const QByteArray& bytes, TFileFormat format, QString& 
     QByteArray data;
     QString reason;
     bool mismatch = false;
-    const bool ok = entpackenBytes(start == 0 ? bytes : bytes.mid(start), data, &reason, &mismatch);
+    const bool ok =
+        entpackenBytes(start == 0 ? bytes : bytes.mid(start), data, &reason, &mismatch, grenze);
     if (!ok && !mismatch) {
         if (error) *error = QStringLiteral("Gepackte Daten nicht lesbar: ") + reason;
         return false;
@@ -500,7 +585,8 @@ bool TIniFile2::loadFromBytes(const QByteArray& bytes) {
         QString text;
         bool packed = false;
         bool mismatch = false;
-        if (!dateiText(bytes, fileformat_, text, &lastError_, &mismatch, &packed)) return false;
+        if (!dateiText(bytes, fileformat_, text, &lastError_, &mismatch, &packed, ladeGrenze_))
+            return false;
         crcMismatch_ = mismatch;
         if (mismatch) trace(QStringLiteral("TIniFile2: CRC-Fehler in gepackten Daten"));
         SectionList fresh;
@@ -545,15 +631,7 @@ bool TIniFile2::addtext(const QString& text) {
 
 bool TIniFile2::parseInto(const QString& text, SectionList& fresh, SectionIndex& freshIndex,
                           QString& error) const {
-    if (text.size() > maxLadeBytes) {
-        error = QStringLiteral("Der Text ist zu groß (%1 Zeichen, höchstens %2).")
-                    .arg(text.size())
-                    .arg(maxLadeBytes);
-        return false;
-    }
     {
-        // What the lines kept will cost, known before any is made: a small text of very many
-        // short lines must not take gigabytes.
         qint64 zeilen = 0;
         bool leer = true;
         for (const QChar c : text) {
@@ -565,11 +643,7 @@ bool TIniFile2::parseInto(const QString& text, SectionList& fresh, SectionIndex&
             }
         }
         if (!leer) ++zeilen;
-        constexpr qint64 bytesProZeile = static_cast<qint64>(sizeof(TData)) + 64;
-        if (zeilen * bytesProZeile + text.size() * 2 > maxLadeSpeicher) {
-            error = QStringLiteral("Der Text hat zu viele Zeilen (%1).").arg(zeilen);
-            return false;
-        }
+        if (!ladbar(text.size(), zeilen, error, ladeGrenze_)) return false;
     }
     Zeilennamen namen(text.size());
     std::vector<int> kopfZeile; // header line of each new section; 0 for an untitled part
@@ -772,17 +846,48 @@ bool TIniFile2::writeBytes(const QString& path, const QByteArray& data) {
     return true;
 }
 
+bool TIniFile2::wiederLadbar(QString& grund) const {
+    ZaehlAusgabe z;
+    textSchreiben(list_, section_empty_line_separator_, z);
+    return ladbar(z.anzahl, z.zeilen, grund, ladeGrenze_);
+}
+
+bool TIniFile2::dateiInhalt(const QString& path, QByteArray& bytes) {
+    const QString shown = QDir::toNativeSeparators(path);
+    const auto nicht = [&](const QString& grund) {
+        report(QStringLiteral("Die Datei %1 wurde nicht gespeichert: %2").arg(shown, grund));
+        return false;
+    };
+    // What the loader would refuse is not written: the file could not be opened again.
+    QString grund;
+    if (!wiederLadbar(grund))
+        return nicht(grund + QStringLiteral(" Sie könnte nicht wieder geladen werden."));
+    try {
+        bytes = toBytes();
+    } catch (const std::bad_alloc&) {
+        return nicht(QStringLiteral("Nicht genug Speicher."));
+    }
+    if (compressed_ && bytes.isEmpty()) return nicht(QStringLiteral("Packen fehlgeschlagen."));
+    // The bytes themselves (a UTF-16 text takes two per character), packed or as they are.
+    qint64 entpackt = bytes.size();
+    if (compressed_ && bytes.size() >= 16)
+        entpackt = qFromLittleEndian<qint32>(bytes.constData() + 12);
+    const qint64 groesse = std::max<qint64>(bytes.size(), entpackt);
+    if (groesse > ladeGrenze_)
+        return nicht(QStringLiteral("Der Inhalt ist mit %1 Bytes zu groß (höchstens %2). Er "
+                                    "könnte nicht wieder geladen werden.")
+                         .arg(groesse)
+                         .arg(ladeGrenze_));
+    return true;
+}
+
 bool TIniFile2::save() {
     if (filename_.isEmpty()) {
         changed_ = false;
         return true;
     }
-    const QByteArray bytes = toBytes();
-    if (compressed_ && bytes.isEmpty()) {
-        report(QStringLiteral("Die Datei %1 wurde nicht gespeichert: Packen fehlgeschlagen.")
-                   .arg(QDir::toNativeSeparators(filename_)));
-        return false;
-    }
+    QByteArray bytes;
+    if (!dateiInhalt(filename_, bytes)) return false;
     if (!writeBytes(filename_, bytes)) return false;
     changed_ = false;
     return true;
@@ -793,12 +898,8 @@ bool TIniFile2::saveToFile(const QString& path) {
         report(QStringLiteral("Kein Dateiname zum Speichern."));
         return false;
     }
-    const QByteArray bytes = toBytes();
-    if (compressed_ && bytes.isEmpty()) {
-        report(QStringLiteral("Die Datei %1 wurde nicht gespeichert: Packen fehlgeschlagen.")
-                   .arg(QDir::toNativeSeparators(path)));
-        return false;
-    }
+    QByteArray bytes;
+    if (!dateiInhalt(path, bytes)) return false;
     const bool ok = writeBytes(path, bytes);
     if (ok && QFileInfo(path) == QFileInfo(filename_)) changed_ = false;
     return ok;

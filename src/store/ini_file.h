@@ -102,11 +102,22 @@ public:
     // The same for file bytes held in memory (carried data, streams).
     bool loadFromBytes(const QByteArray& bytes);
     // The text held in file bytes: unpacked when packed, decoded as described above. False
-    // (with *error) for a damaged container; a check sum mismatch still delivers the text and
-    // sets *crcMismatch. *packed tells whether the bytes held a container.
+    // (with *error) for a damaged container, or for one whose header states more than `grenze`
+    // unpacked bytes (refused before anything is unpacked); a check sum mismatch still
+    // delivers the text and sets *crcMismatch. *packed tells whether the bytes held a
+    // container.
     static bool dateiText(const QByteArray& bytes, TFileFormat format, QString& text,
                           QString* error = nullptr, bool* crcMismatch = nullptr,
-                          bool* packed = nullptr);
+                          bool* packed = nullptr, qint64 grenze = maxLadeBytes);
+    // Reads a file of at most `grenze` bytes (the size it has, not the bound, is reserved).
+    // False with the reason in `grund` for a missing, unreadable or larger file, a device
+    // without end, and for too little memory.
+    static bool dateiLesen(const QString& dateiname, QByteArray& bytes, QString& grund,
+                           qint64 grenze = maxLadeBytes);
+    // Whether a text of `zeichen` characters in `zeilen` non-empty lines is within what a load
+    // accepts (a text of at most `grenze` characters whose lines fit maxLadeSpeicher). False
+    // with the reason in `grund`.
+    static bool ladbar(qint64 zeichen, qint64 zeilen, QString& grund, qint64 grenze = maxLadeBytes);
     // Parses a text as if it were a file and appends it (false on a duplicate section).
     bool addtext(const QString& text);
 
@@ -117,9 +128,17 @@ public:
     // The message of the last failure (empty when the last load/save succeeded).
     QString lastError() const { return lastError_; }
 
+    // The most a load of this store accepts (maxLadeBytes unless set): file bytes, unpacked
+    // bytes and characters of the text. Saves refuse a content beyond it.
+    qint64 ladeGrenze() const { return ladeGrenze_; }
+    void setLadeGrenze(qint64 grenze) { ladeGrenze_ = grenze; }
+    // Whether the file written now could be loaded again; false with the reason.
+    bool wiederLadbar(QString& grund) const;
+
     // --- saving --------------------------------------------------------------------------
     // Writes the store to filename(): a temporary file beside it, renamed over the target, so
-    // a failed write leaves the old file intact. No file name: nothing written, true.
+    // a failed write leaves the old file intact. No file name: nothing written, true. A
+    // content the loader would refuse (wiederLadbar) is not written.
     // A write-protected file shows "Die Datei %a ist schreibgeschützt. Nicht gespeichert.|".
     // Success clears changed(); a failure keeps it and returns false.
     bool save();
@@ -239,6 +258,8 @@ private:
     // has no byte there. *nonAscii tells whether any byte is 0x80 or above.
     bool cp1252Text(QByteArray& out, bool* nonAscii) const;
     bool writeBytes(const QString& path, const QByteArray& data);
+    // The bytes a save writes to `path`; false (reported) when they could not be loaded again.
+    bool dateiInhalt(const QString& path, QByteArray& bytes);
 
     bool offen_ = false;
     bool changed_ = false;
@@ -259,6 +280,7 @@ private:
     bool crcMismatch_ = false;
     QString lastError_;
     UserSeam* seam_ = nullptr;
+    qint64 ladeGrenze_ = maxLadeBytes;
 };
 
 } // namespace zephan

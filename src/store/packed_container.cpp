@@ -9,6 +9,7 @@
 #include <QtEndian>
 #include <cstring>
 #include <limits>
+#include <new>
 
 namespace zephan {
 
@@ -181,7 +182,7 @@ namespace {
 // Unpacks one container from the source into `data` (also when the result is a failure: a
 // truncated stream leaves what could be decoded, a CRC mismatch all of it).
 bool entpackenDaten(QIODevice& source, bool embedded, QByteArray& data, QString* reason,
-                    bool* crcMismatch) {
+                    bool* crcMismatch, qint64 grenze = -1) {
     if (crcMismatch) *crcMismatch = false;
     if (reason) reason->clear();
     data.clear();
@@ -205,6 +206,11 @@ bool entpackenDaten(QIODevice& source, bool embedded, QByteArray& data, QString*
         return fail(
             reason,
             QStringLiteral("error unpack.head: ungültige Datengröße %1").arg(head.uncompress_size));
+    if (grenze >= 0 && head.uncompress_size > grenze)
+        return fail(reason, QStringLiteral("error unpack.head: Datengröße %1 Bytes ist größer als "
+                                           "erlaubt (höchstens %2)")
+                                .arg(head.uncompress_size)
+                                .arg(grenze));
     qint64 streamLength = available - head.headerLength;
     bool truncated = false;
     if (!head.legacy) {
@@ -275,11 +281,17 @@ QByteArray packenBytes(const QByteArray& data) {
     return containerBytes(data);
 }
 
-bool entpackenBytes(const QByteArray& packed, QByteArray& out, QString* reason, bool* crcMismatch) {
+bool entpackenBytes(const QByteArray& packed, QByteArray& out, QString* reason, bool* crcMismatch,
+                    qint64 grenze) {
     QByteArray in = packed;
     QBuffer source(&in);
     source.open(QIODevice::ReadOnly);
-    return entpackenDaten(source, false, out, reason, crcMismatch);
+    try {
+        return entpackenDaten(source, false, out, reason, crcMismatch, grenze);
+    } catch (const std::bad_alloc&) {
+        out = QByteArray();
+        return fail(reason, QStringLiteral("Nicht genug Speicher zum Entpacken."));
+    }
 }
 
 bool istContainer(const QByteArray& head) {

@@ -47,8 +47,9 @@ bool packen(QIODevice& source, QIODevice& target, bool append = false);
 bool entpacken(QIODevice& source, QIODevice& target, bool embedded = false,
                QString* reason = nullptr, bool* crcMismatch = nullptr);
 QByteArray packenBytes(const QByteArray& data);
+// With `grenze` >= 0 a header that states more unpacked bytes is refused before any is made.
 bool entpackenBytes(const QByteArray& packed, QByteArray& out, QString* reason = nullptr,
-                    bool* crcMismatch = nullptr);
+                    bool* crcMismatch = nullptr, qint64 grenze = -1);
 // true when the bytes start with a container header (first byte "d" + the whole signature, or 0xFE)
 bool istContainer(const QByteArray& head);
 
