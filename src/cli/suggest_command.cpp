@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/load_options.h"
+#include "editing/field_range.h"
 #include "network/settings.h"
 #include "pressure/air_density.h"
 #include "sizing/vorschlag.h"
@@ -42,6 +43,40 @@ const Command suggest(
         if (rund && (wert.contains("--max-breite") || wert.contains("--max-hoehe")))
             return fehler(QStringLiteral("Ein Rohr hat keine Höchstmaße."));
 
+        // A flow, velocity or gradient below zero has no size, and absurd values give absurd
+        // sizes (a 300-digit velocity): both are refused with the range that makes sense. A
+        // design value of 0 is no design value: the page's own message follows below.
+        struct Grenzen {
+            const char* name;
+            Bereich b;
+            double kleinster; // below it (and above 0) the value is a slip, not a design
+            bool nullErlaubt;
+        };
+        const Grenzen grenzen[] = {
+            {"--volumenstrom", bereiche::volumenstrom(), 0, false},
+            {"--geschwindigkeit", bereiche::geschwindigkeit(), 0.1, true},
+            {"--gefaelle", bereiche::gefaelle(), 0.01, true},
+            {"--max-breite", bereiche::grenze(), 0, false},
+            {"--max-hoehe", bereiche::grenze(), 0, false},
+        };
+        for (const Grenzen& g : grenzen) {
+            const QString n = QString::fromLatin1(g.name);
+            if (!wert.contains(n)) continue;
+            const double w = wert[n];
+            if (w == 0 && g.nullErlaubt) continue;
+            if (w <= 0)
+                return fehler(n +
+                              QStringLiteral(": %1 ist nicht größer als 0.").arg(machineNumber(w)));
+            if (w < g.kleinster)
+                return fehler(n +
+                              QStringLiteral(": %1 ist zu klein (mindestens %2 %3).")
+                                  .arg(machineNumber(w), machineNumber(g.kleinster), g.b.einheit));
+            if (w > g.b.max)
+                return fehler(
+                    n +
+                    QStringLiteral(": %1 ist zu groß (%2).").arg(machineNumber(w), g.b.hinweis()));
+        }
+
         KonsolenSeam seam;
         if (const int rc = starten(optionen, seam)) return rc;
         const double x = gefaelle ? wert["--gefaelle"] : wert["--geschwindigkeit"];
@@ -51,7 +86,10 @@ const Command suggest(
         if (!v.ok) return fehler(QString::fromUtf8(auslegungswertFehlt));
         keyValue(QStringLiteral("breite"), v.W);
         keyValue(QStringLiteral("hoehe"), v.H);
-        keyValue(QStringLiteral("geschwindigkeit"), v.geschwindigkeit);
+        // The page shows the velocity as German text; machine output takes a decimal point.
+        const QString geschwindigkeit = zahlAusText(v.geschwindigkeit);
+        keyValue(QStringLiteral("geschwindigkeit"),
+                 geschwindigkeit.isEmpty() ? QStringLiteral("-") : geschwindigkeit);
         return exitOk;
     });
 

@@ -18,7 +18,11 @@ TEST(SuggestCommand, SizesAndRefusals) {
     const CliResult eckig =
         runCli(s({"suggest", "--volumenstrom", "1000", "--geschwindigkeit", "5"}));
     EXPECT_EQ(eckig.exitCode, 0) << eckig.err.toStdString();
-    EXPECT_EQ(eckig.out, QStringLiteral("breite\t250\nhoehe\t250\ngeschwindigkeit\t4,44\n"));
+    // Machine output takes a decimal point, as every other command's does.
+    EXPECT_EQ(eckig.out, QStringLiteral("breite\t250\nhoehe\t250\ngeschwindigkeit\t4.44\n"));
+    const CliResult gross =
+        runCli(s({"suggest", "--volumenstrom", "20000", "--geschwindigkeit", "1"}));
+    EXPECT_EQ(gross.value(QStringLiteral("geschwindigkeit")), QStringLiteral("0.89"));
     const CliResult rund =
         runCli(s({"suggest", "--volumenstrom", "1000", "--geschwindigkeit", "5", "--rund"}));
     EXPECT_EQ(rund.value(QStringLiteral("hoehe")), QStringLiteral("300"));
@@ -29,6 +33,32 @@ TEST(SuggestCommand, SizesAndRefusals) {
     EXPECT_EQ(null.exitCode, 1);
     EXPECT_EQ(null.err, QStringLiteral("Bitte Auslegungswert eingeben\n"));
     EXPECT_EQ(runCli(s({"suggest", "--volumenstrom", "1000"})).exitCode, 2);
+
+    // A negative flow once gave "breite 0 hoehe 0" with success, and 1e308 at 1e-300 m/s a
+    // velocity of 300 digits.
+    const struct {
+        std::initializer_list<const char*> args;
+        const char* meldung;
+    } abgelehnt[] = {
+        {{"suggest", "--volumenstrom", "-5", "--geschwindigkeit", "4"},
+         "--volumenstrom: -5 ist nicht größer als 0.\n"},
+        {{"suggest", "--volumenstrom", "1e308", "--geschwindigkeit", "4"},
+         "--volumenstrom: 1e+308 ist zu groß (zulässig: 0 bis 1.000.000 m³/h).\n"},
+        {{"suggest", "--volumenstrom", "1000", "--geschwindigkeit", "1e-300"},
+         "--geschwindigkeit: 1e-300 ist zu klein (mindestens 0.1 m/s).\n"},
+        {{"suggest", "--volumenstrom", "1000", "--gefaelle", "-1"},
+         "--gefaelle: -1 ist nicht größer als 0.\n"},
+        {{"suggest", "--volumenstrom", "1000", "--gefaelle", "5000"},
+         "--gefaelle: 5000 ist zu groß (zulässig: 0 bis 100 Pa/m).\n"},
+        {{"suggest", "--volumenstrom", "1000", "--geschwindigkeit", "4", "--max-breite", "-3"},
+         "--max-breite: -3 ist nicht größer als 0.\n"},
+    };
+    for (const auto& f : abgelehnt) {
+        const CliResult r = runCli(s(f.args));
+        EXPECT_EQ(r.exitCode, 1) << r.out.toStdString();
+        EXPECT_EQ(r.err.toStdString(), f.meldung);
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+    }
     EXPECT_EQ(runCli(s({"suggest", "--volumenstrom", "1,5", "--gefaelle", "1"})).exitCode, 1);
 }
 
