@@ -1,6 +1,7 @@
 #include "cli/load_options.h"
 
 #include "network/project_file.h"
+#include "store/ini_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -47,7 +48,52 @@ bool ladeoptionenNehmen(QStringList& args, Ladeoptionen& o) {
     return true;
 }
 
+namespace {
+
+// A file named for the settings or the catalogue must be one: random bytes read as settings
+// quietly start with the defaults, and a project read as the catalogue makes its nodes the
+// types. Empty, missing and unreadable files are left to the start-up's own messages.
+bool startDateiPruefen(const QString& datei, bool katalog, QString& grund) {
+    const QFileInfo info(datei);
+    if (datei.isEmpty() || !info.isFile() || info.size() == 0) return true;
+    const QString name = QDir::toNativeSeparators(datei);
+    TIniFile2 ini;
+    if (!ini.loadFromFile(datei)) return true; // the start-up names the damage
+    ini.setFilename(QString());
+    const bool projekt = ini.SectionExists(QStringLiteral("Tree"));
+    if (katalog) {
+        if (projekt)
+            grund = QStringLiteral("Die Datei %1 ist eine Projektdatei, kein Bauteilkatalog.")
+                        .arg(name);
+        else if (!ini.ValueExists(QStringLiteral("List"), QStringLiteral("Count")))
+            grund = QStringLiteral("Die Datei %1 ist kein Bauteilkatalog.").arg(name);
+        return grund.isEmpty();
+    }
+    if (projekt || ini.SectionExists(QStringLiteral("List"))) {
+        grund = QStringLiteral("Die Datei %1 ist %2, keine Einstellungsdatei.")
+                    .arg(name, projekt ? QStringLiteral("eine Projektdatei")
+                                       : QStringLiteral("ein Bauteilkatalog"));
+        return false;
+    }
+    // Settings are sections of their own; window positions are kept beside them.
+    static const QStringList bekannt = {QStringLiteral("Abmessung"), QStringLiteral("ProgrammDV"),
+                                        QStringLiteral("Isolierung")};
+    for (const QString& abschnitt : ini.ReadSections()) {
+        if (abschnitt.startsWith(QStringLiteral("Fenster"), Qt::CaseInsensitive)) return true;
+        for (const QString& b : bekannt)
+            if (abschnitt.compare(b, Qt::CaseInsensitive) == 0) return true;
+    }
+    grund = QStringLiteral("Die Datei %1 ist keine Einstellungsdatei.").arg(name);
+    return false;
+}
+
+} // namespace
+
 int starten(const Ladeoptionen& o, UserSeam& seam) {
+    QString grund;
+    if (!startDateiPruefen(o.start.einstellungen, false, grund) ||
+        !startDateiPruefen(o.start.katalog, true, grund))
+        return fehler(grund);
     const StartErgebnis r = programmStart(o.start, &seam);
     return r.ok ? exitOk : fehler(r.fehler);
 }
