@@ -1,6 +1,7 @@
 #include "cli/command.h"
 #include "cli/load_options.h"
 #include "editing/edit_session.h"
+#include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/tree_position.h"
 #include "sizing/planen.h"
@@ -111,8 +112,10 @@ const Command plan(
             if (!(*nodeDaten(n) == vorher[k])) out(zeile(n, *nodeDaten(n)));
 
         if (!session.sichern(ziel)) return exitFehler;
+        // The run shows the node it stopped at before its message: the message names it.
         if (!ok)
-            return fehler(seam.halt.isEmpty() ? QString::fromUtf8(planText::fehler) : seam.halt);
+            return fehler(seam.halt.isEmpty() ? QString::fromUtf8(planText::fehler)
+                                              : mitPosition(seam.halt, session.selektiert()));
         return exitOk;
     });
 

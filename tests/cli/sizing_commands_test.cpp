@@ -100,3 +100,28 @@ TEST(PlanCommand, PlansALineAndSaves) {
     EXPECT_EQ(falsch.err, QStringLiteral("Position 9 gibt es nicht.\n"));
     EXPECT_EQ(runCli({QStringLiteral("plan"), q}).exitCode, 2);
 }
+
+// A negative flow stops the planning run at the outlet: the message once left out where.
+TEST(PlanCommand, AStopNamesThePositionOfTheNode) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString b = dir.filePath(QStringLiteral("b.pro"));
+    ASSERT_EQ(runCli({QStringLiteral("example"), b}).exitCode, 0);
+    QString text = runCli({QStringLiteral("text"), b}).out;
+    // The main line's first duct goes into planning, its outlet (1.7) takes -1000 m³/h.
+    const qsizetype auslass = text.indexOf(QStringLiteral("[12]\n"));
+    ASSERT_GT(auslass, 0);
+    text.replace(text.indexOf(QStringLiteral("I3=1000"), auslass), 7, QStringLiteral("I3=-1000"));
+    text.replace(QStringLiteral("[2]\nLevel=1\n"), QStringLiteral("[2]\nLevel=1\nPlanung=1\n"));
+    const QString p = dir.filePath(QStringLiteral("neg.pro"));
+    QFile f(p);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text.toUtf8());
+    f.close();
+    const CliResult r = runCli({QStringLiteral("plan"), p, QStringLiteral("--out"),
+                                dir.filePath(QStringLiteral("aus.pro"))});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(
+        QStringLiteral("Es fehlen noch Informationen über das Bauteil.\n\nPosition: 1.7\n")))
+        << r.err.toStdString();
+}
