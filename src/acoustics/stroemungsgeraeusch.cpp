@@ -145,8 +145,13 @@ TPegel stroemungsgeraeusch(tmylistitem* node, int seite, const Rechenkontext& ko
         b.leer();
         return ergebnis;
     }
-    const double rho = strangDichte(node);
-    rec = mitDruckverlust(node, seite, kontext, rho);
+    // Only the models that read the velocity and zeta texts or the density need the
+    // pressure-loss pass and the line's density; the others read dimensions and flows alone,
+    // so they skip both.
+    const bool liestTexte =
+        modell == modellAuslass || modell == modellKnie || modell == modellDrosselklappe;
+    const double rho = liestTexte ? strangDichte(node) : dichteStandard;
+    if (liestTexte) rec = mitDruckverlust(node, seite, kontext, rho);
 
     Rechenblatt eigenesBlatt;
     Rechenblatt& rb = kontext.rechenblatt ? *kontext.rechenblatt : eigenesBlatt;
