@@ -120,4 +120,62 @@ void BM_MeasuringPassOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_MeasuringPassOnly)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// One paragraph of `woerter` words, as a pasted text or a long remark gives it.
+QStringList absatz(int woerter) {
+    QString text;
+    text.reserve(woerter * 10);
+    for (int k = 0; k < woerter; ++k) {
+        if (k > 0) text += QLatin1Char(' ');
+        text += QStringLiteral("Wort%1").arg(k % 5000);
+        if (k % 97 == 0) text += QStringLiteral(" °(zeta");
+    }
+    return {QStringLiteral("°ÜLanger Absatz"), text, QStringLiteral("Danach")};
+}
+
+// Line breaking of a single paragraph: the time must grow with its length, not its square.
+void BM_LongParagraph(benchmark::State& state) {
+    anwendung();
+    const QStringList m = absatz(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        TDruck doc;
+        doc.m = m;
+        doc.sichern();
+        TDruckLayout layout(doc);
+        layout.messen();
+        state.counters["seiten"] = layout.AnzahlSeiten();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_LongParagraph)
+    ->Arg(25000)
+    ->Arg(100000)
+    ->Arg(400000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Complexity(benchmark::oN);
+
+// The same paragraph measured and drawn into a PDF.
+void BM_LongParagraphToPdf(benchmark::State& state) {
+    anwendung();
+    const QStringList m = absatz(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        TDruck doc;
+        doc.m = m;
+        doc.sichern();
+        TDruckLayout layout(doc);
+        layout.messen();
+        QByteArray pdf;
+        QBuffer puffer(&pdf);
+        puffer.open(QIODevice::WriteOnly);
+        pdfAusgeben(layout, &puffer, pdfInfoFuer(doc));
+        state.counters["seiten"] = layout.AnzahlSeiten();
+    }
+}
+BENCHMARK(BM_LongParagraphToPdf)
+    ->Arg(25000)
+    ->Arg(100000)
+    ->Arg(400000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
 } // namespace

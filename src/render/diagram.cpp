@@ -1,5 +1,6 @@
 #include "render/diagram.h"
 
+#include "render/masse.h"
 #include "render/report_canvas.h"
 #include "report/report_document.h"
 #include "store/number_format.h"
@@ -14,9 +15,13 @@
 namespace zephan {
 
 namespace {
+// Rounds halves to even, as the reports do; values far off the page and NaN stay harmless.
 int rund(double x) {
-    return static_cast<int>(runden(x));
+    return mass(std::nearbyint(x));
 }
+
+// Decimals a series may ask for: more than a double holds would only write noise.
+constexpr int nachGrenze = 17;
 
 const QList<double>& leiter() {
     static const QList<double> l = [] {
@@ -166,11 +171,11 @@ void tDiagramm::st(const QString& s) {
             const int t = leseGanzzahl(wert);
             r.typ = (t >= 0 && t <= 6) ? static_cast<tDiagramm_typ>(t) : dia_vorgabe;
         } else if (key == QLatin1String("nach"))
-            nachdruck_ = leseGanzzahl(wert);
+            nachdruck_ = std::clamp(leseGanzzahl(wert), -nachGrenze, nachGrenze);
         else if (key == QLatin1String("farbe"))
             r.Farbe = TmyCanvas::farbeLesen(wert);
         else if (key == QLatin1String("size"))
-            r.mark.size = leseGanzzahl(wert);
+            r.mark.size = std::clamp(leseGanzzahl(wert), 0, 50); // half the plot at most
         else if (key == QLatin1String("mtyp")) {
             const int m = leseGanzzahl(wert);
             r.mark.typ = m == -1 ? 0 : m;
@@ -262,7 +267,8 @@ QString tDiagramm::label(const TAchse& a, double v) const {
     if (a.TextFormat_ == at_text) return a.text_;
     if (a.TextFormat_ == at_zahl) return formatZahl(v, a.nach);
     const QDate basis(1899, 12, 30);
-    const QDate d = v >= 10000 ? basis.addDays(static_cast<qint64>(v)) : basis;
+    // Beyond the last day a date can name the axis shows that day.
+    const QDate d = v >= 10000 ? basis.addDays(static_cast<qint64>(std::min(v, 1e9))) : basis;
     switch (a.TextFormat_) {
     case at_DatumMY:
         return QString::number(d.month()) + QLatin1Char('.') + QString::number(d.year());
@@ -381,12 +387,20 @@ void tDiagramm::draw(TmyCanvas& c) {
     c.penStil = Qt::SolidLine;
     c.brushStil = clearHintergrund ? Qt::SolidPattern : Qt::NoBrush;
     c.Rectangle(links, oben, links + breite, oben + hoehe);
+    // Everything is drawn inside the frame, even axis labels of absurd values.
+    if (c.painter) {
+        c.painter->save();
+        c.painter->setClipRect(QRect(links, oben, breite + 1, hoehe + 1));
+        c.painterGewechselt();
+    }
     const int m = rund(breite * 0.03);
     const int hA = c.textheight();
     int left = links, right = links + breite, top = oben + hA + m, bottom = oben + hoehe - m;
     autoSkalieren();
-    const int uy = rund(1.8 * std::max(c.textwidth(label(yachse_, yachse_.von_)),
-                                       c.textwidth(label(yachse_, yachse_.bis_))));
+    // The label column takes at most a third of the width, so the plot keeps its place.
+    const int uy = std::min(rund(1.8 * std::max(c.textwidth(label(yachse_, yachse_.von_)),
+                                                c.textwidth(label(yachse_, yachse_.bis_)))),
+                            breite / 3);
     left += uy;
     if (yachse2_.enabled_) {
         right -= uy;
@@ -417,9 +431,13 @@ void tDiagramm::draw(TmyCanvas& c) {
         const double s = a.bis_ - a.von_;
         return s == 0 || !std::isfinite(s) ? 1.0 : s;
     };
-    auto X = [&](double v) { return dl + rund((v - xachse_.von_) / spanne(xachse_) * (dr - dl)); };
+    // A value outside the axis (or too large to compute with) lands on the frame.
+    auto X = [&](double v) {
+        return std::clamp(dl + rund((v - xachse_.von_) / spanne(xachse_) * (dr - dl)), links,
+                          links + breite);
+    };
     auto Yauf = [&](const TAchse& a, double v) {
-        return db - rund((v - a.von_) / spanne(a) * (db - dt));
+        return std::clamp(db - rund((v - a.von_) / spanne(a) * (db - dt)), oben, oben + hoehe);
     };
     auto Y = [&](double v) { return Yauf(yachse_, v); };
     c.brushStil = Qt::SolidPattern;
@@ -545,6 +563,10 @@ void tDiagramm::draw(TmyCanvas& c) {
     auto balken = [&](int x1, int y1, int x2, int y2, const TDatenreihe& r) {
         if (x1 > x2) std::swap(x1, x2);
         if (y1 > y2) std::swap(y1, y2);
+        x1 = std::clamp(x1, links, links + breite);
+        x2 = std::clamp(x2, links, links + breite);
+        y1 = std::clamp(y1, oben, oben + hoehe);
+        y2 = std::clamp(y2, oben, oben + hoehe);
         fuellung(r.Farbe, r.mark.fuell);
         const Qt::BrushStyle b = c.brushStil;
         if (!grau || b == Qt::SolidPattern || b == Qt::NoBrush) {
@@ -719,6 +741,10 @@ void tDiagramm::draw(TmyCanvas& c) {
         }
     }
 
+    if (c.painter) {
+        c.painter->restore();
+        c.painterGewechselt();
+    }
     c.font = altFont;
     c.penFarbe = altPen;
     c.brushFarbe = altBrush;

@@ -1,4 +1,5 @@
 #include "render/diagram.h"
+#include "render/masse.h"
 #include "render/report_images.h"
 #include "render/report_layout.h"
 #include "store/number_format.h"
@@ -101,21 +102,31 @@ int TDruckLayout::bildZeile(int i, QStringView platzierung, bool kopfBild) {
                          ? static_cast<int>(p.breite * textbreite / 100)
                          : z_.druckb;
         else
-            breite = static_cast<int>(std::lround(p.breite * 10));
+            breite = massRund(p.breite * 10);
     }
+    // Sizes and positions from the markup are held to the paper: no picture is wider or
+    // higher than the page, and one placed by position stays on it.
+    breite = std::min(breite, z_.druckb);
     if (breite <= 0) return i + 1;
-    int hoehe = natur.width() > 0 ? static_cast<int>(std::lround(static_cast<double>(breite) *
-                                                                 natur.height() / natur.width()))
-                                  : 0;
+    int hoehe = natur.width() > 0
+                    ? massRund(static_cast<double>(breite) * natur.height() / natur.width())
+                    : 0;
+    if (hoehe > z_.druckh) {
+        breite = std::max(1, mass(static_cast<double>(breite) * z_.druckh / hoehe));
+        hoehe = z_.druckh;
+    }
     auto xBerechnen = [&] {
         if (p.zentriert) return z_.Alinks + (textbreite - breite) / 2;
-        if (p.mitLinks)
-            return p.links < -1 ? z_.druckb + static_cast<int>(std::lround(p.links * 10)) - breite
-                                : static_cast<int>(std::lround(p.links * 10));
+        if (p.mitLinks) {
+            const int l = massRund(p.links * 10);
+            return std::clamp(p.links < -1 ? z_.druckb + l - breite : l, 0,
+                              std::max(0, z_.druckb - breite));
+        }
         return z_.Alinks + z_.einzug;
     };
     if (p.mitOben) {
-        canvas_.bild(xBerechnen(), static_cast<int>(std::lround(p.oben * 10)), breite, hoehe, img);
+        const int oben = std::clamp(massRund(p.oben * 10), 0, std::max(0, z_.druckh - hoehe));
+        canvas_.bild(xBerechnen(), oben, breite, hoehe, img);
         return i + 1;
     }
     if (kopfBild) return i + 1;
@@ -171,9 +182,13 @@ int TDruckLayout::diagrammBlock(int i) {
             hy = wert == QLatin1String("1");
         }
     }
-    const int pxL = static_cast<int>(std::lround(links * (z_.druckb - 400) / 100.0));
-    const int pxB = static_cast<int>(std::lround(breite * (z_.druckb - 400) / 100.0));
-    const int pxH = static_cast<int>(std::lround(hoehe * (z_.druckh - 400) / 100.0));
+    // Placement is held to the page: no wider than the paper, no higher than a text area,
+    // and on the paper.
+    const int pxB = std::min(massRund(breite * (z_.druckb - 400.0) / 100.0), z_.druckb);
+    const int pxH = std::min(massRund(hoehe * (z_.druckh - 400.0) / 100.0),
+                             std::max(1, grenze() + 40 - z_.oben));
+    const int pxL = std::clamp(massRund(links * (z_.druckb - 400.0) / 100.0), -z_.Alinks,
+                               std::max(-z_.Alinks, z_.druckb - z_.Alinks - pxB));
     if (pxB <= 0 || pxH <= 0) return ende; // a diagram without size draws nothing
     if (!zeichnen_ && z_.y + pxH > grenze() + 40 && !seiteLeer()) {
         const int weiter = umbruch(i, false);

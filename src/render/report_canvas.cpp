@@ -1,5 +1,7 @@
 #include "render/report_canvas.h"
 
+#include "render/masse.h"
+
 #include <QHash>
 #include <QPainter>
 #include <QPen>
@@ -101,12 +103,12 @@ void TmyCanvas::fragment(int x, int y, QStringView s, int hText, bool zeichnen, 
             painter->drawText(QPointF(x, y + SchriftMetrik::oberlaenge(font, hText)),
                               teil.toString());
         }
-        x += w;
+        x = massSumme(x, w);
         if (t < 0) break;
-        x = start + ((x - start) / 1270 + 1) * 1270;
+        x = massSumme(start, (static_cast<long long>(x) - start) / 1270 * 1270 + 1270);
         a = t + 1;
     }
-    breite = x - start;
+    breite = massSumme(x, -static_cast<long long>(start));
 }
 
 void TmyCanvas::textout(int x, int y, QStringView s) {
@@ -170,11 +172,11 @@ int TmyCanvas::lauf(int x0, int y, QStringView s, bool zeichnen) {
             }
         }
         if (k < 0) {
-            x += teil(x, s.mid(pos)) + 2;
+            x = massSumme(x, teil(x, s.mid(pos)) + 2LL);
             escapeAmEnde = false;
             break;
         }
-        if (k > pos) x += teil(x, s.mid(pos, k - pos)) + 2;
+        if (k > pos) x = massSumme(x, teil(x, s.mid(pos, k - pos)) + 2LL);
         if (s[k + 1] == QLatin1Char('(')) {
             const qsizetype a = k + 2;
             const qsizetype e = s.indexOf(QLatin1Char(' '), a);
@@ -254,7 +256,7 @@ int TmyCanvas::lauf(int x0, int y, QStringView s, bool zeichnen) {
                     text = heute;
                 else
                     text = roh.toString();
-                x += teil(x + 2, text) + 3;
+                x = massSumme(x, teil(massSumme(x, 2), text) + 3LL);
             }
         } else {
             // Letters with a dot above: up to a blank (consumed) or a marker (kept).
@@ -265,7 +267,7 @@ int TmyCanvas::lauf(int x0, int y, QStringView s, bool zeichnen) {
             pos = (e < n && s[e] == QLatin1Char(' ')) ? e + 1 : e;
             escapeAmEnde = pos >= n && e < n;
             const int hh = h();
-            const int w = SchriftMetrik::breite(font, hh, buchstaben.trimmed()) + 1;
+            const int w = massSumme(SchriftMetrik::breite(font, hh, buchstaben.trimmed()), 1);
             int dummy = 0;
             fragment(x, y, buchstaben, hh, zeichnen, dummy);
             if (zeichnen && painter) {
@@ -279,11 +281,11 @@ int TmyCanvas::lauf(int x0, int y, QStringView s, bool zeichnen) {
                 painterGewechselt();
             }
             hoeheMax = std::max(hoeheMax, static_cast<int>(std::lround(hh * 1.1)));
-            x += w;
+            x = massSumme(x, w);
         }
     }
     leerVerbraucht = escapeAmEnde;
-    return x - x0;
+    return massSumme(x, -static_cast<long long>(x0));
 }
 
 void TmyCanvas::stiftSetzen(const QPen& pen) {
@@ -345,6 +347,11 @@ void TmyCanvas::fuellen(int x1, int y1, int x2, int y2, QColor farbe) {
 
 void TmyCanvas::bild(int x, int y, int breite, int hoehe, const QImage& img) {
     if (!painter || img.isNull() || breite <= 0 || hoehe <= 0) return;
+    // A rectangle's far edge must stay representable for the painter.
+    x = std::clamp(x, -massGrenze, massGrenze);
+    y = std::clamp(y, -massGrenze, massGrenze);
+    breite = std::min(breite, massGrenze);
+    hoehe = std::min(hoehe, massGrenze);
     if (grau)
         painter->drawImage(QRect(x, y, breite, hoehe),
                            img.convertToFormat(QImage::Format_Grayscale8));

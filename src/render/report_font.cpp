@@ -1,5 +1,7 @@
 #include "render/report_font.h"
 
+#include "render/masse.h"
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHash>
@@ -111,6 +113,15 @@ const QFont& SchriftMetrik::zeichenFont(const TSchrift& s, int h) {
 
 int SchriftMetrik::breite(const TSchrift& s, int h, QStringView text) {
     if (text.isEmpty() || h <= 0) return 0;
+    // The font engine's fixed-point advance overflows past some ten thousand characters:
+    // longer texts are measured in pieces.
+    constexpr qsizetype stueck = 8192;
+    if (text.size() > stueck) {
+        long long summe = 0;
+        for (qsizetype a = 0; a < text.size(); a += stueck)
+            summe = massSumme(summe, breite(s, h, text.mid(a, stueck)));
+        return static_cast<int>(summe);
+    }
     // Underline and strike-out do not change widths: one cache per family, bold and italic.
     FontEintrag& e = eintrag(s.name, s.fett, s.kursiv, false, false);
     const QString key = text.toString();
@@ -124,12 +135,14 @@ int SchriftMetrik::breite(const TSchrift& s, int h, QStringView text) {
         e.breiten.insert(key, w);
         ++gespeicherteBreiten;
     }
-    return static_cast<int>(std::lround(w * h / referenz));
+    // The product stays in float as it always was, so widths do not move by a unit.
+    const float v = w * h / referenz;
+    return massRund(v);
 }
 
 int SchriftMetrik::oberlaenge(const TSchrift& s, int h) {
     const FontEintrag& e = eintrag(s.name, s.fett, s.kursiv, false, false);
-    return static_cast<int>(std::lround(e.oberlaenge * h / referenz));
+    return massRund(e.oberlaenge * h / referenz);
 }
 
 void SchriftMetrik::leeren() {

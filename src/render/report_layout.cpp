@@ -1,6 +1,7 @@
 #include "render/report_layout.h"
 
 #include "render/diagram.h"
+#include "render/masse.h"
 #include "render/page_target.h"
 #include "render/table_design.h"
 #include "store/number_format.h"
@@ -307,7 +308,8 @@ void TDruckLayout::neueSeite(int startZeile, int ersteZeile) {
         else if (canvas_.painter)
             canvas_.fuellen(0, 0, s.druckb, s.druckh, Qt::white);
     }
-    if (z_.tab.offen && z_.tab.koepfe > 0 && z_.tab.kopfStatus == 0) z_.tab.kopfStatus = 2;
+    if (z_.tab.offen && z_.tab.koepfe > 0 && z_.tab.kopfStatus == 0 && !z_.tab.kopfZuHoch)
+        z_.tab.kopfStatus = 2;
     z_.y = z_.oben;
     if (zeichnen_) kopfUndFuss();
 }
@@ -490,7 +492,8 @@ int TDruckLayout::befehl(int i) {
     }
     case 'L': {
         const double n = zahl(QStringView(s).mid(2));
-        z_.einzug = n > 0 ? static_cast<int>(std::lround(n * 127)) : 0;
+        // An indent wider than the text leaves it at the right margin rather than off the page.
+        z_.einzug = n > 0 ? std::min(massRund(n * 127), std::max(0, textBreite())) : 0;
         return i + 1;
     }
     case 'N': {
@@ -681,13 +684,13 @@ int TDruckLayout::ueberschrift(int i) {
 }
 
 namespace {
-QString buchstabenMarke(int k, bool gross) {
+QString buchstabenMarke(qint64 k, bool gross) {
     // a) ... z), then aa), ab) ...: lists longer than the alphabet keep counting.
     if (k < 1) k = 1;
     QString s;
     while (k > 0) {
         --k;
-        s.prepend(QChar((gross ? u'A' : u'a') + k % 26));
+        s.prepend(QChar(static_cast<char16_t>((gross ? u'A' : u'a') + k % 26)));
         k /= 26;
     }
     return s;
@@ -754,10 +757,11 @@ int TDruckLayout::absatz(int i, QStringView text, int links, int breite, int mar
         const QStringView seg = text.mid(segStart, segEnde - segStart);
         QList<Wort> woerter;
         qsizetype a = 0;
+        // Tab stops count from where the text begins, so a segment with tabs is set whole
+        // rather than word by word. Asked once: asking per word made long paragraphs quadratic.
+        const bool mitTab = seg.contains(QLatin1Char('\t'));
         while (a <= seg.size()) {
-            // Tab stops count from where the text begins, so a segment with tabs is set
-            // whole rather than word by word.
-            qsizetype b = seg.contains(QLatin1Char('\t')) ? -1 : seg.indexOf(QLatin1Char(' '), a);
+            qsizetype b = mitTab ? -1 : seg.indexOf(QLatin1Char(' '), a);
             if (b < 0) b = seg.size();
             Wort w;
             w.text = seg.mid(a, b - a);

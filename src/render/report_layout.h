@@ -39,9 +39,9 @@ struct TSeitenEintrag {
     int schriftGroesse = 10;
     quint8 schriftStil = 0;
     quint8 ausrichtung = tmLeft;
-    int listenZaehler = 0;
-    int oben = 200;      // top of the text area in 0.1 mm
-    QString logo, bild2; // head pictures in force
+    qint64 listenZaehler = 0; // counts on past the int range a start may reach
+    int oben = 200;           // top of the text area in 0.1 mm
+    QString logo, bild2;      // head pictures in force
 };
 
 struct TLayoutEinstellungen {
@@ -155,6 +155,7 @@ public:
         QList<QStringList> kdesign;
         int kopfStatus = 0; // 0 none pending, 1 first drawing pending, 2 repeat on new page
         bool breitenOffen = false;
+        bool kopfZuHoch = false; // head rows over half a page are not repeated
     };
     // Everything a line can change; the keep rule restores all of it.
     struct TZustand {
@@ -163,7 +164,7 @@ public:
         int ausrichtung = tmLeft;
         int einzug = 0;
         int liste = nsNone;
-        int listenZaehler = 0;
+        qint64 listenZaehler = 0;
         TTabZustand tab;
         tkopfzeilen kop1, kop2;
         int obenspin = 200, untenspin = 200, Alinks = 200, Arechts = 200, Akopf = 100, Afuss = 150;
@@ -196,9 +197,30 @@ private:
     int tabellenZeile(int i);
     void tabelleSchliessen();
     void spaltenBreiten();
-    // Height of a table row; the wrapped lines of each cell go to `umbrochen` when given.
-    int zeilenHoehe(const QStringList& zellen, const QStringList& designs,
-                    QList<QStringList>* umbrochen = nullptr);
+    // Lines of a table row; the wrapped lines of each cell go to `umbrochen` when given.
+    int zeilenAnzahl(const QStringList& zellen, const QStringList& designs,
+                     QList<QStringList>* umbrochen = nullptr);
+    // Height of one line of a table row.
+    int tabLinie() const;
+    // Room for table rows on an empty page.
+    long long seitenPlatz() const;
+    // Whether a row with the head rows it brings is higher than an empty page.
+    bool zuHochFuerSeite(long long rowH, long long kopfH, int luecke);
+    // The pending head rows; -1, or the line to go on with when a kept block moved.
+    int kopfZeilenZeichnen(int i);
+    // A row higher than a page, broken inside its cells over as many pages as it needs.
+    int zeileTeilen(int i, const QStringList& zellen, int zeilen,
+                    const QList<QStringList>& umbrochen);
+    int zeileSetzen(int i, const QStringList& texte, const QStringList& designs, int zeilen,
+                    const QList<QStringList>& umbrochen);
+    struct TZeilenTeil {
+        int von = 0, anzahl = 0; // wrapped lines of this page
+        bool erster = true, letzter = true;
+        QList<TSchrift>* schrift = nullptr; // where each cell's text style stopped
+    };
+    void teilZeichnen(const QStringList& texte, const QStringList& designs,
+                      const QList<QStringList>& umbrochen, const TZeilenTeil& teil);
+    void stilNachZeile(const QStringList& texte);
     void tabellenZeileZeichnen(const QStringList& zellen, const QStringList& designs, int hoehe,
                                const QList<QStringList>& umbrochen);
     int bildZeile(int i, QStringView platzierung, bool kopfBild);
@@ -240,7 +262,8 @@ private:
     int keepY_ = 0;
     TZustand keepZustand_;
     bool neuNummern_ = false;
-    bool bewegt_ = false; // the last page break moved a kept block
+    bool bewegt_ = false;     // the last page break moved a kept block
+    bool kopfLaeuft_ = false; // head rows are being set (a break inside them repeats none)
     int aktuelleZeile_ = 0;
     // Pages of the drawing pass handed to the target (from 0); others are only followed.
     int vonSeite_ = 0, bisSeite_ = 0;

@@ -3,6 +3,7 @@
 #include "render/diagram.h"
 #include "render/table_design.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace zephan;
@@ -13,16 +14,6 @@ QStringList zeilen(int n, const QString& prefix = QStringLiteral("Zeile ")) {
     QStringList z;
     for (int k = 0; k < n; ++k) z << prefix + QString::number(k);
     return z;
-}
-
-// Lays the document out, writes it as PDF and returns the text of each page.
-QStringList seitenTexte(Gelegt& g) {
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("t.pdf"));
-    EXPECT_TRUE(pdfAusgeben(*g.layout, pdf, pdfInfoFuer(g.doc)));
-    QStringList seiten = pdfText(pdf).split(QLatin1Char('\f'));
-    if (!seiten.isEmpty() && seiten.last().trimmed().isEmpty()) seiten.removeLast();
-    return seiten;
 }
 
 } // namespace
@@ -124,6 +115,63 @@ TEST(Layout, PictureNearTheFootStartsTheNextPage) {
     Gelegt g(d);
     EXPECT_EQ(g.starts(), (QList<int>{0, 61}));
     EXPECT_TRUE(g.layout->meldungen().isEmpty()) << g.layout->meldungen().join(';').toStdString();
+}
+
+// A row higher than a page breaks inside its cells and goes on over the next pages, each
+// with the head above it; nothing is lost at the page foot.
+TEST(Layout, RowTallerThanAPageBreaksInsideItsCells) {
+    QString lang;
+    for (int k = 0; k < 1200; ++k) lang += QStringLiteral("Wort%1 ").arg(k); // about 9 KB
+    const QStringList tabelle{"°TK1|1,10,*", "Nr|Beschreibung", "1|" + lang.trimmed(),
+                              "2|kurz",      QString(),         "Danach"};
+    // At the top of a page, and opened low on a page (the kept table moves first).
+    for (const int davor : {0, 60}) {
+        Gelegt g(zeilen(davor) + tabelle);
+        ASSERT_GE(g.seiten(), 3) << davor;
+        EXPECT_EQ(g.layout->seiten()[g.seiten() - 1].startZeile, -1);
+        const QStringList t = seitenTexte(g);
+        ASSERT_EQ(t.size(), g.seiten());
+        const QString alles = t.join(QLatin1Char(' '));
+        for (int k = 0; k < 1200; ++k)
+            ASSERT_TRUE(alles.contains(QRegularExpression(QStringLiteral("\\bWort%1\\b").arg(k))))
+                << "Wort" << k << " fehlt, davor " << davor;
+        const int ersteTabellenSeite = davor == 0 ? 0 : 1;
+        EXPECT_TRUE(t[ersteTabellenSeite].contains(QStringLiteral("Wort0")));
+        for (int p = ersteTabellenSeite; p < t.size(); ++p)
+            EXPECT_TRUE(t[p].trimmed().startsWith(QStringLiteral("Nr")))
+                << p << ": " << t[p].left(40).toStdString();
+        EXPECT_TRUE(t.last().contains(QStringLiteral("kurz")));
+        EXPECT_TRUE(t.last().contains(QStringLiteral("Danach")));
+
+        // A page drawn alone (as the preview does) shows what the whole drawing shows.
+        TSeitenBilder alle;
+        ASSERT_TRUE(g.layout->zeichnen(alle));
+        EXPECT_TRUE(g.layout->fehler().isEmpty());
+        ASSERT_EQ(alle.seiten.size(), g.seiten());
+        for (int p = 1; p <= g.seiten(); ++p) {
+            TSeitenBilder eine;
+            ASSERT_TRUE(g.layout->seitenZeichnen(eine, p, p));
+            ASSERT_EQ(eine.seiten.size(), 1);
+            EXPECT_EQ(eine.seiten[0].bild.size(), alle.seiten[p - 1].bild.size()) << p;
+        }
+    }
+}
+
+// A head row higher than half a page is drawn once and not repeated, so the row under it
+// still moves on by whole pages of text.
+TEST(Layout, HeadHigherThanHalfAPageIsNotRepeated) {
+    QString kopf, rumpf;
+    for (int k = 0; k < 400; ++k) kopf += QStringLiteral("Kopf%1 ").arg(k);
+    for (int k = 0; k < 1500; ++k) rumpf += QStringLiteral("Wort%1 ").arg(k);
+    Gelegt g({"°TK1|1,10,*", "K|" + kopf.trimmed(), "1|" + rumpf.trimmed(), QString()});
+    const QStringList t = seitenTexte(g);
+    ASSERT_EQ(t.size(), g.seiten());
+    const QString alles = t.join(QLatin1Char(' '));
+    EXPECT_EQ(alles.count(QStringLiteral("Kopf399")), 1);
+    for (const QString& w :
+         {QStringLiteral("Kopf0"), QStringLiteral("Wort0"), QStringLiteral("Wort1499")})
+        EXPECT_TRUE(alles.contains(w)) << w.toStdString();
+    EXPECT_LE(g.seiten(), 6);
 }
 
 TEST(Layout, PageBreakInsideAParagraph) {

@@ -57,3 +57,13 @@ inline QString pdfText(const QString& pdf, bool layoutModus = false) {
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
+
+// Lays the document out, writes it as PDF and returns the text of each page.
+inline QStringList seitenTexte(Gelegt& g) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("t.pdf"));
+    if (!zephan::pdfAusgeben(*g.layout, pdf, zephan::pdfInfoFuer(g.doc))) return {};
+    QStringList seiten = pdfText(pdf).split(QLatin1Char('\f'));
+    if (!seiten.isEmpty() && seiten.last().trimmed().isEmpty()) seiten.removeLast();
+    return seiten;
+}
