@@ -5,12 +5,25 @@
 #include "report/report_document.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <memory>
+#include <new>
 #include <string>
 
 namespace zephan::cli {
 namespace {
+
+// No report the program writes comes near this; reading more (a device, a huge file) would only
+// fill the memory before the layout could say anything.
+constexpr qint64 hoechstens = 64LL * 1024 * 1024;
+
+int zuGross(const QString& datei) {
+    return fehler(
+        QStringLiteral("Die Datei %1 ist zu groß für einen Bericht (höchstens 64 MB).").arg(datei));
+}
+
+int seitenLegen(const QString& datei, const QString& pdf, const QString& png, bool grau);
 
 // Lays a report document out on pages and lists where each page begins; optionally writes
 // the pages as PDF and as PNG images.
@@ -32,44 +45,56 @@ const Command layout(
             }
         }
         if (datei.isEmpty()) return usage("layout");
-        QFile f(datei);
-        if (!f.open(QIODevice::ReadOnly))
-            return fehler(QStringLiteral("Datei kann nicht gelesen werden: ") + datei);
-        QString text = QString::fromUtf8(f.readAll());
-        text.remove(QLatin1Char('\r'));
-        QStringList zeilen = text.split(QLatin1Char('\n'));
-        if (!zeilen.isEmpty() && zeilen.last().isEmpty()) zeilen.removeLast();
-
-        KonsolenSeam seam;
-        TDruck doc;
-        doc.seam = &seam;
-        doc.m = zeilen;
-        doc.sichern();
-        TLayoutEinstellungen e;
-        e.grau = grau;
-        e.seam = &seam;
-        TDruckLayout lay(doc, e);
-        lay.messen();
-        out(QStringLiteral("pages\t") + QString::number(lay.AnzahlSeiten()) + '\n');
-        for (int p = 0; p < lay.AnzahlSeiten(); ++p) {
-            const TSeitenEintrag& s = lay.seiten()[p];
-            out(QStringLiteral("page\t%1\t%2\t%3\n")
-                    .arg(p + 1)
-                    .arg(lay.dokumentZeile(s.ersteZeile) + 1)
-                    .arg(s.seitenNummer));
+        // Memory running out on a large document ends the command with a message.
+        try {
+            return seitenLegen(datei, pdf, png, grau);
+        } catch (const std::bad_alloc&) {
+            return fehler(
+                QStringLiteral("Zu wenig Speicher für das Layout der Datei %1.").arg(datei));
         }
-        if (!pdf.isEmpty()) {
-            QString meldung;
-            if (!pdfAusgeben(lay, pdf, pdfInfoFuer(doc), &meldung)) return fehler(meldung);
-        }
-        if (!png.isEmpty()) {
-            TPngZiel ziel(png, 150);
-            if (!lay.zeichnen(ziel))
-                return fehler(QStringLiteral("Fehler beim Erstellen oder Speichern der Datei ") +
-                              png);
-        }
-        return exitOk;
     });
+
+int seitenLegen(const QString& datei, const QString& pdf, const QString& png, bool grau) {
+    QFile f(datei);
+    if (QFileInfo(datei).isDir() || !f.open(QIODevice::ReadOnly))
+        return fehler(QStringLiteral("Datei kann nicht gelesen werden: ") + datei);
+    if (!f.isSequential() && f.size() > hoechstens) return zuGross(datei);
+    const QByteArray roh = f.read(hoechstens + 1);
+    if (roh.size() > hoechstens) return zuGross(datei);
+    QString text = QString::fromUtf8(roh);
+    text.remove(QLatin1Char('\r'));
+    QStringList zeilen = text.split(QLatin1Char('\n'));
+    if (!zeilen.isEmpty() && zeilen.last().isEmpty()) zeilen.removeLast();
+
+    KonsolenSeam seam;
+    TDruck doc;
+    doc.seam = &seam;
+    doc.m = zeilen;
+    doc.sichern();
+    TLayoutEinstellungen e;
+    e.grau = grau;
+    e.seam = &seam;
+    TDruckLayout lay(doc, e);
+    lay.messen();
+    out(QStringLiteral("pages\t") + QString::number(lay.AnzahlSeiten()) + '\n');
+    for (int p = 0; p < lay.AnzahlSeiten(); ++p) {
+        const TSeitenEintrag& s = lay.seiten()[p];
+        out(QStringLiteral("page\t%1\t%2\t%3\n")
+                .arg(p + 1)
+                .arg(lay.dokumentZeile(s.ersteZeile) + 1)
+                .arg(s.seitenNummer));
+    }
+    if (!pdf.isEmpty()) {
+        QString meldung;
+        if (!pdfAusgeben(lay, pdf, pdfInfoFuer(doc), &meldung)) return fehler(meldung);
+    }
+    if (!png.isEmpty()) {
+        TPngZiel ziel(png, 150);
+        if (!lay.zeichnen(ziel))
+            return fehler(QStringLiteral("Fehler beim Erstellen oder Speichern der Datei ") + png);
+    }
+    return exitOk;
+}
 
 } // namespace
 } // namespace zephan::cli
