@@ -37,8 +37,9 @@ TEST(MarkupLimits, TableWidthsAreHeldToThePaper) {
         EXPECT_GE(r.left(), 0) << w.toStdString();
         EXPECT_LE(r.right(), 2 * 2100 + 200) << w.toStdString();
         // A right-aligned column as wide as the paper sets its text beyond the paper.
-        if (!w.startsWith(QLatin1Char('-')))
+        if (!w.startsWith(QLatin1Char('-'))) {
             EXPECT_TRUE(seitenTexte(g).value(0).contains(QStringLiteral("links")));
+        }
     }
 }
 
@@ -135,8 +136,9 @@ TEST(MarkupLimits, PicturePlacementIsHeldToThePaper) {
         const QList<TSeitenBild> s = gezeichnet(g);
         for (const TSeitenBild& b : s) {
             const QRect r = b.bild.boundingRect();
-            if (platz.contains(QLatin1Char('L')))
+            if (platz.contains(QLatin1Char('L'))) {
                 EXPECT_TRUE(aufDemPapier(b)) << platz.toStdString() << ": " << r.width();
+            }
             EXPECT_TRUE(QRect(0, 0, 2100 + 200 + 1, 2971).contains(r))
                 << platz.toStdString() << ": " << r.width() << "x" << r.height();
         }
