@@ -49,7 +49,24 @@ Tk_Einstellform::Tk_Einstellform(QWidget* parent) : QDialog(parent) {
     seiten_ = benannt(new QTabWidget(this), QStringLiteral("Seiten"));
     v->addWidget(seiten_);
 
-    // --- "Auslegung und Vorgaben" ---
+    seiten_->addTab(auslegungSeite(), QStringLiteral("Auslegung und Vorgaben"));
+    seiten_->addTab(schallSeite(), QStringLiteral("Schallpegelberechnung"));
+    seiten_->addTab(sonstigesSeite(), QStringLiteral("Sonstiges"));
+    // "Aufmaß" keeps its values but is never shown.
+    seiten_->addTab(aufmassSeite(), QStringLiteral("Aufmaß"));
+    seiten_->setTabVisible(3, false);
+
+    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    benannt(knoepfe->button(QDialogButtonBox::Ok), QStringLiteral("OkBtn"));
+    benannt(knoepfe->button(QDialogButtonBox::Cancel), QStringLiteral("AbbrechenBtn"));
+    connect(knoepfe, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    v->addWidget(knoepfe);
+    zeigen();
+}
+
+// The page "Auslegung und Vorgaben".
+QWidget* Tk_Einstellform::auslegungSeite() {
     auto* s1 = new QWidget;
     auto* g1 = new QGridLayout(s1);
     auto* masse = new QGroupBox(QStringLiteral("erlaubte (Vorschlag-) Maße"), s1);
@@ -120,9 +137,11 @@ Tk_Einstellform::Tk_Einstellform(QWidget* parent) : QDialog(parent) {
     planen_ = benannt(new QCheckBox(QStringLiteral("Status planen für neue Bauteile"), s1),
                       QStringLiteral("ImmerPlanen"));
     g1->addWidget(planen_, 3, 0, 1, 2);
-    seiten_->addTab(s1, QStringLiteral("Auslegung und Vorgaben"));
+    return s1;
+}
 
-    // --- "Schallpegelberechnung" ---
+// The page "Schallpegelberechnung".
+QWidget* Tk_Einstellform::schallSeite() {
     auto* s2 = new QWidget;
     auto* v2 = new QVBoxLayout(s2);
     auto* okt = new QGroupBox(QStringLiteral("Oktavfrequenzen Hz"), s2);
@@ -145,9 +164,11 @@ Tk_Einstellform::Tk_Einstellform(QWidget* parent) : QDialog(parent) {
                 QStringLiteral("SchallAuslass"));
     v2->addWidget(auslass_);
     v2->addStretch();
-    seiten_->addTab(s2, QStringLiteral("Schallpegelberechnung"));
+    return s2;
+}
 
-    // --- "Sonstiges" ---
+// The page "Sonstiges".
+QWidget* Tk_Einstellform::sonstigesSeite() {
     auto* s3 = new QWidget;
     auto* v3 = new QVBoxLayout(s3);
     auto* prog = new QGroupBox(QStringLiteral("Programm"), s3);
@@ -163,9 +184,11 @@ Tk_Einstellform::Tk_Einstellform(QWidget* parent) : QDialog(parent) {
     vs->addWidget(unter_);
     v3->addWidget(sonst);
     v3->addStretch();
-    seiten_->addTab(s3, QStringLiteral("Sonstiges"));
+    return s3;
+}
 
-    // --- "Aufmaß": kept with its values, never shown ---
+// The page "Aufmaß": kept with its values, never shown.
+QWidget* Tk_Einstellform::aufmassSeite() {
     auto* s4 = new QWidget;
     auto* f4 = new QFormLayout(s4);
     abweichung_ = spin(s4, QStringLiteral("Abweichung"), 0, 10);
@@ -194,16 +217,7 @@ Tk_Einstellform::Tk_Einstellform(QWidget* parent) : QDialog(parent) {
     connect(iHinzu, &QAction::triggered, this, [this] { isolierungHinzufuegen(); });
     connect(iWeg, &QAction::triggered, this, [this] { delete isolierung_->currentItem(); });
     f4->addRow(QStringLiteral("Material, Stärke [mm]"), isolierung_);
-    seiten_->addTab(s4, QStringLiteral("Aufmaß"));
-    seiten_->setTabVisible(3, false);
-
-    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    benannt(knoepfe->button(QDialogButtonBox::Ok), QStringLiteral("OkBtn"));
-    benannt(knoepfe->button(QDialogButtonBox::Cancel), QStringLiteral("AbbrechenBtn"));
-    connect(knoepfe, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    v->addWidget(knoepfe);
-    zeigen();
+    return s4;
 }
 
 void Tk_Einstellform::showEvent(QShowEvent* e) {

@@ -38,6 +38,11 @@ protected:
 private:
     // The settings as they were when the dialog opened: "Abbrechen" puts them back.
     Einstellungen vorher_;
+    // The four pages of the dialog.
+    QWidget* auslegungSeite();
+    QWidget* schallSeite();
+    QWidget* sonstigesSeite();
+    QWidget* aufmassSeite();
     void listeZeigen(int liste);
     void massHinzufuegen(int liste);
     void masseLoeschen(int liste);
