@@ -6,6 +6,7 @@
 #include "app/tree_columns.h"
 #include "network/tree_item_model.h"
 #include "pressure/network_pressure.h"
+#include "sizing/planen.h"
 #include "store/user_seam.h"
 
 #include <QAction>
@@ -71,6 +72,29 @@ TEST_F(Rechnen, ProgressClosesBeforeTheReportAndBeforeTheMessageOfAStop) {
     // The window takes commands again.
     EXPECT_TRUE(fenster->aktion(QStringLiteral("Druckverlustberechnung"))->isEnabled());
     EXPECT_TRUE(fenster->centralWidget()->isEnabled());
+}
+
+TEST_F(Rechnen, PlanningShowsTheNodeItStopsAtBeforeItsMessage) {
+    fenster->start();
+    // A bend without its angle cannot be planned around.
+    tmylistitem* bogen = at("1.5.2");
+    nodeDaten(bogen)->tag1 = -1;
+    QList<Blick> blicke;
+    setzeAntwortgeber([&](const QString& text, const QString&) {
+        fragen << text;
+        blicke << Blick{false, BaumModell::knoten(fenster->baumAnsicht()->currentIndex()),
+                        fenster->seiten()->currentIndex()};
+        return 0;
+    });
+    fenster->knotenAuswaehlen(at("1"));
+    fragen.clear();
+    fenster->planenClick();
+    ASSERT_EQ(fragen.size(), 1);
+    EXPECT_EQ(fragen[0],
+              QString::fromUtf8(planText::fehlendeInfo) + QStringLiteral("\n\nPosition: 1.5.2"));
+    EXPECT_EQ(blicke[0].auswahl, bogen);
+    EXPECT_EQ(blicke[0].seite, int(Tk_DVform::SeiteFormstueck));
+    EXPECT_EQ(s().selektiert(), bogen);
 }
 
 TEST_F(Rechnen, EditsDuringACalculationAreRefusedAndASecondF7LeavesTheFirstRunAlone) {
