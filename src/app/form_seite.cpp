@@ -330,13 +330,7 @@ void FormSeite::zuruecksetzen() {
 }
 
 void FormSeite::gruppenFuellen(const QStringList& liste) {
-    const QString vorher = gruppe_->currentText();
-    gruppe_->clear();
-    gruppe_->addItems(liste);
-    const int i = liste.indexOf(vorher);
-    gruppe_->setCurrentIndex(i < 0 ? 0 : i);
-    gruppe_->setVisible(liste.size() > 1);
-    gruppeText_->setVisible(liste.size() > 1);
+    gruppenWahlFuellen(gruppe_, gruppeText_, liste);
 }
 
 QString FormSeite::ungueltigesFeld() const {

@@ -1,5 +1,7 @@
 #include "app/page_fields.h"
 
+#include <QComboBox>
+
 #include "app/number_field.h"
 
 #include <QFocusEvent>
@@ -117,6 +119,16 @@ void feldZeile(QGridLayout* g, int zeile, const QString& caption, QWidget* feld,
     g->addWidget(new QLabel(caption, parent), zeile, 0);
     g->addWidget(feld, zeile, 1);
     if (!einheit.isEmpty()) g->addWidget(new QLabel(einheit, parent), zeile, 2);
+}
+
+void gruppenWahlFuellen(QComboBox* wahl, QWidget* caption, const QStringList& liste) {
+    const QString vorher = wahl->currentText();
+    wahl->clear();
+    wahl->addItems(liste);
+    const int i = liste.indexOf(vorher);
+    wahl->setCurrentIndex(i < 0 ? 0 : i);
+    wahl->setVisible(liste.size() > 1);
+    caption->setVisible(liste.size() > 1);
 }
 
 } // namespace zephan

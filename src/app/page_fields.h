@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 class QLineEdit;
+class QComboBox;
 class QGridLayout;
 
 namespace zephan {
@@ -38,6 +39,10 @@ struct BenanntesFeld {
 };
 // The message for the first shown field whose value is out of range, naming the field and its
 // range; empty when all are valid.
+// Fills a page's group choice with "unbekannt" and the project's groups, keeping the text
+// shown before; the choice and its caption show only when the project names groups.
+void gruppenWahlFuellen(QComboBox* wahl, QWidget* caption, const QStringList& liste);
+
 QString ungueltigMeldung(std::initializer_list<BenanntesFeld> felder);
 QString ungueltigMeldung(const BenanntesFeld& feld);
 

@@ -307,14 +307,7 @@ void StreckenSeite::geschwindigkeitZeigen() {
 }
 
 void StreckenSeite::gruppenFuellen(const QStringList& liste) {
-    const QString vorher = gruppe_->currentText();
-    gruppe_->clear();
-    gruppe_->addItems(liste);
-    const int i = liste.indexOf(vorher);
-    gruppe_->setCurrentIndex(i < 0 ? 0 : i);
-    // The choice is shown only when the project names groups.
-    gruppe_->setVisible(liste.size() > 1);
-    gruppeText_->setVisible(liste.size() > 1);
+    gruppenWahlFuellen(gruppe_, gruppeText_, liste);
 }
 
 QString StreckenSeite::ungueltigesFeld() const {
