@@ -217,6 +217,10 @@ QString nodeProblem(const tmylistitem* node) {
     case fehlerOk:
         break;
     case fehlerUnvollstaendig:
+        if (int k = 0; !plausibel(*d, &k))
+            return QStringLiteral("Unplausibler Wert I%1: %2")
+                .arg(k)
+                .arg(d->i[static_cast<size_t>(k)]);
         return QStringLiteral("Fehlende Informationen");
     case fehlerVolumenstrom:
         return QStringLiteral("Die Berechnung gab kein Ergebnis. Bitte Bauteil einzeln berechnen.");
@@ -624,6 +628,30 @@ int bauteilAnzahl(const tMylistviewBase& baum) {
 
 // --- completeness -------------------------------------------------------------------------------
 
+bool plausibel(const DVdata& d, int* slot) {
+    const tBasisDaten_* t = basisDaten(d.typ);
+    // Units of quantities that cannot be below zero.
+    static const QStringList nieNegativ = {QStringLiteral("mm"),    QStringLiteral("m"),
+                                           QStringLiteral("m³/h"),  QStringLiteral("m³"),
+                                           QStringLiteral("1/min"), QStringLiteral("Stk"),
+                                           QStringLiteral("msek")};
+    for (int k = 0; k < anzahlDatSlots; ++k) {
+        const double v = d.i[static_cast<size_t>(k)];
+        bool ok = std::isfinite(v) && std::fabs(v) <= plausibelMax;
+        if (ok && t && v < 0 && v != -1) {
+            const tDatSlot& s = t->dat[static_cast<size_t>(k)];
+            const QString& caption = d.eckig ? s.texteckig : s.textrund;
+            ok = caption.isEmpty() || s.text || caption == QStringLiteral("Höhensprung") ||
+                 !nieNegativ.contains(s.einheit);
+        }
+        if (!ok) {
+            if (slot) *slot = k;
+            return false;
+        }
+    }
+    return true;
+}
+
 bool vollstaendig(DVdata& d) {
     d.fehler = fehlerOk;
     const tBasisDaten_* tp = basisDaten(d.typ);
@@ -647,6 +675,8 @@ bool vollstaendig(DVdata& d) {
         else
             ok = !(s.min == -1 && v == -1) && v >= s.min && !(s.max >= 0 && v > s.max);
     }
+    // A value outside any physical range (a flow of 1e308) would give a result as absurd.
+    ok = ok && plausibel(d);
     if (!ok) d.fehler = fehlerUnvollstaendig;
     return ok;
 }

@@ -88,7 +88,17 @@ int bauteilAnzahl(const tmylistitem* node);
 // The same over the whole tree.
 int bauteilAnzahl(const tMylistviewBase& baum);
 
-// Completeness check: sets fehler to 0 or 1 and may correct planung and eckig.
+// Completeness check: sets fehler to 0 or 1 and may correct planung and eckig. A record with
+// an implausible value (see plausibel) is incomplete too, so no calculation takes it.
 bool vollstaendig(DVdata& d);
+
+// The largest magnitude a value of a record may have: beyond any size, flow or pressure of a
+// duct network (the edit pages accept at most a million).
+constexpr double plausibelMax = 1e7;
+// Whether the values of a record lie in a physical range: every value finite and within
+// plausibelMax, and the sizes, lengths and flows the catalogue gives a caption not negative
+// (-1, "not given", excepted; a height step and a room pressure may be negative). False with
+// the slot in *slot.
+bool plausibel(const DVdata& d, int* slot = nullptr);
 
 } // namespace zephan

@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace zephan;
 
@@ -610,4 +611,69 @@ TEST(Vollstaendig, RequiredValuesOptionsAndCorrections) {
     u.typ = 77;
     EXPECT_FALSE(vollstaendig(u));
     EXPECT_EQ(u.fehler, 1);
+}
+
+// A fan with I6=1e308 once gave a fan pressure of 1e+308 with success; a negative length a
+// negative pressure loss. Implausible values make the record incomplete, so the calculation
+// stops at that node as it does for missing values.
+TEST(Plausibel, ValuesOutsideAPhysicalRangeMakeARecordIncomplete) {
+    DVdata f;
+    initNode(f, true);
+    f.typ = 13;
+    f.tag1 = 0;
+    f.i = {2000, 2000, 0, 0, 108, 0, 100};
+    EXPECT_TRUE(plausibel(f));
+    EXPECT_TRUE(vollstaendig(f));
+    f.i[6] = 1e308; // no caption: checked all the same
+    int slot = -1;
+    EXPECT_FALSE(plausibel(f, &slot));
+    EXPECT_EQ(slot, 6);
+    EXPECT_FALSE(vollstaendig(f));
+    EXPECT_EQ(f.fehler, fehlerUnvollstaendig);
+    f.i[6] = plausibelMax;
+    EXPECT_TRUE(vollstaendig(f));
+    f.i[6] = -plausibelMax * 1.1;
+    EXPECT_FALSE(vollstaendig(f));
+    f.i[6] = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_FALSE(vollstaendig(f));
+    f.i[6] = 100;
+    f.i[0] = -2000; // a negative flow
+    EXPECT_FALSE(plausibel(f, &slot));
+    EXPECT_EQ(slot, 0);
+
+    DVdata k;
+    initNode(k, false);
+    k.typ = 2;
+    k.eckig = true;
+    k.tag1 = 0;
+    k.i = {500, 300, -1, -1, -1, 2000, -1};
+    EXPECT_TRUE(vollstaendig(k));
+    k.i[5] = -2000; // a negative length
+    EXPECT_FALSE(vollstaendig(k));
+    k.i[5] = -1; // "not given" is no value: the completeness rule judges it
+    EXPECT_TRUE(plausibel(k));
+
+    // A room's pressure and an offset's height step may be below zero.
+    DVdata r;
+    initNode(r, false);
+    r.typ = 4;
+    r.tag1 = 0;
+    r.i = {300, -50, -1, 40, 1000, 3, -1};
+    r.p[2] = QStringLiteral("R1");
+    EXPECT_TRUE(plausibel(r));
+    DVdata e;
+    initNode(e, false);
+    e.typ = 24;
+    e.eckig = true;
+    e.i = {500, 300, 500, 300, -300, 1000, -1};
+    EXPECT_TRUE(plausibel(e));
+}
+
+TEST_F(Beispiel, AnImplausibleValueIsNamedAsTheNodesProblem) {
+    tmylistitem* fan = at(3);
+    DVdata& d = *nodeDaten(fan);
+    ASSERT_EQ(d.typ, 13);
+    d.i[6] = 1e308;
+    EXPECT_FALSE(vollstaendig(d));
+    EXPECT_EQ(nodeProblem(fan).toStdString(), "Unplausibler Wert I6: 1e+308");
 }
