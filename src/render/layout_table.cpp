@@ -176,10 +176,21 @@ int TDruckLayout::tabellenZeile(int i) {
 bool TDruckLayout::zuHochFuerSeite(long long rowH, long long kopfH, int luecke) {
     const TTabZustand& t = z_.tab;
     // On a new page the heads come again (unless they are too high to repeat).
-    if (t.kopfStatus == 0 && t.koepfe > 0 && !t.kopfZuHoch)
-        for (int k = 0; k < t.koepfe; ++k)
-            kopfH += static_cast<long long>(zeilenAnzahl(t.kinhalt[k], t.kdesign[k])) * tabLinie();
+    if (t.kopfStatus == 0 && t.koepfe > 0 && !t.kopfZuHoch) kopfH += kopfHoehe();
     return luecke + kopfH + rowH > seitenPlatz();
+}
+
+long long TDruckLayout::kopfHoehe() {
+    TTabZustand& t = z_.tab;
+    // The heads are fixed once read; only the font can change how they wrap.
+    if (t.kopfHoehe < 0 || !(t.kopfHoeheSchrift == canvas_.font)) {
+        t.kopfHoehe = 0;
+        for (int k = 0; k < t.koepfe; ++k)
+            t.kopfHoehe +=
+                static_cast<long long>(zeilenAnzahl(t.kinhalt[k], t.kdesign[k])) * tabLinie();
+        t.kopfHoeheSchrift = canvas_.font;
+    }
+    return t.kopfHoehe;
 }
 
 int TDruckLayout::kopfZeilenZeichnen(int i) {
@@ -219,10 +230,8 @@ int TDruckLayout::zeileTeilen(int i, const QStringList& zellen, int zeilen,
     const TTabZustand& t = z_.tab;
     // Not even the heads and one line fit below: the row begins on the next page.
     if (!zeichnen_ && !seiteLeer()) {
-        long long kopfH = t.kopfStatus == 1 ? 10 : 0;
-        if (t.kopfStatus != 0)
-            for (int k = 0; k < t.koepfe; ++k)
-                kopfH += static_cast<long long>(zeilenAnzahl(t.kinhalt[k], t.kdesign[k])) * f;
+        const long long kopfH =
+            (t.kopfStatus == 1 ? 10 : 0) + (t.kopfStatus != 0 ? kopfHoehe() : 0);
         if (z_.y + kopfH + f > grenze() + f) {
             const int weiter = umbruch(i, false);
             if (bewegt_) return weiter;

@@ -155,7 +155,9 @@ public:
         QList<QStringList> kdesign;
         int kopfStatus = 0; // 0 none pending, 1 first drawing pending, 2 repeat on new page
         bool breitenOffen = false;
-        bool kopfZuHoch = false; // head rows over half a page are not repeated
+        bool kopfZuHoch = false;  // head rows over half a page are not repeated
+        long long kopfHoehe = -1; // height of the head rows in the font they were measured in
+        TSchrift kopfHoeheSchrift;
     };
     // Everything a line can change; the keep rule restores all of it.
     struct TZustand {
@@ -206,6 +208,7 @@ private:
     long long seitenPlatz() const;
     // Whether a row with the head rows it brings is higher than an empty page.
     bool zuHochFuerSeite(long long rowH, long long kopfH, int luecke);
+    long long kopfHoehe();
     // The pending head rows; -1, or the line to go on with when a kept block moved.
     int kopfZeilenZeichnen(int i);
     // A row higher than a page, broken inside its cells over as many pages as it needs.
