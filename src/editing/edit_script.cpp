@@ -3,8 +3,10 @@
 #include "editing/edit_session.h"
 #include "editing/machine_number.h"
 #include "editing/page_check.h"
+#include "network/catalogue.h"
 #include "network/network_tree.h"
 #include "pressure/air_density.h"
+#include "quantities/ueberschreiben.h"
 #include "store/number_format.h"
 
 #include <QRegularExpression>
@@ -128,6 +130,114 @@ struct Lauf {
         return true;
     }
 
+    // One of the words of a choice; its position in `woerter`.
+    bool wahl(const QString& feld, const QString& wert, const QStringList& woerter, int& index) {
+        index = static_cast<int>(woerter.indexOf(wert.toLower()));
+        return index >= 0 ||
+               nein(feld + QStringLiteral(" muss ") + woerter.join(QStringLiteral(" oder ")) +
+                    QStringLiteral(" sein."));
+    }
+
+    bool ueberschreibFeld(UeberschreibOptionen& o, const QString& feld, const QString& wert) {
+        static const QRegularExpression iFeld(QStringLiteral("^i([0-6])$"));
+        const tBasisDaten_* k = basisDaten(o.typ);
+        int w = 0;
+        if (const auto m = iFeld.match(feld); m.hasMatch()) {
+            const auto z = static_cast<size_t>(m.captured(1).toInt());
+            if (!k || (k->dat[z].textrund.isEmpty() && k->dat[z].texteckig.isEmpty()))
+                return nein(QStringLiteral("Der Typ hat keinen Wert ") + feld + QLatin1Char('.'));
+            o.setzen[z] = true;
+            if (k->dat[z].text) {
+                o.werte[z] = wert;
+            } else {
+                double x = 0;
+                if (!zahl(wert, x)) return false;
+                o.werte[z] = x == -1 ? QString() : formatZahlOhneGruppen(x, 0);
+            }
+        } else if (feld == QStringLiteral("ersetzen")) {
+            o.ersetzen = wert;
+        } else if (feld == QStringLiteral("vorgabe")) {
+            if (!wahl(feld, wert,
+                      {QStringLiteral("keine"), QStringLiteral("druck"), QStringLiteral("zeta")},
+                      w))
+                return false;
+            o.vorgabe = w;
+        } else if (feld == QStringLiteral("dp") || feld == QStringLiteral("v") ||
+                   feld == QStringLiteral("zeta")) {
+            double x = 0;
+            if (!zahl(wert, x)) return false;
+            if (feld == QStringLiteral("dp")) o.druck = formatZahlOhneGruppen(x, 0);
+            if (feld == QStringLiteral("v")) o.geschw = formatZahlOhneGruppen(x, 1);
+            if (feld == QStringLiteral("zeta")) o.zeta = formatZahlOhneGruppen(x, 2);
+        } else if (feld == QStringLiteral("planung")) {
+            if (!wahl(feld, wert, {QStringLiteral("ja"), QStringLiteral("nein")}, w)) return false;
+            o.planungErgebnis = w + 1;
+        } else if (feld == QStringLiteral("form")) {
+            if (!wahl(feld, wert, {QStringLiteral("eckig"), QStringLiteral("rund")}, w))
+                return false;
+            o.formErgebnis = w + 1;
+        } else if (feld == QStringLiteral("wenn-planung")) {
+            if (!wahl(feld, wert, {QStringLiteral("ja"), QStringLiteral("nein")}, w)) return false;
+            o.planungFilter = w + 1;
+        } else if (feld == QStringLiteral("wenn-form")) {
+            if (!wahl(feld, wert, {QStringLiteral("eckig"), QStringLiteral("rund")}, w))
+                return false;
+            o.formFilter = w + 1;
+        } else if (feld == QStringLiteral("wenn-vorgabe")) {
+            if (!wahl(feld, wert, {QStringLiteral("nein"), QStringLiteral("ja")}, w)) return false;
+            o.vorgabeFilter = w + 1;
+        } else if (feld == QStringLiteral("ort")) {
+            o.ort = {false, false, false};
+            for (const QString& teil : wert.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+                if (!wahl(feld, teil,
+                          {QStringLiteral("hauptstrang"), QStringLiteral("verzweigung"),
+                           QStringLiteral("abzweig")},
+                          w))
+                    return false;
+                o.ort[static_cast<size_t>(w)] = true;
+            }
+        } else {
+            return nein(QStringLiteral("unbekanntes Feld ") + zitat(feld) + QLatin1Char('.'));
+        }
+        return true;
+    }
+
+    bool ueberschreiben(const QString& rest) {
+        const QStringList t =
+            rest.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        if (t.isEmpty()) return nein(QStringLiteral("overwrite braucht einen Typ."));
+        UeberschreibOptionen o;
+        o.nachfragen = true;
+        bool zahlOk = false;
+        o.typ = t[0].toInt(&zahlOk);
+        if (!zahlOk) o.typ = typAusListe(t[0]);
+        if (o.typ < 0 || o.typ > typHoechster || !basisDaten(o.typ))
+            return nein(QStringLiteral("unbekannter Typ ") + zitat(t[0]) + QLatin1Char('.'));
+        tmylistitem* start = nullptr;
+        for (qsizetype k = 1; k < t.size(); ++k) {
+            if (t[k] == QStringLiteral("--line") || t[k] == QStringLiteral("--ask")) {
+                if (k + 1 >= t.size()) return nein(t[k] + QStringLiteral(" braucht einen Wert."));
+                const QString wert = t[++k];
+                if (t[k - 1] == QStringLiteral("--ask")) {
+                    if (wert != QStringLiteral("no") && wert != QStringLiteral("yes"))
+                        return nein(QStringLiteral("--ask muss no oder yes sein."));
+                    o.nachfragen = wert == QStringLiteral("yes");
+                } else if (!knoten(wert, start)) {
+                    return false;
+                }
+                continue;
+            }
+            const qsizetype gleich = t[k].indexOf(QLatin1Char('='));
+            if (gleich <= 0) return nein(zitat(t[k]) + QStringLiteral(" ist kein FELD=WERT."));
+            if (!ueberschreibFeld(o, t[k].left(gleich).toLower(), t[k].mid(gleich + 1)))
+                return false;
+        }
+        if (start) s.auswaehlen(start);
+        if (!s.selektiert()) return nein(QStringLiteral("Kein Bauteil ausgewählt."));
+        s.ueberschreiben(o);
+        return true;
+    }
+
     bool schritt(const QString& befehl, const QString& rest) {
         tmylistitem* n = nullptr;
         if (befehl == QStringLiteral("select")) {
@@ -179,6 +289,8 @@ struct Lauf {
             if (!s.planen()) return nein(QStringLiteral("Planung nicht abgeschlossen."));
         } else if (befehl == QStringLiteral("allplan")) {
             if (!s.allesPlanen()) return nein(QStringLiteral("Nichts auf planen gesetzt."));
+        } else if (befehl == QStringLiteral("overwrite")) {
+            if (!ueberschreiben(rest)) return false;
         } else {
             return nein(QStringLiteral("unbekannter Schritt ") + zitat(befehl) + QLatin1Char('.'));
         }

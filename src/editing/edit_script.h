@@ -39,9 +39,16 @@ private:
 
 // Runs a script of editing steps, one per line ("#" starts a comment):
 //   select POS | focus POS | type N|ENTRY | set FIELD VALUE | insert | apply | delete |
-//   newline Zuluft|Abluft ID | answer N | undo | redo | new | plan | allplan
+//   newline Zuluft|Abluft ID | answer N | undo | redo | new | plan | allplan |
+//   overwrite TYPE FIELD=VALUE... [--line POS] [--ask no]
 // ("plan" sizes the selected node's line and fails when the run stops; "allplan" puts the
-// selected node, its following siblings and all below them into planning)
+// selected node, its following siblings and all below them into planning; "overwrite" copies
+// values onto every component of TYPE in the line of the selected node, or of POS, asking
+// "Bauteil überschreiben?" before each unless --ask no. Its fields: i0 ... i6 (the parameter
+// rows; the text slot takes text), ersetzen (the "? ersetzen" text), vorgabe=keine|druck|zeta
+// with dp, v and zeta, planung=ja|nein and form=eckig|rund (the results), and the filters
+// wenn-planung=ja|nein, wenn-form=eckig|rund, wenn-vorgabe=ja|nein and
+// ort=hauptstrang,verzweigung,abzweig)
 // FIELD is i0 ... i6, p0 ... p2, tag1, tag2, vorgabe, planung, eckig, text, gruppe, dichte or
 // kennung. Numbers are machine numbers ("2.5"); "-" sets an empty number field (-1). It stops
 // at the first step that is unknown, malformed or refused.

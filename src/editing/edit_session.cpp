@@ -7,6 +7,7 @@
 #include "network/network_tree.h"
 #include "network/settings.h"
 #include "pressure/calc_context.h"
+#include "quantities/ueberschreiben.h"
 #include "sizing/plane_bauteil.h"
 #include "sizing/planen.h"
 #include "store/number_format.h"
@@ -437,6 +438,32 @@ bool EditSession::knotenLoeschen() {
 
 bool EditSession::einfuegen() {
     return istStrangTyp(editDaten_.typ) ? strangEinfuegen() : bauteilEinfuegen();
+}
+
+// --- component overwrite ------------------------------------------------------------------------
+
+int EditSession::ueberschreiben(const UeberschreibOptionen& o) {
+    if (gesperrt()) return 0;
+    tmylistitem* start = selektiert();
+    if (!start || o.typ < 0) return 0;
+    UeberschreibErgebnis r;
+    bool startGeaendert = false;
+    befehl(QStringLiteral("Komponenten überschreiben"), {}, [&] {
+        r = zephan::ueberschreiben(
+            start, o, seam_,
+            [&](tmylistitem* n) {
+                aendern(n);
+                if (n == start) startGeaendert = true;
+            },
+            [this](tmylistitem* n) { auswaehlen(n); });
+        if (r.geaendert > 0) projekt_.setGeaendert(true);
+        // The run ends where it began, and the page shows what the start node holds now.
+        if (selektiert() != start || startGeaendert) auswaehlen(start);
+        return r.geaendert > 0;
+    });
+    statusMeldung(r.geaendert == 1 ? QStringLiteral("1 Bauteil überschrieben.")
+                                   : QStringLiteral("%1 Bauteile überschrieben.").arg(r.geaendert));
+    return r.geaendert;
 }
 
 // --- sizing -------------------------------------------------------------------------------------

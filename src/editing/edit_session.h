@@ -14,6 +14,7 @@ namespace zephan {
 
 class UserSeam;
 class tmylistitem;
+struct UeberschreibOptionen;
 
 // What the main window owns for editing, without a window: the open project (tree, project
 // page, file name, changed mark and automatic-save countdown), the edit buffer `editDaten`, the
@@ -112,6 +113,13 @@ public:
     // when a rule changed a node it did not stage.
     static void setVormerkPruefung(bool an);
     static bool vormerkPruefung();
+
+    // --- component overwrite (one command) ------------------------------------------------
+    // "Setzen" of "Komponenten überschreiben": every component of the options' type in the
+    // selected node's line that passes the filters takes the chosen values. With "vorher
+    // nachfragen" each is selected before its question. Returns the number of components
+    // changed; 0 without a selected node, without a type or when nothing was changed.
+    int ueberschreiben(const UeberschreibOptionen& o);
 
     // --- sizing (each run one command in the undo history) ---------------------------------
     // "&Planen": plans the line of the selected node (or of the first node). A node the run
