@@ -10,6 +10,7 @@
 #include "app/settings_dialog.h"
 #include "app/tree_columns.h"
 #include "app/tree_delegate.h"
+#include "app/ueberschreib_fenster.h"
 #include "editing/page_check.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
@@ -93,6 +94,7 @@ Tk_DVform::Tk_DVform(QWidget* parent, std::unique_ptr<FensterSeam> seam)
     // The other windows live as long as the main window.
     einstellform_ = new Tk_Einstellform(this);
     bauteilform_ = new TBauteilForm_(this);
+    allsetform_ = new Tk_AllSetform(*session_, this);
 
     druckFenster_ = new TDruckFenster(druck_, seam_, this);
     seam_.setBerichtFenster(druckFenster_);
@@ -338,7 +340,9 @@ void Tk_DVform::menuBauen() {
         bearbeiten, QStringLiteral("ausgewähltes Bauteil im Strang suchen"), [this] { suchen(); },
         QKeySequence(Qt::Key_F3));
     spaeter(bearbeiten, QStringLiteral("Kopieren..."));
-    spaeter(bearbeiten, QStringLiteral("Komponenten überschreiben..."))->setVisible(false);
+    neu(bearbeiten, QStringLiteral("Komponenten überschreiben..."), [this] {
+        Allesetzen1Click();
+    })->setVisible(false);
     spaeter(bearbeiten, QStringLiteral("Raumübersicht..."));
     bearbeiten->addSeparator();
     QAction* probleme = probleme_->toggleViewAction();
@@ -373,7 +377,8 @@ void Tk_DVform::menuBauen() {
     rechnen->addSeparator();
     spaeter(rechnen, QStringLiteral("Schalldämpfung zwischen 2 Bauteilen..."));
     spaeter(rechnen, QStringLiteral("Welcher Volumenstrom stellt sich ein..."));
-    spaeter(rechnen, QStringLiteral("Massenauszug"));
+    neu(rechnen, QStringLiteral("Massenauszug"), [this] { massenauszugMenu(); });
+    neu(rechnen, QStringLiteral("Massenauszug als CSV..."), [this] { massenauszugCsvMenu(); });
 
     QMenu* hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     neu(hilfe, QStringLiteral("Über"), [this] { ueberMenu(); });

@@ -34,6 +34,7 @@ class StreckenSeite;
 class BaumSpalten;
 class ProblemListe;
 class TBauteilForm_;
+class Tk_AllSetform;
 class TDruckFenster;
 class Tk_Einstellform;
 class Zahlenfeld;
@@ -110,6 +111,14 @@ public:
     void zusammenfassungMenu();
     void strangverlaufMenu();
     void bauteilZusammenstellenMenu();
+    // "Massenauszug": the bill of quantities to the report window; "Massenauszug als CSV...":
+    // the same items into a CSV file chosen in the save dialog.
+    void massenauszugMenu();
+    bool massenauszugCsvMenu();
+    // "Komponenten überschreiben...": the overwrite window, filled from the edit buffer, when
+    // the tree has nodes and one is selected.
+    void Allesetzen1Click();
+    Tk_AllSetform* allSetform() const { return allsetform_; }
     void dichteBerechnen();
     void laengeSetzen(int meter);
     // The message for a field of the shown page whose value is out of its range, naming the
@@ -194,6 +203,7 @@ private:
     QPushButton* bauteilKnopf_ = nullptr; // the catalogue editor, hidden until revealed
     Tk_Einstellform* einstellform_ = nullptr;
     TBauteilForm_* bauteilform_ = nullptr;
+    Tk_AllSetform* allsetform_ = nullptr;
     TDruckFenster* druckFenster_ = nullptr;
 };
 

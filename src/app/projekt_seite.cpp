@@ -55,11 +55,11 @@ ProjektSeite::ProjektSeite(EditSession& session, QWidget* parent)
     gruppen_ = benannt<QPlainTextEdit>(this, QStringLiteral("Gruppen"));
     gruppen_->setMaximumHeight(80);
     gruppen_->setToolTip(QStringLiteral("eine Gruppe je Zeile"));
-    f->addRow(QStringLiteral("Gruppen"), gruppen_);
+    f->addRow(QStringLiteral("Gruppen (ein Eintrag pro Zeile, Projektbezogen)"), gruppen_);
     memo_ = benannt<QPlainTextEdit>(this, QStringLiteral("Memo"));
     f->addRow(QStringLiteral("Notizen"), memo_);
     mitGruppen_ = benannt<QCheckBox>(this, QStringLiteral("MassenauszugMitGruppen"));
-    mitGruppen_->setText(QStringLiteral("Massenauszug mit Gruppen"));
+    mitGruppen_->setText(QStringLiteral("Gruppen bei Massenauszug berücksichtigen"));
     f->addRow(QString(), mitGruppen_);
     bauteile_ = benannt<QLabel>(this, QStringLiteral("BauteileProjekt"));
     f->addRow(QStringLiteral("Bauteile im Projekt"), bauteile_);

@@ -86,7 +86,16 @@ QString FensterSeam::dateiOeffnen(const QString& titel) {
 }
 
 QString FensterSeam::dateiSichern(const QString& titel, const QString& vorschlag) {
-    return QFileDialog::getSaveFileName(fenster_, titel, vorschlag, projektFilter);
+    return QFileDialog::getSaveFileName(fenster_, titel, vorschlag,
+                                        filter_.isEmpty() ? projektFilter : filter_);
+}
+
+QString FensterSeam::dateiSichernMitFilter(const QString& titel, const QString& vorschlag,
+                                           const QString& filter) {
+    filter_ = filter;
+    const QString name = dateiSichern(titel, vorschlag);
+    filter_.clear();
+    return name;
 }
 
 } // namespace zephan

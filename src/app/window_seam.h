@@ -51,6 +51,10 @@ public:
     // The file dialogs of "Laden...", "Hinzufügen..." and "Sichern als ..."; empty: cancelled.
     virtual QString dateiOeffnen(const QString& titel);
     virtual QString dateiSichern(const QString& titel, const QString& vorschlag);
+    // The save dialog for another kind of file than a project, e.g. "CSV (*.csv)"; it goes
+    // through dateiSichern, so whoever answers that answers this one too.
+    QString dateiSichernMitFilter(const QString& titel, const QString& vorschlag,
+                                  const QString& filter);
 
 protected:
     TDruckFenster* berichtFenster() const { return berichtFenster_; }
@@ -61,6 +65,7 @@ private:
     QProgressDialog* fortschritt_ = nullptr;
     QElapsedTimer letzteRunde_;
     TDruckFenster* berichtFenster_ = nullptr;
+    QString filter_; // the file filter of the save dialog being asked; empty for projects
 };
 
 } // namespace zephan
