@@ -1,9 +1,10 @@
 #include "app/druck_dateien.h"
 
+#include "store/output_target.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace zephan {
 
@@ -70,15 +71,19 @@ bool dokumentLaden(const QString& datei, QStringList& zeilen) {
 }
 
 bool dokumentSichern(const QString& datei, const QStringList& zeilen, QString* fehler) {
-    QSaveFile f(datei);
-    bool ok = f.open(QIODevice::WriteOnly);
-    if (ok) {
-        for (const QString& z : zeilen) {
-            f.write(z.toUtf8());
-            f.write("\n");
-        }
-        ok = f.commit();
+    QByteArray bytes;
+    for (const QString& z : zeilen) {
+        bytes += z.toUtf8();
+        bytes += '\n';
     }
+    // Through the temporary file beside the target; a device or FIFO is refused, a link is
+    // written through.
+    QString ziel, grund;
+    if (!schreibZiel(datei, ziel, grund)) {
+        if (fehler) *fehler = grund;
+        return false;
+    }
+    const bool ok = dateiSchreiben(ziel, bytes, grund);
     if (!ok && fehler)
         *fehler = QStringLiteral("Fehler beim Erstellen oder Speichern der Datei ") + datei;
     return ok;

@@ -1,6 +1,7 @@
 #include "render/pdf_output.h"
 
 #include "render/page_target.h"
+#include "store/output_target.h"
 
 #include <QFile>
 #include <QPdfWriter>
@@ -113,7 +114,14 @@ void pdfEinrichten(QPdfWriter& pdf, const TPdfInfo& info) {
 // Written beside the target and renamed over it, so a failed run leaves no half file.
 bool sicherSchreiben(const QString& datei, QString* fehler,
                      const std::function<bool(QIODevice*)>& schreiben) {
-    QSaveFile f(datei);
+    // A device, FIFO or socket is refused (replacing /dev/null would destroy it); a link is
+    // written through and stays a link.
+    QString ziel, grund;
+    if (!schreibZiel(datei, ziel, grund)) {
+        if (fehler) *fehler = grund;
+        return false;
+    }
+    QSaveFile f(ziel);
     bool ok = f.open(QIODevice::WriteOnly);
     if (ok) ok = schreiben(&f);
     if (ok)

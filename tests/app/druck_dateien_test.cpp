@@ -6,8 +6,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace zephan;
 
@@ -87,6 +89,12 @@ TEST(DruckDateien, DokumentSichernUndLadenGleich) {
     EXPECT_EQ(gelesen, QStringList{"bleibt"});
     EXPECT_FALSE(dokumentSichern(tmp.path(), zeilen, &fehler));
     EXPECT_EQ(fehler, "Fehler beim Erstellen oder Speichern der Datei " + tmp.path());
+    // A FIFO (standing in for a device such as /dev/null) is refused and stays what it was.
+    const QString fifo = tmp.filePath("rohr");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(dokumentSichern(fifo, zeilen, &fehler));
+    EXPECT_TRUE(fehler.contains("FIFO")) << fehler.toStdString();
+    EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
 }
 
 TEST(DruckFensterEinstellungen, StandardUndRundreise) {

@@ -27,6 +27,12 @@ TEST(CliAusgabeziele, EveryOutputRefusesAFifo) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("\n");
     }
+    const QString doc = dir.filePath("bericht.txt");
+    {
+        QFile f(doc);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Hallo\n");
+    }
     const QString fifo = dir.filePath("rohr");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QStringList kanal{"duct",           "--breite", "400",        "--hoehe",   "200",
@@ -42,6 +48,7 @@ TEST(CliAusgabeziele, EveryOutputRefusesAFifo) {
         {"pressure", pro, "--pdf", fifo},
         {"component", pro, "1.2", "--pdf", fifo},
         kanal + QStringList{"--pdf", fifo},
+        {"layout", doc, "--pdf", fifo},
     };
     for (const QStringList& a : aufrufe) {
         SCOPED_TRACE(a.join(' ').toStdString());
