@@ -31,7 +31,7 @@ bool Tk_DVform::rechnungBeginnen() {
 
 void Tk_DVform::rechnungBeendet(tmylistitem* stopp) {
     seam_.fortschrittEnde();
-    // What the calculation wrote into the records is announced and marks the project changed.
+    // What the calculation stored in the records is announced and marks the project changed.
     session_->rechnungBeenden();
     timerNachDialog();
     probleme_->aktualisieren(session_->baum());
@@ -46,6 +46,9 @@ void Tk_DVform::druckverlustberechnung(bool nurAusgewaehlt) {
     NetzOptionen o = optionen(*this);
     o.ganzerStrang = !nurAusgewaehlt;
     const NetzErgebnis e = netzberechnen(session_->baum(), kontext, o);
+    // What the rules keep in the tree is stored while the session still watches the run, so
+    // it is announced and marks the project changed.
+    netzErgebnisSchreiben(e);
     rechnungBeendet(e.knoten);
     if (e.ok()) berichtZeigen();
 }
@@ -56,6 +59,7 @@ void Tk_DVform::zusammenfassungMenu() {
     kontext.druck = &druck_;
     kontext.fortschritt = &seam_;
     const NetzErgebnis e = zusammenfassung(session_->baum(), kontext, optionen(*this));
+    netzErgebnisSchreiben(e);
     rechnungBeendet(e.knoten);
     if (e.ok()) berichtZeigen();
 }

@@ -51,8 +51,9 @@ QString tabellenText(const NetzErgebnis& e) {
     return t;
 }
 
-QJsonObject pfadKnotenJson(const PfadKnoten& p) {
-    const DVdata& d = *nodeDaten(p.knoten);
+QJsonObject pfadKnotenJson(const StrangErgebnis& s, const PfadKnoten& p) {
+    // The record as the calculation leaves it; the command stores nothing in the project.
+    const DVdata d = s.daten(p.knoten);
     DVdata mitTexten = d;
     mitTexten.p[0] = p.v;
     mitTexten.p[1] = p.zeta;
@@ -98,7 +99,7 @@ QByteArray jsonText(const NetzErgebnis& e) {
         }
         o[QStringLiteral("ends")] = enden;
         QJsonArray pfad;
-        for (const PfadKnoten& p : s.pfad) pfad.append(pfadKnotenJson(p));
+        for (const PfadKnoten& p : s.pfad) pfad.append(pfadKnotenJson(s, p));
         o[QStringLiteral("worstPath")] = pfad;
         linien.append(o);
     }

@@ -75,7 +75,15 @@ bool istAuslassOderPunkt(int typ) {
 
 // What the last node of a walk contributes (a room stands for its outlet before it).
 // Chains below a branch container are handed back through `kette`.
-Fluss endeBeitrag(const tmylistitem* c, const tmylistitem*& kette) {
+// The flow a node's record holds in `wert`, or the one given for the node instead.
+double eigenerStrom(const tmylistitem* n, double wert, const Stromvorgaben* vorgaben) {
+    if (!vorgaben) return wert;
+    const auto it = vorgaben->find(n);
+    return it != vorgaben->end() ? it->second : wert;
+}
+
+Fluss endeBeitrag(const tmylistitem* c, const tmylistitem*& kette,
+                  const Stromvorgaben* vorgaben = nullptr) {
     kette = nullptr;
     if (typVon(c) == typRaum) c = c->getPrevSibling();
     const DVdata* d = nodeDaten(c);
@@ -85,10 +93,10 @@ Fluss endeBeitrag(const tmylistitem* c, const tmylistitem*& kette) {
         kette = c->getChild();
         return 0;
     case typVolumenstrom:
-        return flussWert(d->i[0]);
+        return flussWert(eigenerStrom(c, d->i[0], vorgaben));
     case typZuluftauslass:
     case typAbluftgitter:
-        return flussWert(d->i[3]);
+        return flussWert(eigenerStrom(c, d->i[3], vorgaben));
     default:
         return 0;
     }
@@ -364,7 +372,8 @@ Volumenstroeme::Volumenstroeme(const tMylistviewBase& baum) {
     if (baum.topitem()) berechnen(baum.topitem(), baum.count());
 }
 
-Volumenstroeme::Volumenstroeme(const tmylistitem* knoten) {
+Volumenstroeme::Volumenstroeme(const tmylistitem* knoten, const Stromvorgaben* vorgaben)
+    : vorgaben_(vorgaben && !vorgaben->empty() ? vorgaben : nullptr) {
     // The part before the fan is found from the line head on, so the whole line is taken.
     if (tmylistitem* kopf = strangKopf(knoten)) berechnen(kopf, kopf->CountAlle() + 1);
 }
@@ -410,7 +419,7 @@ void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
             Fluss s = 0;
             if (!naechster) {
                 const tmylistitem* kette = nullptr;
-                s = endeBeitrag(x, kette);
+                s = endeBeitrag(x, kette, vorgaben_);
                 if (kette) s = plus(s, summeVon(kette));
             } else {
                 const int enden = endenVon(x);
@@ -424,7 +433,7 @@ void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
                 }
                 if (istAuslassOderPunkt(typVon(x))) {
                     const tmylistitem* kette = nullptr;
-                    s = plus(s, endeBeitrag(x, kette));
+                    s = plus(s, endeBeitrag(x, kette, vorgaben_));
                 } else {
                     s = plus(s, summeVon(naechster));
                 }
@@ -450,9 +459,10 @@ void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
         }
         bool vorVent = false;
         if (x->Level() == 1) {
-            if (typ == typVolumenstrom) vorlauf = d ? flussWert(d->i[0]) : unbekannt;
+            if (typ == typVolumenstrom)
+                vorlauf = d ? flussWert(eigenerStrom(x, d->i[0], vorgaben_)) : unbekannt;
             if (typ == typAussenluftgitter || typ == typFortluftgitter)
-                vorlauf = flussWert(d->i[3]);
+                vorlauf = flussWert(eigenerStrom(x, d->i[3], vorgaben_));
             if ((typ >= typAussenluftgitter && typ <= typVentilator) || enden >= 3) stopTyp = typ;
             if (typ == typZuluftauslass || typ == typAbluftgitter || enden >= 3)
                 vorVent = false;
@@ -465,7 +475,8 @@ void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
         if (enden >= 3) {
             const tmylistitem* vor = x->getPrevSibling();
             if (typVon(vor) == typVolumenstrom) {
-                werte_[k] = alsErgebnis(flussWert(nodeDaten(vor)->i[0]));
+                werte_[k] =
+                    alsErgebnis(flussWert(eigenerStrom(vor, nodeDaten(vor)->i[0], vorgaben_)));
                 continue;
             }
         }

@@ -4,6 +4,7 @@
 #include "network/tree_container.h"
 
 #include <QString>
+#include <unordered_map>
 #include <vector>
 
 namespace zephan {
@@ -42,14 +43,20 @@ bool vorVentilator(const tmylistitem* node);
 // the flow of its first component; an unknown outlet anywhere downstream makes it unknown.
 int volumenstrom(const tmylistitem* node);
 
+// Flows given for single nodes instead of the value their record holds [m³/h]: an outlet's or
+// grille's i[3], a volume-flow point's i[0]. A calculation that tries other flows (the
+// simulation) passes them on and leaves the records as they are.
+using Stromvorgaben = std::unordered_map<const tmylistitem*, double>;
+
 // The flows of every node, found in one linear pass: the same numbers as volumenstrom()
 // asked node by node, for calculations that need the flow of each component of a line.
 class Volumenstroeme {
 public:
     // Every node of a tree.
     explicit Volumenstroeme(const tMylistviewBase& baum);
-    // The nodes of one line: the line head of `knoten` and everything below it.
-    explicit Volumenstroeme(const tmylistitem* knoten);
+    // The nodes of one line: the line head of `knoten` and everything below it. With
+    // `vorgaben`, the given nodes hold those flows instead of their records' values.
+    explicit Volumenstroeme(const tmylistitem* knoten, const Stromvorgaben* vorgaben = nullptr);
 
     // Flow of a node of the tree or line computed; -1 for other nodes.
     int operator[](const tmylistitem* node) const;
@@ -58,6 +65,7 @@ public:
 private:
     void berechnen(tmylistitem* erster, int anzahl);
 
+    const Stromvorgaben* vorgaben_ = nullptr;
     int erstesIndex_ = 0;
     std::vector<int> werte_;
 };

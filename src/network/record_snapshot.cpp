@@ -167,6 +167,43 @@ BaumBefehl BaumAufzeichnung::abschliessen(QString name) {
     return b;
 }
 
+// --- subtree state ------------------------------------------------------------------------------
+
+TeilbaumZustand::TeilbaumZustand(tmylistitem* wurzel) : wurzel_(wurzel) {
+    if (!wurzel_) return;
+    const tmylistitem* ende = wurzel_->lastDescendant()->getNext();
+    for (tmylistitem* n = wurzel_; n && n != ende; n = n->getNext())
+        knoten_.emplace_back(n, KnotenZustand::von(n));
+}
+
+bool TeilbaumZustand::gleicheForm() const {
+    if (!wurzel_) return knoten_.empty();
+    const tmylistitem* ende = wurzel_->lastDescendant()->getNext();
+    size_t k = 0;
+    for (const tmylistitem* n = wurzel_; n && n != ende; n = n->getNext(), ++k)
+        if (k >= knoten_.size() || knoten_[k].first != n) return false;
+    return k == knoten_.size();
+}
+
+int TeilbaumZustand::abweichend() const {
+    if (!gleicheForm()) return -1;
+    int anzahl = 0;
+    for (const auto& [n, zustand] : knoten_)
+        if (!(KnotenZustand::von(n) == zustand)) ++anzahl;
+    return anzahl;
+}
+
+int TeilbaumZustand::wiederherstellen() const {
+    if (!gleicheForm()) return -1;
+    int anzahl = 0;
+    for (const auto& [n, zustand] : knoten_) {
+        if (KnotenZustand::von(n) == zustand) continue;
+        zustand.anwenden(n);
+        ++anzahl;
+    }
+    return anzahl;
+}
+
 // --- applying -----------------------------------------------------------------------------------
 
 bool befehlRueckgaengig(ProjektBaum& baum, const BaumBefehl& b) {

@@ -93,6 +93,28 @@ private:
     bool vollstaendig_ = true;
 };
 
+// The state of a node and of everything below it (a line, when taken of a line head), to
+// put back byte for byte what a calculation or simulation changed in the records. Taking it
+// copies every node's state; putting it back touches only the nodes that differ, each
+// announced to the tree's listeners.
+class TeilbaumZustand {
+public:
+    explicit TeilbaumZustand(tmylistitem* wurzel);
+
+    // Number of nodes whose state differs from the snapshot now; -1 when the subtree no
+    // longer has the nodes it had, in that order.
+    int abweichend() const;
+    // Puts every node back as it stood. Returns the number of nodes changed, or -1 (and
+    // changes nothing) when the subtree no longer has the nodes it had.
+    int wiederherstellen() const;
+
+private:
+    bool gleicheForm() const;
+
+    tmylistitem* wurzel_ = nullptr;
+    std::vector<std::pair<tmylistitem*, KnotenZustand>> knoten_; // flat order
+};
+
 // Flat index of a node, -1 for none.
 int flatIndex(const tmylistitem* node);
 // Applies a command backwards (undo) or forwards (redo) to a tree that stands where the

@@ -21,6 +21,12 @@ bool Rechenkontext::weiter(int done, int total) const {
     return !fortschritt || fortschritt->fortschritt(done, total);
 }
 
+double Rechenkontext::strom(const tmylistitem* node, double wert) const {
+    if (!stromvorgaben) return wert;
+    const auto it = stromvorgaben->find(node);
+    return it != stromvorgaben->end() ? it->second : wert;
+}
+
 namespace {
 bool laufend = false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "network/model_queries.h"
 #include "network/settings.h"
 
 #include <memory>
@@ -40,16 +41,25 @@ struct Rechenkontext {
     const Volumenstroeme* stroeme = nullptr;
     // Progress and cancel; null: no progress, never cancelled.
     UserSeam* fortschritt = nullptr;
+    // Flows tried instead of the records' (m³/h per node); null: the records' own. The
+    // network calculation builds its flows with them and the components read them, so a
+    // simulation can iterate on flows without touching any record.
+    const Stromvorgaben* stromvorgaben = nullptr;
 
     // The catalogue entry of a type code; null for an empty slot.
     const tBasisDaten_* typ(int code) const;
     const Einstellungen& settings() const { return *einstellungen; }
     // Reports a step; false once the user asked to cancel.
     bool weiter(int done, int total) const;
+    // The flow a node's record holds in `wert`, or the one given for the node instead.
+    double strom(const tmylistitem* node, double wert) const;
 };
 
 // Only one calculation runs at a time: the window polls for cancel while one runs, and a
-// second start (a key pressed again) is refused. Hold a guard for the whole calculation.
+// second start (a key pressed again) is refused. The entry points a user starts (F7, the
+// summary, a simulation) hold this guard for their whole run; the calculation cores they
+// call, once or many times over, take it as proof that a run was started and never take it
+// themselves, so a simulation can run the line's core again and again under its one guard.
 class Rechenlauf {
 public:
     Rechenlauf();

@@ -49,13 +49,14 @@ struct Stroeme {
     double QA2 = 1;
 };
 
-Stroeme stroemeImBaum(const tmylistitem* node, int modus, int enden, const Fluesse& fluss) {
+Stroeme stroemeImBaum(const tmylistitem* node, int modus, int enden, const Fluesse& fluss,
+                      const Rechenkontext& kontext) {
     Stroeme s;
     if (enden == 3) {
         s.QD = fluss(node->getNextSibling());
         s.QA1 = fluss(node->getChild());
         if (const DVdata* v = volumenstromDavor(node)) {
-            s.Q = v->i[0];
+            s.Q = kontext.strom(node->getPrevSibling(), v->i[0]);
             if (modus == modusDurchgang)
                 s.QA1 = std::max(0.0, s.Q - s.QD);
             else
@@ -71,7 +72,7 @@ Stroeme stroemeImBaum(const tmylistitem* node, int modus, int enden, const Flues
         s.QA1 = fluss(zweig1 ? zweig1->getChild() : nullptr);
         s.QA2 = fluss(zweig2 ? zweig2->getChild() : nullptr);
         if (const DVdata* v = volumenstromDavor(node)) {
-            s.Q = v->i[0];
+            s.Q = kontext.strom(node->getPrevSibling(), v->i[0]);
             if (modus == modusDurchgang) {
                 if (s.Q - s.QD <= 0)
                     s.QA1 = s.QA2 = 1;
@@ -155,8 +156,12 @@ QString ventilatorZeileDynamisch(double pd) {
            formatZahl(pd, 1) + QStringLiteral(" Pa");
 }
 
-double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q,
-                    const Rechenkontext& kontext) {
+namespace {
+
+// The calculation of a passage; `knoten` is the node's record as the caller keeps it: read
+// first and given the results back (the tree's own record, or a copy the caller holds).
+double rechnen(int modus, const tmylistitem* node, DVdata& rec, double Q,
+               const Rechenkontext& kontext, DVdata* knoten) {
     if (modus < modusDatensatz || modus > modusAbzweig2) return keinErgebnis;
     // Without a report the rules write into a document that records nothing.
     thread_local TDruck keinBericht;
@@ -167,7 +172,6 @@ double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q,
 
     // --- preparation
     double ergebnis = keinErgebnis;
-    DVdata* knoten = modus == modusDatensatz ? nullptr : nodeDaten(node);
     // The node's state code comes with its record; the node's own record must not lose it
     // before the check for an incomplete record below.
     if (knoten != &rec) rec.fehler = 0;
@@ -183,7 +187,7 @@ double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q,
         zuluft = istZuluft(node);
         const tBasisDaten_* kat = kontext.typ(rec.typ);
         const int enden = kat ? kat->enden : 0;
-        s = stroemeImBaum(node, modus, enden, fluss);
+        s = stroemeImBaum(node, modus, enden, fluss, kontext);
         // -1 is an outlet without flow somewhere downstream.
         flussUnbekannt =
             !(s.Q >= 0) || (enden >= 3 && (s.QD < 0 || s.QA1 < 0)) || (enden == 4 && s.QA2 < 0);
@@ -256,6 +260,21 @@ double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q,
 
     if (knoten && knoten != &rec) *knoten = rec;
     return ergebnis;
+}
+
+} // namespace
+
+double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q,
+                    const Rechenkontext& kontext) {
+    DVdata* knoten = modus == modusDatensatz ? nullptr : nodeDaten(node);
+    if (modus != modusDatensatz && !knoten) return keinErgebnis;
+    return rechnen(modus, node, rec, Q, kontext, knoten);
+}
+
+double bauteildruckAuf(int modus, const tmylistitem* node, DVdata& stand, DVdata& rec,
+                       const Rechenkontext& kontext) {
+    if (modus == modusDatensatz || !node) return keinErgebnis;
+    return rechnen(modus, node, rec, 0, kontext, &stand);
 }
 
 } // namespace zephan

@@ -26,6 +26,13 @@ constexpr int modusAbzweig2 = 3;  // second branch of a cross
 double bauteildruck(int modus, tmylistitem* node, DVdata& rec, double Q,
                     const Rechenkontext& kontext);
 
+// The same passage without touching the tree: `stand` stands for the node's record (the
+// caller's copy, with what earlier calculations of the walk gave it); it is read instead of
+// the node's and receives the texts where bauteildruck would store them in the node. The
+// node itself is only asked for its neighbours and flows.
+double bauteildruckAuf(int modus, const tmylistitem* node, DVdata& stand, DVdata& rec,
+                       const Rechenkontext& kontext);
+
 // The fan's report lines.
 QString ventilatorZeileGeraet(double dp);    // "Druckverlust Gerät ..." + dp(1) + " Pa"
 QString ventilatorZeileDynamisch(double pd); // "      dynamisch ..." + pd(1) + " Pa"

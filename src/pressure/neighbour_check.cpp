@@ -25,7 +25,7 @@ bool formMitMassen(int form) {
 
 class Pruefung {
 public:
-    Pruefung(tmylistitem* node, const DVdata& d, const tBasisDaten_& t, int toleranz)
+    Pruefung(const tmylistitem* node, const DVdata& d, const tBasisDaten_& t, int toleranz)
         : node_(node), d_(d), t_(t), toleranz_(toleranz) {}
 
     bool abweichend(double x, double y) const { return x - toleranz_ > y || y > x + toleranz_; }
@@ -144,7 +144,7 @@ public:
     }
 
 private:
-    tmylistitem* node_;
+    const tmylistitem* node_;
     const DVdata& d_;
     const tBasisDaten_& t_;
     int toleranz_;
@@ -159,18 +159,11 @@ NachbarEinstellungen nachbarEinstellungen(const Einstellungen& einstellungen) {
     return e;
 }
 
-int nachbarpruefung(tmylistitem* node, const NachbarEinstellungen& einst,
-                    const Rechenkontext& kontext) {
-    DVdata* gespeichert = nodeDaten(node);
-    if (!gespeichert) return -1;
-    DVdata d = *gespeichert;
+int nachbarZustand(const tmylistitem* node, DVdata& d, const NachbarEinstellungen& einst,
+                   const Rechenkontext& kontext) {
     const tBasisDaten_* t = kontext.typ(d.typ);
     const Volumenstroeme* stroeme = kontext.stroeme;
-    if (!vollstaendig(d) || !t) {
-        *gespeichert = d;
-        nodeRefresh(node);
-        return d.fehler;
-    }
+    if (!vollstaendig(d) || !t) return d.fehler;
     d.fehler = fehlerOk;
     const Pruefung p(node, d, *t, einst.toleranz);
     const bool inPlanung = t->planung && d.planung;
@@ -197,6 +190,15 @@ int nachbarpruefung(tmylistitem* node, const NachbarEinstellungen& einst,
             if (A != 0 && std::isfinite(A) && Q >= 0) d.p[0] = formatZahl(Q / 3600 / A, 2);
         }
     }
+    return d.fehler;
+}
+
+int nachbarpruefung(tmylistitem* node, const NachbarEinstellungen& einst,
+                    const Rechenkontext& kontext) {
+    DVdata* gespeichert = nodeDaten(node);
+    if (!gespeichert) return -1;
+    DVdata d = *gespeichert;
+    nachbarZustand(node, d, einst, kontext);
     *gespeichert = d;
     nodeRefresh(node);
     return d.fehler;

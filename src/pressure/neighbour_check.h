@@ -3,6 +3,7 @@
 namespace zephan {
 
 class Einstellungen;
+struct DVdata;
 class Volumenstroeme;
 class tmylistitem;
 struct Rechenkontext;
@@ -25,6 +26,11 @@ NachbarEinstellungen nachbarEinstellungen(const Einstellungen& einstellungen);
 // them) come from the context.
 int nachbarpruefung(tmylistitem* node, const NachbarEinstellungen& einstellungen,
                     const Rechenkontext& kontext);
+// The same check on `d`, the node's record as the caller holds it, without touching the node:
+// sets d's state code and corrections and returns the code. The neighbours are read from the
+// tree.
+int nachbarZustand(const tmylistitem* node, DVdata& d, const NachbarEinstellungen& einstellungen,
+                   const Rechenkontext& kontext);
 // The same with the tolerance and sizing rule of the context's settings.
 int nachbarpruefung(tmylistitem* node, const Rechenkontext& kontext);
 // The same with the program's settings and catalogue as they are now: for the editing rules.

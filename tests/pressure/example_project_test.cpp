@@ -89,6 +89,8 @@ TEST(Beispielprojekt, NetworkCalculationStoresWhatIsAlreadyStored) {
     const NetzErgebnis e = netzberechnen(b, k, o);
     ASSERT_TRUE(e.ok()) << e.meldung.toStdString();
     ASSERT_EQ(e.straenge.size(), 2u);
+    // What F7 stores after the calculation is what the carried example already holds.
+    EXPECT_EQ(netzErgebnisSchreiben(e), 0);
 
     for (int n = 0; n < b.count(); ++n) {
         const DVdata& d = *nodeDaten(b.item(n));

@@ -264,6 +264,11 @@ TEST(NetzRand, LineWithoutBranchPiecesHasNoSummaryAndNoBalancing) {
     // The fan's own loss stays out of the path and shows in its summary only.
     EXPECT_DOUBLE_EQ(s.ventilatorVerlust, 100);
     EXPECT_DOUBLE_EQ(s.gesamt(), 115);
+    // The calculation writes nothing; storing its results gives the fan the external maximum.
+    EXPECT_EQ(nodeDaten(t.ventilator)->i[4], -1);
+    EXPECT_EQ(s.ventilator, t.ventilator);
+    EXPECT_EQ(s.ventilatorDruck, 15);
+    EXPECT_GT(netzErgebnisSchreiben(e), 0);
     EXPECT_EQ(nodeDaten(t.ventilator)->i[4], 15);
     EXPECT_EQ(zaehle(doc, QStringLiteral("°ÜZusammenfassung")), 0);
     EXPECT_EQ(zaehle(doc, QStringLiteral("°ÜErforderliche")), 0);
@@ -404,7 +409,9 @@ TEST(NetzRand, TargetOnALineWithBranchesReportsOnlyItsPath) {
     EXPECT_EQ(zaehle(doc, QStringLiteral("°ÜErforderliche")), 0);
     EXPECT_TRUE(enthaelt(doc, QStringLiteral("->1.3|Abzweigstück 90°|0|400|200|||2,0|3")))
         << text(doc).toStdString();
-    EXPECT_EQ(nodeDaten(t.ventilator)->i[4], -1); // a partial path stores nothing in the fan
+    EXPECT_EQ(r.ventilator, nullptr); // a partial path stores nothing in the fan
+    netzErgebnisSchreiben(e);
+    EXPECT_EQ(nodeDaten(t.ventilator)->i[4], -1);
 
     // A node before the fan means the whole line.
     NetzOptionen vorn;
