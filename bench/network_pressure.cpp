@@ -1,6 +1,6 @@
 // The network pressure-loss calculation of every line of a generated project of about
-// 100 000 nodes, with its report document; and, measured apart, the layout of that report on
-// pages written as PDF.
+// 100 000 nodes, with its report document; its numbers alone, line by line through the core;
+// and, measured apart, the layout of that report on pages written as PDF.
 
 #include "pressure/network_pressure.h"
 #include "network/network_tree.h"
@@ -64,6 +64,28 @@ void BM_Netzberechnung(benchmark::State& state) {
     state.counters["berichtszeilen"] = zeilen;
 }
 BENCHMARK(BM_Netzberechnung)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The numbers alone, as a simulation pass asks for them: every line through the core under
+// one guard, no report and nothing stored.
+void BM_StrangkernOhneBericht(benchmark::State& state) {
+    Projekt100k& p = projekt();
+    int enden = 0;
+    bool ok = true;
+    for (auto _ : state) {
+        const Rechenlauf lauf;
+        Rechenkontext k;
+        enden = 0;
+        for (int s = 0; s < p.baum.topCount(); ++s) {
+            const StrangErgebnis e = strangRechnen(lauf, p.baum.topLevel(s), k);
+            ok = ok && e.fertig();
+            enden += static_cast<int>(e.enden.size());
+        }
+    }
+    if (!ok) state.SkipWithError("the calculation stopped");
+    state.counters["knoten"] = p.knoten;
+    state.counters["enden"] = enden;
+}
+BENCHMARK(BM_StrangkernOhneBericht)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void anwendung() {
     if (QGuiApplication::instance()) return;

@@ -136,6 +136,7 @@ TEST(Ventilatordruck, SilentPassGivesWhatF7StoresPlusTheInternalLoss) {
     Rechenkontext f7;
     const NetzErgebnis e = netzberechnen(b, f7, NetzOptionen{});
     ASSERT_TRUE(e.ok());
+    netzErgebnisSchreiben(e); // F7 stores the results after the calculation
     const StrangErgebnis* strang = nullptr;
     for (const StrangErgebnis& s : e.straenge)
         if (s.kopf == strangKopf(v)) strang = &s;
