@@ -20,7 +20,7 @@ int formRang(const TMassen& m) {
 
 void MassenListe::hinzufuegen(const DVdata& d) {
     TMassen neu = massenPosten(d);
-    QString schluessel = QString::number(neu.typ) + QLatin1Char('\x1f') + neu.titel_mit_size;
+    Schluessel schluessel{neu.typ, neu.titel_mit_size};
     const auto it = index_.constFind(schluessel);
     int k = 0;
     if (it != index_.constEnd()) {
@@ -49,9 +49,7 @@ void MassenListe::sortieren() {
     std::stable_sort(posten_.begin(), posten_.end(), massenVor);
     index_.clear(); // positions changed; a sorted list takes no more items
     for (size_t k = 0; k < posten_.size(); ++k)
-        index_.insert(QString::number(posten_[k].typ) + QLatin1Char('\x1f') +
-                          posten_[k].titel_mit_size,
-                      static_cast<int>(k));
+        index_.insert(Schluessel{posten_[k].typ, posten_[k].titel_mit_size}, static_cast<int>(k));
 }
 
 void MassenListe::clear() {

@@ -26,8 +26,17 @@ public:
     void clear();
 
 private:
+    struct Schluessel {
+        int typ;
+        QString text;
+        bool operator==(const Schluessel&) const = default;
+    };
+    friend size_t qHash(const Schluessel& k, size_t seed) {
+        return qHashMulti(seed, k.typ, k.text);
+    }
+
     std::vector<TMassen> posten_;
-    QHash<QString, int> index_; // category + item text -> position in posten_
+    QHash<Schluessel, int> index_; // category and item text -> position in posten_
 };
 
 // The order of two items as sortieren() uses it.
