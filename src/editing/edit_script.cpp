@@ -152,7 +152,8 @@ struct Lauf {
             } else {
                 double x = 0;
                 if (!zahl(wert, x)) return false;
-                o.werte[z] = x == -1 ? QString() : formatZahlOhneGruppen(x, 0);
+                // The window reads the whole number before the comma, so the decimals go along.
+                o.werte[z] = x == -1 ? QString() : formatZahlOhneGruppen(x, -6);
             }
         } else if (feld == QStringLiteral("ersetzen")) {
             o.ersetzen = wert;
