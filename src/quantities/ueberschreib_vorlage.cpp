@@ -33,8 +33,10 @@ UeberschreibVorlage ueberschreibVorlage(const DVdata& puffer) {
         zeile.text = eckigerText ? slot.texteckig : slot.textrund;
         zeile.aktiv = !zeile.text.isEmpty();
         zeile.istText = slot.text;
-        // A value that is not given stays an empty field (which writes "not given" back).
-        zeile.wert = slot.text           ? puffer.p[2]
+        // A row without caption shows nothing; a value that is not given stays an empty field
+        // (which writes "not given" back).
+        zeile.wert = !zeile.aktiv        ? QString()
+                     : slot.text         ? puffer.p[2]
                      : puffer.i[z] == -1 ? QString()
                                          : formatZahlOhneGruppen(puffer.i[z], 0);
     }
