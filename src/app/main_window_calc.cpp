@@ -2,16 +2,27 @@
 // selected line, the summary and the listings; the reports go to the report window.
 #include "app/main_window.h"
 #include "app/problem_list.h"
+#include "app/tree_columns.h"
 #include "network/network_tree.h"
 #include "pressure/calc_context.h"
 #include "pressure/line_reports.h"
 #include "pressure/network_pressure.h"
 
 #include <QTimer>
+#include <QTreeView>
 
 namespace zephan {
 
 namespace {
+// The loss of every main passage the calculation reached, for the tree's column.
+QHash<const tmylistitem*, double> druckverluste(const NetzErgebnis& e) {
+    QHash<const tmylistitem*, double> r;
+    for (const StrangErgebnis& s : e.straenge)
+        for (const KnotenErgebnis& k : s.knoten)
+            if (k.knoten && k.haupt.gerechnet && k.haupt.dp > -999) r.insert(k.knoten, k.haupt.dp);
+    return r;
+}
+
 NetzOptionen optionen(Tk_DVform& f) {
     NetzOptionen o;
     o.auswahl = f.session().selektiert();
@@ -50,6 +61,8 @@ void Tk_DVform::druckverlustberechnung(bool nurAusgewaehlt) {
     // it is announced and marks the project changed.
     netzErgebnisSchreiben(e);
     rechnungBeendet(e.knoten);
+    modell_->setDruckverluste(druckverluste(e));
+    baum_->viewport()->update();
     if (e.ok()) berichtZeigen();
 }
 

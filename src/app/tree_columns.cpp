@@ -13,7 +13,7 @@ int BaumSpalten::columnCount(const QModelIndex& parent) const {
     return parent.column() > 0 ? 0 : int(Anzahl);
 }
 
-QString BaumSpalten::text(const tmylistitem* node, int spalte) {
+QString BaumSpalten::text(const tmylistitem* node, int spalte) const {
     const DVdata* d = nodeDaten(node);
     if (!d || istStrangTyp(d->typ) || d->typ == typAbzweig) return QString();
     switch (spalte) {
@@ -37,6 +37,10 @@ QString BaumSpalten::text(const tmylistitem* node, int spalte) {
         return d->p[0];
     case Zeta:
         return d->typ == typKanal || d->typ == typRohr ? QString() : d->p[1];
+    case Druckverlust: {
+        const auto it = dp_.constFind(node);
+        return it == dp_.constEnd() ? QString() : formatZahl(*it, 1);
+    }
     default:
         return QString();
     }
@@ -70,9 +74,40 @@ QVariant BaumSpalten::headerData(int section, Qt::Orientation orientation, int r
         return QStringLiteral("v [m/s]");
     case Zeta:
         return QStringLiteral("ζ");
+    case Druckverlust:
+        return QStringLiteral("Δp [Pa]");
     default:
         return {};
     }
+}
+
+void BaumSpalten::setDruckverluste(QHash<const tmylistitem*, double> dp) {
+    dp_ = std::move(dp);
+    if (rowCount() > 0)
+        emit dataChanged(index(0, Druckverlust), index(rowCount() - 1, Druckverlust));
+    // Rows below the top level are asked again when the view paints them.
+    emit headerDataChanged(Qt::Horizontal, Druckverlust, Druckverlust);
+}
+
+void BaumSpalten::eingefuegt(tmylistitem* node) {
+    dp_.clear();
+    BaumModell::eingefuegt(node);
+}
+
+void BaumSpalten::entfernt(tmylistitem* parent, int row) {
+    dp_.clear();
+    BaumModell::entfernt(parent, row);
+}
+
+void BaumSpalten::geaendert(tmylistitem* node) {
+    // A changed record changes flows and losses along its line: the old values would lie.
+    dp_.clear();
+    BaumModell::geaendert(node);
+}
+
+void BaumSpalten::zurueckgesetzt() {
+    dp_.clear();
+    BaumModell::zurueckgesetzt();
 }
 
 QList<int> spaltenLesen(const TIniFile2& ini) {

@@ -263,8 +263,13 @@ TEST_F(Rechnen, TreeColumnsAndTheProblemListShowWhatAnEngineerReads) {
     EXPECT_EQ(zelle("1.2", BaumSpalten::Volumenstrom), QStringLiteral("2.000"));
     EXPECT_EQ(zelle("1.5.3", BaumSpalten::Volumenstrom), QStringLiteral("1.000"));
     EXPECT_EQ(zelle("1", BaumSpalten::Volumenstrom), QString());
+    EXPECT_EQ(zelle("1.2", BaumSpalten::Druckverlust), QString()); // nothing calculated yet
     fenster->druckverlustberechnung(false);
     EXPECT_EQ(zelle("1.2", BaumSpalten::Geschwindigkeit), QStringLiteral("3,70"));
+    // The loss of each main passage as the report's rows give it (the duct 1.2: 0,9 Pa).
+    EXPECT_EQ(zelle("1.2", BaumSpalten::Druckverlust).left(3), QStringLiteral("0,9"));
+    EXPECT_EQ(zelle("1.5.4", BaumSpalten::Druckverlust).left(3), QStringLiteral("2,1"));
+    EXPECT_EQ(zelle("1", BaumSpalten::Druckverlust), QString());
     EXPECT_EQ(zelle("1.5.2", BaumSpalten::Zeta), nodeDaten(at("1.5.2"))->p[1]);
     EXPECT_FALSE(nodeDaten(at("1.5.2"))->p[1].isEmpty());
 
@@ -275,6 +280,8 @@ TEST_F(Rechnen, TreeColumnsAndTheProblemListShowWhatAnEngineerReads) {
     feld<QCheckBox>("KanalPlanung")->click();
     ASSERT_TRUE(s().editDaten().planung);
     ASSERT_TRUE(fenster->uebernehmenClick());
+    // An edit makes the losses of the last calculation stale: they go.
+    EXPECT_EQ(zelle("1.2", BaumSpalten::Druckverlust), QString());
     EXPECT_EQ(fenster->modell()->indexVon(at("1.6")).data(Qt::ToolTipRole).toString(),
               QStringLiteral("1.6: Bauteil befindet sich noch im Status Planung."));
     ASSERT_EQ(fenster->probleme()->anzahl(), 1);
