@@ -25,8 +25,6 @@
 namespace zephan {
 
 namespace {
-const QString nochNicht = QStringLiteral("noch nicht verfügbar");
-
 // An option list as high as its entries (17 pixels each plus 32) and as wide as the longest.
 void listeFuellen(QListWidget* l, const QStringList& eintraege, int gewaehlt) {
     l->clear();
@@ -78,12 +76,18 @@ void FormSeite::bauen() {
     auto* schall = new QHBoxLayout;
     schall_ = benannt<QCheckBox>(rechts, QStringLiteral("SchallCheck"));
     schall_->setText(QStringLiteral("Schallvorgabe"));
-    schall_->setEnabled(false);
-    schall_->setToolTip(nochNicht);
+    schall_->setToolTip(QStringLiteral("Schall vorgeben"));
     schallKnopf_ = benannt<QPushButton>(rechts, QStringLiteral("SchallBtn"));
     schallKnopf_->setText(QStringLiteral("Schall"));
-    schallKnopf_->setEnabled(false);
-    schallKnopf_->setToolTip(nochNicht);
+    schallKnopf_->setToolTip(QStringLiteral("Schall vorgeben"));
+    // The box shows whether a preset is in force; a click on it opens the window as the
+    // button does, and the window's answer sets it.
+    connect(schall_, &QCheckBox::clicked, this, [this] {
+        if (!setzen_) emit schallGewuenscht();
+    });
+    connect(schallKnopf_, &QPushButton::clicked, this, [this] {
+        if (!setzen_) emit schallGewuenscht();
+    });
     schall->addWidget(schall_);
     schall->addWidget(schallKnopf_);
     schall->addStretch();
@@ -155,9 +159,11 @@ QWidget* FormSeite::wertePanelBauen() {
             // Room spectrum and reverberation per band: windows of the sound part.
             s.spektrum = benannt<QPushButton>(wertePanel_, QStringLiteral("Spektrum%1").arg(k));
             s.spektrum->setText(QStringLiteral("Spektrum"));
-            s.spektrum->setEnabled(false);
-            s.spektrum->setToolTip(nochNicht);
+            s.spektrum->setToolTip(QStringLiteral("Spektrum angeben"));
             g->addWidget(s.spektrum, k, 3);
+            connect(s.spektrum, &QPushButton::clicked, this, [this, k] {
+                if (!setzen_) emit spektrumGewuenscht(k);
+            });
         }
         connect(s.zahl, &QLineEdit::textEdited, this, [this, k] { wertGeaendert(k); });
         connect(s.textFeld, &QLineEdit::textEdited, this, [this, k] { wertGeaendert(k); });

@@ -43,6 +43,10 @@ public:
 signals:
     void typGewaehlt(const QString& eintrag);
     void geaendert();
+    // "Schall" or its check box: the sound preset window.
+    void schallGewuenscht();
+    // "Spektrum" beside slot 3 (room spectrum) or slot 4 (reverberation per band).
+    void spektrumGewuenscht(int slot);
     void uebernehmenGewuenscht();
 
 private:

@@ -7,6 +7,9 @@
 #include "app/message_dialog.h"
 #include "app/panel_store.h"
 #include "app/problem_list.h"
+#include "app/raum_fenster.h"
+#include "app/raumband_fenster.h"
+#include "app/schallvorgabe_fenster.h"
 #include "app/settings_dialog.h"
 #include "app/tree_columns.h"
 #include "app/tree_delegate.h"
@@ -95,6 +98,17 @@ Tk_DVform::Tk_DVform(QWidget* parent, std::unique_ptr<FensterSeam> seam)
     einstellform_ = new Tk_Einstellform(this);
     bauteilform_ = new TBauteilForm_(this);
     allsetform_ = new Tk_AllSetform(*session_, this);
+    schallvorgabeform_ = new Tk_Schallvorgabeform(seam_, this);
+    raumSpektrumform_ = new Tk_RaumBandform(RaumBandArt::Spektrum, seam_, this);
+    nachhallzeitform_ = new Tk_RaumBandform(RaumBandArt::Nachhallzeit, seam_, this);
+    raumform_ = new Tk_Raumform(*session_, this);
+    connect(raumform_, &Tk_Raumform::raumGewaehlt, this,
+            [this](tmylistitem* raum) { knotenAuswaehlen(raum); });
+    connect(raumform_, &Tk_Raumform::geaendert, this, [this] {
+        // The edit may have changed the selected node: its page shows the new value.
+        pufferZeigen();
+        zustandZeigen();
+    });
 
     druckFenster_ = new TDruckFenster(druck_, seam_, this);
     seam_.setBerichtFenster(druckFenster_);
@@ -343,7 +357,7 @@ void Tk_DVform::menuBauen() {
     neu(bearbeiten, QStringLiteral("Komponenten überschreiben..."), [this] {
         Allesetzen1Click();
     })->setVisible(false);
-    spaeter(bearbeiten, QStringLiteral("Raumübersicht..."));
+    neu(bearbeiten, QStringLiteral("Raumübersicht..."), [this] { raumuebersichtMenu(); });
     bearbeiten->addSeparator();
     QAction* probleme = probleme_->toggleViewAction();
     probleme->setText(QStringLiteral("Probleme"));
@@ -360,8 +374,9 @@ void Tk_DVform::menuBauen() {
         rechnen, QStringLiteral("Druckverlustberechnung nur vom ausgewählten Strang"),
         [this] { druckverlustberechnung(true); }, QKeySequence(Qt::Key_F8));
     rechnen->addSeparator();
-    spaeter(rechnen, QStringLiteral("Schallpegelberechnung für ausgewähltes Bauteil"),
-            QKeySequence(Qt::Key_F9));
+    neu(
+        rechnen, QStringLiteral("Schallpegelberechnung für ausgewähltes Bauteil"),
+        [this] { schallBauteilClick(); }, QKeySequence(Qt::Key_F9));
     spaeter(rechnen, QStringLiteral("Schallnetzberechnung"), QKeySequence(Qt::Key_F10));
     spaeter(rechnen, QStringLiteral("Schallpegelberechnung nur vom ausgewählten Strang"),
             QKeySequence(Qt::Key_F11));

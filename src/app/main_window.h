@@ -37,6 +37,9 @@ class TBauteilForm_;
 class Tk_AllSetform;
 class TDruckFenster;
 class Tk_Einstellform;
+class Tk_RaumBandform;
+class Tk_Raumform;
+class Tk_Schallvorgabeform;
 class Zahlenfeld;
 
 // A button that remembers whether Shift was held when it was pressed ("moused").
@@ -121,6 +124,18 @@ public:
     Tk_AllSetform* allSetform() const { return allsetform_; }
     void dichteBerechnen();
     void laengeSetzen(int meter);
+    // The sound inputs: "Schall" (the sound preset of the buffer's component), "Spektrum"
+    // beside slot 3 / 4 (room spectrum / reverberation per band), "Raumübersicht...". Each OK
+    // on the selected node and each edit in the overview is one command.
+    void schallvbtnClick();
+    void spektrumClick(int slot);
+    void raumuebersichtMenu();
+    // "s" / F9: the flow-noise report of the selected component.
+    void schallBauteilClick();
+    Tk_Schallvorgabeform* schallvorgabeform() const { return schallvorgabeform_; }
+    Tk_RaumBandform* raumSpektrumform() const { return raumSpektrumform_; }
+    Tk_RaumBandform* nachhallzeitform() const { return nachhallzeitform_; }
+    Tk_Raumform* raumform() const { return raumform_; }
     // The message for a field of the shown page whose value is out of its range, naming the
     // field and the range; empty when every field is valid. "Über&nehmen" and "&Einfügen"
     // refuse with it.
@@ -205,6 +220,10 @@ private:
     TBauteilForm_* bauteilform_ = nullptr;
     Tk_AllSetform* allsetform_ = nullptr;
     TDruckFenster* druckFenster_ = nullptr;
+    Tk_Schallvorgabeform* schallvorgabeform_ = nullptr;
+    Tk_RaumBandform* raumSpektrumform_ = nullptr;
+    Tk_RaumBandform* nachhallzeitform_ = nullptr;
+    Tk_Raumform* raumform_ = nullptr;
 };
 
 } // namespace zephan

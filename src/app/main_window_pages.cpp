@@ -45,6 +45,9 @@ QWidget* Tk_DVform::formSeiteBauen() {
     });
     connect(formSeite_, &FormSeite::geaendert, this, [this] { pruefen(); });
     connect(formSeite_, &FormSeite::uebernehmenGewuenscht, this, [this] { seiteAnwenden(false); });
+    connect(formSeite_, &FormSeite::schallGewuenscht, this, [this] { schallvbtnClick(); });
+    connect(formSeite_, &FormSeite::spektrumGewuenscht, this,
+            [this](int slot) { spektrumClick(slot); });
     return formSeite_;
 }
 
@@ -68,6 +71,8 @@ QWidget* Tk_DVform::fussBauen() {
     connect(fuss_->berechnen, &QPushButton::clicked, this, [this] { berechnenClick(); });
     connect(fuss_->planen, &QPushButton::clicked, this, [this] { planenClick(); });
     connect(fuss_->p, &QPushButton::clicked, this, [this] { allesPlanenClick(); });
+    fuss_->s->setToolTip(QStringLiteral("Schallpegelberechnung für ausgewähltes Bauteil (F9)"));
+    connect(fuss_->s, &QPushButton::clicked, this, [this] { schallBauteilClick(); });
     return fuss_;
 }
 
@@ -194,6 +199,7 @@ void Tk_DVform::pruefen() {
     fuss_->uebernehmen->setEnabled(z.uebernehmen);
     fuss_->loeschen->setEnabled(z.loeschen);
     fuss_->berechnen->setEnabled(z.berechnen);
+    fuss_->s->setEnabled(z.berechnen);
     fuss_->ergebnis->setText(z.ergebnis);
     for (int s : {SeiteKanal, SeiteRohr, SeiteFormstueck})
         seiten_->setTabEnabled(s, !z.nurStrangSeiten);

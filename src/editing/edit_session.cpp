@@ -1,6 +1,7 @@
 #include "editing/edit_session.h"
 
 #include "editing/page_check.h"
+#include "editing/room_overview_model.h"
 #include "editing/tree_edits.h"
 #include "network/catalogue.h"
 #include "network/model_queries.h"
@@ -464,6 +465,53 @@ int EditSession::ueberschreiben(const UeberschreibOptionen& o) {
     statusMeldung(r.geaendert == 1 ? QStringLiteral("1 Bauteil überschrieben.")
                                    : QStringLiteral("%1 Bauteile überschrieben.").arg(r.geaendert));
     return r.geaendert;
+}
+
+// --- sound presets and the rooms overview -------------------------------------------------------
+
+void EditSession::pufferFolgen(const tmylistitem* node, const std::function<void(DVdata&)>& f) {
+    if (!node || node != selektiert() || editDaten_.typ != typVon(node)) return;
+    f(editDaten_);
+    f(pufferGezeigt_);
+}
+
+bool EditSession::vorgabeSetzen(const QString& name, const std::function<void(DVdata&)>& f) {
+    if (gesperrt()) return false;
+    tmylistitem* sel = selektiert();
+    DVdata* d = nodeDaten(sel);
+    if (!d || d->typ != editDaten_.typ || istStrangTyp(d->typ)) {
+        // A record not yet in the tree: the preset goes in with it.
+        f(editDaten_);
+        return false;
+    }
+    return befehl(name, {}, [&] {
+        DVdata neu = *d;
+        f(neu);
+        pufferFolgen(sel, f);
+        if (neu == *d) return false;
+        aendern(sel);
+        *d = neu;
+        nodeRefresh(sel);
+        projekt_.setGeaendert(true);
+        return true;
+    });
+}
+
+bool EditSession::raumWertSetzen(const RaumZeile& zeile, RaumSpalte spalte, int wert) {
+    return befehl(QStringLiteral("Raumübersicht"), {}, [&] {
+        if (!raumregel::wertSetzen(*this, zeile, spalte, wert)) return false;
+        pufferFolgen(raumZellenKnoten(zeile, spalte), [wert](DVdata& d) { d.i[3] = wert; });
+        return true;
+    });
+}
+
+bool EditSession::raumNameSetzen(RaumZeile& zeile, const QString& name) {
+    return befehl(QStringLiteral("Raumübersicht"), {}, [&] {
+        if (!raumregel::nameSetzen(*this, zeile, name)) return false;
+        for (const tmylistitem* n : {zeile.zu, zeile.ab})
+            pufferFolgen(n, [&zeile](DVdata& d) { d.p[2] = zeile.name; });
+        return true;
+    });
 }
 
 // --- sizing -------------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,6 +16,8 @@ namespace zephan {
 class UserSeam;
 class tmylistitem;
 struct UeberschreibOptionen;
+struct RaumZeile;
+enum class RaumSpalte;
 
 // What the main window owns for editing, without a window: the open project (tree, project
 // page, file name, changed mark and automatic-save countdown), the edit buffer `editDaten`, the
@@ -132,6 +135,17 @@ public:
     // buffer's open dimensions from the neighbours, so the buffer keeps a size.
     void planungSetzen(bool planung);
 
+    // --- sound presets and the rooms overview (each one command) ---------------------------
+    // A preset window's OK: `f` writes the window's fields into a record. When the buffer holds
+    // the selected node's record, the node and the buffer take them as one command (what else
+    // was typed into the buffer stays unapplied); otherwise (a type chosen for insertion) only
+    // the buffer does. False when no node changed.
+    bool vorgabeSetzen(const QString& name, const std::function<void(DVdata&)>& f);
+    // A number cell of the rooms overview (a volume flow or a permitted level) and a row's
+    // identifier; the project is marked changed.
+    bool raumWertSetzen(const RaumZeile& zeile, RaumSpalte spalte, int wert);
+    bool raumNameSetzen(RaumZeile& zeile, const QString& name);
+
     // --- calculations ---------------------------------------------------------------------
     // A calculation that may write into the records starts: edits are refused until it ends.
     // False (nothing started) while another one runs.
@@ -168,6 +182,9 @@ private:
     bool befehl(const QString& name, const std::vector<tmylistitem*>& knoten, F f,
                 const std::vector<tmylistitem*>& teilbaeume = {});
     void changedMarkFolgen();
+    // A command changed fields of `node`: when it is the selected node and the buffer holds its
+    // record, the buffer (and the buffer as shown) takes the same change.
+    void pufferFolgen(const tmylistitem* node, const std::function<void(DVdata&)>& f);
     void zustandSetzen(int selektiert, int fokus, const DVdata& puffer);
 
     // Forwards the tree's inserts and removes to the command being recorded.
