@@ -29,10 +29,10 @@ bool aBewerteterPegel(const double (&baender)[7], double& la) {
 GeraeuschBerichtErgebnis geraeuschBericht(tmylistitem* node, TDruck& druck,
                                           const ProjektDaten& projekt, UserSeam* seam) {
     const DVdata* d = nodeDaten(node);
-    if (!d || istStrangTyp(d->typ) || d->typ == typRaum)
-        return {false, QStringLiteral("Kein Bauteil ausgewählt.")};
+    if (!d) return {false, QStringLiteral("Kein Bauteil ausgewählt.")};
     if (d->planung) return {false, QStringLiteral("Das Bauteil ist noch in Planung.")};
-    if (!hatStroemungsgeraeusch(d->typ) && !d->schall)
+    if (istStrangTyp(d->typ) || d->typ == typRaum ||
+        (!hatStroemungsgeraeusch(d->typ) && !(d->schall & 1)))
         return {false, QStringLiteral("Für dieses Bauteil wird kein Strömungsgeräusch berechnet.")};
 
     druck.drucken = true;
