@@ -57,6 +57,15 @@ Tk_Schallvorgabeform::Tk_Schallvorgabeform(UserSeam& seam, QWidget* parent)
     connect(knoepfe_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(knoepfe_, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    // Tab goes along a row: "Geräusch", its seven bands, "Dämpfung", its bands.
+    QWidget* vorher = checkG_;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             peg_[0], peg_[1], peg_[2], peg_[3], peg_[4], peg_[5], peg_[6], checkD_, ped_[0],
+             ped_[1], ped_[2], ped_[3], ped_[4], ped_[5], ped_[6]}) {
+        setTabOrder(vorher, w);
+        vorher = w;
+    }
+
     connect(checkG_, &QCheckBox::toggled, this, [this] { auffrischen(); });
     connect(checkD_, &QCheckBox::toggled, this, [this] { auffrischen(); });
     for (const BandFelder* reihe : {&peg_, &ped_})

@@ -51,21 +51,26 @@ bool SpektrumBalken::aktiv(int reihe) const {
            reihen_[static_cast<size_t>(reihe)].aktiv;
 }
 
+// Each band as wide as its caption "125" with room to spare, the scale's numbers beside.
 QSize SpektrumBalken::sizeHint() const {
-    return {fontMetrics().horizontalAdvance(QStringLiteral("0000")) * 9,
-            fontMetrics().height() * 8};
+    const QFontMetrics fm = fontMetrics();
+    return {fm.horizontalAdvance(QStringLiteral("-0000")) + 12 +
+                vorgabeBandAnzahl * (fm.horizontalAdvance(QStringLiteral("125")) + 20),
+            fm.height() * 9};
 }
 
 QSize SpektrumBalken::minimumSizeHint() const {
-    return {fontMetrics().horizontalAdvance(QStringLiteral("0000")) * 6,
-            fontMetrics().height() * 5};
+    const QFontMetrics fm = fontMetrics();
+    return {fm.horizontalAdvance(QStringLiteral("-0000")) + 12 +
+                vorgabeBandAnzahl * (fm.horizontalAdvance(QStringLiteral("125")) + 8),
+            fm.height() * 6};
 }
 
 // The plot area: room for the scale's numbers on the left and the band captions below.
 QRect SpektrumBalken::zeichenflaeche() const {
     const QFontMetrics fm = fontMetrics();
     const int links = fm.horizontalAdvance(QStringLiteral("-0000")) + 6;
-    const int oben = fm.height() + 2;
+    const int oben = fm.height() + fm.height() / 2 + 2;
     const int unten = fm.height() + 4;
     return QRect(links, oben, std::max(10, width() - links - 6),
                  std::max(10, height() - oben - unten));
@@ -106,7 +111,7 @@ void SpektrumBalken::paintEvent(QPaintEvent*) {
     zahl(max_, f.top());
     zahl(min_, f.bottom());
     if (basis != min_) zahl(basis, y0);
-    p.drawText(QRect(0, 0, width(), fm.height()), Qt::AlignLeft | Qt::AlignTop, einheit_);
+    p.drawText(QRect(f.left(), 0, f.width(), fm.height()), Qt::AlignRight | Qt::AlignTop, einheit_);
 
     const int n = std::max<int>(1, static_cast<int>(reihen_.size()));
     const double gruppe = double(f.width()) / vorgabeBandAnzahl;
