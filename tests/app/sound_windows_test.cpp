@@ -240,8 +240,7 @@ TEST_F(SoundWindows, RoomsOverviewSharesRowsEditsFlowsAndLevelsAndJumps) {
             v->setCurrentItem(eins);
             const QRect zelle = v->visualRect(v->model()->index(1, 1));
             mitDialog(
-                QStringLiteral("Raumeingabe"),
-                [&] { doppelklick(v->viewport(), zelle.center()); },
+                QStringLiteral("Raumeingabe"), [&] { doppelklick(v->viewport(), zelle.center()); },
                 [&](QDialog* e) {
                     auto* in = static_cast<QInputDialog*>(e);
                     EXPECT_EQ(in->windowTitle(), QStringLiteral("Volumenstrom ändern"));
