@@ -36,13 +36,22 @@ QString endePosition(const StrangErgebnis& s) {
                                  : QString();
 }
 
+// The report gives the fan's pressure for a whole line, or for a target in a line without
+// branches; a target path in a line with branches gets no fan block, so no fan figures.
+bool mitVentilatorBlock(const StrangErgebnis& s) {
+    return !s.ziel || !s.hatAbzweige;
+}
+
 QString tabellenText(const NetzErgebnis& e) {
     QString t;
     for (const StrangErgebnis& s : e.straenge) {
+        const bool fan = mitVentilatorBlock(s);
+        const QString ohne = QStringLiteral("-");
         t += QStringLiteral("line") + tab + s.kopf->position() + tab + s.kopf->caption() + tab +
              endePosition(s) + tab + machineNumber(s.maximum) + tab +
-             machineNumber(s.ventilatorVerlust) + tab + machineNumber(s.gesamt()) + tab +
-             machineNumber(s.ventilatorStrom) + QLatin1Char('\n');
+             (fan ? machineNumber(s.ventilatorVerlust) : ohne) + tab +
+             (fan ? machineNumber(s.gesamt()) : ohne) + tab + machineNumber(s.ventilatorStrom) +
+             QLatin1Char('\n');
         for (const StrangEnde& ende : s.enden)
             t += QStringLiteral("end") + tab + ende.position + tab + ende.name + tab +
                  machineNumber(ende.dpExt) + tab + machineNumber(s.zuwenig(ende)) +
@@ -84,8 +93,10 @@ QByteArray jsonText(const NetzErgebnis& e) {
             s.unguenstigstes >= 0 ? QJsonValue(endePosition(s)) : QJsonValue();
         o[QStringLiteral("dpExtMax")] = s.maximum;
         o[QStringLiteral("fan")] = s.mitVentilator;
-        o[QStringLiteral("fanInternal")] = s.ventilatorVerlust;
-        o[QStringLiteral("fanTotal")] = s.gesamt();
+        o[QStringLiteral("fanInternal")] =
+            mitVentilatorBlock(s) ? QJsonValue(s.ventilatorVerlust) : QJsonValue();
+        o[QStringLiteral("fanTotal")] =
+            mitVentilatorBlock(s) ? QJsonValue(s.gesamt()) : QJsonValue();
         o[QStringLiteral("fanFlow")] = s.ventilatorStrom;
         QJsonArray enden;
         for (const StrangEnde& ende : s.enden) {

@@ -112,6 +112,23 @@ TEST(CliPressure, LineAndTarget) {
     EXPECT_EQ(zu["target"].toString(), "1.8");
     EXPECT_EQ(zu["ends"].toArray().size(), 1);
     EXPECT_EQ(zu["worstEnd"].toString(), "1.8");
+    // The report prints no fan block for a target path in a line with branches: no fan figures.
+    EXPECT_TRUE(zu["branches"].toBool());
+    EXPECT_TRUE(zu["fanInternal"].isNull());
+    EXPECT_TRUE(zu["fanTotal"].isNull());
+    const CliResult zeilen = runCli({"pressure", pro, "--target", "1.7"});
+    ASSERT_EQ(felder(zeilen, "line").size(), 1);
+    const QStringList spalten = felder(zeilen, "line")[0].split('\t');
+    ASSERT_EQ(spalten.size(), 8);
+    EXPECT_EQ(spalten[5], "-");
+    EXPECT_EQ(spalten[6], "-");
+    // The whole line keeps them.
+    const QJsonObject ganz =
+        QJsonDocument::fromJson(runCli({"pressure", pro, "--json"}).out.toUtf8())
+            .object()["lines"]
+            .toArray()[0]
+            .toObject();
+    EXPECT_GT(ganz["fanTotal"].toDouble(), 100);
 }
 
 TEST(CliPressure, MarkupAndPdfOfTheExample) {
