@@ -163,7 +163,9 @@ TEST(Dvberechnen, JedeZeileIstGueltigesMarkup) {
           std::tuple{kanal(400, 200, 2000, QStringLiteral("gemauert")), 3000.0, 1.15},
           std::tuple{rohr(100, 1000, QStringLiteral("Stahlblech")), 8.0, 1.2}}) {
         DVdata arbeit = d;
-        alle += zeilen([&](TDruck& doc) { geradeStrecke(arbeit, q, &doc, rho); });
+        // Structured bindings are not captured by lambdas in every compiler: plain copies.
+        const double menge = q, dichte = rho;
+        alle += zeilen([&](TDruck& doc) { geradeStrecke(arbeit, menge, &doc, dichte); });
     }
     alle += zeilen([&](TDruck& doc) { zetadruck(4.6, 0.35, &doc, 1.2); });
     ASSERT_GT(alle.size(), 60);
