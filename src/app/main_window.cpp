@@ -79,7 +79,7 @@ Tk_DVform::Tk_DVform(QWidget* parent, std::unique_ptr<FensterSeam> seam)
             ini.ReadInteger(QStringLiteral("Settings"), QStringLiteral("Splitter"), breite));
         splitter_->setSizes({qMax(120, teiler), 700});
         const QList<int> spalten = spaltenLesen(ini);
-        const int standard[] = {190, 72, 58, 44, 44, 52};
+        const int standard[] = {158, 68, 54, 40, 46, 42};
         for (int c = 0; c < modell_->columnCount(); ++c) {
             const int b = c < spalten.size() && spalten[c] >= 0 ? spalten[c] : standard[c];
             if (b == 0 && c > 0)
