@@ -52,6 +52,8 @@ bool ausgabeDatei(QString& pfad);
 
 // A number in the machine format: "." and at least 6 significant digits.
 QString machineNumber(double x);
+// Takes "--name VALUE" out of args; false when the option has no value or comes twice.
+bool wertNehmen(QStringList& args, const QString& name, QString& wert);
 // key<TAB>value line on stdout.
 // A stored German number text in the machine format; empty when the text is no number.
 QString zahlAusText(const QString& text);

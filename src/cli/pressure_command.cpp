@@ -125,16 +125,6 @@ bool markupSchreiben(const TDruck& doc, const QString& datei, QString& grund) {
     return dateiSchreiben(datei, text.toUtf8(), grund);
 }
 
-// Takes "--name VALUE" out of args; false when the option has no value or comes twice.
-bool wertNehmen(QStringList& args, const QString& name, QString& wert) {
-    const int k = args.indexOf(name);
-    if (k < 0) return true;
-    if (k + 1 >= args.size() || args.lastIndexOf(name) != k) return false;
-    wert = args[k + 1];
-    args.remove(k, 2);
-    return !wert.isEmpty();
-}
-
 const Command pressure(
     "pressure",
     "pressure FILE [--line POSITION] [--target POSITION] [--markup OUT.txt] [--pdf OUT.pdf] "

@@ -13,16 +13,6 @@ namespace {
 
 const QChar tab = QLatin1Char('\t');
 
-// Takes "--name VALUE" out of args; false when the option has no value or comes twice.
-bool wertNehmen(QStringList& args, const QString& name, QString& wert) {
-    const qsizetype k = args.indexOf(name);
-    if (k < 0) return true;
-    if (k + 1 >= args.size() || args.lastIndexOf(name) != k) return false;
-    wert = args[k + 1];
-    args.remove(k, 2);
-    return !wert.isEmpty();
-}
-
 // One line per item, "section<TAB>text<TAB>quantity<TAB>unit"; with groups every group's
 // items follow a line "group<TAB>name" (a group without items has no line).
 QString tabellenText(const Massenauszug& m) {
