@@ -1,4 +1,5 @@
 #include "editing/edit_session.h"
+#include "editing/kette_kopieren.h"
 
 #include "editing/page_check.h"
 #include "editing/room_overview_model.h"
@@ -442,6 +443,16 @@ bool EditSession::einfuegen() {
 }
 
 // --- component overwrite ------------------------------------------------------------------------
+
+bool EditSession::kopieren(const tmylistitem* start, const KopierPlan& plan) {
+    if (!plan.ok() || !start) return false;
+    return befehl(QStringLiteral("Kopieren"), {}, [&] {
+        projekt().setGeaendert(true);
+        tmylistitem* erster = ketteKopieren(*this, start, plan);
+        if (erster) auswaehlen(erster);
+        return erster != nullptr;
+    });
+}
 
 int EditSession::ueberschreiben(const UeberschreibOptionen& o) {
     if (gesperrt()) return 0;

@@ -15,6 +15,7 @@ namespace zephan {
 
 class UserSeam;
 class tmylistitem;
+struct KopierPlan;
 struct UeberschreibOptionen;
 struct RaumZeile;
 enum class RaumSpalte;
@@ -124,6 +125,10 @@ public:
     // changed; 0 without a selected node, without a type or when nothing was changed.
     int ueberschreiben(const UeberschreibOptionen& o);
 
+    // --- copying a chain (one command) --------------------------------------------------
+    // "Kopieren" of the copy window: the copy of the chain from `start` as `plan` (see
+    // kopierPruefen) says; the first copied node is selected. False when the plan refuses.
+    bool kopieren(const tmylistitem* start, const KopierPlan& plan);
     // --- sizing (each run one command in the undo history) ---------------------------------
     // "&Planen": plans the line of the selected node (or of the first node). A node the run
     // stops at, or asks about, is selected and shown. True when the run went through.
