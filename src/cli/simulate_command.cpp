@@ -105,15 +105,8 @@ const Command
                  if (!ladeoptionenNehmen(args, optionen)) return usage("simulate");
                  const bool json = args.removeAll(QStringLiteral("--json")) > 0;
                  QString linie;
-                 const int k = args.indexOf(QStringLiteral("--line"));
-                 if (k >= 0) {
-                     if (k + 1 >= args.size() || args.lastIndexOf(QStringLiteral("--line")) != k)
-                         return usage("simulate");
-                     linie = args[k + 1];
-                     args.remove(k, 2);
-                 }
-                 if (args.size() != 1 || args[0].startsWith(QLatin1String("--")) ||
-                     (k >= 0 && linie.isEmpty()))
+                 if (!wertNehmen(args, QStringLiteral("--line"), linie) || args.size() != 1 ||
+                     args[0].startsWith(QLatin1String("--")))
                      return usage("simulate");
 
                  KonsolenSeam seam;
