@@ -4,6 +4,7 @@
 #include "app/catalogue_editor.h"
 #include "app/druck_fenster.h"
 #include "app/icons.h"
+#include "app/kopier_fenster.h"
 #include "app/message_dialog.h"
 #include "app/panel_store.h"
 #include "app/problem_list.h"
@@ -14,6 +15,7 @@
 #include "app/tree_columns.h"
 #include "app/tree_delegate.h"
 #include "app/ueberschreib_fenster.h"
+#include "app/verlauf_fenster.h"
 #include "editing/page_check.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
@@ -109,6 +111,10 @@ Tk_DVform::Tk_DVform(QWidget* parent, std::unique_ptr<FensterSeam> seam)
         pufferZeigen();
         zustandZeigen();
     });
+
+    verlaufform_ = new Tk_DVVerlaufform(*session_, druck_, seam_, this);
+    kopierform_ = new Tk_Kopierform(*session_, seam_, this);
+    connect(kopierform_, &Tk_Kopierform::kopiert, this, [this] { nachBefehl(); });
 
     druckFenster_ = new TDruckFenster(druck_, seam_, this);
     seam_.setBerichtFenster(druckFenster_);
@@ -209,7 +215,8 @@ void Tk_DVform::bauen() {
         return b;
     };
     knopf(QStringLiteral("&Schallnetzberechnung"), QStringLiteral("SchallnetzBtn"), false);
-    knopf(QStringLiteral("&Grafik"), QStringLiteral("GrafikBtn"), false);
+    connect(knopf(QStringLiteral("&Grafik"), QStringLiteral("GrafikBtn"), true),
+            &QPushButton::clicked, this, [this] { GrafikbtnClick(); });
     connect(knopf(QStringLiteral("&drucken"), QStringLiteral("DruckenBtn"), true),
             &QPushButton::clicked, this, [this] { druckenClick(); });
     QPushButton* such = knopf(QStringLiteral("Suchen"), QStringLiteral("SuchenBtn"), true);
@@ -353,7 +360,7 @@ void Tk_DVform::menuBauen() {
     neu(
         bearbeiten, QStringLiteral("ausgewähltes Bauteil im Strang suchen"), [this] { suchen(); },
         QKeySequence(Qt::Key_F3));
-    spaeter(bearbeiten, QStringLiteral("Kopieren..."));
+    neu(bearbeiten, QStringLiteral("Kopieren..."), [this] { Kopieren1Click(); });
     neu(bearbeiten, QStringLiteral("Komponenten überschreiben..."), [this] {
         Allesetzen1Click();
     })->setVisible(false);

@@ -35,6 +35,8 @@ class BaumSpalten;
 class ProblemListe;
 class TBauteilForm_;
 class Tk_AllSetform;
+class Tk_DVVerlaufform;
+class Tk_Kopierform;
 class TDruckFenster;
 class Tk_Einstellform;
 class Tk_RaumBandform;
@@ -136,6 +138,12 @@ public:
     Tk_RaumBandform* raumSpektrumform() const { return raumSpektrumform_; }
     Tk_RaumBandform* nachhallzeitform() const { return nachhallzeitform_; }
     Tk_Raumform* raumform() const { return raumform_; }
+    // "&Grafik": the pressure profile of the line of the selected node (or of the first node).
+    void GrafikbtnClick();
+    // "Kopieren...": the copy window beside the main window.
+    void Kopieren1Click();
+    Tk_DVVerlaufform* verlaufform() const { return verlaufform_; }
+    Tk_Kopierform* kopierform() const { return kopierform_; }
     // The message for a field of the shown page whose value is out of its range, naming the
     // field and the range; empty when every field is valid. "Über&nehmen" and "&Einfügen"
     // refuse with it.
@@ -224,6 +232,8 @@ private:
     Tk_RaumBandform* raumSpektrumform_ = nullptr;
     Tk_RaumBandform* nachhallzeitform_ = nullptr;
     Tk_Raumform* raumform_ = nullptr;
+    Tk_DVVerlaufform* verlaufform_ = nullptr;
+    Tk_Kopierform* kopierform_ = nullptr;
 };
 
 } // namespace zephan

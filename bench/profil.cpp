@@ -1,0 +1,80 @@
+// The pressure profile of one generated line of about 5 000 nodes: the path to its deepest
+// chain end collected from the line's calculation, drawn as a picture and written as a report;
+// and the chain-end list the window fills on opening.
+
+#include "network/network_tree.h"
+#include "network/project_generator.h"
+#include "pressure/calc_context.h"
+#include "pressure/druckverlauf.h"
+#include "pressure/druckverlauf_bericht.h"
+#include "pressure/network_pressure_core.h"
+#include "render/verlauf_bild.h"
+#include "report/report_document.h"
+
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace zephan;
+
+struct Linie {
+    ProjektBaum baum;
+    tmylistitem* kopf = nullptr;
+    const tmylistitem* ziel = nullptr;
+
+    Linie() {
+        baum.setPlanungFuerNeue([] { return false; });
+        projektErzeugen(baum, GeneratorOptionen{1, 580, 1});
+        kopf = baum.topLevel(0);
+        // The chain end with the most levels above it: the longest way down.
+        for (const tmylistitem* n : kettenEnden(kopf, Rechenkontext()))
+            if (!ziel || n->Level() > ziel->Level()) ziel = n;
+    }
+};
+
+Linie& linie() {
+    static Linie l;
+    return l;
+}
+
+void BM_VerlaufSammeln(benchmark::State& state) {
+    Linie& l = linie();
+    size_t punkte = 0;
+    for (auto _ : state) {
+        Rechenlauf lauf;
+        const VerlaufErgebnis e = verlaufSammeln(lauf, l.kopf, l.ziel, Rechenkontext());
+        punkte = e.verlauf.a.size();
+    }
+    state.counters["knoten"] = l.kopf->CountAlle() + 1;
+    state.counters["punkte"] = static_cast<double>(punkte);
+}
+BENCHMARK(BM_VerlaufSammeln)->Unit(benchmark::kMillisecond);
+
+void BM_KettenEnden(benchmark::State& state) {
+    Linie& l = linie();
+    size_t n = 0;
+    for (auto _ : state) n = kettenEnden(l.kopf, Rechenkontext()).size();
+    state.counters["enden"] = static_cast<double>(n);
+}
+BENCHMARK(BM_KettenEnden)->Unit(benchmark::kMillisecond);
+
+void BM_VerlaufBildUndBericht(benchmark::State& state) {
+    static int argc = 1;
+    static char name[] = "bench";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+    Linie& l = linie();
+    Rechenlauf lauf;
+    Druckverlauf v = verlaufSammeln(lauf, l.kopf, l.ziel, Rechenkontext()).verlauf;
+    for (auto _ : state) {
+        const QImage bild = verlaufBild(v, verlaufBreite(v), 400, VerlaufAnsicht{});
+        TDruck doc;
+        verlaufBericht(doc, v);
+        benchmark::DoNotOptimize(bild.constBits());
+        benchmark::DoNotOptimize(doc.m.size());
+    }
+}
+BENCHMARK(BM_VerlaufBildUndBericht)->Unit(benchmark::kMillisecond);
+
+} // namespace
