@@ -113,6 +113,7 @@ Tk_DVform::Tk_DVform(QWidget* parent, std::unique_ptr<FensterSeam> seam)
     });
 
     verlaufform_ = new Tk_DVVerlaufform(*session_, druck_, seam_, this);
+    verlaufform_->berichtZeigen = [this] { berichtZeigen(); };
     kopierform_ = new Tk_Kopierform(*session_, seam_, this);
     connect(kopierform_, &Tk_Kopierform::kopiert, this, [this] { nachBefehl(); });
 

@@ -217,7 +217,10 @@ void Tk_DVVerlaufform::DruckenClick() {
     druck_.drucken = true;
     druckkopf(druck_, session_.projekt().daten());
     verlaufBericht(druck_, verlauf_);
-    seam_.berichtZeigen(druck_);
+    if (berichtZeigen)
+        berichtZeigen();
+    else
+        seam_.berichtZeigen(druck_);
 }
 
 } // namespace zephan

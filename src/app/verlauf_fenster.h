@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QWidget>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -75,6 +76,10 @@ public:
     void ImageMouseMove(int x);
     // The profile into the report window.
     void DruckenClick();
+
+    // Shows the report document; the main window pauses its automatic save meanwhile.
+    // Without it the document goes to the seam's report window directly.
+    std::function<void()> berichtZeigen;
 
     const Druckverlauf& verlauf() const { return verlauf_; }
     QLabel* stranglabel() const { return stranglabel_; }

@@ -2,6 +2,7 @@
 #include "editing_fixture.h"
 #include "network/model_queries.h"
 #include "network/project_file.h"
+#include "network/project_generator.h"
 #include "network/tree_position.h"
 #include "network/type_codes.h"
 
@@ -165,4 +166,49 @@ TEST_F(Kopieren, AnOutletOrRoomFirstInItsChainIsWrittenOver) {
             << erst;
         EXPECT_EQ(rec("1.5.1"), rec("1.6"));
     }
+}
+
+// A generated supply line, with pieces and crosses whose branches nest several levels deep,
+// copied whole onto the room of a generated extract line: the copy has the source's shape,
+// every record the source's with grilles and outlets converted, and undo gives the file back.
+TEST_F(Kopieren, ADeeplyBranchedLineCopiedWhole) {
+    s.neu();
+    ASSERT_GT(projektErzeugen(s.baum(), GeneratorOptionen{2, 40, 5}), 0);
+    vorher = datei(QStringLiteral("vorher.pro"));
+    tmylistitem* quelle = at("1")->getChild();
+    const tmylistitem* l2 = at("2");
+    tmylistitem* raum = l2->lastDescendant();
+    while (raum->parent() != l2) raum = raum->parent();
+    ASSERT_EQ(typVon(raum), typRaum);
+    const KopierPlan plan = kopierPruefen(quelle, raum);
+    ASSERT_TRUE(plan.ok()) << plan.meldung.toStdString();
+    ASSERT_TRUE(plan.umwandeln);
+    const int vorL2 = l2->CountAlle();
+    const int hinter = plan.ziel->IndexInLevel();
+    // Behind the target the old chain's end goes; the source line comes whole.
+    int weg = 0;
+    for (const tmylistitem* n = plan.ziel->getNextSibling(); n; n = n->getNextSibling())
+        weg += 1 + n->CountAlle();
+    kopieren("1.1", qPrintable(raum->position()));
+    EXPECT_EQ(l2->CountAlle(), vorL2 - weg + at("1")->CountAlle());
+
+    // Walk source and copy side by side: the same levels below their chains, the same
+    // records apart from the converted types.
+    const tmylistitem* a = quelle;
+    const tmylistitem* b = l2->child(hinter + 1);
+    const tmylistitem* aEnde = at("1")->lastDescendant()->getNext();
+    int verglichen = 0, umgewandelt = 0, tiefste = 0;
+    for (; a != aEnde; a = a->getNext(), b = b->getNext(), ++verglichen) {
+        ASSERT_TRUE(b);
+        ASSERT_EQ(b->Level(), a->Level()) << a->position().toStdString();
+        DVdata d = *nodeDaten(b);
+        if (d.typ != nodeDaten(a)->typ) ++umgewandelt;
+        EXPECT_EQ(d.typ, kopierTyp(nodeDaten(a)->typ, true));
+        d.typ = nodeDaten(a)->typ;
+        EXPECT_EQ(d, *nodeDaten(a)) << a->position().toStdString();
+        tiefste = std::max(tiefste, a->Level());
+    }
+    EXPECT_EQ(verglichen, at("1")->CountAlle());
+    EXPECT_GT(umgewandelt, 10);
+    EXPECT_GE(tiefste, 3);
 }
