@@ -29,6 +29,7 @@ struct Druckverlauf {
     double maxwert1 = 0; // largest change, dynamic or total pressure met
     int maxwert2 = 0;    // the fan's lift of the total pressure on the path [Pa]; 0 without
     int totald = 0;      // the same, for the drawing of the fan
+    bool minwertGerundet = false; // the first drawing rounded `minwert`; later ones keep it
     const tmylistitem* kopf = nullptr;
     const tmylistitem* ziel = nullptr;
 

@@ -45,6 +45,23 @@ int markupBreite(const QString& text, int punkte) {
     return static_cast<int>(std::lround(c.mytextwidth(text) * proPixel));
 }
 
+VerlaufSkala verlaufSkala(Druckverlauf& v, bool vereinfacht) {
+    VerlaufSkala s;
+    s.oben = tDiagramm::ladderUp(vereinfacht ? std::trunc(v.maxwert1) : v.maxwert2);
+    // Rounded once: -40 is no ladder value, and rounding it again would move the bottom to
+    // -50 on every redrawing.
+    if (!v.minwertGerundet) {
+        if (v.minwert > -20) v.minwert = -20;
+        v.minwert = tDiagramm::ladderUp(v.minwert);
+        if (v.minwert > -40) v.minwert = -40;
+        v.minwertGerundet = true;
+    }
+    s.unten = v.minwert;
+    s.gitter = {tDiagramm::ladderUp(s.oben / 2 - 1), tDiagramm::ladderUp(s.oben / 4 - 1),
+                tDiagramm::ladderUp(v.minwert / 2 + 1)};
+    return s;
+}
+
 int verlaufBreite(const Druckverlauf& v) {
     return verlaufLinks + (v.anz() + 2) * verlaufBr + 260;
 }
@@ -54,12 +71,9 @@ void verlaufZeichnen(QPainter& p, int W, int Hi, Druckverlauf& v, const VerlaufA
     const int br = verlaufBr;
     const int H = Hi - 30;
 
-    double T = o.vereinfacht ? std::trunc(v.maxwert1) : v.maxwert2;
-    T = tDiagramm::ladderUp(T);
-    if (v.minwert > -20) v.minwert = -20;
-    v.minwert = tDiagramm::ladderUp(v.minwert);
-    if (v.minwert > -40) v.minwert = -40;
-    const double B = std::fabs(v.minwert);
+    const VerlaufSkala skala = verlaufSkala(v, o.vereinfacht);
+    const double T = skala.oben;
+    const double B = std::fabs(skala.unten);
     const auto y = [&](double pa) { return H - ganz(pa / (T + B) * H + B / (T + B) * H); };
 
     p.save();
@@ -81,8 +95,7 @@ void verlaufZeichnen(QPainter& p, int W, int Hi, Druckverlauf& v, const VerlaufA
     rechtsbuendig(QStringLiteral("0"), links - 5, y(0) - 8);
     p.drawText(links - 15, 10 + fm.ascent(), QStringLiteral("Pa"));
 
-    for (double g : {tDiagramm::ladderUp(T / 2 - 1), tDiagramm::ladderUp(T / 4 - 1),
-                     tDiagramm::ladderUp(v.minwert / 2 + 1)}) {
+    for (double g : skala.gitter) {
         const int yg = y(g);
         p.setPen(QPen(Qt::black, 1));
         rechtsbuendig(QString::number(ganz(g)), links - 5, yg - 8);

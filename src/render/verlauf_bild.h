@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <array>
 
 class QPainter;
 
@@ -13,6 +14,17 @@ struct VerlaufAnsicht {
     bool vereinfacht = false; // the fan as one step, the scale from the largest point value
     bool pdAnzeigen = false;  // the dynamic pressure as a bar at every point
 };
+
+// The scale of the drawing: the top (the fan's lift, or in simplified mode the largest point
+// value, each rounded up the ladder of round values), the bottom (at most -40 Pa, rounded
+// away from zero; stored back into `v`, so a second drawing keeps it) and the three values
+// the grid lines mark.
+struct VerlaufSkala {
+    double oben = 0;
+    double unten = 0;
+    std::array<double, 3> gitter{};
+};
+VerlaufSkala verlaufSkala(Druckverlauf& v, bool vereinfacht);
 
 // The width in pixels that shows every point of the path and the point list beside them.
 int verlaufBreite(const Druckverlauf& v);
