@@ -217,6 +217,60 @@ void kurvenLesen(const QByteArray& text, Schalldaten& d) {
     d.bild22 = stuetzenLesen(zeilen, "Bild 22", QStringLiteral("bild22"), 1);
 }
 
+// Rows "eckig|rund ab s1..s8"; per shape the bounds ascend.
+std::vector<Kanaldaempfungsklasse> kanaldaempfungLesen(const QByteArray& text) {
+    std::vector<Kanaldaempfungsklasse> t;
+    std::vector<double> w;
+    for (const Zeile& z : zeilenVon(text)) {
+        Kanaldaempfungsklasse k;
+        const QString form = z.worte.value(0);
+        k.eckig = form == QLatin1String("eckig");
+        bool gut = (k.eckig || form == QLatin1String("rund")) && zahlen(z, 1, 9, w);
+        if (gut) {
+            k.ab = static_cast<int>(w[0]);
+            k.proMeter = spektrum(w, 1);
+            for (const Kanaldaempfungsklasse& vor : t)
+                if (vor.eckig == k.eckig && vor.ab >= k.ab) gut = false;
+        }
+        if (!gut) {
+            melde("Kanaldämpfung", z);
+            return {};
+        }
+        t.push_back(k);
+    }
+    return t;
+}
+
+// Rows "bogen|knie s1..s8".
+void umlenkdaempfungLesen(const QByteArray& text, Schalldaten& d) {
+    std::vector<double> w;
+    for (const Zeile& z : zeilenVon(text)) {
+        const QString art = z.worte.value(0);
+        const bool knie = art == QLatin1String("knie");
+        if ((!knie && art != QLatin1String("bogen")) || !zahlen(z, 1, 8, w)) {
+            melde("Umlenkdämpfung", z);
+            d.bogenDaempfung.reset();
+            d.knieDaempfung.reset();
+            return;
+        }
+        (knie ? d.knieDaempfung : d.bogenDaempfung) = spektrum(w, 0);
+    }
+}
+
+// Rows "laenge dn s1..s8".
+std::vector<SchalldaempferDaten> schalldaempferLesen(const QByteArray& text) {
+    std::vector<SchalldaempferDaten> t;
+    std::vector<double> w;
+    for (const Zeile& z : zeilenVon(text)) {
+        if (!zahlen(z, 0, 10, w)) {
+            melde("Schalldämpfer", z);
+            return {};
+        }
+        t.push_back({static_cast<int>(w[0]), static_cast<int>(w[1]), spektrum(w, 2)});
+    }
+    return t;
+}
+
 template <typename T, typename Pred> const T* finde(const std::vector<T>& v, Pred p) {
     auto it = std::find_if(v.begin(), v.end(), p);
     return it == v.end() ? nullptr : &*it;
@@ -246,6 +300,20 @@ const VentilatorBauart* Schalldaten::ventilator(int option) const {
     return finde(ventilatoren, [&](const VentilatorBauart& v) { return v.option == option; });
 }
 
+const Kanaldaempfungsklasse* Schalldaten::kanalKlasse(bool eckig, int d) const {
+    const Kanaldaempfungsklasse* gefunden = nullptr;
+    for (const Kanaldaempfungsklasse& k : kanaldaempfung) {
+        if (k.eckig != eckig) continue;
+        if (!gefunden || k.ab <= d) gefunden = &k;
+    }
+    return gefunden;
+}
+
+const SchalldaempferDaten* Schalldaten::schalldaempferGroesse(int laenge, int dn) const {
+    return finde(schalldaempfer,
+                 [&](const SchalldaempferDaten& s) { return s.laenge == laenge && s.dn == dn; });
+}
+
 SchalldatenTexte getrageneSchalldaten() {
     const auto lies = [](const char* name) {
         return carriedData(QStringLiteral("schall/") + QLatin1String(name));
@@ -256,7 +324,10 @@ SchalldatenTexte getrageneSchalldaten() {
             lies("fk_breitenkorrektur.txt"),
             lies("fkrs_brandschutzklappe.txt"),
             lies("volumenstromregler.txt"),
-            lies("kurven.txt")};
+            lies("kurven.txt"),
+            lies("kanaldaempfung.txt"),
+            lies("umlenkdaempfung.txt"),
+            lies("schalldaempfer.txt")};
 }
 
 Schalldaten schalldatenLesen(const SchalldatenTexte& t) {
@@ -269,6 +340,9 @@ Schalldaten schalldatenLesen(const SchalldatenTexte& t) {
     d.fkrs = gruppenLesen<FkrsGroesse>(t.fkrs, "FKRS", &FkrsGroesse::dn);
     d.regler = reglerLesen(t.regler);
     kurvenLesen(t.kurven, d);
+    d.kanaldaempfung = kanaldaempfungLesen(t.kanaldaempfung);
+    umlenkdaempfungLesen(t.umlenkdaempfung, d);
+    d.schalldaempfer = schalldaempferLesen(t.schalldaempfer);
     return d;
 }
 

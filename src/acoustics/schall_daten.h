@@ -76,6 +76,20 @@ struct VentilatorBauart {
     int bild = 13;
 };
 
+// One size class of the duct attenuation per metre: from `ab` [mm] up to the next class.
+struct Kanaldaempfungsklasse {
+    bool eckig = true;
+    int ab = 0;
+    TPegel proMeter{}; // dB/m
+};
+
+// Insertion loss of one listed silencer size.
+struct SchalldaempferDaten {
+    int laenge = 0; // mm
+    int dn = 0;     // mm
+    TPegel einfuegung{};
+};
+
 struct Schalldaten {
     std::vector<TellerventilDaten> tellerventile;
     std::vector<BrandschutzventilDaten> brandschutzventile;
@@ -88,17 +102,26 @@ struct Schalldaten {
     std::array<double, 4> bild14{};
     std::vector<Kurvenstuetze> bild19;
     std::vector<Kurvenstuetze> bild22;
+    std::vector<Kanaldaempfungsklasse> kanaldaempfung; // per shape ascending `ab`
+    std::optional<TPegel> bogenDaempfung;              // base spectra before the shift
+    std::optional<TPegel> knieDaempfung;
+    std::vector<SchalldaempferDaten> schalldaempfer;
 
     const TellerventilDaten* tellerventil(bool zuluft, int dn) const;
     const BrandschutzventilDaten* brandschutzventil(bool zuluft, int dn) const;
     const FkrsGroesse* fkrsGroesse(int dn) const;
     const ReglerDaten* reglerGroesse(int dn) const;
     const VentilatorBauart* ventilator(int option) const;
+    // The class of d [mm] for the shape (the first one for d below every bound); null when the
+    // table carries none for the shape.
+    const Kanaldaempfungsklasse* kanalKlasse(bool eckig, int d) const;
+    const SchalldaempferDaten* schalldaempferGroesse(int laenge, int dn) const;
 };
 
 // The table texts by name, for tests that read other data.
 struct SchalldatenTexte {
     QByteArray tellerventil, brandschutzventil, klappen, breitenkorrektur, fkrs, regler, kurven;
+    QByteArray kanaldaempfung, umlenkdaempfung, schalldaempfer;
 };
 // The carried tables.
 SchalldatenTexte getrageneSchalldaten();

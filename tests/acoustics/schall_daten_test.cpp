@@ -200,3 +200,77 @@ TEST(Schalldaten, AMalformedTableIsEmptyAndTheOthersStay) {
     ASSERT_EQ(e.brandschutzventile.size(), 1u);
     EXPECT_EQ(e.brandschutzventile[0].c0, 3);
 }
+
+TEST(Schalldaten, DuctAttenuationTable) {
+    const Schalldaten& d = schalldaten();
+    ASSERT_EQ(d.kanaldaempfung.size(), 8u);
+    struct Z {
+        bool eckig;
+        int ab;
+        std::initializer_list<double> dl;
+    };
+    const Z erwartet[] = {
+        {true, 0, {0.6, 0.6, 0.45, 0.3, 0.3, 0.3, 0.3, 0.3}},
+        {true, 201, {0.6, 0.6, 0.45, 0.3, 0.2, 0.2, 0.2, 0.2}},
+        {true, 401, {0.6, 0.6, 0.3, 0.15, 0.15, 0.15, 0.15, 0.15}},
+        {true, 801, {0.45, 0.3, 0.15, 0.1, 0.05, 0.05, 0.05, 0.05}},
+        {false, 0, {0.1, 0.1, 0.15, 0.15, 0.3, 0.3, 0.3, 0.3}},
+        {false, 201, {0.05, 0.1, 0.1, 0.15, 0.2, 0.2, 0.2, 0.2}},
+        {false, 401, {0, 0.05, 0.05, 0.1, 0.15, 0.15, 0.15, 0.15}},
+        {false, 801, {0, 0, 0, 0.05, 0.05, 0.05, 0.05, 0.05}},
+    };
+    for (const Z& z : erwartet) {
+        SCOPED_TRACE(z.ab);
+        const Kanaldaempfungsklasse* k = d.kanalKlasse(z.eckig, z.ab);
+        ASSERT_TRUE(k);
+        EXPECT_EQ(k->ab, z.ab);
+        spektrumGleich(k->proMeter, z.dl);
+    }
+    // the upper bound of each class and values below every bound
+    EXPECT_EQ(d.kanalKlasse(true, 200)->ab, 0);
+    EXPECT_EQ(d.kanalKlasse(true, 400)->ab, 201);
+    EXPECT_EQ(d.kanalKlasse(false, 800)->ab, 401);
+    EXPECT_EQ(d.kanalKlasse(false, -5)->ab, 0);
+    EXPECT_EQ(d.kanalKlasse(false, 100000)->ab, 801);
+}
+
+TEST(Schalldaten, BendSpectraAndSilencer) {
+    const Schalldaten& d = schalldaten();
+    ASSERT_TRUE(d.bogenDaempfung && d.knieDaempfung);
+    spektrumGleich(*d.bogenDaempfung, {1, 2, 3, 3, 3, 3, 3, 3});
+    spektrumGleich(*d.knieDaempfung, {3, 7, 6, 3, 3, 3, 3, 3});
+    ASSERT_EQ(d.schalldaempfer.size(), 12u);
+    struct Z {
+        int l, dn;
+        std::initializer_list<double> il;
+    };
+    const Z erwartet[] = {
+        {1000, 100, {4, 6, 10, 20, 33, 41, 31, 10}}, {1000, 150, {3, 5, 8, 16, 29, 35, 21, 10}},
+        {1000, 200, {2, 4, 6, 13, 26, 30, 21, 10}},  {1000, 250, {1, 3, 5, 11, 24, 25, 14, 8}},
+        {1000, 315, {0, 2, 4, 8, 19, 21, 9, 3}},     {1000, 355, {0, 1, 3, 7, 17, 16, 6, 2}},
+        {1500, 100, {4, 7, 13, 26, 38, 44, 33, 15}}, {1500, 150, {3, 6, 11, 23, 36, 40, 28, 15}},
+        {1500, 200, {2, 5, 8, 20, 33, 36, 23, 10}},  {1500, 250, {2, 4, 6, 16, 27, 29, 18, 9}},
+        {1500, 315, {1, 2, 5, 12, 23, 23, 14, 6}},   {1500, 355, {0, 1, 3, 10, 19, 17, 11, 5}},
+    };
+    for (const Z& z : erwartet) {
+        const SchalldaempferDaten* s = d.schalldaempferGroesse(z.l, z.dn);
+        ASSERT_TRUE(s) << z.l << " " << z.dn;
+        spektrumGleich(s->einfuegung, z.il);
+    }
+    EXPECT_FALSE(d.schalldaempferGroesse(1200, 200));
+    EXPECT_FALSE(d.schalldaempferGroesse(1000, 160));
+}
+
+TEST(Schalldaten, MalformedAttenuationTablesAreEmpty) {
+    SchalldatenTexte t = getrageneSchalldaten();
+    t.kanaldaempfung += "eckig 100 1 2 3 4 5 6 7 8\n"; // bound not ascending
+    t.umlenkdaempfung += "winkel 1 2 3 4 5 6 7 8\n";
+    t.schalldaempfer += "1000 100 1 2\n";
+    const Schalldaten d = schalldatenLesen(t);
+    EXPECT_TRUE(d.kanaldaempfung.empty());
+    EXPECT_FALSE(d.kanalKlasse(true, 300));
+    EXPECT_FALSE(d.bogenDaempfung);
+    EXPECT_FALSE(d.knieDaempfung);
+    EXPECT_TRUE(d.schalldaempfer.empty());
+    EXPECT_EQ(d.tellerventile.size(), 8u);
+}

@@ -1,0 +1,110 @@
+#include "acoustics/bands/pegel.h"
+#include "acoustics/pegelsenkung.h"
+#include "cli/command.h"
+#include "cli/load_options.h"
+#include "network/network_tree.h"
+#include "network/project_file.h"
+#include "network/tree_position.h"
+#include "network/type_codes.h"
+#include "pressure/air_density.h"
+#include "pressure/calc_context.h"
+#include "report/report_document.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
+
+namespace zephan::cli {
+namespace {
+
+// True when the band holds an attenuation (not the no-result or abort marker).
+bool gegeben(double x) {
+    return x > pegelAbgebrochen + 0.5 || x < pegelNichtBerechnet - 0.5 ||
+           (x > pegelNichtBerechnet + 0.5 && x < pegelAbgebrochen - 0.5);
+}
+
+QString status(const TPegel& p) {
+    if (ganzerPegel(p, pegelAbgebrochen)) return QStringLiteral("abgebrochen");
+    if (ganzerPegel(p, pegelNichtBerechnet)) return QStringLiteral("keine Pegelsenkung");
+    return QStringLiteral("ok");
+}
+
+const Command attenuation(
+    "attenuation",
+    "attenuation FILE POSITION [--side N] [--report] [--json] [--einstellungen DATEI] "
+    "[--katalog DATEI] [--temporaer laden|verwerfen] [--crc-ignorieren]",
+    [](const QStringList& argsIn) {
+        QStringList args = argsIn;
+        Ladeoptionen optionen;
+        if (!ladeoptionenNehmen(args, optionen)) return usage("attenuation");
+        const bool bericht = args.removeAll(QStringLiteral("--report")) > 0;
+        const bool json = args.removeAll(QStringLiteral("--json")) > 0;
+        int seite = 0;
+        const int s = args.indexOf(QStringLiteral("--side"));
+        if (s >= 0) {
+            bool ok = false;
+            seite = s + 1 < args.size() ? args[s + 1].toInt(&ok) : 0;
+            if (!ok || seite < 0 || seite > 2) return usage("attenuation");
+            args.remove(s, 2);
+        }
+        if (args.size() != 2) return usage("attenuation");
+
+        KonsolenSeam seam;
+        if (const int rc = starten(optionen, seam)) return rc;
+        Projekt projekt(seam);
+        if (const int rc = projektOeffnen(projekt, args[0], optionen, seam)) return rc;
+        tmylistitem* n = knotenAnPosition(projekt.baum(), args[1]);
+        if (!n)
+            return fehler(QStringLiteral("Keine Position ") + args[1] +
+                          QStringLiteral(" im Projekt."));
+        const DVdata* d = nodeDaten(n);
+        if (!d || istStrangTyp(d->typ))
+            return fehler(QStringLiteral("An Position ") + args[1] +
+                          QStringLiteral(" steht kein Bauteil."));
+        if (seite > 0 && endenVon(n) < 3 + (seite == 2 ? 1 : 0))
+            return fehler(QStringLiteral("Das Bauteil an Position ") + args[1] +
+                          QStringLiteral(" hat keinen Abzweig ") + QString::number(seite) +
+                          QLatin1Char('.'));
+
+        TDruck doc;
+        doc.drucken = bericht;
+        Rechenkontext k;
+        k.druck = &doc;
+        k.rho = strangDichte(n);
+        k.fortschritt = &seam;
+        const TPegel p = pegelsenkung(n, seite, k);
+        if (json) {
+            QJsonObject o;
+            o[QStringLiteral("position")] = args[1];
+            o[QStringLiteral("side")] = seite;
+            QJsonArray baender;
+            for (int b = 0; b < bandAnzahl; ++b) {
+                QJsonObject z;
+                z[QStringLiteral("band")] = b + 1;
+                z[QStringLiteral("hz")] = oktavFrequenzen[b];
+                z[QStringLiteral("db")] =
+                    gegeben(p[b]) ? QJsonValue(std::round(p[b] * 100) / 100) : QJsonValue();
+                baender.append(z);
+            }
+            o[QStringLiteral("bands")] = baender;
+            o[QStringLiteral("status")] = status(p);
+            out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)));
+        } else {
+            for (int b = 0; b < bandAnzahl; ++b)
+                out(QString::number(b + 1) + QLatin1Char('\t') +
+                    QString::number(oktavFrequenzen[b]) + QLatin1Char('\t') +
+                    (gegeben(p[b]) ? QString::number(p[b], 'f', 2) : QStringLiteral("-")) +
+                    QLatin1Char('\n'));
+            out(QStringLiteral("status\t") + status(p) + QLatin1Char('\n'));
+        }
+        if (bericht) {
+            QString text;
+            for (const QString& z : doc.m) text += z + QLatin1Char('\n');
+            out(text);
+        }
+        return exitOk;
+    });
+
+} // namespace
+} // namespace zephan::cli
