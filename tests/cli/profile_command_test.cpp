@@ -136,3 +136,29 @@ TEST(ProfileCommand, WrongArgumentsAndPositions) {
         }
     }
 }
+
+// A component in planning stops the line's calculation: the points up to it are printed and
+// the node is named on stderr.
+TEST(ProfileCommand, AStoppedCalculationNamesTheNode) {
+    Beispiel b;
+    const QString datei = b.ordner.filePath(QStringLiteral("planung.pro"));
+    {
+        RecordingSeam seam;
+        Projekt p(seam);
+        p.setAutomatischSichern([] { return false; });
+        p.setDateiname(b.datei);
+        ASSERT_TRUE(p.laden());
+        nodeDaten(knotenAnPosition(p.baum(), QStringLiteral("1.6")))->planung = true;
+        p.setGeaendert(true);
+        ASSERT_TRUE(p.sichernAls(datei));
+    }
+    const CliResult r = runCli({QStringLiteral("profile"), datei, QStringLiteral("1.8")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Bauteil befindet sich noch im Status Planung.")))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Position: 1.6"))) << r.err.toStdString();
+    const QStringList zeilen = r.lines();
+    ASSERT_EQ(zeilen.size(), 6);
+    EXPECT_TRUE(zeilen[4].startsWith(QStringLiteral("point\t5\t")));
+    EXPECT_TRUE(zeilen[5].startsWith(QStringLiteral("point\t6\t-\t0\t0\t")));
+}
