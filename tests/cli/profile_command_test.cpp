@@ -13,6 +13,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 using namespace zephan;
@@ -106,9 +109,19 @@ TEST(ProfileCommand, JsonPngAndPdf) {
             rot = bild.pixel(x, y) == qRgb(255, 0, 0);
     EXPECT_TRUE(rot);
 
-    QFile f(pdf);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(f.read(5).startsWith("%PDF"));
+    // The report on its page: the headline, the chart's axis title and the point table.
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    ASSERT_FALSE(pdftotext.isEmpty()) << "pdftotext (poppler-utils) is needed";
+    QProcess p;
+    p.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString seite = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(seite.contains(QStringLiteral("- Druckverlustverlauf bis 2.4")))
+        << seite.toStdString();
+    EXPECT_TRUE(seite.contains(QStringLiteral("Punkt"))) << seite.toStdString();
+    EXPECT_TRUE(seite.contains(QStringLiteral("Bauteil"))) << seite.toStdString();
+    EXPECT_TRUE(seite.contains(QRegularExpression(QStringLiteral("\\n\\s*5\\s+-\\s+0,0"))))
+        << seite.toStdString();
 }
 
 TEST(ProfileCommand, WrongArgumentsAndPositions) {
