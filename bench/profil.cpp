@@ -2,16 +2,21 @@
 // chain end collected from the line's calculation, drawn as a picture and written as a report;
 // and the chain-end list the window fills on opening.
 
+#include "network/model_queries.h"
 #include "network/network_tree.h"
+#include "network/project_file.h"
 #include "network/project_generator.h"
+#include "network/tree_position.h"
 #include "pressure/calc_context.h"
 #include "pressure/druckverlauf.h"
 #include "pressure/druckverlauf_bericht.h"
 #include "pressure/network_pressure_core.h"
 #include "render/verlauf_bild.h"
 #include "report/report_document.h"
+#include "store/user_seam.h"
 
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -58,6 +63,38 @@ void BM_KettenEnden(benchmark::State& state) {
     state.counters["enden"] = static_cast<double>(n);
 }
 BENCHMARK(BM_KettenEnden)->Unit(benchmark::kMillisecond);
+
+// The example's supply line with 10 000 more ducts before its last outlet: a path of
+// 10 009 points, far beyond any fixed table.
+void BM_VerlaufLangerPfad(benchmark::State& state) {
+    static ProjektBaum* baum = [] {
+        QTemporaryDir ordner;
+        const QString datei = ordner.filePath(QStringLiteral("Beispiel.pro"));
+        beispielSchreiben(datei);
+        static SilentSeam seam;
+        static Projekt p(seam);
+        p.setAutomatischSichern([] { return false; });
+        p.setDateiname(datei);
+        p.laden();
+        tmylistitem* kanal = knotenAnPosition(p.baum(), QStringLiteral("1.6"));
+        const DVdata vorlage = *nodeDaten(kanal);
+        for (int i = 0; i < 10000; ++i) {
+            tmylistitem* n = p.baum().Insert(kanal->Index(), QStringLiteral("Kanal"));
+            *nodeDaten(n) = vorlage;
+            nodeRefresh(n);
+        }
+        return &p.baum();
+    }();
+    tmylistitem* kopf = baum->topLevel(0);
+    const tmylistitem* ziel = knotenAnPosition(*baum, QStringLiteral("1.10008"));
+    size_t punkte = 0;
+    for (auto _ : state) {
+        Rechenlauf lauf;
+        punkte = verlaufSammeln(lauf, kopf, ziel, Rechenkontext()).verlauf.a.size();
+    }
+    state.counters["punkte"] = static_cast<double>(punkte);
+}
+BENCHMARK(BM_VerlaufLangerPfad)->Unit(benchmark::kMillisecond);
 
 void BM_VerlaufBildUndBericht(benchmark::State& state) {
     static int argc = 1;

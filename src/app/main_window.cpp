@@ -177,7 +177,9 @@ Tk_DVform::~Tk_DVform() {
     // then work on the session already gone: the fields stop talking to the window first.
     if (seiten_)
         for (QLineEdit* f : seiten_->findChildren<QLineEdit*>()) f->disconnect(this);
-    // The model listens to the session's tree: it goes before the session.
+    // The model and the copy window listen to the session's tree: they go before the session.
+    delete kopierform_;
+    kopierform_ = nullptr;
     baum_->setModel(nullptr);
     delete modell_;
     modell_ = nullptr;
