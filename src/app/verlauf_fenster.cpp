@@ -170,6 +170,11 @@ void Tk_DVVerlaufform::done(int r) {
     formsize_save(this, ini);
     ini.save();
     QDialog::done(r);
+    // The points and the chain ends hold nodes: they do not outlive the showing.
+    kopf_ = nullptr;
+    enden_.clear();
+    verlauf_ = Druckverlauf{};
+    combo_->clear();
 }
 
 void Tk_DVVerlaufform::ComboChange() {

@@ -115,6 +115,9 @@ TEST_F(ProfilFenster, ChainEndsReadoutSimplifiedAndReport) {
             QTest::mouseClick(f->okbutton1(), Qt::LeftButton);
         });
     EXPECT_FALSE(f->isVisible());
+    // Closed, the window holds no node of the tree.
+    EXPECT_TRUE(f->verlauf().a.empty());
+    EXPECT_EQ(f->combo()->count(), 0);
     EXPECT_EQ(berichte, 1);
     ASSERT_GT(bericht.size(), 20);
     EXPECT_TRUE(bericht.contains(QStringLiteral("°Ü") + at("1")->caption() +
