@@ -401,7 +401,8 @@ void Tk_DVform::menuBauen() {
         [this] { bauteilZusammenstellenMenu(); });
     rechnen->addSeparator();
     spaeter(rechnen, QStringLiteral("Schalldämpfung zwischen 2 Bauteilen..."));
-    spaeter(rechnen, QStringLiteral("Welcher Volumenstrom stellt sich ein..."));
+    neu(rechnen, QStringLiteral("Welcher Volumenstrom stellt sich ein..."),
+        [this] { WelcherVbtnClick(); });
     neu(rechnen, QStringLiteral("Massenauszug"), [this] { massenauszugMenu(); });
     neu(rechnen, QStringLiteral("Massenauszug als CSV..."), [this] { massenauszugCsvMenu(); });
 

@@ -120,6 +120,9 @@ public:
     // the same items into a CSV file chosen in the save dialog.
     void massenauszugMenu();
     bool massenauszugCsvMenu();
+    // "Welcher Volumenstrom stellt sich ein...": the simulation of the selected node's line
+    // with its progress window; its report goes to the report window. Changes nothing.
+    void WelcherVbtnClick();
     // "Komponenten überschreiben...": the overwrite window, filled from the edit buffer, when
     // the tree has nodes and one is selected.
     void Allesetzen1Click();

@@ -38,8 +38,9 @@ QString FensterSeam::dateinameFragen(const QString& text, const QString& vorschl
 bool FensterSeam::fortschritt(int done, int total) {
     bool runde = false;
     if (!fortschritt_) {
-        fortschritt_ = new QProgressDialog(QStringLiteral("Berechne..."),
-                                           QStringLiteral("Abbrechen"), 0, total, fenster_);
+        fortschritt_ = new QProgressDialog(
+            fortschrittText_.isEmpty() ? QStringLiteral("Berechne...") : fortschrittText_,
+            QStringLiteral("Abbrechen"), 0, total, fenster_);
         fortschritt_->setObjectName(QStringLiteral("Fortschritt"));
         fortschritt_->setWindowTitle(QStringLiteral("Fortschritt"));
         // Modal from the start: no click reaches the window while a calculation holds nodes.
@@ -63,7 +64,13 @@ bool FensterSeam::fortschritt(int done, int total) {
     return weiter;
 }
 
+void FensterSeam::setFortschrittText(const QString& text) {
+    fortschrittText_ = text;
+    if (fortschritt_) fortschritt_->setLabelText(text);
+}
+
 void FensterSeam::fortschrittEnde() {
+    fortschrittText_.clear();
     if (!fortschritt_) return;
     QProgressDialog* f = fortschritt_;
     fortschritt_ = nullptr;

@@ -44,6 +44,9 @@ public:
     // The run ended, however it ended: the progress window closes at once (not later from an
     // event loop, which a report window's own loop would delay).
     void fortschrittEnde();
+    // The text the progress window shows for the run that comes next (or runs now); back to
+    // "Berechne..." when that run ends.
+    void setFortschrittText(const QString& text);
     bool fortschrittOffen() const { return fortschritt_ != nullptr; }
 
     // Shows a report document in the report window, modally.
@@ -64,6 +67,7 @@ private:
     std::array<QLabel*, 4> panels_{};
     QProgressDialog* fortschritt_ = nullptr;
     QElapsedTimer letzteRunde_;
+    QString fortschrittText_;
     TDruckFenster* berichtFenster_ = nullptr;
     QString filter_; // the file filter of the save dialog being asked; empty for projects
 };
