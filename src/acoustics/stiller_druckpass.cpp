@@ -49,6 +49,7 @@ Druckpass stillerDruckpass(tmylistitem* knoten, const Rechenkontext& kontext) {
 
     if (!e.ok() || e.straenge.empty()) {
         p.meldung = e.meldung.isEmpty() ? netztext::allgemein : e.meldung;
+        p.halt = e.knoten;
         return p;
     }
     p.ok = true;

@@ -14,8 +14,9 @@ struct Rechenkontext;
 // before, so the project does not change.
 struct Druckpass {
     bool ok = false;
-    QString meldung;       // why the pass stopped
-    StrangErgebnis strang; // the line's result when ok
+    QString meldung;             // why the pass stopped
+    tmylistitem* halt = nullptr; // the node it stopped at, if any
+    StrangErgebnis strang;       // the line's result when ok
 };
 
 // The fan's total pressure [Pa] from a line's result: the external pressure the network

@@ -1,4 +1,5 @@
 #include "acoustics/bands/pegel.h"
+#include "acoustics/daempfung_strecke.h"
 #include "acoustics/pegelsenkung.h"
 #include "cli/command.h"
 #include "cli/load_options.h"
@@ -30,9 +31,71 @@ QString status(const TPegel& p) {
     return QStringLiteral("ok");
 }
 
+// Between two components: one row per component on the way, then the sum.
+int zwischen(QStringList args, const Ladeoptionen& optionen, bool bericht, bool json) {
+    QString von, bis;
+    if (!wertNehmen(args, QStringLiteral("--from"), von) ||
+        !wertNehmen(args, QStringLiteral("--to"), bis) || von.isEmpty() || bis.isEmpty() ||
+        args.size() != 1)
+        return usage("attenuation");
+    KonsolenSeam seam;
+    if (const int rc = starten(optionen, seam)) return rc;
+    Projekt projekt(seam);
+    if (const int rc = projektOeffnen(projekt, args[0], optionen, seam)) return rc;
+    tmylistitem* knoten[2] = {nullptr, nullptr};
+    for (int i = 0; i < 2; ++i) {
+        const QString& pos = i == 0 ? von : bis;
+        knoten[i] = knotenAnPosition(projekt.baum(), pos);
+        if (!knoten[i])
+            return fehler(QStringLiteral("Keine Position ") + pos + QStringLiteral(" im Projekt."));
+    }
+    TDruck doc;
+    doc.drucken = bericht;
+    Rechenkontext k;
+    k.druck = &doc;
+    k.fortschritt = &seam;
+    const Streckendaempfung s = daempfungZwischen(knoten[0], knoten[1], k);
+    if (!s.ok) return fehler(s.meldung);
+    const auto zahlen = [](const TPegel& p) {
+        QString t;
+        for (int b = 0; b < bandAnzahl; ++b) t += QLatin1Char('\t') + QString::number(p[b], 'f', 2);
+        return t;
+    };
+    if (json) {
+        QJsonArray glieder;
+        for (const Streckenglied& g : s.glieder) {
+            QJsonObject o;
+            o[QStringLiteral("position")] = g.knoten->position();
+            o[QStringLiteral("side")] = g.seite;
+            QJsonArray d;
+            for (int b = 0; b < bandAnzahl; ++b) d.append(std::round(g.D[b] * 100) / 100);
+            o[QStringLiteral("db")] = d;
+            glieder.append(o);
+        }
+        QJsonArray summe;
+        for (int b = 0; b < bandAnzahl; ++b) summe.append(std::round(s.summe[b] * 100) / 100);
+        QJsonObject o;
+        o[QStringLiteral("components")] = glieder;
+        o[QStringLiteral("sum")] = summe;
+        out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)));
+    } else {
+        for (const Streckenglied& g : s.glieder)
+            out(g.knoten->position() + QLatin1Char('\t') + QString::number(g.seite) + zahlen(g.D) +
+                QLatin1Char('\n'));
+        out(QStringLiteral("sum\t-") + zahlen(s.summe) + QLatin1Char('\n'));
+    }
+    if (bericht) {
+        QString text;
+        for (const QString& z : doc.m) text += z + QLatin1Char('\n');
+        out(text);
+    }
+    return exitOk;
+}
+
 const Command attenuation(
     "attenuation",
-    "attenuation FILE POSITION [--side N] [--report] [--json] [--einstellungen DATEI] "
+    "attenuation FILE POSITION [--side N] | FILE --from POSITION --to POSITION; [--report] "
+    "[--json] [--einstellungen DATEI] "
     "[--katalog DATEI] [--temporaer laden|verwerfen] [--crc-ignorieren]",
     [](const QStringList& argsIn) {
         QStringList args = argsIn;
@@ -40,6 +103,8 @@ const Command attenuation(
         if (!ladeoptionenNehmen(args, optionen)) return usage("attenuation");
         const bool bericht = args.removeAll(QStringLiteral("--report")) > 0;
         const bool json = args.removeAll(QStringLiteral("--json")) > 0;
+        if (args.contains(QStringLiteral("--from")) || args.contains(QStringLiteral("--to")))
+            return zwischen(args, optionen, bericht, json);
         int seite = 0;
         const int s = args.indexOf(QStringLiteral("--side"));
         if (s >= 0) {

@@ -6,6 +6,10 @@
 #include <QStringList>
 #include <functional>
 
+namespace zephan {
+class TDruck;
+}
+
 namespace zephan::cli {
 
 // Exit codes of zephan-cli: 0 success, 1 failure (German message on stderr), 2 usage error.
@@ -49,6 +53,9 @@ public:
 // link is replaced by the file it names (so the link stays), a device, FIFO or socket is
 // refused. False after the message on stderr.
 bool ausgabeDatei(QString& pfad);
+
+// Writes the report document's lines as UTF-8 text; false with the reason.
+bool markupSchreiben(const TDruck& doc, const QString& datei, QString& grund);
 
 // A number in the machine format: "." and at least 6 significant digits.
 QString machineNumber(double x);

@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "report/report_document.h"
 #include "store/output_target.h"
 
 namespace zephan::cli {
@@ -11,6 +12,12 @@ bool ausgabeDatei(QString& pfad) {
     }
     pfad = ziel;
     return true;
+}
+
+bool markupSchreiben(const TDruck& doc, const QString& datei, QString& grund) {
+    QString text;
+    for (const QString& z : doc.m) text += z + QLatin1Char('\n');
+    return dateiSchreiben(datei, text.toUtf8(), grund);
 }
 
 } // namespace zephan::cli

@@ -119,12 +119,6 @@ QByteArray jsonText(const NetzErgebnis& e) {
     return QJsonDocument(wurzel).toJson(QJsonDocument::Indented);
 }
 
-bool markupSchreiben(const TDruck& doc, const QString& datei, QString& grund) {
-    QString text;
-    for (const QString& z : doc.m) text += z + QLatin1Char('\n');
-    return dateiSchreiben(datei, text.toUtf8(), grund);
-}
-
 const Command pressure(
     "pressure",
     "pressure FILE [--line POSITION] [--target POSITION] [--markup OUT.txt] [--pdf OUT.pdf] "

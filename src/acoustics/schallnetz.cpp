@@ -1,0 +1,563 @@
+// The network sound calculation: one walk over the line carries the running sound power from
+// the fan toward every room; each room then gets its table of elements in either order.
+
+#include "acoustics/schallnetz.h"
+
+#include "acoustics/bands/pegel_druck.h"
+#include "acoustics/pegelsenkung.h"
+#include "acoustics/schall_einstellungen.h"
+#include "acoustics/stiller_druckpass.h"
+#include "acoustics/stroemungsgeraeusch.h"
+#include "network/catalogue.h"
+#include "network/network_tree.h"
+#include "network/type_codes.h"
+#include "pressure/air_density.h"
+#include "pressure/calc_context.h"
+#include "pressure/network_walk.h"
+#include "pressure/project_head.h"
+#include "report/report_document.h"
+#include "store/number_format.h"
+#include "store/user_seam.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace zephan {
+
+namespace {
+
+constexpr double keinPegel = std::numeric_limits<double>::quiet_NaN();
+
+// Spectra below these marks carry nothing: no noise computed, no attenuation computed.
+constexpr double rauschGrenze = -200;
+constexpr double daempfGrenze = -800;
+
+bool hatRauschen(const TPegel& N) {
+    return N[0] >= rauschGrenze;
+}
+bool hatDaempfung(const TPegel& D) {
+    return D[0] >= daempfGrenze;
+}
+
+// One step on a path from the fan: a component and the passage through it.
+struct Eintrag {
+    tmylistitem* knoten;
+    int seite;
+    TPegel N, D;
+    TPegel energie; // running sound power after the element (fan-to-room order), 10^(L/10)
+    int vorher;     // the step before, -1 at the fan
+};
+
+struct Pfad {
+    int letzter = -1;
+    bool aktiv = false; // the fan has been passed
+    TPegel energie = pegel(0);
+};
+
+QString bandText(double x) {
+    return std::isfinite(x) ? formatZahl(std::nearbyint(x), 0) : QStringLiteral("-");
+}
+
+// N and D of a table row: whole numbers; "F" for an aborted calculation, "-" for none.
+QString quelleText(double x) {
+    if (x >= -888) return formatZahl(std::nearbyint(x), 0);
+    if (x >= -999) return QStringLiteral("F");
+    return QStringLiteral("-");
+}
+
+QString frequenzText(int k) {
+    const int f = static_cast<int>(oktavFrequenzen[k]);
+    return f >= 1000 ? QString::number(f / 1000) + QLatin1Char('K') : QString::number(f);
+}
+
+TPegel pegelAus(const TPegel& energie) {
+    TPegel L = pegel(keinPegel);
+    for (int k = 0; k < bandAnzahl; ++k)
+        if (energie[k] > 0) L[k] = 10 * std::log10(energie[k]);
+    return L;
+}
+
+// A spectrum row; NaN bands print "-".
+void zeileSpektrum(TDruck& d, const QString& titel, const QString& einheit, const TPegel& p) {
+    QString s = titel + QStringLiteral("|[") + einheit + QLatin1Char(']');
+    for (int k = 0; k < bandAnzahl; ++k) s += QLatin1Char('|') + bandText(p[k]);
+    d.add(s);
+}
+
+class Lauf : public Netzklient<Pfad> {
+public:
+    Lauf(const Rechenkontext& k, const GeraeuschOptionen& g, TDruck* bericht, UserSeam* seam,
+         int gesamt)
+        : k_(k), g_(g), bericht_(bericht), seam_(seam), gesamt_(gesamt) {}
+
+    std::vector<Eintrag> eintraege;
+    std::vector<std::pair<tmylistitem*, int>> raeume; // room and its last step
+    QString meldung;
+    tmylistitem* halt = nullptr;
+    bool abgebrochen = false;
+
+    bool knoten(tmylistitem* n, const Pfad& p) override {
+        if (!k_.weiter(++schritt_, gesamt_)) return abbrechen();
+        const DVdata* d = nodeDaten(n);
+        if (!d) return true;
+        if (!p.aktiv && d->typ != typVentilator) return true;
+        if (d->planung)
+            return stop(n, QStringLiteral("Bauteil befindet sich noch im Status Planung"));
+        if (d->fehler == fehlerUnvollstaendig)
+            return stop(n, QStringLiteral("Es fehlen noch Informationen"));
+        return true;
+    }
+
+    bool abzweig(tmylistitem* n, int zweig, const Pfad& vorher, Pfad& imZweig) override {
+        if (!vorher.aktiv) return true;
+        const int enden = endenVon(n);
+        const QString titel =
+            kopfText(n) +
+            (enden == 4 ? QStringLiteral(" Abzweig ") + QString::number(zweig) : QString());
+        schritt(n, zweig, titel, imZweig);
+        return true;
+    }
+
+    bool durchgang(tmylistitem* n, Pfad& p) override {
+        const DVdata* d = nodeDaten(n);
+        if (!d) return true;
+        if (!p.aktiv) {
+            if (d->typ != typVentilator) return true;
+            p.aktiv = true;
+        }
+        const int enden = endenVon(n);
+        schritt(n, 0, kopfText(n) + (enden >= 3 ? QStringLiteral(" Durchgang") : QString()), p);
+        return true;
+    }
+
+    void kettenende(tmylistitem* n, const Pfad& p) override {
+        if (bericht_) bericht_->leer();
+        const DVdata* d = nodeDaten(n);
+        if (p.aktiv && d && d->typ == typRaum) raeume.emplace_back(n, p.letzter);
+    }
+
+private:
+    static QString kopfText(const tmylistitem* n) {
+        return n->position() + QLatin1Char(' ') + n->caption();
+    }
+
+    bool abbrechen() {
+        abgebrochen = true;
+        return false;
+    }
+    bool stop(tmylistitem* n, const QString& text) {
+        halt = n;
+        meldung = text;
+        if (seam_) seam_->status(0, text);
+        return false;
+    }
+
+    // Writes the component's section and adds its step to the path.
+    void schritt(tmylistitem* n, int seite, const QString& titel, Pfad& p) {
+        const DVdata* d = nodeDaten(n);
+        if (d->typ == typVolumenstrom) return;
+        Rechenkontext k = k_;
+        k.druck = bericht_;
+        if (bericht_) {
+            bericht_->Absatz();
+            bericht_->headline(titel);
+        }
+        const TPegel N = stroemungsgeraeusch(n, seite, k, g_);
+        const TPegel D = pegelsenkung(n, seite, k);
+        Eintrag e{n, seite, N, D, p.energie, p.letzter};
+        // The sound met so far is lowered by the element, then its own noise is added.
+        if (hatDaempfung(D))
+            for (int b = 0; b < bandAnzahl; ++b) e.energie[b] *= std::pow(10, -D[b] / 10);
+        if (hatRauschen(N))
+            for (int b = 0; b < bandAnzahl; ++b) e.energie[b] += std::pow(10, N[b] / 10);
+        p.energie = e.energie;
+        p.letzter = static_cast<int>(eintraege.size());
+        eintraege.push_back(e);
+    }
+
+    const Rechenkontext& k_;
+    const GeraeuschOptionen& g_;
+    TDruck* bericht_;
+    UserSeam* seam_;
+    int gesamt_;
+    int schritt_ = 0;
+};
+
+QString elementName(const tmylistitem* n) {
+    return n->position() + QLatin1Char(' ') + n->caption();
+}
+
+// The path of a room from the fan: its steps in order.
+std::vector<const Eintrag*> pfadVon(const std::vector<Eintrag>& e, int letzter) {
+    std::vector<const Eintrag*> p;
+    for (int i = letzter; i >= 0; i = e[static_cast<size_t>(i)].vorher)
+        p.push_back(&e[static_cast<size_t>(i)]);
+    std::reverse(p.begin(), p.end());
+    return p;
+}
+
+Raumergebnis raumRechnen(tmylistitem* raum, const std::vector<const Eintrag*>& pfad,
+                         bool vomVentilator) {
+    const DVdata& d = *nodeDaten(raum);
+    Raumergebnis r;
+    r.raum = raum;
+    r.name = d.p[2].isEmpty() ? QStringLiteral("(kein Name)") : d.p[2];
+    r.zulaessig = static_cast<int>(std::trunc(d.i[3]));
+    for (int k = 0; k < bandAnzahl; ++k)
+        r.ziel[k] = d.raumSpektrumangabe ? d.RaumSpektrum[static_cast<size_t>(k)]
+                                         : r.zulaessig + oktavZuschlag[k];
+    r.L = pegel(keinPegel);
+    r.auslass = pegel(keinPegel);
+    if (vomVentilator) {
+        for (const Eintrag* e : pfad) {
+            Elementzeile z;
+            z.name = elementName(e->knoten);
+            z.N = e->N;
+            z.D = e->D;
+            z.L = pegelAus(e->energie);
+            z.S = z.R = pegel(keinPegel);
+            const int typ = typVon(e->knoten);
+            if (typ == typZuluftauslass || typ == typAbluftgitter) r.auslass = z.L;
+            r.elemente.push_back(z);
+        }
+        if (!pfad.empty()) r.L = pegelAus(pfad.back()->energie);
+    } else {
+        // From the room to the fan: S is the attenuation between the element and the room
+        // (the room's own included), R the element's level in the room.
+        TPegel S = pegel(0), E = pegel(0);
+        for (auto it = pfad.rbegin(); it != pfad.rend(); ++it) {
+            const Eintrag* e = *it;
+            Elementzeile z;
+            z.name = elementName(e->knoten);
+            z.N = e->N;
+            z.D = e->D;
+            z.S = S;
+            z.R = pegel(keinPegel);
+            if (hatRauschen(e->N))
+                for (int k = 0; k < bandAnzahl; ++k) {
+                    z.R[k] = e->N[k] - S[k];
+                    E[k] += std::pow(10, z.R[k] / 10);
+                }
+            z.L = pegelAus(E);
+            r.elemente.push_back(z);
+            if (hatDaempfung(e->D))
+                for (int k = 0; k < bandAnzahl; ++k) S[k] += e->D[k];
+        }
+        r.L = pegelAus(E);
+    }
+    r.LA = aPegel(r.L);
+    r.LAAuslass = aPegel(r.auslass);
+    return r;
+}
+
+// Widths of the element table: the name column gives way so the table fits the page.
+QString tabellenformat(bool methodeA, int b) {
+    const int spalten = b * (methodeA ? 5 : 3);
+    const int breite = methodeA ? 4 : 5;
+    const int name = std::min(methodeA ? 28 : 46, 100 - spalten * breite);
+    QString f = QStringLiteral("2,") + QString::number(name);
+    for (int i = 0; i < spalten; ++i) f += QStringLiteral("|-") + QString::number(breite);
+    return f;
+}
+
+void elementTabelle(TDruck& d, const Raumergebnis& r, bool methodeA, const std::vector<int>& bd) {
+    const int b = static_cast<int>(bd.size());
+    const int je = methodeA ? 5 : 3;
+    const QString spann = methodeA ? QStringLiteral("+C5") : QStringLiteral("+C3");
+    d.tabelleK(3, tabellenformat(methodeA, b));
+    QString z1 = QStringLiteral("°Z+"), f = QStringLiteral("Oktavmittenfrequenz [Hz]");
+    QString z2 = QStringLiteral("°Z+"), ziel = QStringLiteral("L°(sub Okt,max °(-sub  [dB]");
+    QString z3 = QStringLiteral("°Z"), kopf = QStringLiteral(" ");
+    for (int k : bd) {
+        z1 += QLatin1Char('|') + spann + QLatin1Char('z');
+        f += QLatin1Char('|') + frequenzText(k);
+        z2 += QLatin1Char('|') + spann + QLatin1Char('r');
+        ziel += QLatin1Char('|') + bandText(r.ziel[k]);
+        for (int i = 0; i < je; ++i) z3 += QStringLiteral("-F|");
+        kopf += QStringLiteral("|L°(sub w °(-sub|°(delta L°(sub w°(-sub|") +
+                (methodeA ? QStringLiteral("°(sum L°(sub w°(-sub|L°(sub w °(-sub -°(sum |")
+                          : QString()) +
+                QStringLiteral("°(sum L");
+    }
+    d.add(z1);
+    d.add(f);
+    d.add(z2);
+    d.add(ziel);
+    d.add(z3);
+    d.add(kopf);
+    for (const Elementzeile& e : r.elemente) {
+        QString s = e.name;
+        for (int k : bd) {
+            s += QLatin1Char('|') + quelleText(e.N[k]) + QLatin1Char('|') + quelleText(e.D[k]);
+            if (methodeA)
+                s += QLatin1Char('|') + bandText(e.S[k]) + QLatin1Char('|') + bandText(e.R[k]);
+            const QString L = bandText(e.L[k]);
+            const bool zuLaut =
+                std::isfinite(e.L[k]) && std::nearbyint(e.L[k]) > std::nearbyint(r.ziel[k]);
+            s += QLatin1Char('|') +
+                 (zuLaut ? QStringLiteral("°(colfett ") + L + QStringLiteral("°(col-fett ") : L);
+        }
+        d.add(s);
+    }
+    d.leer();
+}
+
+QString aText(double LA) {
+    return std::isfinite(LA) ? formatZahl(LA, 0) : QStringLiteral("-");
+}
+
+void aBloeck(TDruck& d, const TPegel& L, const QString& titel, const QString& aZeile, double LA) {
+    druckePegel(d, QString(), QString(), oktavFrequenzen);
+    zeileSpektrum(d, titel, QStringLiteral("dB"), L);
+    zeileSpektrum(d, QStringLiteral("A-Bewertung °(delta L°(sub a°(-sub "), QStringLiteral("dB"),
+                  aBewertung);
+    TPegel A = pegel(keinPegel);
+    for (int k = 0; k < bandAnzahl; ++k) A[k] = L[k] + aBewertung[k];
+    zeileSpektrum(d, QStringLiteral("A-bewerteter Oktavpegel L°(sub okt°(-sub "),
+                  QStringLiteral("dB"), A);
+    d.leer();
+    d.add(aZeile + aText(LA) + QStringLiteral(" [dB]"));
+}
+
+// The summary row of a room: name, target, A-level and the excess ("-" when none).
+QString summenZeile(const Raumergebnis& r) {
+    QString diff = QStringLiteral("-");
+    if (std::isfinite(r.LA) && r.zulaessig <= r.LA) diff = formatZahl(r.LA - r.zulaessig, 0);
+    return r.name + QLatin1Char('|') + QString::number(r.zulaessig) + QLatin1Char('|') +
+           aText(r.LA) + QLatin1Char('|') + diff;
+}
+
+void raumBericht(TDruck& d, const Raumergebnis& r, bool methodeA, bool auslassPegel,
+                 const std::vector<int>& baender) {
+    if (methodeA) {
+        d.Absatz();
+        d.headline(QStringLiteral("Schallpegel der Anlagenelemente im Raum ") + r.name);
+    } else {
+        d.NeueSeite();
+        d.headline(QStringLiteral("Strömungsgeräuschberechnung Raum ") + r.name);
+    }
+    d.size(10);
+    // At most four bands side by side: a fifth selected band opens a second pass.
+    for (size_t ab = 0; ab < baender.size(); ab += 4) {
+        const std::vector<int> teil(baender.begin() + static_cast<long>(ab),
+                                    baender.begin() +
+                                        static_cast<long>(std::min(ab + 4, baender.size())));
+        elementTabelle(d, r, methodeA, teil);
+    }
+    d.Absatz();
+    d.size(10);
+    if (methodeA) {
+        aBloeck(d, r.L, QStringLiteral("unbewerteter Oktavpegel L°(sub a°(-sub"),
+                QStringLiteral("A-Schallpegel L°(sub a°(-sub = "), r.LA);
+    } else {
+        if (auslassPegel) {
+            aBloeck(d, r.auslass, QStringLiteral("unbewerteter Oktavpegel L°(sub a°(-sub  Auslass"),
+                    QStringLiteral("A-Schallpegel L°(sub a°(-sub  Auslass= "), r.LAAuslass);
+            d.leer();
+        }
+        aBloeck(d, r.L, QStringLiteral("unbewerteter Oktavpegel L°(sub a°(-sub  Raum"),
+                QStringLiteral("A-Schallpegel L°(sub a°(-sub = "), r.LA);
+    }
+    d.leer();
+    d.Absatz();
+    druckePegel(d, QString(), QString(), oktavFrequenzen);
+    zeileSpektrum(d, QStringLiteral("unbewerteter Oktavpegel L°(sub a°(-sub"), QStringLiteral("dB"),
+                  r.L);
+    const bool spektrum = !methodeA && nodeDaten(r.raum)->raumSpektrumangabe;
+    zeileSpektrum(d,
+                  spektrum
+                      ? QStringLiteral("Raumvorgabe, L°(sub a,zul°(-sub")
+                      : QStringLiteral("Raumvorgabe, L°(sub a,zul°(-sub + L°(sub Okt,max°(-sub"),
+                  QStringLiteral("dB"), r.ziel);
+    TPegel erf = pegel(0);
+    for (int k = 0; k < bandAnzahl; ++k)
+        erf[k] = std::isfinite(r.L[k]) ? std::max(0.0, r.L[k] - r.ziel[k]) : 0;
+    zeileSpektrum(d, QStringLiteral("Erf. Mindestdämpfung des Schalldämpfers"),
+                  QStringLiteral("dB"), erf);
+    d.leer();
+}
+
+void legende(TDruck& d, bool methodeA) {
+    d.tabelle(QStringLiteral("0,10,90"));
+    d.add(QStringLiteral("L°(sub w°(-sub|Schalleistungspegel [dB]"));
+    d.add(QStringLiteral("°(delta L°(sub w°(-sub|Pegelsenkung des Anlagenelementes [dB]"));
+    if (methodeA) {
+        d.add(QStringLiteral("°(sum L°(sub w°(-sub|Summe der Pegelsenkung zwischen Anlagenelement "
+                             "und Raum [dB]"));
+        d.add(QStringLiteral("L°(sub w°(-sub -°(sum |Schallpegel im Raum verursacht durch "
+                             "Anlagenelement [dB]"));
+    }
+    d.add(QStringLiteral("°(sum L |Summenschallpegel im Raum der Anlagenelemente [dB]"));
+    d.leer();
+}
+
+tmylistitem* ventilatorVon(const tmylistitem* kopf) {
+    for (tmylistitem* n = kopf ? kopf->getChild() : nullptr; n; n = n->getNextSibling())
+        if (typVon(n) == typVentilator) return n;
+    return nullptr;
+}
+
+// The last node of the node's sibling chain.
+tmylistitem* kettenEnde(tmylistitem* n) {
+    while (tmylistitem* x = n->getNextSibling()) n = x;
+    return n;
+}
+
+} // namespace
+
+double aPegel(const TPegel& L) {
+    double s = 0;
+    bool eins = false;
+    for (int k = 0; k < bandAnzahl; ++k) {
+        if (!std::isfinite(L[k])) continue;
+        s += std::pow(10, (L[k] + aBewertung[k]) / 10);
+        eins = true;
+    }
+    return eins && s > 0 ? 10 * std::log10(s) : keinPegel;
+}
+
+namespace {
+
+struct Linie {
+    tmylistitem* kopf;
+    const tmylistitem* ziel; // chain end of a restricted run
+};
+
+// One line: the walk, then the room sections, the legend and the summary.
+bool strangRechnen(const Linie& li, const Rechenkontext& kontext, const SchallnetzOptionen& o,
+                   UserSeam* seam, SchallnetzErgebnis& erg) {
+    TDruck* d = kontext.druck;
+    const SchallEinstellungen se = schallEinstellungen(kontext);
+    const bool methodeA = !se.vomVentilator;
+    std::vector<int> baender = se.gezeigteBaender();
+
+    const Druckpass druck = stillerDruckpass(li.kopf, kontext);
+    if (!druck.ok) {
+        erg.meldung = druck.meldung;
+        erg.halt = druck.halt;
+        return false;
+    }
+    Rechenkontext k = kontext;
+    k.rho = strangDichte(li.kopf);
+    GeraeuschOptionen g;
+    g.druckpass = &druck.strang;
+    const DVdata& kopfDaten = *nodeDaten(li.kopf);
+    const tBasisDaten_* kat = k.typ(kopfDaten.typ);
+    const QString strangText =
+        (kat ? kat->titel : QString()) + QStringLiteral(": ") + kopfDaten.p[2];
+
+    auto kopfzeilen = [&](TDruck& t) {
+        t.headline(QStringLiteral("Strömungsgeräusch und Pegelsenkung."));
+        t.add(QStringLiteral("Berechnung und Quellenangaben nach VDI 2081 (Juli 2001)"));
+        t.add(strangText);
+    };
+    const int start = d ? static_cast<int>(d->m.size()) : 0;
+    if (seam) seam->status(0, QStringLiteral("Berechne Komponenten"));
+    if (d) kopfzeilen(*d);
+
+    Lauf lauf(k, g, d, seam, li.kopf->CountAlle());
+    if (!netzGehen<Pfad>(li.kopf, lauf, Pfad{}, k, li.ziel)) {
+        erg.meldung = lauf.meldung;
+        erg.halt = lauf.halt;
+        return false;
+    }
+    if (seam) seam->status(0, QStringLiteral("Zusammenstellung"));
+    Schallstrang s;
+    s.kopf = li.kopf;
+    double groessteUeberschreitung = 0;
+    for (const auto& [raum, letzter] : lauf.raeume) {
+        if (li.ziel && raum != li.ziel) continue;
+        const DVdata& rd = *nodeDaten(raum);
+        if (rd.fehler > 0) {
+            Raumergebnis r;
+            r.raum = raum;
+            r.fehler = true;
+            if (d) d->add(QStringLiteral("Fehler mit ") + elementName(raum));
+            s.raeume.push_back(r);
+            continue;
+        }
+        Raumergebnis r = raumRechnen(raum, pfadVon(lauf.eintraege, letzter), !methodeA);
+        if (d && !o.zusammenfassung) raumBericht(*d, r, methodeA, se.pegelAmAuslass, baender);
+        if (!li.ziel && std::isfinite(r.LA) && r.LA - r.zulaessig > groessteUeberschreitung) {
+            groessteUeberschreitung = r.LA - r.zulaessig;
+            s.schlimmster = static_cast<int>(s.raeume.size());
+        }
+        s.raeume.push_back(std::move(r));
+    }
+    if (d && !o.zusammenfassung) legende(*d, methodeA);
+    if (seam) seam->status(0, QStringLiteral("Schallnetzberechnung beendet"));
+
+    if (d && !li.ziel) {
+        if (o.zusammenfassung) {
+            // Only the worst room's path in detail: what this line wrote is replaced.
+            while (d->m.size() > start) d->m.removeLast();
+            kopfzeilen(*d);
+            if (s.schlimmster >= 0) {
+                const Raumergebnis& w = s.raeume[static_cast<size_t>(s.schlimmster)];
+                Lauf weg(k, g, d, nullptr, li.kopf->CountAlle());
+                netzGehen<Pfad>(li.kopf, weg, Pfad{}, k, w.raum);
+                d->NeueSeite();
+                raumBericht(*d, w, methodeA, se.pegelAmAuslass, baender);
+            }
+        } else {
+            d->NeueSeite();
+        }
+        d->Absatz();
+        d->headline(QStringLiteral("Zusammenfassung Schallpegelberechnung"));
+        d->add(strangText);
+        d->tabelle(QStringLiteral("0,40,-25,-20,-13"));
+        d->add(QStringLiteral("Raum|Vorgabe [dB(A)]|A-Schallpegel|Differenz"));
+        for (const Raumergebnis& r : s.raeume)
+            if (!r.fehler) d->add(summenZeile(r));
+        d->leer();
+    }
+    erg.straenge.push_back(std::move(s));
+    return true;
+}
+
+} // namespace
+
+SchallnetzErgebnis schallnetzberechnung(ProjektBaum& baum, const Rechenkontext& kontext,
+                                        const SchallnetzOptionen& o) {
+    SchallnetzErgebnis erg;
+    UserSeam* seam = o.seam ? o.seam : kontext.fortschritt;
+    if (!baum.topitem()) return erg;
+    tmylistitem* auswahl = o.auswahl ? o.auswahl : baum.Selected();
+    if (!auswahl) auswahl = baum.topitem();
+
+    std::vector<Linie> linien;
+    if (o.ganzerStrang && !o.nurStrang) {
+        for (tmylistitem* kopf = baum.topitem(); kopf; kopf = kopf->getNextSibling())
+            if (istStrangTyp(typVon(kopf))) linien.push_back({kopf, nullptr});
+    } else {
+        tmylistitem* kopf = strangKopf(o.ganzerStrang ? o.nurStrang : auswahl);
+        if (kopf && istStrangTyp(typVon(kopf))) {
+            const tmylistitem* ziel = nullptr;
+            if (!o.ganzerStrang && auswahl != kopf && !vorVentilator(auswahl))
+                ziel = kettenEnde(auswahl);
+            linien.push_back({kopf, ziel});
+        }
+    }
+
+    TDruck* d = kontext.druck;
+    const QStringList vorher = d ? d->m : QStringList();
+    if (d && !o.anhaengen) {
+        d->clear();
+        if (o.projekt) druckkopf(*d, *o.projekt);
+    }
+    for (const Linie& li : linien) {
+        if (!ventilatorVon(li.kopf)) {
+            erg.meldung = QStringLiteral("Der Strang ") + li.kopf->caption() +
+                          QStringLiteral(" hat keinen Ventilator.");
+            erg.halt = li.kopf;
+            break;
+        }
+        if (!strangRechnen(li, kontext, o, seam, erg)) break;
+    }
+    erg.ok = erg.meldung.isEmpty() && erg.halt == nullptr && erg.straenge.size() == linien.size();
+    if (!erg.ok && d) d->m = vorher;
+    return erg;
+}
+
+} // namespace zephan
