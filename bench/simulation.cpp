@@ -49,13 +49,17 @@ void BM_Gleichgewicht100k(benchmark::State& state) {
         iterationen = enden = offen = 0;
         for (int s = 0; s < p.baum.topCount(); ++s) {
             tmylistitem* kopf = p.baum.topLevel(s);
-            const StrangErgebnis start = strangRechnen(lauf, kopf, k);
+            StrangOptionen nurSuche;
+            nurSuche.abgleich = false;
+            const StrangErgebnis start = strangRechnen(lauf, kopf, k, nurSuche);
             ok = ok && start.fertig();
             std::vector<SimulationsEnde> e = simulationsEnden(start);
             const Kernlauf kern = [&](const Stromvorgaben& v, StrangErgebnis& r) {
                 Rechenkontext mit = k;
                 mit.stromvorgaben = &v;
-                r = strangRechnen(lauf, kopf, mit);
+                StrangOptionen o;
+                o.abgleich = false;
+                r = strangRechnen(lauf, kopf, mit, o);
                 return r.fertig();
             };
             Gleichgewicht g;

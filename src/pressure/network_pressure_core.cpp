@@ -201,7 +201,7 @@ StrangErgebnis strangRechnen(const Rechenlauf& lauf, tmylistitem* kopf,
     if (e.unguenstigstes >= 0)
         e.pfad = e.pfadZu(e.enden[static_cast<size_t>(e.unguenstigstes)].knoten);
     if (o.ziel && e.hatAbzweige) return e;
-    if (e.hatAbzweige) {
+    if (e.hatAbzweige && o.abgleich) {
         klient.durchlauf = 2;
         if (!netzGehen(kopf, klient, Pfadwert{}, k)) return e;
     }

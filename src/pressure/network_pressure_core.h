@@ -32,6 +32,8 @@ struct StrangOptionen {
     // null: no progress is reported.
     int* schritt = nullptr;
     int gesamt = 0;
+    // false: the search pass alone; the ends that lack pressure (`abgleich`) are not sought.
+    bool abgleich = true;
 };
 
 // The pressure loss of one line, as numbers only: the search pass finds every end's external

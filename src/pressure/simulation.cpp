@@ -147,7 +147,9 @@ private:
         k.stromvorgaben = &s;
         StrangOptionen o;
         o.schritt = &schritt_;
-        o.gesamt = 2 * knotenzahl_; // the search pass and, with branches, the balancing pass
+        o.gesamt = knotenzahl_;
+        // The simulation reads the paths' losses only.
+        o.abgleich = false;
         schritt_ = 0;
         r = strangRechnen(lauf_, kopf_, k, o);
         if (!anfangDa_ && r.fertig()) {
