@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace zephan;
 
@@ -72,6 +75,42 @@ void BM_SpeicherJeKnoten(benchmark::State& state) {
     state.counters["Knoten"] = g.knoten;
 }
 BENCHMARK(BM_SpeicherJeKnoten)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The largest resident size of a child process that runs `was` (the parent's pages count from
+// the fork on); -1 when the child could not run or failed.
+template <class F> long spitzeKiB(F was) {
+    malloc_trim(0);
+    const pid_t kind = fork();
+    if (kind < 0) return -1;
+    if (kind == 0) _exit(was() ? 0 : 1);
+    int status = 0;
+    rusage nutzung{};
+    if (wait4(kind, &status, 0, &nutzung) != kind || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return nutzung.ru_maxrss;
+}
+
+// Peak memory of opening a project, per node: the largest resident size while loading (file,
+// text, store, records and tree at once) against a process that opens nothing.
+void BM_SpitzeBeimLaden(benchmark::State& state) {
+    Grossprojekt& g = gross();
+    double jeKnoten = 0;
+    for (auto _ : state) {
+        const long leer = spitzeKiB([] { return true; });
+        const long geladen = spitzeKiB([&] {
+            SilentSeam seam;
+            Projekt p(seam);
+            p.setAutomatischSichern([] { return false; });
+            p.setDateiname(g.datei);
+            return p.laden() && p.baum().count() == g.knoten;
+        });
+        if (leer < 0 || geladen < 0) state.SkipWithError("nicht geladen");
+        jeKnoten = static_cast<double>(geladen - leer) * 1024.0 / g.knoten;
+    }
+    state.counters["Spitze Bytes/Knoten"] = jeKnoten;
+    state.counters["Knoten"] = g.knoten;
+}
+BENCHMARK(BM_SpitzeBeimLaden)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_AlleVolumenstroeme(benchmark::State& state) {
     Grossprojekt& g = gross();

@@ -189,9 +189,8 @@ const SchluesselTabelle& schluessel() {
 // of a key counts) and read with the store's rules for integers, decimals and booleans.
 class Leser {
 public:
-    Leser(const TIniFile2& ini, const QString& section, FremdeSchluessel* fremde = nullptr)
+    Leser(const TSection* sec, const QString& section, FremdeSchluessel* fremde = nullptr)
         : s_(section) {
-        const TSection* sec = ini.getSection(section);
         if (!sec) return;
         const SchluesselTabelle& tab = schluessel();
         // Node sections list their keys in much the same order: the key that followed the
@@ -259,9 +258,11 @@ private:
 
 } // namespace
 
-bool recordLesen(const TIniFile2& ini, const QString& section, DVdata& d, QString* fehler,
-                 FremdeSchluessel* fremde) {
-    Leser r(ini, section, fremde);
+namespace {
+
+bool satzLesen(const TSection* sec, const QString& section, DVdata& d, QString* fehler,
+               FremdeSchluessel* fremde) {
+    Leser r(sec, section, fremde);
     DVdata n;
     initNode(n, false);
     n.typ = r.ganz(sTyp, -1);
@@ -296,6 +297,17 @@ bool recordLesen(const TIniFile2& ini, const QString& section, DVdata& d, QStrin
     recordKonvertieren(n);
     d = std::move(n);
     return true;
+}
+
+} // namespace
+
+bool recordLesen(const TIniFile2& ini, const QString& section, DVdata& d, QString* fehler,
+                 FremdeSchluessel* fremde) {
+    return satzLesen(ini.getSection(section), section, d, fehler, fremde);
+}
+
+bool recordLesen(const TSection& section, DVdata& d, QString* fehler, FremdeSchluessel* fremde) {
+    return satzLesen(&section, section.name_, d, fehler, fremde);
 }
 
 void recordSchreiben(TIniFile2& ini, const QString& s, const DVdata& d) {
@@ -435,10 +447,13 @@ struct KnotensatzFrei {
     void operator()(Knotensatz* p) const { delete p; }
 };
 
-void satzMitFremden(tmylistitem* node, DVdata&& daten, FremdeSchluessel&& fremde) {
+// A node's Data for a record read from its section; the unknown keys ride along when there
+// are any.
+std::shared_ptr<void> knotenDaten(DVdata&& daten, FremdeSchluessel&& fremde) {
+    if (fremde.empty()) return std::make_shared<DVdata>(std::move(daten));
     auto* roh = new Knotensatz{std::move(daten), std::move(fremde)};
     std::shared_ptr<Knotensatz> satz(roh, KnotensatzFrei{roh});
-    node->Data = std::shared_ptr<void>(satz, &roh->daten);
+    return std::shared_ptr<void>(satz, &roh->daten);
 }
 
 // The sections the project file consists of: everything else is kept as it is.
@@ -681,6 +696,31 @@ bool Projekt::laden(const QString& hinzu) {
     crcAbgelehnt_ = false;
     TIniFile2 ini;
     ini.setFastread(true);
+    // The node records are read while the file is parsed: each node section, once read,
+    // keeps only its level for the tree, so the file's lines and the records are not in
+    // memory side by side. Only sections in the order the program writes them (0, 1, 2 ...)
+    // are taken; any other is read from the store below. A bad value is kept for its turn,
+    // so the messages come in the same order as for sections read afterwards.
+    std::vector<std::shared_ptr<void>> saetze;
+    qint64 satzFehlerBei = -1;
+    QString satzFehler;
+    const QString level = QStringLiteral("level");
+    ini.abschnittGelesen = [&](TSection& sec) {
+        if (sec.name_ != QString::number(saetze.size())) return;
+        DVdata d;
+        FremdeSchluessel rest;
+        QString f;
+        if (recordLesen(sec, d, &f, &rest)) {
+            saetze.push_back(knotenDaten(std::move(d), std::move(rest)));
+        } else {
+            if (satzFehlerBei < 0) {
+                satzFehlerBei = static_cast<qint64>(saetze.size());
+                satzFehler = f;
+            }
+            saetze.emplace_back();
+        }
+        sec.nurSchluesselBehalten(level);
+    };
     const QString crcText =
         QStringLiteral("CRC-Fehler in der Datei %1: Die Datei ist beschädigt.").arg(quelle);
     if (!ini.loadFromFile(quelle)) {
@@ -743,23 +783,19 @@ bool Projekt::laden(const QString& hinzu) {
                                          "%1, die Datei enthält aber auch Abschnitt %2.")
                               .arg(eingabeZeigen(countText))
                               .arg(anzahl));
-    std::vector<DVdata> saetze;
-    std::vector<FremdeSchluessel> fremde;
     std::vector<TSection> fremdeAbschnitte;
     try {
         if (anzahl > 0 && anzahl <= ini.sectionCount()) {
-            saetze.resize(static_cast<std::size_t>(anzahl));
             for (qint64 i = 0; i < anzahl; ++i) {
+                if (i == satzFehlerBei) return lesefehler(satzFehler);
+                if (i < static_cast<qint64>(saetze.size())) continue; // read while parsing
                 const QString section = QString::number(i);
                 if (!ini.SectionExists(section)) break; // the tree load names it
+                DVdata d;
                 FremdeSchluessel rest;
                 QString f;
-                if (!recordLesen(ini, section, saetze[static_cast<std::size_t>(i)], &f, &rest))
-                    return lesefehler(f);
-                if (!rest.empty()) {
-                    fremde.resize(static_cast<std::size_t>(anzahl));
-                    fremde[static_cast<std::size_t>(i)] = std::move(rest);
-                }
+                if (!recordLesen(ini, section, d, &f, &rest)) return lesefehler(f);
+                saetze.push_back(knotenDaten(std::move(d), std::move(rest)));
             }
         }
         if (!hinzufuegen) {
@@ -775,13 +811,8 @@ bool Projekt::laden(const QString& hinzu) {
     std::size_t k = 0;
     baum_.OnItemLoad = [&](TIniFile2&, const QString&, tmylistitem* node) {
         const std::size_t i = k++;
-        if (i >= saetze.size()) return;
-        FremdeSchluessel* rest = i < fremde.size() ? &fremde[i] : nullptr;
-        if (rest && !rest->empty()) {
-            satzMitFremden(node, std::move(saetze[i]), std::move(*rest));
-        } else if (DVdata* d = nodeDaten(node)) {
-            *d = std::move(saetze[i]);
-        }
+        if (i >= saetze.size() || !saetze[i]) return;
+        node->Data = std::move(saetze[i]);
         nodeRefresh(node);
     };
     bool baumOk = false;

@@ -39,6 +39,9 @@ void recordSchreiben(TIniFile2& ini, const QString& section, const DVdata& d);
 // (outside -1 ... 130); *fehler then names section, key and value.
 bool recordLesen(const TIniFile2& ini, const QString& section, DVdata& d, QString* fehler = nullptr,
                  FremdeSchluessel* fremde = nullptr);
+// The same for a section at hand (its name as written names it in *fehler).
+bool recordLesen(const TSection& section, DVdata& d, QString* fehler = nullptr,
+                 FremdeSchluessel* fremde = nullptr);
 // The conversions of older stored types, keyed on the stored type.
 void recordKonvertieren(DVdata& d);
 

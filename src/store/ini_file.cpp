@@ -404,6 +404,18 @@ bool TSection::removeKey(const QString& key) {
     return true;
 }
 
+void TSection::nurSchluesselBehalten(QStringView small) {
+    const auto weg = std::remove_if(list.begin(), list.end(), [&](const TData& d) {
+        return d.comment || d.ident_small != small;
+    });
+    if (weg == list.end()) return;
+    list.erase(weg, list.end());
+    list.shrink_to_fit();
+    indexValid_ = false;
+    index_.clear();
+    index_.squeeze();
+}
+
 QStringList TSection::keys() const {
     QStringList k;
     for (const TData& d : list)
@@ -424,7 +436,8 @@ TIniFile2::TIniFile2(const QString& dateiname, TFileFormat fileformat, UserSeam*
 }
 
 TIniFile2::TIniFile2(TIniFile2&& o) noexcept
-    : offen_(o.offen_), changed_(o.changed_), list_(std::move(o.list_)),
+    : abschnittGelesen(std::move(o.abschnittGelesen)), offen_(o.offen_), changed_(o.changed_),
+      list_(std::move(o.list_)),
       cache_last_section_(o.cache_last_section_ == o.list_.end() ? list_.end()
                                                                  : o.cache_last_section_),
       index_(std::move(o.index_)), schreibtabellen_(std::move(o.schreibtabellen_)),
@@ -645,6 +658,13 @@ bool TIniFile2::parseInto(const QString& text, SectionList& fresh, SectionIndex&
         if (!leer) ++zeilen;
         if (!ladbar(text.size(), zeilen, error, ladeGrenze_)) return false;
     }
+    // The reader may take a section's lines: what it leaves is kept as tight as it is.
+    const auto gelesen = [this](TSection& s) {
+        if (!abschnittGelesen) return;
+        const std::size_t vorher = s.list.size();
+        abschnittGelesen(s);
+        if (s.list.size() < vorher) s.list.shrink_to_fit();
+    };
     Zeilennamen namen(text.size());
     std::vector<int> kopfZeile; // header line of each new section; 0 for an untitled part
     TSection* cur = nullptr;
@@ -677,6 +697,7 @@ bool TIniFile2::parseInto(const QString& text, SectionList& fresh, SectionIndex&
                     cur->list.back().value.isEmpty())
                     cur->list.pop_back();
                 vorher = cur->list.size();
+                gelesen(*cur);
             }
             TSection& s = fresh.emplace_back();
             s.name_ = line.mid(1, line.size() - 2).toString();
@@ -697,6 +718,7 @@ bool TIniFile2::parseInto(const QString& text, SectionList& fresh, SectionIndex&
         parseLine(line, d, namen);
         cur->append(std::move(d));
     }
+    if (cur) gelesen(*cur);
 
     // The index is built once the number of sections is known; the first name that repeats
     // one before it (or one of the store's, for a header) is the error.

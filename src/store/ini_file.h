@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <QtGlobal>
+#include <functional>
 #include <list>
 #include <memory>
 #include <vector>
@@ -52,6 +53,8 @@ public:
     bool removeKey(const QString& key);
     // The keys in order (comment lines skipped).
     QStringList keys() const;
+    // Drops every line but the key lines with this key (given trimmed and in lower case).
+    void nurSchluesselBehalten(QStringView small);
 
 private:
     mutable QHash<QString, int> index_; // ident_small -> first line
@@ -120,6 +123,12 @@ public:
     static bool ladbar(qint64 zeichen, qint64 zeilen, QString& grund, qint64 grenze = maxLadeBytes);
     // Parses a text as if it were a file and appends it (false on a duplicate section).
     bool addtext(const QString& text);
+    // Told of each section of a load or addtext as soon as its lines are read, before the
+    // next section is read. A reader that builds its own records from the lines may take
+    // them out of the section, so a large file does not stay in memory twice; the section
+    // itself stays (a repeated section is still refused). When the load then fails, the
+    // store stays as it was and the reader's records are of no use.
+    std::function<void(TSection& section)> abschnittGelesen;
 
     // True when the last load found a packed container whose check sum did not match: the
     // data were read all the same (a warning, not a failure). Also set when the load then

@@ -176,6 +176,98 @@ TEST_F(Fehlerfaelle, ProjectLoadedDespiteACrcMismatchIsNeverSavedOverItsFile) {
     EXPECT_TRUE(projekt.sichern()); // its own, sound file now
 }
 
+namespace {
+
+// The text with node section `nummer` taken out and, unless `weglassen`, appended at the end.
+QString abschnittAnsEnde(QString text, int nummer, bool weglassen = false) {
+    const QString kopf = QStringLiteral("[%1]\r\n").arg(nummer);
+    const qsizetype von = text.indexOf(kopf);
+    if (von < 0) return QString();
+    qsizetype bis = text.indexOf(QStringLiteral("\r\n["), von + kopf.size());
+    bis = bis < 0 ? text.size() : bis + 2;
+    QString abschnitt = text.mid(von, bis - von);
+    text.remove(von, bis - von);
+    if (weglassen) return text;
+    if (!text.endsWith(QStringLiteral("\r\n"))) text += QStringLiteral("\r\n");
+    if (!abschnitt.endsWith(QStringLiteral("\r\n"))) abschnitt += QStringLiteral("\r\n");
+    return text + abschnitt;
+}
+
+// Sets the first "Typ=" line of node section `nummer` to `wert`.
+QString typSetzen(QString text, int nummer, const QString& wert) {
+    const qsizetype von = text.indexOf(QStringLiteral("[%1]\r\n").arg(nummer));
+    const qsizetype typ = text.indexOf(QStringLiteral("\r\nTyp="), von);
+    if (von < 0 || typ < 0) return QString();
+    const qsizetype ende = text.indexOf(QStringLiteral("\r\n"), typ + 2);
+    return text.replace(typ + 6, ende - typ - 6, wert);
+}
+
+} // namespace
+
+// Node sections are read while the file is parsed when they come in order; any other order
+// must load the same tree, save the same file and name the same section when one is bad.
+TEST_F(Fehlerfaelle, NodeSectionsInAnyOrderLoadAndFailAlike) {
+    const QString gut = beispielText();
+    const QString datei = beispielOeffnen();
+    schreibe(pfad(QStringLiteral("gut.pro")), gut.toUtf8());
+    projekt.setDateiname(pfad(QStringLiteral("gut.pro")));
+    ASSERT_TRUE(projekt.laden());
+    ASSERT_TRUE(projekt.sichernAls(pfad(QStringLiteral("gutw.pro"))));
+    const QByteArray gesichert = lies(pfad(QStringLiteral("gutw.pro")));
+    ASSERT_FALSE(gesichert.isEmpty());
+
+    // Sections 5 and 0 at the end: everything from the first on is read from the store.
+    const QString verschoben = abschnittAnsEnde(abschnittAnsEnde(gut, 5), 0);
+    ASSERT_FALSE(verschoben.isEmpty());
+    ASSERT_NE(verschoben, gut);
+    for (const QString& text : {verschoben, abschnittAnsEnde(gut, 18)}) {
+        schreibe(pfad(QStringLiteral("anders.pro")), text.toUtf8());
+        projekt.setDateiname(pfad(QStringLiteral("anders.pro")));
+        ASSERT_TRUE(projekt.laden());
+        EXPECT_EQ(projekt.baum().count(), 19);
+        ASSERT_TRUE(projekt.sichernAls(pfad(QStringLiteral("wieder.pro"))));
+        EXPECT_EQ(lies(pfad(QStringLiteral("wieder.pro"))), gesichert);
+    }
+
+    struct Fall {
+        const char* name;
+        QString text, meldung;
+    };
+    const Fall faelle[] = {
+        {"typ4", typSetzen(gut, 4, QStringLiteral("200")),
+         "Ungültiger Bauteiltyp im Abschnitt 4: 200"},
+        // The first bad section in node order is named, wherever it stands in the file.
+        {"zwei", typSetzen(typSetzen(gut, 4, QStringLiteral("200")), 9, QStringLiteral("201")),
+         "Ungültiger Bauteiltyp im Abschnitt 4: 200"},
+        {"hinten",
+         abschnittAnsEnde(
+             typSetzen(typSetzen(gut, 12, QStringLiteral("99999999999")), 9, QStringLiteral("201")),
+             9),
+         "Ungültiger Bauteiltyp im Abschnitt 9: 201"},
+        {"gross", typSetzen(gut, 12, QStringLiteral("99999999999")),
+         "Ungültiger Wert im Abschnitt 12: Typ=99999999999"},
+        // A missing section before a bad one is what the load stops at.
+        {"fehlt", abschnittAnsEnde(typSetzen(gut, 5, QStringLiteral("200")), 3, true),
+         "Baum nicht geladen: Abschnitt 3 fehlt."},
+    };
+    const int vorher = projekt.baum().count();
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        ASSERT_FALSE(f.text.isEmpty());
+        const QString name = QString::fromLatin1(f.name) + QStringLiteral(".pro");
+        schreibe(pfad(name), f.text.toUtf8());
+        seam.fragen.clear();
+        projekt.setDateiname(pfad(name));
+        EXPECT_FALSE(projekt.laden());
+        ASSERT_EQ(seam.fragen.size(), 1);
+        EXPECT_EQ(seam.fragen[0].toStdString(),
+                  ("Die Datei " + pfad(name) + " kann nicht gelesen werden: " + f.meldung + " [o]")
+                      .toStdString());
+        EXPECT_EQ(projekt.baum().count(), vorher);
+    }
+    projekt.setDateiname(datei);
+}
+
 TEST_F(Fehlerfaelle, MessagesSayWhatIsWrong) {
     QByteArray crcKaputt = beispielProjekt();
     crcKaputt[40] = static_cast<char>(crcKaputt[40] ^ 0x5A); // a flipped bit in the stream

@@ -592,3 +592,58 @@ TEST(IniFileText, BlankLinesCostNothingAndEchoesAreShort) {
     EXPECT_EQ(eingabeZeigen(QString(10000000, QLatin1Char('x'))).size(), 61);
     EXPECT_EQ(eingabeZeigen(QStringLiteral("a\tb")), QStringLiteral("a<0x09>b"));
 }
+
+// --- a reader that takes the lines while the file is parsed ----------------------------------
+
+TEST(IniFileReader, EachSectionIsToldOnceWithItsLinesBeforeTheNextIsRead) {
+    TIniFile2 ini;
+    QStringList gesehen;
+    ini.abschnittGelesen = [&](TSection& s) {
+        // The store holds nothing of this load yet: the section comes straight from the text.
+        EXPECT_FALSE(ini.SectionExists(s.name_));
+        QStringList zeilen;
+        for (const TData& d : s.list) zeilen.append(d.comment ? d.value : d.ident + "=" + d.value);
+        gesehen.append(s.name_ + ":" + zeilen.join(","));
+    };
+    ASSERT_TRUE(ini.loadFromBytes("Frei=1\r\n[A]\r\nx=1\r\n; c\r\n\r\n[b]\r\n[C]\r\ny=2\r\ny=3"));
+    EXPECT_EQ(gesehen.join("|").toStdString(), ":Frei=1|A:x=1,; c|b:|C:y=2,y=3");
+    gesehen.clear();
+    ASSERT_TRUE(ini.addtext("[D]\r\nz=4\r\n"));
+    EXPECT_EQ(gesehen.join("|").toStdString(), "D:z=4");
+    EXPECT_EQ(ini.sectionCount(), 5);
+}
+
+TEST(IniFileReader, LinesTakenOutAreGoneAndTheRestStaysReadable) {
+    TIniFile2 ini;
+    ini.abschnittGelesen = [](TSection& s) {
+        if (s.name_.startsWith('N')) s.nurSchluesselBehalten(u"level");
+    };
+    QByteArray text =
+        "[Kopf]\r\nA=1\r\n[N1]\r\nLevel=0\r\n# notiz\r\nTyp=13\r\nLEVEL=9\r\n[N2]\r\n";
+    // Enough keys that the section looks its keys up through an index.
+    for (int k = 0; k < 40; ++k)
+        text += "K" + QByteArray::number(k) + "=" + QByteArray::number(k) + "\r\n";
+    text += "Level=3\r\n";
+    ASSERT_TRUE(ini.loadFromBytes(text));
+    EXPECT_EQ(ini.text().toStdString(), "[Kopf]\r\nA=1\r\n\r\n[N1]\r\nLevel=0\r\nLEVEL=9\r\n\r\n"
+                                        "[N2]\r\nLevel=3\r\n");
+    EXPECT_EQ(ini.ReadInteger("N1", "Level", -1), 0);
+    EXPECT_EQ(ini.ReadInteger("N2", "level", -1), 3);
+    EXPECT_FALSE(ini.ValueExists("N2", "K5"));
+    EXPECT_FALSE(ini.ValueExists("N1", "Typ"));
+    EXPECT_EQ(ini.ReadString("Kopf", "A"), "1");
+}
+
+TEST(IniFileReader, RepeatedSectionIsRefusedThoughItsLinesWereTaken) {
+    TIniFile2 ini;
+    ASSERT_TRUE(ini.loadFromBytes("[Alt]\r\nv=1\r\n"));
+    int gelesen = 0;
+    ini.abschnittGelesen = [&](TSection& s) {
+        ++gelesen;
+        s.nurSchluesselBehalten(u"level");
+    };
+    EXPECT_FALSE(ini.loadFromBytes("[3]\r\nLevel=1\r\nTyp=2\r\n[x]\r\n[3]\r\nLevel=2\r\n"));
+    EXPECT_EQ(ini.lastError().toStdString(), "Der Abschnitt [3] kommt doppelt vor (Zeile 5).");
+    EXPECT_EQ(gelesen, 3);
+    EXPECT_EQ(ini.text().toStdString(), "[Alt]\r\nv=1\r\n");
+}
