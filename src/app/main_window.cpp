@@ -207,6 +207,16 @@ void Tk_DVform::bauen() {
         druckverlustberechnung(shift);
     });
     ll->addWidget(druckverlustKnopf_);
+    auto* schallKnopf = new ShiftKnopf(QStringLiteral("&Schallnetzberechnung"), leiste);
+    schallKnopf->setObjectName(QStringLiteral("SchallnetzBtn"));
+    schallKnopf->setToolTip(
+        QStringLiteral("Schallnetzberechnung (F10); mit Umschalt nur der ausgewählte Strang"));
+    connect(schallKnopf, &QPushButton::clicked, this, [this, schallKnopf] {
+        const bool shift = schallKnopf->shift;
+        schallKnopf->shift = false;
+        schallnetzMenu(shift);
+    });
+    ll->addWidget(schallKnopf);
     const auto knopf = [&](const QString& text, const QString& name, bool aktiv) {
         auto* b = new QPushButton(text, leiste);
         b->setObjectName(name);
@@ -217,7 +227,6 @@ void Tk_DVform::bauen() {
         ll->addWidget(b);
         return b;
     };
-    knopf(QStringLiteral("&Schallnetzberechnung"), QStringLiteral("SchallnetzBtn"), false);
     connect(knopf(QStringLiteral("&Grafik"), QStringLiteral("GrafikBtn"), true),
             &QPushButton::clicked, this, [this] { GrafikbtnClick(); });
     connect(knopf(QStringLiteral("&drucken"), QStringLiteral("DruckenBtn"), true),
@@ -387,12 +396,15 @@ void Tk_DVform::menuBauen() {
     neu(
         rechnen, QStringLiteral("Schallpegelberechnung für ausgewähltes Bauteil"),
         [this] { schallBauteilClick(); }, QKeySequence(Qt::Key_F9));
-    spaeter(rechnen, QStringLiteral("Schallnetzberechnung"), QKeySequence(Qt::Key_F10));
-    spaeter(rechnen, QStringLiteral("Schallpegelberechnung nur vom ausgewählten Strang"),
-            QKeySequence(Qt::Key_F11));
+    neu(
+        rechnen, QStringLiteral("Schallnetzberechnung"), [this] { schallnetzMenu(false); },
+        QKeySequence(Qt::Key_F10));
+    neu(
+        rechnen, QStringLiteral("Schallpegelberechnung nur vom ausgewählten Strang"),
+        [this] { schallnetzMenu(true); }, QKeySequence(Qt::Key_F11));
     rechnen->addSeparator();
     neu(rechnen, QStringLiteral("Zusammenfassung"), [this] { zusammenfassungMenu(); });
-    spaeter(rechnen, QStringLiteral("Druck und Schall berechnen"));
+    neu(rechnen, QStringLiteral("Druck und Schall berechnen"), [this] { druckUndSchallMenu(); });
     QAction* schall = rechnen->addAction(QStringLiteral("Schall hinzufügen"));
     schall->setObjectName(schall->text());
     schall->setCheckable(true);

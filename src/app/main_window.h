@@ -26,6 +26,8 @@ class QTreeWidget;
 
 namespace zephan {
 
+struct Rechenkontext;
+
 class FormSeite;
 class ProjektSeite;
 class SeitenFuss;
@@ -135,8 +137,16 @@ public:
     void schallvbtnClick();
     void spektrumClick(int slot);
     void raumuebersichtMenu();
-    // "s" / F9: the flow-noise report of the selected component.
+    // "s" / F9: the flow-noise and attenuation report of the selected component.
     void schallBauteilClick();
+    // F10 "Schallnetzberechnung" (the selected node's line) and F11 (restricted to the path
+    // of the selected chain); "Druck und Schall berechnen": the pressure report, a page break
+    // and the sound report of the line in one document.
+    void schallnetzMenu(bool nurAusgewaehlt);
+    void druckUndSchallMenu();
+    // The sound report of the selected node's line appended to the report document (summary
+    // mode: only the worst room in detail); false when the run stopped.
+    bool schallAnhaengen(const Rechenkontext& kontext, bool zusammenfassung);
     Tk_Schallvorgabeform* schallvorgabeform() const { return schallvorgabeform_; }
     Tk_RaumBandform* raumSpektrumform() const { return raumSpektrumform_; }
     Tk_RaumBandform* nachhallzeitform() const { return nachhallzeitform_; }

@@ -71,7 +71,12 @@ void Tk_DVform::zusammenfassungMenu() {
     Rechenkontext kontext;
     kontext.druck = &druck_;
     kontext.fortschritt = &seam_;
-    const NetzErgebnis e = zusammenfassung(session_->baum(), kontext, optionen(*this));
+    // With "Schall hinzufügen" the sound part of the line follows after a page break.
+    std::function<void(TDruck&)> schall;
+    QAction* mitSchall = aktion(QStringLiteral("Schall hinzufügen"));
+    if (mitSchall && mitSchall->isChecked())
+        schall = [this, &kontext](TDruck&) { schallAnhaengen(kontext, true); };
+    const NetzErgebnis e = zusammenfassung(session_->baum(), kontext, optionen(*this), schall);
     netzErgebnisSchreiben(e);
     rechnungBeendet(e.knoten);
     if (e.ok()) berichtZeigen();

@@ -1,5 +1,6 @@
 // The sound inputs of the main window: the preset windows on the component page, the rooms
 // overview and the flow-noise report of the selected component.
+#include "acoustics/schallnetz.h"
 #include "app/form_seite.h"
 #include "app/main_window.h"
 #include "app/problem_list.h"
@@ -10,6 +11,8 @@
 #include "editing/sound_preset_model.h"
 #include "editing/sound_report.h"
 #include "network/network_tree.h"
+#include "pressure/calc_context.h"
+#include "pressure/network_pressure.h"
 
 namespace zephan {
 
@@ -69,6 +72,63 @@ void Tk_DVform::schallBauteilClick() {
         return;
     }
     berichtZeigen();
+}
+
+bool Tk_DVform::schallAnhaengen(const Rechenkontext& kontext, bool zusammenfassung) {
+    SchallnetzOptionen o;
+    o.ganzerStrang = true;
+    o.nurStrang = session_->selektiert() ? session_->selektiert() : session_->baum().topitem();
+    o.anhaengen = true;
+    o.zusammenfassung = zusammenfassung;
+    o.projekt = &session_->projekt().daten();
+    o.seam = &seam_;
+    const SchallnetzErgebnis e = schallnetzberechnung(session_->baum(), kontext, o);
+    if (!e.ok && !e.meldung.isEmpty()) session_->statusMeldung(e.meldung);
+    return e.ok;
+}
+
+void Tk_DVform::schallnetzMenu(bool nurAusgewaehlt) {
+    if (!session_->baum().topitem()) return;
+    if (!rechnungBeginnen()) return;
+    Rechenkontext kontext;
+    kontext.druck = &druck_;
+    kontext.fortschritt = &seam_;
+    SchallnetzOptionen o;
+    o.ganzerStrang = !nurAusgewaehlt;
+    o.auswahl = session_->selektiert() ? session_->selektiert() : session_->baum().topitem();
+    // The whole run covers the selected node's line.
+    if (o.ganzerStrang) o.nurStrang = o.auswahl;
+    o.projekt = &session_->projekt().daten();
+    o.seam = &seam_;
+    const SchallnetzErgebnis e = schallnetzberechnung(session_->baum(), kontext, o);
+    rechnungBeendet(e.halt);
+    if (!e.ok) {
+        if (!e.meldung.isEmpty()) session_->statusMeldung(e.meldung);
+        return;
+    }
+    berichtZeigen();
+}
+
+void Tk_DVform::druckUndSchallMenu() {
+    if (!session_->baum().topitem()) return;
+    if (!rechnungBeginnen()) return;
+    Rechenkontext kontext;
+    kontext.druck = &druck_;
+    kontext.fortschritt = &seam_;
+    NetzOptionen n;
+    n.auswahl = session_->selektiert();
+    n.seam = &seam_;
+    n.projekt = &session_->projekt().daten();
+    const NetzErgebnis e = netzberechnen(session_->baum(), kontext, n);
+    netzErgebnisSchreiben(e);
+    // The pressure report stays; the sound part follows on a new page.
+    bool ok = e.ok();
+    if (ok) {
+        druck_.NeueSeite();
+        ok = schallAnhaengen(kontext, false);
+    }
+    rechnungBeendet(e.knoten);
+    if (ok) berichtZeigen();
 }
 
 } // namespace zephan

@@ -1,6 +1,7 @@
 #include "editing/sound_report.h"
 
 #include "acoustics/bands/pegel.h"
+#include "acoustics/pegelsenkung.h"
 #include "acoustics/stroemungsgeraeusch.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
@@ -63,6 +64,7 @@ GeraeuschBerichtErgebnis geraeuschBericht(tmylistitem* node, TDruck& druck,
         else
             druck.add(QStringLiteral("Kein Strömungsgeräusch berechnet."));
         druck.leer();
+        pegelsenkung(node, seite, k);
     }
     return {true, QString()};
 }

@@ -1,0 +1,95 @@
+// The network sound run from the main window, driven as a user does: F9 with the attenuation,
+// F10 over the selected line, F11 restricted to the selected chain, "Druck und Schall
+// berechnen" and the summary with "Schall hinzufügen".
+#include "app_fixture.h"
+
+#include "network/network_tree.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QTest>
+
+namespace zephan::testing {
+namespace {
+
+using SoundNetwork = Fenster;
+
+int anzahl(const QStringList& bericht, const QString& zeile) {
+    return static_cast<int>(bericht.count(zeile));
+}
+
+TEST_F(SoundNetwork, F9AddsTheAttenuation) {
+    fenster->start();
+    fenster->knotenAuswaehlen(at("1.2"));
+    fenster->aktion(QStringLiteral("Schallpegelberechnung für ausgewähltes Bauteil"))->trigger();
+    ASSERT_EQ(berichte, 1);
+    EXPECT_TRUE(bericht.contains(QStringLiteral("Strömungsgeräusch für Kanäle (Abschnitt 5.2.1)")));
+    // duct 500 x 300, 2 m: d_h 375 mm
+    EXPECT_TRUE(bericht.contains(QStringLiteral("Pegelsenkung Kanal (Abschnitt 6.1)")));
+    EXPECT_TRUE(bericht.contains(QStringLiteral(
+        "°(delta L°(sub w°(-sub  °(* l (Tabelle 5)|[dB]|1,20|1,20|0,90|0,60|0,40|0,40|0,40")));
+}
+
+TEST_F(SoundNetwork, F10F11AndTheCombinedReports) {
+    fenster->start();
+    fenster->knotenAuswaehlen(at("1.5.2"));
+    QAction* f10 = fenster->aktion(QStringLiteral("Schallnetzberechnung"));
+    ASSERT_NE(f10, nullptr);
+    EXPECT_TRUE(f10->isEnabled());
+    EXPECT_EQ(f10->shortcut(), QKeySequence(Qt::Key_F10));
+    f10->trigger();
+    ASSERT_EQ(berichte, 1);
+    const QString kopf = QStringLiteral("°ÜZusammenfassung Schallpegelberechnung");
+    EXPECT_EQ(anzahl(bericht, kopf), 1);
+    // the selected node's line: its two rooms
+    EXPECT_TRUE(bericht.contains(QStringLiteral("2|40|48|8")));
+    EXPECT_TRUE(bericht.contains(QStringLiteral("1|40|51|11")));
+    EXPECT_FALSE(bericht.contains(QStringLiteral("3|40|51|11")));
+    EXPECT_FALSE(s().geaendert());
+
+    // F11: the path to the selected chain only, no summary.
+    QAction* f11 =
+        fenster->aktion(QStringLiteral("Schallpegelberechnung nur vom ausgewählten Strang"));
+    EXPECT_EQ(f11->shortcut(), QKeySequence(Qt::Key_F11));
+    f11->trigger();
+    ASSERT_EQ(berichte, 2);
+    EXPECT_EQ(anzahl(bericht, kopf), 0);
+    EXPECT_EQ(bericht.filter(QStringLiteral("Strömungsgeräuschberechnung Raum")).size() +
+                  bericht.filter(QStringLiteral("Schallpegel der Anlagenelemente im Raum")).size(),
+              1);
+
+    // The button runs the line; with Shift held, the selected chain's path.
+    auto* knopf = feld<QPushButton>("SchallnetzBtn");
+    ASSERT_NE(knopf, nullptr);
+    EXPECT_TRUE(knopf->isEnabled());
+    QTest::mouseClick(knopf, Qt::LeftButton);
+    ASSERT_EQ(berichte, 3);
+    EXPECT_EQ(anzahl(bericht, kopf), 1);
+    QTest::mouseClick(knopf, Qt::LeftButton, Qt::ShiftModifier);
+    ASSERT_EQ(berichte, 4);
+    EXPECT_EQ(anzahl(bericht, kopf), 0);
+
+    // Pressure and sound in one document: the pressure report stays in front.
+    fenster->aktion(QStringLiteral("Druck und Schall berechnen"))->trigger();
+    ASSERT_EQ(berichte, 5);
+    const int schall =
+        static_cast<int>(bericht.indexOf(QStringLiteral("°ÜStrömungsgeräusch und Pegelsenkung.")));
+    ASSERT_GT(schall, 0);
+    EXPECT_EQ(bericht[schall - 1], QStringLiteral("°XA"));
+    EXPECT_EQ(anzahl(bericht, kopf), 1);
+
+    // The summary with "Schall hinzufügen": the worst room's path and the sound summary follow.
+    QAction* hinzu = fenster->aktion(QStringLiteral("Schall hinzufügen"));
+    hinzu->setChecked(true);
+    fenster->aktion(QStringLiteral("Zusammenfassung"))->trigger();
+    ASSERT_EQ(berichte, 6);
+    EXPECT_EQ(anzahl(bericht, kopf), 1);
+    EXPECT_GT(bericht.indexOf(kopf), 0);
+    hinzu->setChecked(false);
+    fenster->aktion(QStringLiteral("Zusammenfassung"))->trigger();
+    ASSERT_EQ(berichte, 7);
+    EXPECT_EQ(anzahl(bericht, kopf), 0);
+}
+
+} // namespace
+} // namespace zephan::testing
