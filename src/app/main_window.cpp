@@ -452,6 +452,7 @@ void Tk_DVform::zustandZeigen() {
     QString titel = QStringLiteral("%1 %2 - Luftkanalnetzberechnung")
                         .arg(programmName, QStringLiteral(ZEPHAN_VERSION_TEXT));
     if (!p.dateiname().isEmpty()) titel += QStringLiteral(" - ") + p.dateiname();
+    if (p.nurLesen()) titel += QStringLiteral(" (schreibgeschützt)");
     if (p.geaendert()) titel += QStringLiteral(" *");
     setWindowTitle(titel);
     if (QAction* a = aktion(QStringLiteral("Sichern"))) {
@@ -516,6 +517,7 @@ void Tk_DVform::closeEvent(QCloseEvent* e) {
     }
     fensterEinstellungenSichern();
     savetimer_->stop();
+    sperre_.freigeben();
     e->accept();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/window_seam.h"
 #include "editing/edit_session.h"
+#include "network/projekt_sperre.h"
 #include "report/report_document.h"
 
 #include <QMainWindow>
@@ -104,6 +105,8 @@ public:
     bool ladenDatei(const QString& datei);
     bool sichernMenu();
     bool sichernAlsMenu();
+    // The project file this window holds locked (empty when none).
+    QString gesperrteDatei() const { return sperre_.projektDatei(); }
     void einstellungenMenu();
     void bauteilMenu();
     void ueberMenu();
@@ -210,6 +213,13 @@ private:
     bool veraendertFragen();
     void timerNachDialog();
     void fensterEinstellungenSichern();
+    // The lock of the project file (beside it), so two running programs never save over each
+    // other. For opening: a file held by another program is opened read-only when the user
+    // agrees (false: declined). For saving under a name: false after the message when another
+    // program holds that file. `sperreUebernehmen` keeps the new lock once the file is open.
+    bool sperreFuerLaden(const QString& datei, ProjektSperre& neu, bool& nurLesen);
+    bool sperreFuerSichern(const QString& datei, ProjektSperre& neu);
+    void sperreUebernehmen(ProjektSperre& neu, bool nurLesen);
 
     // The page of a duct or pipe in the buffer (null for other types).
     StreckenSeite* streckenSeite() const;
@@ -247,6 +257,7 @@ private:
     Tk_Raumform* raumform_ = nullptr;
     Tk_DVVerlaufform* verlaufform_ = nullptr;
     Tk_Kopierform* kopierform_ = nullptr;
+    ProjektSperre sperre_;
 };
 
 } // namespace zephan

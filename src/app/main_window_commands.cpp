@@ -143,6 +143,7 @@ bool Tk_DVform::neuMenu() {
     // Unsaved work is not dropped without a word.
     if (!veraendertFragen()) return false;
     session_->neu();
+    sperre_.freigeben();
     session_->projekt().daten().neuesProjekt();
     nachBefehl();
     seiteZeigen(SeiteStrang);
@@ -153,8 +154,12 @@ bool Tk_DVform::neuMenu() {
 }
 
 bool Tk_DVform::ladenDatei(const QString& datei) {
+    ProjektSperre neu;
+    bool nurLesen = false;
+    if (!sperreFuerLaden(datei, neu, nurLesen)) return false;
     const bool ok = session_->laden(datei);
     if (ok) {
+        sperreUebernehmen(neu, nurLesen);
         gruppenFuellen();
         nachBefehl();
     }
@@ -180,7 +185,9 @@ bool Tk_DVform::hinzufuegenMenu() {
 }
 
 bool Tk_DVform::sichernMenu() {
-    if (session_->projekt().dateiname().isEmpty()) return sichernAlsMenu();
+    // A project opened read-only goes to another file.
+    if (session_->projekt().dateiname().isEmpty() || session_->projekt().nurLesen())
+        return sichernAlsMenu();
     const bool ok = session_->sichern();
     zustandZeigen();
     return ok;
@@ -190,7 +197,10 @@ bool Tk_DVform::sichernAlsMenu() {
     const QString datei =
         seam_.dateiSichern(QStringLiteral("Sichern als ..."), session_->projekt().dateiname());
     if (datei.isEmpty()) return false;
+    ProjektSperre neu;
+    if (!sperreFuerSichern(datei, neu)) return false;
     const bool ok = session_->sichern(datei);
+    if (ok) sperreUebernehmen(neu, false);
     zustandZeigen();
     return ok;
 }

@@ -24,6 +24,11 @@ struct Command {
     Command(const char* name, const char* usage, CommandFn fn);
 };
 
+// The names of all registered commands, sorted, and the usage text of one (empty when there is
+// no such command).
+QStringList befehlsnamen();
+QString aufrufText(const QString& name);
+
 // Prints a German failure message to stderr and returns exitFehler.
 int fehler(const QString& message);
 // Prints the usage line of `name` to stderr and returns exitUsage.

@@ -32,6 +32,17 @@ Command::Command(const char* name, const char* usage, CommandFn fn) {
     registry()[name] = Entry{usage, std::move(fn)};
 }
 
+QStringList befehlsnamen() {
+    QStringList namen;
+    for (const auto& [name, entry] : registry()) namen.append(QString::fromStdString(name));
+    return namen;
+}
+
+QString aufrufText(const QString& name) {
+    auto it = registry().find(name.toStdString());
+    return it == registry().end() ? QString() : QString::fromUtf8(it->second.usage);
+}
+
 int fehler(const QString& message) {
     err(message + '\n');
     return exitFehler;
@@ -140,6 +151,11 @@ int main(int argc, char** argv) {
         printUsage();
         return exitUsage;
     }
+    // The options every program of a Linux desktop understands.
+    if (args.front() == QLatin1String("--help") || args.front() == QLatin1String("-h"))
+        args.front() = QStringLiteral("help");
+    else if (args.front() == QLatin1String("--version"))
+        args.front() = QStringLiteral("version");
     const std::string name = args.takeFirst().toStdString();
     auto it = registry().find(name);
     if (it == registry().end()) {

@@ -511,7 +511,12 @@ void Projekt::setGeaendert(bool g) {
         autoSave_.stop();
 }
 
+QString Projekt::zielDatei(const QString& name) const {
+    return nameGenau_ || istProDatei(name) ? name : name + QStringLiteral(".pro");
+}
+
 bool Projekt::autoSaveTick() {
+    if (nurLesen_) return false;
     if (!autoSave_.tick()) return false;
     autoSave_.stop();
     const bool ok = sichern(true);
@@ -603,7 +608,26 @@ bool Projekt::sichern(bool temp) {
             return misslungen();
         }
         dateiname_ = neu;
+    } else if (!temp && nurLesen_ && !dateiname_.isEmpty() &&
+               (dieselbeDatei(dateiname_, gesichert_) ||
+                dieselbeDatei(dateiname_ + QStringLiteral(".pro"), gesichert_))) {
+        // Another program has the file open and will save it itself.
+        const QString frage =
+            QStringLiteral("Das Projekt wurde schreibgeschützt aus %1 geöffnet und wird nicht "
+                           "darüber gesichert. Bitte einen neuen Dateinamen wählen.")
+                .arg(QDir::toNativeSeparators(gesichert_));
+        const QString neu = seam_.dateinameFragen(frage, gesichert_);
+        if (neu.isEmpty() || dieselbeDatei(neu, gesichert_)) {
+            melden(QStringLiteral("Nicht gesichert: Die Datei %1 ist schreibgeschützt geöffnet und "
+                                  "wird nicht überschrieben.")
+                       .arg(QDir::toNativeSeparators(gesichert_)),
+                   static_cast<int>(UserSeam::Kind::Fehler));
+            return misslungen();
+        }
+        dateiname_ = neu;
     }
+    // The temporary copy beside a file held by another program is that program's.
+    if (temp && nurLesen_) return true;
     QElapsedTimer uhr;
     uhr.start();
     QString datei;
@@ -616,8 +640,7 @@ bool Projekt::sichern(bool temp) {
                    static_cast<int>(UserSeam::Kind::Fehler));
             return misslungen();
         }
-        datei = nameGenau_ || istProDatei(dateiname_) ? dateiname_
-                                                      : dateiname_ + QStringLiteral(".pro");
+        datei = zielDatei(dateiname_);
     }
     if (QFileInfo(datei).fileName().compare(QStringLiteral("beispiel.pro"), Qt::CaseInsensitive) ==
         0) {
@@ -643,6 +666,7 @@ bool Projekt::sichern(bool temp) {
         dateiname_ = datei;
         gesichert_ = datei;
         crcFehler_ = false; // saved under another name: that file is sound
+        nurLesen_ = false;
         verwerfen(dateiname_ + QStringLiteral("tmp"));
         setGeaendert(false);
     }
@@ -835,6 +859,7 @@ bool Projekt::laden(const QString& hinzu) {
         fremde_ = std::move(fremdeAbschnitte);
         gesichert_ = datei;
         crcFehler_ = crc;
+        nurLesen_ = false;
     } else if (crc) {
         crcFehler_ = true;
     }
@@ -863,6 +888,7 @@ void Projekt::neu() {
     dateiname_.clear();
     gesichert_.clear();
     crcFehler_ = false;
+    nurLesen_ = false;
     fremde_.clear();
     daten_.neuesProjekt();
     setGeaendert(true);

@@ -77,6 +77,8 @@ public:
     // Saves write exactly the file name set (the command-line tool); by default ".pro" is
     // appended to a name without it.
     void setNameGenau(bool genau) { nameGenau_ = genau; }
+    // The file a save under `name` writes (".pro" appended as above).
+    QString zielDatei(const QString& name) const;
 
     // The changed mark. Marking an unchanged project restarts the save budget and starts the
     // countdown when automatic saving is on; clearing it stops the countdown.
@@ -119,6 +121,12 @@ public:
     // True when the last laden refused the file because of a CRC mismatch (with
     // setCrcFehlerAblehnen).
     bool crcAbgelehnt() const { return crcAbgelehnt_; }
+    // A project opened read-only (its file is held by another running program): it is never
+    // saved over the file it was loaded from (the seam is asked for another name, as after a CRC
+    // mismatch) and writes no temporary copy beside it, which the other program writes. Loading,
+    // "Neu" and a save under another name end it.
+    void setNurLesen(bool nurLesen) { nurLesen_ = nurLesen; }
+    bool nurLesen() const { return nurLesen_; }
     // Sections of the loaded file the program does not know, written back unchanged.
     const std::vector<TSection>& fremdeAbschnitte() const { return fremde_; }
     // A new, empty project ("Neu..."): the project is marked changed.
@@ -144,6 +152,7 @@ private:
     QString gesichert_; // the file the project was last loaded from or saved to
     bool crcAblehnen_ = false;
     bool crcFehler_ = false;
+    bool nurLesen_ = false;
     bool crcAbgelehnt_ = false;
     std::vector<TSection> fremde_;
     // Temporary copies a normal save may delete: those this project wrote, and a newer one
