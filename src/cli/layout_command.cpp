@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "cli/progress_line.h"
 #include "render/page_target.h"
 #include "render/pdf_output.h"
 #include "render/report_layout.h"
@@ -74,8 +75,11 @@ int seitenLegen(const QString& datei, const QString& pdf, const QString& png, bo
     TLayoutEinstellungen e;
     e.grau = grau;
     e.seam = &seam;
+    Fortschrittszeile zeile(QStringLiteral("Seiten"));
+    e.fortschritt = [&zeile](const QString& t, int i, int n) { return zeile.zeigen(t, i, n); };
     TDruckLayout lay(doc, e);
     lay.messen();
+    zeile.beenden();
     out(QStringLiteral("pages\t") + QString::number(lay.AnzahlSeiten()) + '\n');
     for (int p = 0; p < lay.AnzahlSeiten(); ++p) {
         const TSeitenEintrag& s = lay.seiten()[p];

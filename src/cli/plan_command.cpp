@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/load_options.h"
+#include "cli/text_table.h"
 #include "editing/edit_session.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
@@ -47,17 +48,37 @@ QString zeile(const tmylistitem* n, const DVdata& d) {
            zahl(d.i[1]) + '\t' + zahl(d.i[4]) + '\t' + zahl(d.i[5]) + '\t' + v + '\n';
 }
 
+// The changed nodes for a person: the sizes and the velocity as the report shows them.
+TextTabelle planTabelle() {
+    return TextTabelle({{QStringLiteral("Position"), {}, false},
+                        {QStringLiteral("Bauteil"), {}, false},
+                        {QStringLiteral("a/d"), QStringLiteral("mm"), true},
+                        {QStringLiteral("b"), QStringLiteral("mm"), true},
+                        {QStringLiteral("Länge"), QStringLiteral("mm"), true},
+                        {QStringLiteral("v"), QStringLiteral("m/s"), true}});
+}
+
+QStringList planZellen(const tmylistitem* n, const DVdata& d) {
+    const auto mass = [](double x) { return x < 0 ? QStringLiteral("-") : formatZahl(x, 0); };
+    bool ok = false;
+    const double v = leseZahl(d.p[0], &ok);
+    return {n->position(), nodeTitel(d), mass(d.i[0]),
+            mass(d.i[1]),  mass(d.i[5]), ok ? formatZahl(v, 1) : QStringLiteral("-")};
+}
+
 // zephan-cli plan FILE [--position POS] --out OUT: "&Planen" on the line of POS (the first
 // line by default), saved to exactly OUT. One line per changed node; a stop is told on stderr
 // with exit code 1 after the project is saved as far as it was planned.
 const Command plan(
     "plan",
     "plan FILE [--position POS] --out OUT [--einstellungen DATEI] [--katalog DATEI] "
-    "[--temporaer laden|verwerfen] [--crc-ignorieren]",
+    "[--temporaer laden|verwerfen] [--crc-ignorieren] [--tsv | --tabelle]",
     [](const QStringList& argsIn) {
         QStringList args = argsIn;
         Ladeoptionen optionen;
-        if (!ladeoptionenNehmen(args, optionen)) return usage("plan");
+        Ausgabe ausgabe = Ausgabe::Zeilen;
+        if (!ladeoptionenNehmen(args, optionen) || !ausgabeNehmen(args, ausgabe))
+            return usage("plan");
         QString datei, position, ziel;
         for (int k = 0; k < args.size(); ++k) {
             QString* feld = args[k] == QLatin1String("--position") ? &position
@@ -108,8 +129,15 @@ const Command plan(
         for (tmylistitem* n = kopf; n != ende; n = n->getNext()) vorher.push_back(*nodeDaten(n));
         const bool ok = session.planen();
         size_t k = 0;
-        for (tmylistitem* n = kopf; n != ende; n = n->getNext(), ++k)
-            if (!(*nodeDaten(n) == vorher[k])) out(zeile(n, *nodeDaten(n)));
+        TextTabelle tabelle = planTabelle();
+        for (tmylistitem* n = kopf; n != ende; n = n->getNext(), ++k) {
+            if (*nodeDaten(n) == vorher[k]) continue;
+            if (ausgabe == Ausgabe::Tabelle)
+                tabelle.zeile(planZellen(n, *nodeDaten(n)));
+            else
+                out(zeile(n, *nodeDaten(n)));
+        }
+        if (ausgabe == Ausgabe::Tabelle) out(tabelle.text());
 
         if (!session.sichern(ziel)) return exitFehler;
         // The run shows the node it stopped at before its message: the message names it.

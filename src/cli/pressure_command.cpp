@@ -1,5 +1,7 @@
 #include "cli/command.h"
 #include "cli/load_options.h"
+#include "cli/progress_line.h"
+#include "cli/text_table.h"
 #include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
@@ -58,6 +60,38 @@ QString tabellenText(const NetzErgebnis& e) {
                  QLatin1Char('\n');
     }
     return t;
+}
+
+// The same for a person: the lines with their fan figures, then every chain end with the
+// throttling it needs, rounded as the report rounds them.
+QString personenText(const NetzErgebnis& e) {
+    TextTabelle linien({{QStringLiteral("Strang"), {}, false},
+                        {QStringLiteral("Bezeichnung"), {}, false},
+                        {QStringLiteral("ungünstigstes Ende"), {}, false},
+                        {QStringLiteral("Δp ext"), QStringLiteral("Pa"), true},
+                        {QStringLiteral("Δp Gerät"), QStringLiteral("Pa"), true},
+                        {QStringLiteral("Δp gesamt"), QStringLiteral("Pa"), true},
+                        {QStringLiteral("V"), QStringLiteral("m³/h"), true}});
+    TextTabelle enden({{QStringLiteral("Ende"), {}, false},
+                       {QStringLiteral("Raum"), {}, false},
+                       {QStringLiteral("Δp ext"), QStringLiteral("Pa"), true},
+                       {QStringLiteral("Differenz"), QStringLiteral("Pa"), true}});
+    const QString ohne = QStringLiteral("-");
+    for (const StrangErgebnis& s : e.straenge) {
+        const bool fan = mitVentilatorBlock(s);
+        linien.zeile({s.kopf->position(), s.kopf->caption(), endePosition(s),
+                      formatZahl(s.maximum, 0), fan ? formatZahl(s.ventilatorVerlust, 0) : ohne,
+                      fan ? formatZahl(s.gesamt(), 0) : ohne,
+                      formatVolumenstrom(s.ventilatorStrom)});
+        for (const StrangEnde& ende : s.enden) {
+            const double diff = s.zuwenig(ende);
+            QString name = ende.name;
+            if (ende.unvollstaendig) name += QStringLiteral(" (unvollständig)");
+            enden.zeile({ende.position, name, formatZahl(ende.dpExt, 0),
+                         diff >= 0.5 ? formatZahl(diff, 0) : ohne});
+        }
+    }
+    return linien.text() + (enden.leer() ? QString() : QLatin1Char('\n') + enden.text());
 }
 
 QJsonObject pfadKnotenJson(const StrangErgebnis& s, const PfadKnoten& p) {
@@ -123,11 +157,13 @@ const Command pressure(
     "pressure",
     "pressure FILE [--line POSITION] [--target POSITION] [--markup OUT.txt] [--pdf OUT.pdf] "
     "[--json] [--einstellungen DATEI] [--katalog DATEI] [--temporaer laden|verwerfen] "
-    "[--crc-ignorieren]",
+    "[--crc-ignorieren] [--tsv | --tabelle]",
     [](const QStringList& argsIn) {
         QStringList args = argsIn;
         Ladeoptionen optionen;
-        if (!ladeoptionenNehmen(args, optionen)) return usage("pressure");
+        Ausgabe ausgabe = Ausgabe::Zeilen;
+        if (!ladeoptionenNehmen(args, optionen) || !ausgabeNehmen(args, ausgabe))
+            return usage("pressure");
         const bool json = args.removeAll(QStringLiteral("--json")) > 0;
         QString linie, ziel, markup, pdf;
         if (!wertNehmen(args, QStringLiteral("--line"), linie) ||
@@ -168,7 +204,10 @@ const Command pressure(
         TDruck doc;
         Rechenkontext kontext;
         kontext.druck = &doc;
+        Fortschrittszeile zeile(QStringLiteral("Druckverlustberechnung"));
+        kontext.fortschritt = &zeile;
         const NetzErgebnis e = netzberechnen(projekt.baum(), kontext, o);
+        zeile.beenden();
         if (!e.ok()) {
             QString text = e.meldung;
             if (e.knoten) text += QStringLiteral(" Position: ") + e.knoten->position();
@@ -180,10 +219,16 @@ const Command pressure(
             QString meldung;
             TLayoutEinstellungen le;
             le.seam = &seam;
+            Fortschrittszeile pdfZeile(QStringLiteral("PDF"));
+            le.fortschritt = [&pdfZeile](const QString& t, int i, int n) {
+                return pdfZeile.zeigen(t, i, n);
+            };
             if (!berichtAlsPdf(doc, pdf, le, &meldung)) return fehler(meldung);
         }
         if (json)
             out(QString::fromUtf8(jsonText(e)));
+        else if (ausgabe == Ausgabe::Tabelle)
+            out(personenText(e));
         else
             out(tabellenText(e));
         return exitOk;

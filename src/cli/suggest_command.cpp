@@ -1,9 +1,11 @@
 #include "cli/command.h"
 #include "cli/load_options.h"
+#include "cli/text_table.h"
 #include "editing/field_range.h"
 #include "network/settings.h"
 #include "pressure/air_density.h"
 #include "sizing/vorschlag.h"
+#include "store/number_format.h"
 
 #include <QHash>
 
@@ -15,11 +17,13 @@ namespace {
 const Command suggest(
     "suggest",
     "suggest --volumenstrom Q (--geschwindigkeit V | --gefaelle R) [--rund] [--max-breite W] "
-    "[--max-hoehe H] [--einstellungen DATEI] [--katalog DATEI]",
+    "[--max-hoehe H] [--einstellungen DATEI] [--katalog DATEI] [--tsv | --tabelle]",
     [](const QStringList& argsIn) {
         QStringList args = argsIn;
         Ladeoptionen optionen;
-        if (!ladeoptionenNehmen(args, optionen)) return usage("suggest");
+        Ausgabe ausgabe = Ausgabe::Zeilen;
+        if (!ladeoptionenNehmen(args, optionen) || !ausgabeNehmen(args, ausgabe))
+            return usage("suggest");
         const QStringList mitWert{"--volumenstrom", "--geschwindigkeit", "--gefaelle",
                                   "--max-breite", "--max-hoehe"};
         QHash<QString, double> wert;
@@ -84,6 +88,24 @@ const Command suggest(
             vorschlag(wert["--volumenstrom"], gefaelle, !rund, x, wert.value("--max-breite", -1),
                       wert.value("--max-hoehe", -1), einstellungen(), dichteStandard);
         if (!v.ok) return fehler(QString::fromUtf8(auslegungswertFehlt));
+        if (ausgabe == Ausgabe::Tabelle) {
+            // A pipe's diameter comes in the height.
+            const QString mm = QStringLiteral(" mm");
+            std::vector<std::pair<QString, QString>> werte;
+            if (rund) {
+                werte.emplace_back(QStringLiteral("Durchmesser"), formatZahl(v.H, 0) + mm);
+            } else {
+                werte.emplace_back(QStringLiteral("Breite"), formatZahl(v.W, 0) + mm);
+                werte.emplace_back(QStringLiteral("Höhe"), formatZahl(v.H, 0) + mm);
+            }
+            bool ok = false;
+            const double w = leseZahl(v.geschwindigkeit, &ok);
+            werte.emplace_back(QStringLiteral("Geschwindigkeit"),
+                               ok ? formatZahl(w, 2) + QStringLiteral(" m/s")
+                                  : QStringLiteral("-"));
+            out(wertListe(werte));
+            return exitOk;
+        }
         keyValue(QStringLiteral("breite"), v.W);
         keyValue(QStringLiteral("hoehe"), v.H);
         // The page shows the velocity as German text; machine output takes a decimal point.

@@ -9,6 +9,7 @@
 #include "pressure/neighbour_check.h"
 #include "pressure/network_row.h"
 #include "report/report_document.h"
+#include "store/number_format.h"
 
 namespace zephan::cli {
 
@@ -19,7 +20,6 @@ TreeCalc::TreeCalc(ProjektBaum& baum) {
     Rechenkontext u;
     u.druck = &still;
     u.stroeme = &stroeme;
-    const QChar tab = QLatin1Char('\t');
     const tmylistitem* kopf = nullptr;
     for (tmylistitem* n = baum.topitem(); n; n = n->getNext()) {
         if (n->Level() == 0) {
@@ -27,24 +27,36 @@ TreeCalc::TreeCalc(ProjektBaum& baum) {
             u.rho = strangDichte(n);
         }
         const DVdata* d = nodeDaten(n);
-        if (!d || istStrangTyp(d->typ) || d->typ == typAbzweig || !kopf) {
-            spalten_.insert(n, QString(3, tab));
-            continue;
-        }
+        if (!d || istStrangTyp(d->typ) || d->typ == typAbzweig || !kopf) continue;
         // As the network calculation and the component command do: the state code first (an
         // incomplete record then has no result), then the passage.
         nachbarpruefung(n, u);
         DVdata arbeit;
         const double dp = bauteildruck(modusDurchgang, n, arbeit, 0, u);
         const StrangZellen z = strangZellen(arbeit, u.typ(arbeit.typ));
-        spalten_.insert(n, tab + (z.v ? zahlAusText(arbeit.p[0]) : QString()) + tab +
-                               (z.zeta ? zahlAusText(arbeit.p[1]) : QString()) + tab +
-                               machineNumber(dp));
+        werte_.insert(n, Werte{z.v, z.zeta, arbeit.p[0], arbeit.p[1], dp});
     }
 }
 
 QString TreeCalc::spalten(const tmylistitem* n) const {
-    return spalten_.value(n, QString(3, QLatin1Char('\t')));
+    const QChar tab = QLatin1Char('\t');
+    const auto it = werte_.constFind(n);
+    if (it == werte_.cend()) return QString(3, tab);
+    return tab + (it->v ? zahlAusText(it->vText) : QString()) + tab +
+           (it->zeta ? zahlAusText(it->zetaText) : QString()) + tab + machineNumber(it->dp);
+}
+
+TreeCalc::Zellen TreeCalc::zellen(const tmylistitem* n) const {
+    const auto it = werte_.constFind(n);
+    if (it == werte_.cend()) return {};
+    const auto gerundet = [](const QString& text, int d) {
+        bool ok = false;
+        const double x = leseZahl(text, &ok);
+        return ok ? formatZahl(x, d) : QString();
+    };
+    return {it->v ? gerundet(it->vText, 1) : QString(),
+            it->zeta ? gerundet(it->zetaText, 2) : QString(),
+            it->dp < -998 ? QStringLiteral("Fehler") : formatZahl(it->dp, 1)};
 }
 
 } // namespace zephan::cli

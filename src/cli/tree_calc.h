@@ -23,8 +23,21 @@ public:
     // node among them, shows dp -1000.
     QString spalten(const tmylistitem* n) const;
 
+    // The same values for a person: velocity and zeta rounded as the report's rows (1 and 2
+    // decimals, German), the loss with 1 decimal or "Fehler"; empty cells as above.
+    struct Zellen {
+        QString v, zeta, dp;
+    };
+    Zellen zellen(const tmylistitem* n) const;
+
 private:
-    QHash<const tmylistitem*, QString> spalten_;
+    struct Werte {
+        bool v = false, zeta = false;
+        QString vText, zetaText; // as stored by the calculation
+        double dp = 0;
+    };
+    // Nodes without values (line heads, branch containers) are missing.
+    QHash<const tmylistitem*, Werte> werte_;
 };
 
 } // namespace zephan::cli
