@@ -59,6 +59,11 @@ if(ZEPHAN_APP)
     add_custom_target(zephan_icon_pngs ALL DEPENDS ${zephan_pngs})
 endif()
 
+# The manual for reading outside the program.
+file(GLOB zephan_doc_bilder CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/*.png)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/handbuch.md ${zephan_doc_bilder}
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zephan)
+
 # The Debian package: `cpack -G DEB` in the build folder.
 set(CPACK_PACKAGE_NAME zephan)
 set(CPACK_PACKAGE_VENDOR Zephan)

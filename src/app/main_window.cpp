@@ -419,6 +419,8 @@ void Tk_DVform::menuBauen() {
     neu(rechnen, QStringLiteral("Massenauszug als CSV..."), [this] { massenauszugCsvMenu(); });
 
     QMenu* hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    neu(
+        hilfe, QStringLiteral("Anleitung"), [this] { anleitungMenu(); }, QKeySequence(Qt::Key_F1));
     neu(hilfe, QStringLiteral("Über"), [this] { ueberMenu(); });
 }
 

@@ -41,6 +41,7 @@ class Tk_AllSetform;
 class Tk_DVVerlaufform;
 class Tk_Kopierform;
 class TDruckFenster;
+class AnleitungFenster;
 class Tk_Einstellform;
 class Tk_RaumBandform;
 class Tk_Raumform;
@@ -110,6 +111,9 @@ public:
     void einstellungenMenu();
     void bauteilMenu();
     void ueberMenu();
+    // Hilfe → "Anleitung" (F1): the manual beside the main window, created at its first use.
+    void anleitungMenu();
+    AnleitungFenster* anleitung() const { return anleitung_; }
     void berechnenClick();
     void druckenClick();
     // "&Planen" (the selected line) and "p" (everything below the selection into planning).
@@ -258,6 +262,7 @@ private:
     Tk_DVVerlaufform* verlaufform_ = nullptr;
     Tk_Kopierform* kopierform_ = nullptr;
     ProjektSperre sperre_;
+    AnleitungFenster* anleitung_ = nullptr;
 };
 
 } // namespace zephan

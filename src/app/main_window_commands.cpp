@@ -1,6 +1,7 @@
 // The main window's commands: selection, the edit buttons, undo, search, the file menu, the
 // dialogs and the start-up.
 #include "app/about_window.h"
+#include "app/anleitung_fenster.h"
 #include "app/catalogue_editor.h"
 #include "app/main_window.h"
 #include "app/problem_list.h"
@@ -223,6 +224,13 @@ void Tk_DVform::bauteilMenu() {
 void Tk_DVform::ueberMenu() {
     UeberFenster f(this);
     f.exec();
+}
+
+void Tk_DVform::anleitungMenu() {
+    if (!anleitung_) anleitung_ = new AnleitungFenster(this);
+    anleitung_->show();
+    anleitung_->raise();
+    anleitung_->activateWindow();
 }
 
 void Tk_DVform::berechnenClick() {

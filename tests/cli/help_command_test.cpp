@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QRegularExpression>
 
 namespace {
@@ -82,6 +83,20 @@ TEST(HelpCommand, FailuresAndTheDesktopOptions) {
     const CliResult version = runCli({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, QStringLiteral("Zephan 0.1\n"));
+}
+
+TEST(HelpCommand, TheManualListsEveryCommand) {
+    QFile f(QStringLiteral(ZEPHAN_SOURCE_DATA "/../../docs/handbuch.md"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString handbuch = QString::fromUtf8(f.readAll());
+    const QMap<QString, QString> zeilen = befehlsZeilen(runCli({QStringLiteral("help")}).out);
+    ASSERT_FALSE(zeilen.isEmpty());
+    for (const QString& name : zeilen.keys()) {
+        const bool zeile = handbuch.contains(QStringLiteral("| `") + name + QLatin1Char(' ')) ||
+                           handbuch.contains(QStringLiteral("| `") + name + QLatin1Char('`')) ||
+                           handbuch.contains(QStringLiteral(", `") + name + QLatin1Char(' '));
+        EXPECT_TRUE(zeile) << "nicht in der Anleitung: " << name.toStdString();
+    }
 }
 
 } // namespace

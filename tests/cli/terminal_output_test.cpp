@@ -4,6 +4,7 @@
 #include "store/number_format.h"
 #include "support/cli_runner.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -248,4 +249,15 @@ TEST(TerminalOutput, SuggestAndPlanTables) {
     const CliResult a = runCli({QStringLiteral("tree"), dir.filePath(QStringLiteral("a.pro"))});
     EXPECT_GT(a.lines().size(), 5);
     EXPECT_EQ(a.out, runCli({QStringLiteral("tree"), dir.filePath(QStringLiteral("b.pro"))}).out);
+}
+
+TEST(TerminalOutput, TheManualShowsTheTableThatIsPrinted) {
+    QFile f(QStringLiteral(ZEPHAN_SOURCE_DATA "/../../docs/handbuch.md"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString handbuch = QString::fromUtf8(f.readAll());
+    QString beispiel;
+    for (const QString& z : QString::fromUtf8(druckTabelle).split(QLatin1Char('\n')))
+        beispiel += (z.isEmpty() ? QString() : QStringLiteral("    ") + z) + QLatin1Char('\n');
+    beispiel.chop(1);
+    EXPECT_TRUE(handbuch.contains(beispiel)) << beispiel.toStdString();
 }

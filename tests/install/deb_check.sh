@@ -23,7 +23,8 @@ for f in usr/bin/zephan usr/bin/zephan-cli usr/bin/zephan-druck \
     usr/share/icons/hicolor/128x128/apps/zephan.png \
     usr/share/zephan/Beispiel.pro \
     usr/share/man/man1/zephan-cli.1 \
-    usr/share/bash-completion/completions/zephan-cli; do
+    usr/share/bash-completion/completions/zephan-cli \
+    usr/share/doc/zephan/handbuch.md; do
     grep -qx "$f" "$work/inhalt" || fail "$f fehlt im Paket"
 done
 # The dependencies come from the shared libraries the programs link.

@@ -27,7 +27,8 @@ for f in bin/zephan bin/zephan-cli bin/zephan-druck \
     share/icons/hicolor/128x128/apps/zephan.png \
     share/zephan/Beispiel.pro \
     share/man/man1/zephan-cli.1 \
-    share/bash-completion/completions/zephan-cli; do
+    share/bash-completion/completions/zephan-cli \
+    share/doc/zephan/handbuch.md share/doc/zephan/zephan-1280x800.png; do
     [ -s "$prefix/$f" ] || fail "$f fehlt in der Installation"
 done
 # Nothing of the build (tests, benchmarks, tools, static libraries) goes along.
