@@ -17,7 +17,6 @@ class ProjektSperren : public Fenster {
 protected:
     void SetUp() override {
         Fenster::SetUp();
-        QCoreApplication::setApplicationName(QStringLiteral("Zephan"));
         halle = daten.filePath(QStringLiteral("Halle.pro"));
         ASSERT_TRUE(beispielSchreiben(halle));
     }
@@ -53,8 +52,10 @@ TEST_F(ProjektSperren, HeldByAnotherItAsksAndOpensReadOnlyNeverSavingOverIt) {
     ASSERT_EQ(fragen.size(), 1);
     EXPECT_TRUE(fragen[0].startsWith(
         QStringLiteral("Das Projekt %1 ist bereits geöffnet: von ").arg(halle)));
-    EXPECT_TRUE(fragen[0].contains(
-        QStringLiteral(" (Zephan, Prozess %1).").arg(QCoreApplication::applicationPid())));
+    EXPECT_TRUE(
+        fragen[0].contains(QStringLiteral(" (%1, Prozess %2).")
+                               .arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName())
+                               .arg(QCoreApplication::applicationPid())));
     EXPECT_EQ(fragenKnoepfe[0], QStringLiteral("schreibgeschützt öffnen|abbrechen"));
     EXPECT_TRUE(s().projekt().nurLesen());
     EXPECT_TRUE(fenster->gesperrteDatei().isEmpty());
