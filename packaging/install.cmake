@@ -7,6 +7,8 @@ if(ZEPHAN_SANITIZE OR ZEPHAN_FUZZ)
     return()
 endif()
 include(GNUInstallDirs)
+# Installing and packaging take what is built; they do not build the tests and benchmarks first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(zephan_share ${CMAKE_INSTALL_DATADIR}/zephan)
 set(zephan_pack ${CMAKE_SOURCE_DIR}/packaging)
 
