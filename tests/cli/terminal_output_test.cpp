@@ -145,17 +145,21 @@ TEST(TerminalOutput, AProgressLineOnATerminalsStandardErrorThenBlanked) {
     const QString fehler = QString::fromUtf8(t.terminal);
     EXPECT_TRUE(fehler.startsWith(QStringLiteral("\rDruckverlustberechnung ")))
         << fehler.toStdString();
-    EXPECT_TRUE(fehler.contains(QStringLiteral("\rDruckverlustberechnung 100 %")));
-    // Blanked at the end: blanks over the line, the cursor back at its start.
-    const QString ende = QLatin1Char('\r') + QString(28, QLatin1Char(' ')) + QLatin1Char('\r');
-    EXPECT_TRUE(fehler.endsWith(ende)) << fehler.toStdString();
     // Percentages only grow, each written once.
     QList<int> prozente;
+    QString letzte;
     for (const QString& teil : fehler.split(QLatin1Char('\r'), Qt::SkipEmptyParts)) {
         if (!teil.startsWith(QStringLiteral("Druckverlustberechnung "))) continue;
         prozente.append(teil.section(QLatin1Char(' '), 1, 1).toInt());
+        letzte = teil;
     }
-    ASSERT_GE(prozente.size(), 2);
+    ASSERT_GE(prozente.size(), 10);
+    EXPECT_TRUE(letzte.endsWith(QStringLiteral(" %")));
+    EXPECT_LE(prozente.last(), 100);
+    // Blanked at the end: blanks over the last line, the cursor back at its start.
+    const QString ende =
+        QLatin1Char('\r') + QString(letzte.size(), QLatin1Char(' ')) + QLatin1Char('\r');
+    EXPECT_TRUE(fehler.endsWith(ende)) << fehler.toStdString();
     for (qsizetype k = 1; k < prozente.size(); ++k) EXPECT_LT(prozente[k - 1], prozente[k]);
 }
 
