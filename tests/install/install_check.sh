@@ -49,7 +49,7 @@ for size in 48 128; do
 done
 
 # The MIME package compiles, and its magic is the container's signature.
-update-mime-database "$prefix/share/mime"
+update-mime-database "$prefix/share/mime" >/dev/null
 grep -q 'application/x-zephan-projekt:\*\.pro' "$prefix/share/mime/globs2" || fail "globs2"
 grep -a -q 'dazava' "$prefix/share/mime/magic" || fail "magic"
 head -c 6 "$prefix/share/zephan/Beispiel.pro" | grep -q '^dazava$' || fail "Beispiel ohne Signatur"
@@ -72,7 +72,7 @@ completion=$(PATH="$prefix/bin:$PATH" bash -c '
     shopt -s extglob
     source "$1"
     COMP_WORDS=(zephan-cli pr); COMP_CWORD=1; _zephan_cli; echo "${COMPREPLY[*]}"
-    COMP_WORDS=(zephan-cli pressure x.pro --ta); COMP_CWORD=3; _zephan_cli; echo "${COMPREPLY[*]}"
+    COMP_WORDS=(zephan-cli pressure x.pro --tar); COMP_CWORD=3; _zephan_cli; echo "${COMPREPLY[*]}"
 ' _ "$prefix/share/bash-completion/completions/zephan-cli")
 [ "$completion" = $'pressure\n--target' ] || fail "Vervollständigung: $completion"
 
