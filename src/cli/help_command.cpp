@@ -12,6 +12,7 @@ struct Zweck {
 constexpr Zweck zwecke[] = {
     {"catalog", "Typtabelle des Bauteilkatalogs ausgeben (der mitgelieferte oder DATEI)."},
     {"component", "Druckverlust eines Bauteils im Projekt berechnen."},
+    {"copy", "Eine Kette mit ihren Abzweigen hinter ein Ziel kopieren und das Projekt speichern."},
     {"density", "Luftdichte aus Temperatur [°C] und relativer Feuchte [%]."},
     {"duct", "Druckverlust eines geraden Kanals oder Rohrs (Reibung nach VDI 2087)."},
     {"edit", "Projekt mit einem Bearbeitungsskript ändern."},
@@ -24,6 +25,7 @@ constexpr Zweck zwecke[] = {
     {"pack", "Eine Datei in den gepackten Container packen."},
     {"plan", "Kanäle und Rohre in Planung dimensionieren und das Projekt speichern."},
     {"pressure", "Druckverlustberechnung der Stränge eines Projekts."},
+    {"profile", "Druckverlauf eines Weges vom Strangkopf bis zu einem Ende."},
     {"quantities", "Massenauszug eines Projekts."},
     {"rooms", "Raumübersicht eines Projekts."},
     {"settings", "Einstellungen ausgeben (die des Programms oder DATEI)."},
