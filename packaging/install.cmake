@@ -27,8 +27,8 @@ find_program(HELP2MAN help2man)
 if(HELP2MAN)
     set(zephan_man ${CMAKE_BINARY_DIR}/share/zephan-cli.1)
     add_custom_command(OUTPUT ${zephan_man}
-                       COMMAND ${HELP2MAN} --no-info --no-discard-stderr --help-option=help
-                               --version-option=version
+                       COMMAND ${HELP2MAN} --no-info --locale=C.UTF-8 "--help-option=help --alle"
+                               --version-string=${PROJECT_VERSION}
                                "--name=Luftkanalnetze ohne Fenster berechnen"
                                --output=${zephan_man} $<TARGET_FILE:zephan-cli>
                        DEPENDS zephan-cli VERBATIM)

@@ -42,9 +42,10 @@ QString zweck(const QString& name) {
     return {};
 }
 
-const Command help("help", "help [BEFEHL]", [](const QStringList& args) {
+const Command help("help", "help [BEFEHL | --alle]", [](const QStringList& args) {
     if (args.size() > 1) return usage("help");
-    if (args.size() == 1) {
+    const bool alle = args.size() == 1 && args[0] == QLatin1String("--alle");
+    if (args.size() == 1 && !alle) {
         const QString aufruf = aufrufText(args[0]);
         if (aufruf.isEmpty())
             return fehler(QStringLiteral("Unbekannter Befehl \"%1\"; zephan-cli help zeigt alle.")
@@ -60,6 +61,12 @@ const Command help("help", "help [BEFEHL]", [](const QStringList& args) {
     for (const QString& name : befehlsnamen()) {
         const QString text = zweck(name);
         out(QStringLiteral("  ") + name.leftJustified(12) + text + QLatin1Char('\n'));
+    }
+    // With --alle every usage line follows (the man page is made from this).
+    if (alle) {
+        out(QStringLiteral("\nAufrufe:\n"));
+        for (const QString& name : befehlsnamen())
+            out(QStringLiteral("  zephan-cli ") + aufrufText(name) + QLatin1Char('\n'));
     }
     out(QStringLiteral("\n\"zephan-cli help BEFEHL\" zeigt den Aufruf eines Befehls mit seinen "
                        "Optionen.\nEndwerte: 0 Erfolg, 1 Fehler (Meldung auf der "

@@ -49,14 +49,25 @@ TEST(HelpCommand, OneCommandShowsItsUsageLineAndPurpose) {
                     "relativer Feuchte [%].\n"},
         {"example", "Aufruf: zephan-cli example OUT\n\nDas Beispielprojekt in eine Datei "
                     "schreiben.\n"},
-        {"help", "Aufruf: zephan-cli help [BEFEHL]\n\nDiese Übersicht, oder den Aufruf eines "
-                 "Befehls.\n"},
+        {"help",
+         "Aufruf: zephan-cli help [BEFEHL | --alle]\n\nDiese Übersicht, oder den Aufruf eines "
+         "Befehls.\n"},
     };
     for (const Fall& f : faelle) {
         const CliResult r = runCli({QStringLiteral("help"), QString::fromUtf8(f.befehl)});
         EXPECT_EQ(r.exitCode, 0) << f.befehl;
         EXPECT_EQ(r.out, QString::fromUtf8(f.erwartet));
     }
+    // --alle: the overview, then every usage line (the man page is made from it).
+    const CliResult alle = runCli({QStringLiteral("help"), QStringLiteral("--alle")});
+    EXPECT_EQ(alle.exitCode, 0);
+    const QString uebersicht = runCli({QStringLiteral("help")}).out;
+    EXPECT_TRUE(alle.out.startsWith(uebersicht));
+    const QStringList aufrufe =
+        alle.out.mid(uebersicht.size()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(aufrufe.size(), befehlsZeilen(uebersicht).size() + 1);
+    EXPECT_EQ(aufrufe[0], QStringLiteral("Aufrufe:"));
+    EXPECT_TRUE(aufrufe.contains(QStringLiteral("  zephan-cli density TEMP PHI")));
     // The options of a command come from its registration, as the completion reads them.
     const CliResult druck = runCli({QStringLiteral("help"), QStringLiteral("pressure")});
     EXPECT_TRUE(druck.out.contains(QStringLiteral("[--target POSITION]")));
@@ -72,7 +83,7 @@ TEST(HelpCommand, FailuresAndTheDesktopOptions) {
     const CliResult zuviel =
         runCli({QStringLiteral("help"), QStringLiteral("a"), QStringLiteral("b")});
     EXPECT_EQ(zuviel.exitCode, 2);
-    EXPECT_EQ(zuviel.err, QStringLiteral("Aufruf: zephan-cli help [BEFEHL]\n"));
+    EXPECT_EQ(zuviel.err, QStringLiteral("Aufruf: zephan-cli help [BEFEHL | --alle]\n"));
 
     const CliResult hilfe = runCli({QStringLiteral("help")});
     for (const char* option : {"--help", "-h"}) {

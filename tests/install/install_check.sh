@@ -65,9 +65,13 @@ grep -q -P '^line\t1\tZuluft: 1 Beispiel\t' "$work/druck.tsv" || fail "pressure:
 grep -q -P '^line\t2\tAbluft: 2 Beispiel\t' "$work/druck.tsv" || fail "pressure: kein Strang 2"
 
 # The man page names every command, the completion offers them.
+man="$prefix/share/man/man1/zephan-cli.1"
 for cmd in pressure tree suggest plan help; do
-    grep -q -- "$cmd" "$prefix/share/man/man1/zephan-cli.1" || fail "man: $cmd fehlt"
+    grep -q -- "^zephan\\-cli $cmd " "$man" || fail "man: Aufruf von $cmd fehlt"
 done
+grep -q -- '^zephan\\-cli \\- Luftkanalnetze ohne Fenster berechnen' "$man" || fail "man: NAME"
+grep -q -- '\\-\\-tabelle' "$man" || fail "man: Optionen fehlen"
+grep -q 'Strömungsgeräusch' "$man" || fail "man: Umlaute verloren"
 completion=$(PATH="$prefix/bin:$PATH" bash -c '
     shopt -s extglob
     source "$1"
