@@ -62,15 +62,15 @@ const Command help("help", "help [BEFEHL | --alle]", [](const QStringList& args)
         const QString text = zweck(name);
         out(QStringLiteral("  ") + name.leftJustified(12) + text + QLatin1Char('\n'));
     }
+    out(QStringLiteral("\n\"zephan-cli help BEFEHL\" zeigt den Aufruf eines Befehls mit seinen "
+                       "Optionen.\nEndwerte: 0 Erfolg, 1 Fehler (Meldung auf der "
+                       "Fehlerausgabe), 2 falscher Aufruf.\n"));
     // With --alle every usage line follows (the man page is made from this).
     if (alle) {
         out(QStringLiteral("\nAufrufe:\n"));
         for (const QString& name : befehlsnamen())
             out(QStringLiteral("  zephan-cli ") + aufrufText(name) + QLatin1Char('\n'));
     }
-    out(QStringLiteral("\n\"zephan-cli help BEFEHL\" zeigt den Aufruf eines Befehls mit seinen "
-                       "Optionen.\nEndwerte: 0 Erfolg, 1 Fehler (Meldung auf der "
-                       "Fehlerausgabe), 2 falscher Aufruf.\n"));
     return exitOk;
 });
 

@@ -69,7 +69,7 @@ man="$prefix/share/man/man1/zephan-cli.1"
 for cmd in pressure tree suggest plan help; do
     grep -q -- "^zephan\\-cli $cmd " "$man" || fail "man: Aufruf von $cmd fehlt"
 done
-grep -q -- '^zephan\\-cli \\- Luftkanalnetze ohne Fenster berechnen' "$man" || fail "man: NAME"
+grep -q -- '^zephan-cli \\- Luftkanalnetze ohne Fenster berechnen' "$man" || fail "man: NAME"
 grep -q -- '\\-\\-tabelle' "$man" || fail "man: Optionen fehlen"
 grep -q 'Strömungsgeräusch' "$man" || fail "man: Umlaute verloren"
 completion=$(PATH="$prefix/bin:$PATH" bash -c '
