@@ -67,15 +67,15 @@ grep -q -P '^line\t2\tAbluft: 2 Beispiel\t' "$work/druck.tsv" || fail "pressure:
 # The man page names every command, the completion offers them.
 man="$prefix/share/man/man1/zephan-cli.1"
 for cmd in pressure tree suggest plan help; do
-    grep -q -- "^zephan\\-cli $cmd " "$man" || fail "man: Aufruf von $cmd fehlt"
+    grep -qF -- "zephan\\-cli $cmd " "$man" || fail "man: Aufruf von $cmd fehlt"
 done
 grep -q -- '^zephan-cli \\- Luftkanalnetze ohne Fenster berechnen' "$man" || fail "man: NAME"
-grep -q -- '\\-\\-tabelle' "$man" || fail "man: Optionen fehlen"
+grep -qF -- '\-\-tabelle' "$man" || fail "man: Optionen fehlen"
 grep -q 'Strömungsgeräusch' "$man" || fail "man: Umlaute verloren"
 completion=$(PATH="$prefix/bin:$PATH" bash -c '
     shopt -s extglob
     source "$1"
-    COMP_WORDS=(zephan-cli pr); COMP_CWORD=1; _zephan_cli; echo "${COMPREPLY[*]}"
+    COMP_WORDS=(zephan-cli pre); COMP_CWORD=1; _zephan_cli; echo "${COMPREPLY[*]}"
     COMP_WORDS=(zephan-cli pressure x.pro --tar); COMP_CWORD=3; _zephan_cli; echo "${COMPREPLY[*]}"
 ' _ "$prefix/share/bash-completion/completions/zephan-cli")
 [ "$completion" = $'pressure\n--target' ] || fail "Vervollständigung: $completion"
