@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "cli/progress_line.h"
 #include "network/project_file.h"
 #include "network/project_generator.h"
 #include "store/user_seam.h"
@@ -60,7 +61,12 @@ const Command
                  KonsolenSeam seam;
                  Projekt projekt(seam);
                  projekt.setAutomatischSichern([] { return false; });
-                 projektErzeugen(projekt.baum(), o);
+                 Fortschrittszeile zeile(QStringLiteral("Erzeuge Stränge"));
+                 const auto fortschritt = [&zeile](int fertig, int alle) {
+                     zeile.zeigen(QString(), fertig, alle);
+                 };
+                 projektErzeugen(projekt.baum(), o, fortschritt);
+                 zeile.beenden();
                  projektDatenErzeugen(projekt.daten(), o);
                  projekt.setDateiname(args[0]);
                  projekt.setNameGenau(true);

@@ -339,12 +339,16 @@ void Erzeuger::kette(tmylistitem* eltern, int budget, Mass m, int tiefe) {
 
 } // namespace
 
-int projektErzeugen(ProjektBaum& baum, const GeneratorOptionen& o) {
+int projektErzeugen(ProjektBaum& baum, const GeneratorOptionen& o,
+                    const std::function<void(int, int)>& fortschritt) {
     const int straenge = std::clamp(o.straenge, 0, generatorMaxStraenge);
     const int auslaesse = std::clamp(o.auslaesse, 1, generatorMaxAuslaesse);
     const int vorher = baum.count();
     Erzeuger e(baum, o.seed);
-    for (int s = 0; s < straenge; ++s) e.strang(s + 1, s % 2 == 0, auslaesse);
+    for (int s = 0; s < straenge; ++s) {
+        e.strang(s + 1, s % 2 == 0, auslaesse);
+        if (fortschritt) fortschritt(s + 1, straenge);
+    }
     return baum.count() - vorher;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <cstdint>
 
@@ -29,8 +31,10 @@ constexpr long long generatorMaxAuslaesseGesamt = 150000;
 // pieces and crosses whose chains nest several levels deep, outlets with their flows and the
 // rooms they serve. Every node is complete (fehler 0) and not in planning; the grille and the
 // fan carry the line's total flow. The same options always give the same project.
-// Returns the number of nodes added.
-int projektErzeugen(ProjektBaum& baum, const GeneratorOptionen& o);
+// Returns the number of nodes added. `fortschritt` is told after each line: lines done, lines
+// in all.
+int projektErzeugen(ProjektBaum& baum, const GeneratorOptionen& o,
+                    const std::function<void(int, int)>& fortschritt = {});
 // Project page data for a generated project (groups used by the generated nodes).
 void projektDatenErzeugen(ProjektDaten& daten, const GeneratorOptionen& o);
 

@@ -265,3 +265,26 @@ TEST(TerminalOutput, TheManualShowsTheTableThatIsPrinted) {
     beispiel.chop(1);
     EXPECT_TRUE(handbuch.contains(beispiel)) << beispiel.toStdString();
 }
+
+TEST(TerminalOutput, GeneratingALargeProjectCountsItsLines) {
+    QTemporaryDir dir;
+    const QString ziel = dir.filePath(QStringLiteral("g.pro"));
+    const TerminalLauf t =
+        imTerminal({QStringLiteral("generate"), ziel, QStringLiteral("--lines"),
+                    QStringLiteral("3"), QStringLiteral("--outlets"), QStringLiteral("2")},
+                   2);
+    ASSERT_EQ(t.exitCode, 0) << t.terminal.toStdString();
+    EXPECT_EQ(
+        QString::fromUtf8(t.terminal),
+        QStringLiteral("\rErzeuge Stränge 33 %\rErzeuge Stränge 66 %\rErzeuge Stränge 100 %\r") +
+            QString(21, QLatin1Char(' ')) + QLatin1Char('\r'));
+    EXPECT_TRUE(t.rohr.isEmpty());
+    // Behind a pipe nothing but the file.
+    const CliResult r = runCli({QStringLiteral("generate"), dir.filePath(QStringLiteral("h.pro")),
+                                QStringLiteral("--lines"), QStringLiteral("3"),
+                                QStringLiteral("--outlets"), QStringLiteral("2")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.err.isEmpty());
+    EXPECT_EQ(runCli({QStringLiteral("tree"), ziel}).out,
+              runCli({QStringLiteral("tree"), dir.filePath(QStringLiteral("h.pro"))}).out);
+}
