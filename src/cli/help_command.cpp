@@ -10,6 +10,7 @@ struct Zweck {
     const char* text;
 };
 constexpr Zweck zwecke[] = {
+    {"attenuation", "Dämpfung eines Bauteils in Oktavbändern (VDI 2081)."},
     {"catalog", "Typtabelle des Bauteilkatalogs ausgeben (der mitgelieferte oder DATEI)."},
     {"component", "Druckverlust eines Bauteils im Projekt berechnen."},
     {"copy", "Eine Kette mit ihren Abzweigen hinter ein Ziel kopieren und das Projekt speichern."},
@@ -29,6 +30,7 @@ constexpr Zweck zwecke[] = {
     {"quantities", "Massenauszug eines Projekts."},
     {"rooms", "Raumübersicht eines Projekts."},
     {"settings", "Einstellungen ausgeben (die des Programms oder DATEI)."},
+    {"simulate", "Volumenströme, die sich in einem nicht abgeglichenen Netz einstellen."},
     {"suggest", "Kanal- oder Rohrgröße für einen Volumenstrom vorschlagen."},
     {"text", "Den Text einer Projektdatei ausgeben."},
     {"tree", "Den Baum eines Projekts ausgeben, mit --calc samt Druckverlust."},
