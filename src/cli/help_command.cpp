@@ -31,6 +31,7 @@ constexpr Zweck zwecke[] = {
     {"rooms", "Raumübersicht eines Projekts."},
     {"settings", "Einstellungen ausgeben (die des Programms oder DATEI)."},
     {"simulate", "Volumenströme, die sich in einem nicht abgeglichenen Netz einstellen."},
+    {"sound", "Schallnetzberechnung: Schallpegel in den Räumen eines Strangs (VDI 2081)."},
     {"suggest", "Kanal- oder Rohrgröße für einen Volumenstrom vorschlagen."},
     {"text", "Den Text einer Projektdatei ausgeben."},
     {"tree", "Den Baum eines Projekts ausgeben, mit --calc samt Druckverlust."},
