@@ -1,16 +1,16 @@
 // Build tool: renders an SVG icon into a square PNG of the given size, so the icon theme gets
 // its bitmap sizes from the one drawing the program itself shows.
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTextStream>
 
 int main(int argc, char** argv) {
-    // No window is shown: the build machine may have no display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QStringList args = QGuiApplication::arguments().mid(1);
+    // Paths only, no text and no window: no platform plugin is needed, so the build machine
+    // may have no display.
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
     bool ok = args.size() == 3;
     const int seite = ok ? args[1].toInt(&ok) : 0;
     if (!ok || seite < 1 || seite > 4096) {
