@@ -5,6 +5,7 @@
 #include "network/network_tree.h"
 #include "network/type_codes.h"
 #include "pressure/calc_context.h"
+#include "pressure/project_head.h"
 #include "report/report_document.h"
 
 #include <algorithm>
@@ -45,7 +46,8 @@ int stelle(const std::vector<std::pair<tmylistitem*, int>>& weg, const tmylistit
 } // namespace
 
 Streckendaempfung daempfungZwischen(tmylistitem* start, tmylistitem* ziel,
-                                    const Rechenkontext& kontext, bool hinweis) {
+                                    const Rechenkontext& kontext, bool hinweis,
+                                    const ProjektDaten* projekt) {
     Streckendaempfung s;
     if (!start || !ziel) {
         s.meldung = QStringLiteral("Bitte Start- und Zielpunkt wählen");
@@ -80,6 +82,7 @@ Streckendaempfung daempfungZwischen(tmylistitem* start, tmylistitem* ziel,
     TDruck* d = kontext.druck;
     if (d) {
         d->clear();
+        if (projekt) druckkopf(*d, *projekt);
         d->headline(QStringLiteral("Schalldämpfung des Kanalnetzes zwischen 2 Bauteilen"));
         d->add(QStringLiteral("Strang: ") + strangKopf(start)->caption());
         if (hinweis) {

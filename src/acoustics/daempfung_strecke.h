@@ -8,6 +8,7 @@
 namespace zephan {
 
 class tmylistitem;
+struct ProjektDaten;
 struct Rechenkontext;
 
 // One component on the way between two components, with the passage the way takes.
@@ -29,8 +30,10 @@ struct Streckendaempfung {
 // the other, both included. The way follows the branches (the passage into a branch counts
 // as the branch's attenuation). Two components of which neither lies on the other's way from
 // the fan are refused. With a report document in the context the derivation is written
-// (cleared first); `hinweis` adds the note that the sum is no method of the standard.
+// (cleared first, with the project head when `projekt` is given); `hinweis` adds the note that
+// the sum is no method of the standard.
 Streckendaempfung daempfungZwischen(tmylistitem* start, tmylistitem* ziel,
-                                    const Rechenkontext& kontext, bool hinweis = false);
+                                    const Rechenkontext& kontext, bool hinweis = false,
+                                    const ProjektDaten* projekt = nullptr);
 
 } // namespace zephan

@@ -10,6 +10,7 @@
 #include "app/problem_list.h"
 #include "app/raum_fenster.h"
 #include "app/raumband_fenster.h"
+#include "app/schall2_fenster.h"
 #include "app/schallvorgabe_fenster.h"
 #include "app/settings_dialog.h"
 #include "app/tree_columns.h"
@@ -116,6 +117,8 @@ Tk_DVform::Tk_DVform(QWidget* parent, std::unique_ptr<FensterSeam> seam)
     verlaufform_->berichtZeigen = [this] { berichtZeigen(); };
     kopierform_ = new Tk_Kopierform(*session_, seam_, this);
     connect(kopierform_, &Tk_Kopierform::kopiert, this, [this] { nachBefehl(); });
+    schall2form_ = new Tk_schall2form(*session_, druck_, seam_, this);
+    connect(schall2form_, &Tk_schall2form::berechnet, this, [this] { berichtZeigen(); });
 
     druckFenster_ = new TDruckFenster(druck_, seam_, this);
     seam_.setBerichtFenster(druckFenster_);
@@ -180,6 +183,8 @@ Tk_DVform::~Tk_DVform() {
     // The model and the copy window listen to the session's tree: they go before the session.
     delete kopierform_;
     kopierform_ = nullptr;
+    delete schall2form_;
+    schall2form_ = nullptr;
     baum_->setModel(nullptr);
     delete modell_;
     modell_ = nullptr;
@@ -335,16 +340,6 @@ void Tk_DVform::menuBauen() {
         aktionen_.insert(text, a);
         return a;
     };
-    const auto spaeter = [this](QMenu* m, const QString& text, const QKeySequence& taste = {}) {
-        QAction* a = m->addAction(text);
-        a->setObjectName(text);
-        if (!taste.isEmpty()) a->setShortcut(taste);
-        a->setEnabled(false);
-        a->setToolTip(nochNicht);
-        a->setStatusTip(nochNicht);
-        aktionen_.insert(text, a);
-        return a;
-    };
 
     QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
     datei->setToolTipsVisible(true);
@@ -412,7 +407,9 @@ void Tk_DVform::menuBauen() {
     neu(rechnen, QStringLiteral("für ein Bauteil zusammenstellen"),
         [this] { bauteilZusammenstellenMenu(); });
     rechnen->addSeparator();
-    spaeter(rechnen, QStringLiteral("Schalldämpfung zwischen 2 Bauteilen..."));
+    neu(rechnen, QStringLiteral("Schalldämpfung zwischen 2 Bauteilen..."), [this] {
+        if (session_->baum().topitem()) schall2form_->zeigen();
+    });
     neu(rechnen, QStringLiteral("Welcher Volumenstrom stellt sich ein..."),
         [this] { WelcherVbtnClick(); });
     neu(rechnen, QStringLiteral("Massenauszug"), [this] { massenauszugMenu(); });

@@ -40,6 +40,7 @@ class TBauteilForm_;
 class Tk_AllSetform;
 class Tk_DVVerlaufform;
 class Tk_Kopierform;
+class Tk_schall2form;
 class TDruckFenster;
 class AnleitungFenster;
 class Tk_Einstellform;
@@ -164,6 +165,7 @@ public:
     void Kopieren1Click();
     Tk_DVVerlaufform* verlaufform() const { return verlaufform_; }
     Tk_Kopierform* kopierform() const { return kopierform_; }
+    Tk_schall2form* schall2form() const { return schall2form_; }
     // The message for a field of the shown page whose value is out of its range, naming the
     // field and the range; empty when every field is valid. "Über&nehmen" and "&Einfügen"
     // refuse with it.
@@ -263,6 +265,7 @@ private:
     Tk_Kopierform* kopierform_ = nullptr;
     ProjektSperre sperre_;
     AnleitungFenster* anleitung_ = nullptr;
+    Tk_schall2form* schall2form_ = nullptr;
 };
 
 } // namespace zephan

@@ -64,11 +64,6 @@ TEST_F(MainWindow, StartWithoutSettingsOpensTheExampleAndSelectsTheFirstLine) {
     // The view shows the tree and follows the session's selection.
     EXPECT_EQ(BaumModell::knoten(fenster->baumAnsicht()->currentIndex()), s().baum().topitem());
     EXPECT_EQ(fenster->modell()->rowCount(), s().baum().topCount());
-    // Commands of later issues are there but say they are not available yet.
-    QAction* schall = fenster->aktion(QStringLiteral("Schalldämpfung zwischen 2 Bauteilen..."));
-    ASSERT_NE(schall, nullptr);
-    EXPECT_FALSE(schall->isEnabled());
-    EXPECT_EQ(schall->toolTip(), QStringLiteral("noch nicht verfügbar"));
     EXPECT_FALSE(feld<QPushButton>("BauteilBtn")->isVisibleTo(fenster.get()));
     EXPECT_FALSE(feld<QPushButton>("AufmassBtn")->isVisibleTo(fenster.get()));
 }

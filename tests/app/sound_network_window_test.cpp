@@ -3,10 +3,14 @@
 // berechnen" and the summary with "Schall hinzufügen".
 #include "app_fixture.h"
 
+#include "app/schall2_fenster.h"
 #include "network/network_tree.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 namespace zephan::testing {
@@ -89,6 +93,56 @@ TEST_F(SoundNetwork, F10F11AndTheCombinedReports) {
     fenster->aktion(QStringLiteral("Zusammenfassung"))->trigger();
     ASSERT_EQ(berichte, 7);
     EXPECT_EQ(anzahl(bericht, kopf), 0);
+}
+
+TEST_F(SoundNetwork, AttenuationBetweenTwoComponentsPickedInTheTree) {
+    fenster->start();
+    fenster->knotenAuswaehlen(at("1.4"));
+    fenster->aktion(QStringLiteral("Schalldämpfung zwischen 2 Bauteilen..."))->trigger();
+    Tk_schall2form* f = fenster->schall2form();
+    ASSERT_TRUE(f->isVisible());
+    EXPECT_EQ(f->startnode(), at("1.4"));
+    EXPECT_EQ(f->zieltxt()->text(), QStringLiteral("-"));
+    EXPECT_TRUE(f->zielRadio()->isChecked());
+    EXPECT_FALSE(f->okbutton1()->isEnabled());
+
+    // The target is picked in the tree while the window stays open.
+    fenster->knotenAuswaehlen(at("1.5.3"));
+    EXPECT_EQ(f->zielnode(), at("1.5.3"));
+    ASSERT_TRUE(f->okbutton1()->isEnabled());
+    QTest::mouseClick(f->okbutton1(), Qt::LeftButton);
+    ASSERT_EQ(berichte, 1);
+    EXPECT_TRUE(
+        bericht.contains(QStringLiteral("°ÜSchalldämpfung des Kanalnetzes zwischen 2 Bauteilen")));
+    EXPECT_TRUE(bericht.contains(QStringLiteral("Aus diesem Grund ist hier ein eigener/nicht "
+                                                "überprüfter Weg gewählt worden:")));
+    // ducts 1.4, 1.5.1, 1.5.3, the branch passage of 1.5 and the bend 1.5.2
+    EXPECT_TRUE(bericht.contains(QStringLiteral("Summe °(delta L|[dB]|7|8|8|8|7|7|7")));
+
+    // Two rooms in different branches: neither lies on the other's way.
+    f->startRadio()->setChecked(true);
+    fenster->knotenAuswaehlen(at("1.8"));
+    f->zielRadio()->setChecked(true);
+    fenster->knotenAuswaehlen(at("1.5.5"));
+    EXPECT_FALSE(f->Okbutton1Click());
+    EXPECT_EQ(berichte, 1);
+    ASSERT_FALSE(fragen.isEmpty());
+    EXPECT_EQ(fragen.last(), QStringLiteral("Start und Ziel liegen nicht auf einem Schallweg: "
+                                            "keines der beiden Bauteile liegt vor dem anderen."));
+    // The same node twice.
+    fenster->knotenAuswaehlen(at("1.8"));
+    EXPECT_FALSE(f->Okbutton1Click());
+    EXPECT_EQ(berichte, 1);
+    EXPECT_EQ(fragen.last(), QStringLiteral("Start und Ziel dürfen nicht identisch sein"));
+    f->hinweis()->setChecked(false);
+    fenster->knotenAuswaehlen(at("1.6"));
+    f->startRadio()->setChecked(true);
+    fenster->knotenAuswaehlen(at("1.8"));
+    EXPECT_TRUE(f->Okbutton1Click());
+    EXPECT_EQ(berichte, 2);
+    EXPECT_FALSE(bericht.contains(QStringLiteral("Aus diesem Grund ist hier ein eigener/nicht "
+                                                 "überprüfter Weg gewählt worden:")));
+    EXPECT_FALSE(s().geaendert());
 }
 
 } // namespace
