@@ -5,11 +5,11 @@
 // i[3] of an outlet is the flow of all outlets of its room and i[4] their number: the maker's
 // data and the formulas are evaluated for one device and 10 lg n is added.
 
-#include "acoustics/bands/kurve.h"
-#include "acoustics/bands/rechenblatt.h"
 #include "acoustics/geraeusch_bericht.h"
 #include "acoustics/geraeusch_modelle.h"
 #include "acoustics/schall_daten.h"
+#include "bands/kurve.h"
+#include "bands/rechenblatt.h"
 #include "network/type_codes.h"
 #include "store/number_format.h"
 

@@ -1,6 +1,6 @@
 #include "acoustics/geraeusch_bericht.h"
 
-#include "acoustics/bands/pegel_druck.h"
+#include "bands/pegel_druck.h"
 #include "report/report_document.h"
 #include "store/number_format.h"
 

@@ -1,10 +1,10 @@
 // Flow noise of fittings: bends (VDI 2081 section 5.2.2), knees, branch fittings and saddle
 // and trouser pieces (section 6.3.2).
 
-#include "acoustics/bands/rechenblatt.h"
 #include "acoustics/geraeusch_bericht.h"
 #include "acoustics/geraeusch_modelle.h"
 #include "acoustics/umlenkgeraeusch.h"
+#include "bands/rechenblatt.h"
 #include "network/catalogue.h"
 #include "network/tree_container.h"
 #include "network/type_codes.h"

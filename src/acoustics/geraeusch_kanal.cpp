@@ -1,8 +1,8 @@
 // Flow noise of straight ducts and pipes (VDI 2081 section 5.2.1).
 
-#include "acoustics/bands/rechenblatt.h"
 #include "acoustics/geraeusch_bericht.h"
 #include "acoustics/geraeusch_modelle.h"
+#include "bands/rechenblatt.h"
 
 namespace zephan {
 

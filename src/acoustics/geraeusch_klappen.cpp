@@ -1,12 +1,12 @@
 // Flow noise of throttle dampers (VDI 2081, 2000 edition, section 6.3.4) and of fire dampers
 // from the maker's data.
 
-#include "acoustics/bands/kurve.h"
-#include "acoustics/bands/rechenblatt.h"
 #include "acoustics/geraeusch_bericht.h"
 #include "acoustics/geraeusch_modelle.h"
 #include "acoustics/klappenspektrum.h"
 #include "acoustics/schall_daten.h"
+#include "bands/kurve.h"
+#include "bands/rechenblatt.h"
 #include "store/number_format.h"
 
 namespace zephan {

@@ -5,11 +5,11 @@
 // points are carried, else only at a flow point that is. Where the needed data are not carried
 // the model says so and points to the sound preset instead of guessing device data.
 
-#include "acoustics/bands/kurve.h"
-#include "acoustics/bands/rechenblatt.h"
 #include "acoustics/geraeusch_bericht.h"
 #include "acoustics/geraeusch_modelle.h"
 #include "acoustics/schall_daten.h"
+#include "bands/kurve.h"
+#include "bands/rechenblatt.h"
 
 #include <optional>
 

@@ -4,11 +4,11 @@
 // internal loss, from a pressure pass of the line that writes nothing (or from the caller's
 // pass of the line), so it is current after every edit.
 
-#include "acoustics/bands/rechenblatt.h"
 #include "acoustics/geraeusch_bericht.h"
 #include "acoustics/geraeusch_modelle.h"
 #include "acoustics/schall_daten.h"
 #include "acoustics/stiller_druckpass.h"
+#include "bands/rechenblatt.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
 #include "acoustics/klappenspektrum.h"
 
-#include "acoustics/bands/kurve.h"
 #include "acoustics/geraeusch_bericht.h"
 #include "acoustics/geraeusch_modelle.h"
 #include "acoustics/schall_daten.h"
+#include "bands/kurve.h"
 
 namespace zephan {
 

@@ -1,9 +1,9 @@
 #include "acoustics/stroemungsgeraeusch.h"
 
-#include "acoustics/bands/rechenblatt.h"
 #include "acoustics/geraeusch_bericht.h"
 #include "acoustics/geraeusch_modelle.h"
 #include "acoustics/schall_daten.h"
+#include "bands/rechenblatt.h"
 #include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"

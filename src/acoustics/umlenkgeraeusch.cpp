@@ -1,8 +1,8 @@
 #include "acoustics/umlenkgeraeusch.h"
 
-#include "acoustics/bands/rechenblatt.h"
 #include "acoustics/geraeusch_bericht.h"
 #include "acoustics/geraeusch_modelle.h"
+#include "bands/rechenblatt.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
-#include "acoustics/bands/pegel.h"
 #include "acoustics/stroemungsgeraeusch.h"
+#include "bands/pegel.h"
 #include "cli/command.h"
 #include "cli/load_options.h"
 #include "network/model_queries.h"

@@ -1,6 +1,6 @@
 #include "editing/room_band_model.h"
 
-#include "acoustics/bands/pegel.h"
+#include "bands/pegel.h"
 #include "store/number_format.h"
 
 #include <algorithm>

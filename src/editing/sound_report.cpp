@@ -1,8 +1,8 @@
 #include "editing/sound_report.h"
 
-#include "acoustics/bands/pegel.h"
 #include "acoustics/pegelsenkung.h"
 #include "acoustics/stroemungsgeraeusch.h"
+#include "bands/pegel.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/type_codes.h"

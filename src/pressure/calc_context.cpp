@@ -1,6 +1,6 @@
 #include "pressure/calc_context.h"
 
-#include "acoustics/bands/rechenblatt.h"
+#include "bands/rechenblatt.h"
 #include "network/catalogue.h"
 #include "pressure/air_density.h"
 #include "pressure/titelzahl.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "acoustics/bands/kurve.h"
+#include "bands/kurve.h"
 
 #include <array>
 #include <optional>

@@ -3,8 +3,8 @@
 // Small project trees for the flow-noise tests: a line head and a chain below it, the
 // component under test with the outlets that give it its flow.
 
-#include "acoustics/bands/pegel.h"
 #include "acoustics/stroemungsgeraeusch.h"
+#include "bands/pegel.h"
 #include "network/dvdata.h"
 #include "network/network_tree.h"
 #include "pressure/calc_context.h"

@@ -1,5 +1,5 @@
-#include "acoustics/bands/acoustic_curves.h"
 #include "acoustics/schall_daten.h"
+#include "bands/acoustic_curves.h"
 
 #include <gtest/gtest.h>
 

@@ -2,13 +2,13 @@
 // spectrum, the reverberation times per band, the rooms overview and the flow-noise report.
 #include "app_fixture.h"
 
-#include "acoustics/bands/pegel.h"
 #include "acoustics/stroemungsgeraeusch.h"
 #include "app/number_field.h"
 #include "app/raum_fenster.h"
 #include "app/raumband_fenster.h"
 #include "app/schallvorgabe_fenster.h"
 #include "app/spektrum_balken.h"
+#include "bands/pegel.h"
 #include "pressure/calc_context.h"
 #include "store/number_format.h"
 

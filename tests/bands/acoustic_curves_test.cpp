@@ -1,4 +1,4 @@
-#include "acoustics/bands/acoustic_curves.h"
+#include "bands/acoustic_curves.h"
 #include "store/user_seam.h"
 #include "support/recording_seam.h"
 

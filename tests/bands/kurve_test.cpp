@@ -1,4 +1,4 @@
-#include "acoustics/bands/kurve.h"
+#include "bands/kurve.h"
 #include "store/user_seam.h"
 #include "support/recording_seam.h"
 

@@ -1,4 +1,4 @@
-#include "acoustics/bands/pegel_druck.h"
+#include "bands/pegel_druck.h"
 #include "report/report_document.h"
 
 #include <gtest/gtest.h>

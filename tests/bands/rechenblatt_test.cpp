@@ -1,4 +1,4 @@
-#include "acoustics/bands/rechenblatt.h"
+#include "bands/rechenblatt.h"
 #include "store/trace_log.h"
 
 #include <gtest/gtest.h>

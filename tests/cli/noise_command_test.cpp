@@ -1,5 +1,5 @@
-#include "acoustics/bands/pegel.h"
 #include "acoustics/stroemungsgeraeusch.h"
+#include "bands/pegel.h"
 #include "network/network_tree.h"
 #include "network/project_file.h"
 #include "network/tree_position.h"

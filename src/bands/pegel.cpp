@@ -1,4 +1,4 @@
-#include "acoustics/bands/pegel.h"
+#include "bands/pegel.h"
 
 #include <climits>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "acoustics/bands/kurve.h"
+#include "bands/kurve.h"
 
 #include "store/trace_log.h"
 #include "store/user_seam.h"
