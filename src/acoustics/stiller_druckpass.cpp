@@ -1,13 +1,12 @@
 #include "acoustics/stiller_druckpass.h"
 
+#include "network/model_queries.h"
 #include "network/network_tree.h"
-#include "network/record_snapshot.h"
 #include "pressure/calc_context.h"
+#include "pressure/network_pressure_core.h"
 #include "store/number_format.h"
-#include "store/user_seam.h"
 
 #include <utility>
-#include <vector>
 
 namespace zephan {
 
@@ -18,42 +17,27 @@ double ventilatorGesamtdruck(const StrangErgebnis& s) {
 Druckpass stillerDruckpass(tmylistitem* knoten, const Rechenkontext& kontext) {
     Druckpass p;
     tmylistitem* kopf = strangKopf(knoten);
-    auto* baum = knoten ? dynamic_cast<ProjektBaum*>(knoten->owner()) : nullptr;
-    if (!kopf || !baum) {
+    if (!kopf || !istStrangTyp(typVon(kopf))) {
         p.meldung = netztext::keinStrang;
         return p;
     }
-    // The calculation writes velocity and zeta texts, state codes and the fan's pressure into
-    // the line and selects a node that stops it: all of it is put back afterwards.
-    std::vector<std::pair<tmylistitem*, KnotenZustand>> vorher;
-    const tmylistitem* ende = kopf->lastDescendant();
-    for (tmylistitem* n = kopf; n; n = n->getNext()) {
-        vorher.emplace_back(n, KnotenZustand::von(n));
-        if (n == ende) break;
+    const Rechenlauf lauf;
+    if (!lauf.gestartet()) {
+        p.meldung = netztext::laeuftSchon;
+        return p;
     }
-    tmylistitem* auswahl = baum->Selected();
-
+    // The core computes numbers only: the line stays as it is.
     Rechenkontext k = kontext;
     k.druck = nullptr;
-    k.stroeme = nullptr; // the calculation finds the line's flows itself
-    SilentSeam still;
-    NetzOptionen o;
-    o.ganzerStrang = true;
-    o.nurStrang = kopf;
-    o.seam = &still;
-    NetzErgebnis e = netzberechnen(*baum, k, o);
-
-    for (const auto& [n, z] : vorher)
-        if (!(KnotenZustand::von(n) == z)) z.anwenden(n);
-    if (baum->Selected() != auswahl) baum->setSelected(auswahl);
-
-    if (!e.ok() || e.straenge.empty()) {
+    k.stroeme = nullptr; // the core finds the line's flows itself
+    StrangErgebnis e = strangRechnen(lauf, kopf, k);
+    if (!e.fertig()) {
         p.meldung = e.meldung.isEmpty() ? netztext::allgemein : e.meldung;
         p.halt = e.knoten;
         return p;
     }
     p.ok = true;
-    p.strang = std::move(e.straenge.front());
+    p.strang = std::move(e);
     return p;
 }
 

@@ -10,8 +10,7 @@ class tmylistitem;
 struct Rechenkontext;
 
 // The pressure-loss calculation of one line run for its results alone: no report, no message,
-// and every node of the line (record, caption, icons) and the tree's selection as they were
-// before, so the project does not change.
+// nothing written into the tree (neither records nor captions nor the selection).
 struct Druckpass {
     bool ok = false;
     QString meldung;             // why the pass stopped
@@ -23,7 +22,7 @@ struct Druckpass {
 // calculation stores in the fan (whole pascals) plus the fan's internal loss.
 double ventilatorGesamtdruck(const StrangErgebnis& s);
 
-// Runs the pass for the line of `knoten`.
+// Runs the pass for the line of `knoten`; refused while another calculation runs.
 Druckpass stillerDruckpass(tmylistitem* knoten, const Rechenkontext& kontext);
 
 } // namespace zephan
