@@ -15,9 +15,7 @@ const QChar trenner = QLatin1Char('|');
 
 // A stored number text written with d decimals; empty when the text holds no number.
 QString textZahl(const QString& text, int d) {
-    bool ok = false;
-    const double x = leseZahl(text, &ok);
-    return ok ? formatZahl(x, d) : QString();
+    return formatZahltext(text, d);
 }
 
 bool vorgabeVerlust(const DVdata& d, const tBasisDaten_* kat) {

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <string>
 
 namespace zephan {
 
@@ -162,6 +163,55 @@ double leseZahl(const QString& text, bool* ok, double fallback) {
     }
     if (ok) *ok = true;
     return v;
+}
+
+QString formatZahltext(const QString& text, int d, bool* ok) {
+    bool gut = false;
+    const double x = leseZahl(text, &gut);
+    if (ok) *ok = gut;
+    if (!gut) return QString();
+    // The digits of a plain decimal text; anything else (an exponent) rounds its value.
+    std::string ziffern;
+    ziffern.reserve(static_cast<size_t>(text.size()) + 1);
+    bool negativ = false;
+    bool komma = false;
+    int nachKomma = 0;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u' ' || u == u'+' || u == u'.') continue;
+        if (u == u'-' && ziffern.empty() && !negativ) {
+            negativ = true;
+        } else if (u == u',' && !komma) {
+            komma = true;
+            ziffern += '.';
+        } else if (u >= u'0' && u <= u'9') {
+            ziffern += static_cast<char>(u);
+            if (komma) ++nachKomma;
+        } else {
+            return formatZahl(x, d);
+        }
+    }
+    if (d < 0 || nachKomma <= d) return formatZahl(x, d);
+    // Keep d decimals; a first dropped digit of 5 or more adds one in the last kept place.
+    const size_t punkt = ziffern.find('.');
+    const bool auf = ziffern[punkt + 1 + static_cast<size_t>(d)] >= '5';
+    std::string kopf = ziffern.substr(0, d == 0 ? punkt : punkt + 1 + static_cast<size_t>(d));
+    if (auf) {
+        int k = static_cast<int>(kopf.size()) - 1;
+        for (; k >= 0; --k) {
+            if (kopf[static_cast<size_t>(k)] == '.') continue;
+            if (kopf[static_cast<size_t>(k)] != '9') {
+                ++kopf[static_cast<size_t>(k)];
+                break;
+            }
+            kopf[static_cast<size_t>(k)] = '0';
+        }
+        if (k < 0) kopf.insert(kopf.begin(), '1');
+    }
+    if (kopf.empty() || kopf.front() == '.') kopf.insert(kopf.begin(), '0');
+    double r = 0;
+    std::from_chars(kopf.data(), kopf.data() + kopf.size(), r);
+    return formatZahl(negativ ? -r : r, d);
 }
 
 int leseGanzzahl(const QString& text) {

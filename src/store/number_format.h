@@ -12,6 +12,10 @@ namespace zephan {
 QString formatZahl(double x, int d);
 // x with d decimals, no thousands grouping (stored values and edit fields).
 QString formatZahlOhneGruppen(double x, int d);
+// A number kept as decimal text ("5,35") written with d >= 0 decimals and grouping, rounded
+// half up on the text's own decimal digits ("5,4"), not on the binary value nearest to it;
+// empty, and false in *ok, when the text is no number.
+QString formatZahltext(const QString& text, int d, bool* ok = nullptr);
 // A volume flow: a whole number with grouping.
 QString formatVolumenstrom(double q);
 

@@ -102,3 +102,31 @@ TEST(NumberFormat, ReadsPlainAndUnusualDecimalsAlike) {
         EXPECT_EQ(std::signbit(v), f.negativ) << f.text;
     }
 }
+
+// A number kept as text rounds on its own decimal digits: "5,35" is 5,4 although the double
+// nearest to 5.35 lies below it.
+TEST(NumberFormat, DecimalTextRoundsHalfUpOnItsDigits) {
+    struct Fall {
+        const char* text;
+        int d;
+        const char* erwartet;
+    } faelle[] = {
+        {"5,35", 1, "5,4"},         {"5,34", 1, "5,3"},    {"0,125", 2, "0,13"},
+        {"-5,35", 1, "-5,4"},       {"9,96", 1, "10,0"},   {"999,95", 1, "1.000,0"},
+        {"1.234,45", 1, "1.234,5"}, {"2,5", 0, "3"},       {"12", 2, "12,00"},
+        {"5,3", 1, "5,3"},          {"-0,04", 1, "0,0"},   {" +7,25 ", 1, "7,3"},
+        {",35", 1, "0,4"},          {"1e3", 1, "1.000,0"},
+    };
+    for (const Fall& f : faelle) {
+        bool ok = false;
+        EXPECT_EQ(formatZahltext(QString::fromUtf8(f.text), f.d, &ok),
+                  QString::fromUtf8(f.erwartet))
+            << f.text;
+        EXPECT_TRUE(ok) << f.text;
+    }
+    bool ok = true;
+    EXPECT_TRUE(formatZahltext(QStringLiteral("abc"), 1, &ok).isEmpty());
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(formatZahltext(QString(), 1, &ok).isEmpty());
+    EXPECT_FALSE(ok);
+}
