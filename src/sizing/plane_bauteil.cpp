@@ -88,7 +88,6 @@ private:
     const Einstellungen& e_;
     int klasse_;
     double Q_ = -1;
-    bool nachGeschwindigkeit_ = false; // sized here by the design velocity
 };
 
 void Planer::dreiEnden(const tBasisDaten_& t) {
@@ -165,7 +164,6 @@ bool Planer::dimensionieren(const tBasisDaten_& t) {
         d_.p[0] = v.geschwindigkeit;
         d_.i[4] = gefaelle ? (kanal ? std::trunc(x * 100) : d_.i[4]) : x;
     }
-    nachGeschwindigkeit_ = !gefaelle;
     d_.fehler = fehlerOk;
     return true;
 }
@@ -184,11 +182,11 @@ void Planer::abhaengige(const tBasisDaten_& t) {
         d_.p[0] = formatZahl(v, 2);
         if (d_.typ == typKanal && e_.nachGefaelle())
             d_.i[4] = std::trunc(e_.paProM() * 100); // the page shows it as the gradient
-        else if (nachGeschwindigkeit_)
+        else if (!e_.nachGefaelle())
+            // Also a run that took its size from a neighbour: its design velocity is the
+            // section's, and the velocity check asks when the size runs faster.
             d_.i[4] = e_.designGeschwindigkeit(klasse());
         else
-            // A run that took its size from a neighbour was not sized by the design velocity:
-            // its design value is the next whole velocity above the one it has.
             d_.i[4] = std::trunc(v) + 1;
         break;
     }

@@ -27,8 +27,9 @@ std::string wo(const tmylistitem* n) {
 } // namespace
 
 // Generated projects put entirely into planning and planned again: the run goes through
-// without a stop or question, every node fits its neighbours, no duct is faster than its
-// design value, and every passage computes.
+// without a stop, every node fits its neighbours, every passage computes, and every duct or
+// pipe is either within its design velocity (the section's) or was asked about: a run that
+// takes its size from a neighbour may be faster, and the planning says so at its position.
 TEST(Planen, GeneratedProjectsPlanAndComputeWithoutStop) {
     for (uint32_t seed : {1u, 5u, 11u}) {
         ProjektBaum baum;
@@ -68,9 +69,13 @@ TEST(Planen, GeneratedProjectsPlanAndComputeWithoutStop) {
                 << "seed " << seed << " line " << s << " stopped at "
                 << (r.halt ? wo(r.halt) : std::string("-")) << ": " << r.meldung.toStdString();
         }
-        EXPECT_EQ(seam.fragen.size(), 1) << seam.fragen.join(QLatin1Char('\n')).toStdString();
+        const QStringList fragen = seam.fragen.mid(1);
+        for (const QString& f : fragen)
+            EXPECT_TRUE(f.startsWith(QString::fromUtf8(planText::geschwindigkeit)))
+                << f.toStdString();
 
         const Volumenstroeme stroeme(baum);
+        int schneller = 0;
         TDruck still;
         still.drucken = false;
         Rechenkontext u;
@@ -79,11 +84,26 @@ TEST(Planen, GeneratedProjectsPlanAndComputeWithoutStop) {
         for (tmylistitem* n = baum.topitem(); n; n = n->getNext()) {
             const DVdata& d = *nodeDaten(n);
             EXPECT_FALSE(d.planung) << "seed " << seed << " " << wo(n);
-            EXPECT_EQ(nachbarpruefung(n, &stroeme), 0) << "seed " << seed << " " << wo(n);
+            const int zustand = nachbarpruefung(n, &stroeme);
+            bool schnell = false;
             if (d.typ == typKanal || d.typ == typRohr) {
                 const double A =
                     d.typ == typKanal ? flaeche_eckig(d.i[0], d.i[1]) : flaeche_rund(d.i[0]);
-                EXPECT_LE(stroeme[n] / 3600.0 / A, d.i[4]) << "seed " << seed << " " << wo(n);
+                // the section's design velocity: 8, 5 or 3 m/s
+                EXPECT_TRUE(istTyp(static_cast<int>(d.i[4]), {3, 5, 8}))
+                    << "seed " << seed << " " << wo(n);
+                schnell = stroeme[n] / 3600.0 / A > d.i[4];
+            }
+            if (schnell) {
+                ++schneller;
+                EXPECT_EQ(zustand, fehlerGeschwindigkeit) << "seed " << seed << " " << wo(n);
+                EXPECT_TRUE(
+                    fragen.contains(mitPosition(QString::fromUtf8(planText::geschwindigkeit), n) +
+                                    QStringLiteral(" [") +
+                                    QString::fromUtf8(planText::weiterButtons) + QLatin1Char(']')))
+                    << "seed " << seed << " " << wo(n);
+            } else {
+                EXPECT_EQ(zustand, 0) << "seed " << seed << " " << wo(n);
             }
             if (n->Level() == 0 || d.typ == typRaum || d.typ == typAbzweig) continue;
             DVdata arbeit;
@@ -97,6 +117,9 @@ TEST(Planen, GeneratedProjectsPlanAndComputeWithoutStop) {
             else
                 EXPECT_GT(dp, -999) << "seed " << seed << " " << wo(n);
         }
+        // Runs behind a fast grille or fitting take its size: some are faster than the design.
+        EXPECT_GT(schneller, 0) << "seed " << seed;
+        EXPECT_EQ(fragen.size(), schneller) << "seed " << seed;
 
         // The network calculation of every line (F7) goes through; it may stop only at such
         // a damper without maker data.
