@@ -4,7 +4,7 @@
 // its derivation and sets `ergebnis`; it returns false when it ended without the closing empty
 // line.
 
-#include "acoustics/bands/pegel.h"
+#include "bands/pegel.h"
 #include "network/dvdata.h"
 
 namespace zephan {

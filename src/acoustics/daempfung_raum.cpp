@@ -1,10 +1,10 @@
 // Room attenuation (VDI 2081 section 7.7) and the reflection at the open end of an outlet
 // (section 7.6).
 
-#include "acoustics/bands/acoustic_curves.h"
 #include "acoustics/daempfung_modelle.h"
 #include "acoustics/geraeusch_bericht.h"
 #include "acoustics/geraeusch_modelle.h"
+#include "bands/acoustic_curves.h"
 #include "network/network_tree.h"
 #include "network/type_codes.h"
 #include "pressure/calc_context.h"

@@ -1,7 +1,7 @@
 #include "acoustics/daempfung_strecke.h"
 
-#include "acoustics/bands/pegel_druck.h"
 #include "acoustics/pegelsenkung.h"
+#include "bands/pegel_druck.h"
 #include "network/network_tree.h"
 #include "network/type_codes.h"
 #include "pressure/calc_context.h"

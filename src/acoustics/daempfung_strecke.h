@@ -1,6 +1,6 @@
 #pragma once
 
-#include "acoustics/bands/pegel.h"
+#include "bands/pegel.h"
 
 #include <QString>
 #include <vector>

@@ -3,11 +3,11 @@
 
 #include "acoustics/schallnetz.h"
 
-#include "acoustics/bands/pegel_druck.h"
 #include "acoustics/pegelsenkung.h"
 #include "acoustics/schall_einstellungen.h"
 #include "acoustics/stiller_druckpass.h"
 #include "acoustics/stroemungsgeraeusch.h"
+#include "bands/pegel_druck.h"
 #include "network/catalogue.h"
 #include "network/network_tree.h"
 #include "network/type_codes.h"

@@ -1,6 +1,6 @@
-#include "acoustics/bands/pegel.h"
 #include "acoustics/daempfung_strecke.h"
 #include "acoustics/pegelsenkung.h"
+#include "bands/pegel.h"
 #include "cli/command.h"
 #include "cli/load_options.h"
 #include "network/network_tree.h"
