@@ -33,7 +33,7 @@ Druckpass stillerDruckpass(tmylistitem* knoten, const Rechenkontext& kontext) {
     StrangErgebnis e = strangRechnen(lauf, kopf, k);
     if (!e.fertig()) {
         p.meldung = e.meldung.isEmpty() ? netztext::allgemein : e.meldung;
-        p.halt = e.knoten;
+        p.halt = e.stoppKnoten;
         return p;
     }
     p.ok = true;
