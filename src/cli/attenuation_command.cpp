@@ -106,13 +106,7 @@ const Command attenuation(
         if (args.contains(QStringLiteral("--from")) || args.contains(QStringLiteral("--to")))
             return zwischen(args, optionen, bericht, json);
         int seite = 0;
-        const int s = args.indexOf(QStringLiteral("--side"));
-        if (s >= 0) {
-            bool ok = false;
-            seite = s + 1 < args.size() ? args[s + 1].toInt(&ok) : 0;
-            if (!ok || seite < 0 || seite > 2) return usage("attenuation");
-            args.remove(s, 2);
-        }
+        if (!seiteNehmen(args, seite)) return usage("attenuation");
         if (args.size() != 2) return usage("attenuation");
 
         KonsolenSeam seam;

@@ -66,6 +66,9 @@ bool markupSchreiben(const TDruck& doc, const QString& datei, QString& grund);
 QString machineNumber(double x);
 // Takes "--name VALUE" out of args; false when the option has no value or comes twice.
 bool wertNehmen(QStringList& args, const QString& name, QString& wert);
+// "--side N": the passage of a branch fitting, 0 (main), 1 or 2; left as it is when the option
+// is missing. False when its value is none of these.
+bool seiteNehmen(QStringList& args, int& seite);
 // key<TAB>value line on stdout.
 // A stored German number text in the machine format; empty when the text is no number.
 QString zahlAusText(const QString& text);

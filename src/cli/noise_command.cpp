@@ -57,13 +57,7 @@ const Command noise(
         const bool bericht = args.removeAll(QStringLiteral("--report")) > 0;
         const bool json = args.removeAll(QStringLiteral("--json")) > 0;
         int seite = 0;
-        const int s = args.indexOf(QStringLiteral("--side"));
-        if (s >= 0) {
-            bool ok = false;
-            seite = s + 1 < args.size() ? args[s + 1].toInt(&ok) : 0;
-            if (!ok || seite < 0 || seite > 2) return usage("noise");
-            args.remove(s, 2);
-        }
+        if (!seiteNehmen(args, seite)) return usage("noise");
         if (args.size() != 2) return usage("noise");
 
         KonsolenSeam seam;

@@ -11,4 +11,16 @@ bool wertNehmen(QStringList& args, const QString& name, QString& wert) {
     return !wert.isEmpty();
 }
 
+bool seiteNehmen(QStringList& args, int& seite) {
+    QString wert;
+    const bool da = args.contains(QStringLiteral("--side"));
+    if (!wertNehmen(args, QStringLiteral("--side"), wert)) return false;
+    if (!da) return true;
+    bool ok = false;
+    const int s = wert.toInt(&ok);
+    if (!ok || s < 0 || s > 2) return false;
+    seite = s;
+    return true;
+}
+
 } // namespace zephan::cli
