@@ -513,11 +513,11 @@ TEST(SimulationErzeugt, EquilibriumBalancesEveryJunctionAndKeepsTheFansFlow) {
         // path within 2 % (the line computes with whole m³/h). Ends that are left almost
         // without flow are not compared: a device whose loss does not fall with the flow
         // (a controller) shuts them, and at 0 m³/h the line takes 1.
-        Stromvorgaben s;
+        Stromvorgaben gleich;
         for (const SimulationsEnde& x : e.enden)
-            if (x.mitStrom()) s[x.auslass] = x.vGleich;
+            if (x.mitStrom()) gleich[x.auslass] = x.vGleich;
         Rechenkontext mit = k;
-        mit.stromvorgaben = &s;
+        mit.stromvorgaben = &gleich;
         const Rechenlauf lauf;
         const StrangErgebnis r = strangRechnen(lauf, kopf, mit);
         ASSERT_TRUE(r.fertig());
