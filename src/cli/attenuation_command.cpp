@@ -46,8 +46,7 @@ int zwischen(QStringList args, const Ladeoptionen& optionen, bool bericht, bool 
     for (int i = 0; i < 2; ++i) {
         const QString& pos = i == 0 ? von : bis;
         knoten[i] = knotenAnPosition(projekt.baum(), pos);
-        if (!knoten[i])
-            return fehler(QStringLiteral("Keine Position ") + pos + QStringLiteral(" im Projekt."));
+        if (!knoten[i]) return keinePosition(pos);
     }
     TDruck doc;
     doc.drucken = bericht;
@@ -114,9 +113,7 @@ const Command attenuation(
         Projekt projekt(seam);
         if (const int rc = projektOeffnen(projekt, args[0], optionen, seam)) return rc;
         tmylistitem* n = knotenAnPosition(projekt.baum(), args[1]);
-        if (!n)
-            return fehler(QStringLiteral("Keine Position ") + args[1] +
-                          QStringLiteral(" im Projekt."));
+        if (!n) return keinePosition(args[1]);
         const DVdata* d = nodeDaten(n);
         if (!d || istStrangTyp(d->typ))
             return fehler(QStringLiteral("An Position ") + args[1] +

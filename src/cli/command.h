@@ -31,6 +31,8 @@ QString aufrufText(const QString& name);
 
 // Prints a German failure message to stderr and returns exitFehler.
 int fehler(const QString& message);
+// "Keine Position POS im Projekt." as fehler().
+int keinePosition(const QString& position);
 // Prints the usage line of `name` to stderr and returns exitUsage.
 int usage(const char* name);
 // Writes UTF-8 text to stdout / stderr.

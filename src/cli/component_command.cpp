@@ -50,9 +50,7 @@ const Command component("component",
                             if (const int rc = projektOeffnen(projekt, args[0], optionen, seam))
                                 return rc;
                             tmylistitem* n = knotenAnPosition(projekt.baum(), args[1]);
-                            if (!n)
-                                return fehler(QStringLiteral("Keine Position ") + args[1] +
-                                              QStringLiteral(" im Projekt."));
+                            if (!n) return keinePosition(args[1]);
                             const DVdata* d = nodeDaten(n);
                             // A line head holds the line's density where components hold
                             // their zeta, and a room is no component: neither has a

@@ -53,9 +53,7 @@ const Command copy(
         tmylistitem* knoten[2] = {};
         for (int k = 0; k < 2; ++k) {
             knoten[k] = knotenAnPosition(session.baum(), args[k + 1]);
-            if (!knoten[k])
-                return fehler(QStringLiteral("Keine Position ") + args[k + 1] +
-                              QStringLiteral(" im Projekt."));
+            if (!knoten[k]) return keinePosition(args[k + 1]);
         }
         const KopierPlan plan = kopierPruefen(knoten[0], knoten[1]);
         if (!plan.ok()) return fehler(plan.meldung);

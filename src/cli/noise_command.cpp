@@ -65,9 +65,7 @@ const Command noise(
         Projekt projekt(seam);
         if (const int rc = projektOeffnen(projekt, args[0], optionen, seam)) return rc;
         tmylistitem* n = knotenAnPosition(projekt.baum(), args[1]);
-        if (!n)
-            return fehler(QStringLiteral("Keine Position ") + args[1] +
-                          QStringLiteral(" im Projekt."));
+        if (!n) return keinePosition(args[1]);
         const DVdata* d = nodeDaten(n);
         if (!d || istStrangTyp(d->typ) || d->typ == typRaum)
             return fehler(QStringLiteral("An Position ") + args[1] +

@@ -11,6 +11,10 @@ bool wertNehmen(QStringList& args, const QString& name, QString& wert) {
     return !wert.isEmpty();
 }
 
+int keinePosition(const QString& position) {
+    return fehler(QStringLiteral("Keine Position ") + position + QStringLiteral(" im Projekt."));
+}
+
 bool seiteNehmen(QStringList& args, int& seite) {
     QString wert;
     const bool da = args.contains(QStringLiteral("--side"));

@@ -190,9 +190,7 @@ const Command pressure(
         for (const QString& pos : {linie, ziel}) {
             if (pos.isEmpty()) continue;
             tmylistitem* n = knotenAnPosition(projekt.baum(), pos);
-            if (!n)
-                return fehler(QStringLiteral("Keine Position ") + pos +
-                              QStringLiteral(" im Projekt."));
+            if (!n) return keinePosition(pos);
             if (pos == linie) {
                 o.nurStrang = n;
             } else {

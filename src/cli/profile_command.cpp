@@ -71,9 +71,7 @@ const Command profile(
         Projekt projekt(seam);
         if (const int rc = projektOeffnen(projekt, args[0], optionen, seam)) return rc;
         tmylistitem* ziel = knotenAnPosition(projekt.baum(), args[1]);
-        if (!ziel)
-            return fehler(QStringLiteral("Keine Position ") + args[1] +
-                          QStringLiteral(" im Projekt."));
+        if (!ziel) return keinePosition(args[1]);
 
         Rechenlauf lauf;
         Rechenkontext kontext;

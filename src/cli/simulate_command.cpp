@@ -117,9 +117,7 @@ const Command
                  std::vector<tmylistitem*> straenge;
                  if (!linie.isEmpty()) {
                      tmylistitem* n = knotenAnPosition(projekt.baum(), linie);
-                     if (!n)
-                         return fehler(QStringLiteral("Keine Position ") + linie +
-                                       QStringLiteral(" im Projekt."));
+                     if (!n) return keinePosition(linie);
                      straenge.push_back(strangKopf(n));
                  } else {
                      for (int s = 0; s < projekt.baum().topCount(); ++s)
