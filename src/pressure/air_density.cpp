@@ -8,8 +8,6 @@
 namespace zephan {
 
 namespace {
-double aktuelleDichte = dichteStandard;
-
 double begrenzt(double rho) {
     if (!std::isfinite(rho) || rho < dichteMinimum || rho > dichteMaximum) return dichteStandard;
     return rho;
@@ -42,25 +40,9 @@ double dichteAusText(const QString& text) {
     return ok ? begrenzt(rho) : dichteStandard;
 }
 
-double dichte() {
-    return aktuelleDichte;
-}
-
-DichteScope::DichteScope(double rho) : vorher_(aktuelleDichte), wert_(begrenzt(rho)) {
-    aktuelleDichte = wert_;
-}
-
-DichteScope::~DichteScope() {
-    aktuelleDichte = vorher_;
-}
-
 double strangDichte(const tmylistitem* node) {
     const DVdata* kopf = nodeDaten(strangKopf(node));
     return kopf ? dichteAusText(kopf->p[1]) : dichteStandard;
-}
-
-DichteScope setdichte(const tmylistitem* node) {
-    return DichteScope(strangDichte(node));
 }
 
 } // namespace zephan

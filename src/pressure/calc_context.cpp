@@ -9,7 +9,8 @@
 namespace zephan {
 
 Rechenkontext::Rechenkontext()
-    : rho(dichte()), einstellungen(std::make_shared<const Einstellungen>(zephan::einstellungen())),
+    : rho(dichteStandard),
+      einstellungen(std::make_shared<const Einstellungen>(zephan::einstellungen())),
       katalog(&basisDatenTabelle()), tabellen(&titelzahlen()), rechenblatt(&zephan::rechenblatt()) {
 }
 

@@ -22,7 +22,7 @@ struct tBasisDaten_;
 // user edits the settings, and tests can run many side by side.
 //
 // A context made with the default constructor takes the program's catalogue, tables and work
-// sheet, a copy of its settings and the process-wide density at that moment, and no report.
+// sheet, a copy of its settings, the standard air density and no report.
 struct Rechenkontext {
     Rechenkontext();
 

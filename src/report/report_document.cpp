@@ -390,9 +390,4 @@ void dokumentVorbereiten(QStringList& m) {
     m = std::move(bereit);
 }
 
-TDruck& druck() {
-    static TDruck dokument;
-    return dokument;
-}
-
 } // namespace zephan

@@ -176,9 +176,6 @@ private:
     bool geMailt_ = false;
 };
 
-// The program's one report document.
-TDruck& druck();
-
 // Switches recording off (or on) for a scope and restores the previous state.
 class DruckenAus {
 public:

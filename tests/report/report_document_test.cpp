@@ -455,8 +455,8 @@ TEST(ReportDocument, DefinedPicturesAreFoundNewestFirst) {
     EXPECT_EQ(d.definierteGrafik("nichts"), nullptr);
 }
 
-TEST(ReportDocument, ProgramDocumentStartsCleared) {
-    TDruck& d = druck();
+TEST(ReportDocument, NewDocumentStartsCleared) {
+    TDruck d;
     EXPECT_TRUE(d.drucken);
     EXPECT_EQ(d.kop1.fuss, "°");
     EXPECT_EQ(d.kop2.k[0], "-");
