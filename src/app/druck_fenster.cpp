@@ -387,7 +387,8 @@ void TDruckFenster::SeiteAufbauen() {
     vorschau_->setSeiten(speicher_.get());
     miniaturen_->setSeiten(speicher_.get());
     vorschau_->setSeite(std::min(vorher, AnzahlSeiten() - 1));
-    rohtext_->setPlainText(doc_.m.join(QLatin1Char('\n')));
+    // The markup view is filled when it is shown.
+    rohtext_->clear();
     ausgeben_ = false;
     anzeigen();
 }

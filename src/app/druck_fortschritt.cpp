@@ -48,10 +48,14 @@ void TDruckFortschritt::beginnen(const QString& text, int gesamt) {
 }
 
 bool TDruckFortschritt::weiter(int fertig, int gesamt, const QString& text) {
-    if (!text.isEmpty() && text != text_->text()) text_->setText(text);
-    if (gesamt >= 0) balken_->setMaximum(std::max(1, gesamt));
-    balken_->setValue(std::clamp(fertig, 0, balken_->maximum()));
-    if (uhr() - zuletzt_ >= abstandMs) uebergeben();
+    // The text and the bar change only when the window is given its turn: setting them for
+    // every line would make each step ask the style for the bar's geometry.
+    if (uhr() - zuletzt_ >= abstandMs) {
+        if (!text.isEmpty() && text != text_->text()) text_->setText(text);
+        if (gesamt >= 0) balken_->setMaximum(std::max(1, gesamt));
+        balken_->setValue(std::clamp(fertig, 0, balken_->maximum()));
+        uebergeben();
+    }
     return !abgebrochen_;
 }
 

@@ -52,9 +52,11 @@ bool FensterSeam::fortschritt(int done, int total) {
         letzteRunde_.start();
         runde = true;
     }
-    fortschritt_->setMaximum(total);
-    fortschritt_->setValue(qMin(done, total));
+    // A modal progress dialog runs the event loop in every setValue: the value is set only
+    // when the window gets its turn, at most every rundeMs.
     if (runde || letzteRunde_.elapsed() >= rundeMs) {
+        fortschritt_->setMaximum(total);
+        fortschritt_->setValue(qMin(done, total));
         QApplication::processEvents();
         letzteRunde_.restart();
     }

@@ -13,10 +13,14 @@ const QChar umbruchZeichen(0x00FE);
 // The lines a cell text takes at a width: "þ" breaks, words wrap at blanks, at least one word
 // per line however narrow the cell.
 QStringList umbrechen(TmyCanvas& c, const QString& text, int breite) {
+    // Most cells hold one short line, or one word that stays whole however narrow the cell.
+    if (!text.contains(umbruchZeichen) &&
+        (!text.contains(QLatin1Char(' ')) || c.passtSicher(text, breite)))
+        return {text};
     QStringList zeilen;
     const QStringList absaetze = text.split(umbruchZeichen);
     for (const QString& a : absaetze) {
-        if (a.isEmpty() || c.mytextwidth(a) <= breite) {
+        if (a.isEmpty() || c.passtSicher(a, breite) || c.mytextwidth(a) <= breite) {
             zeilen.append(a);
             continue;
         }
@@ -28,7 +32,7 @@ QStringList umbrechen(TmyCanvas& c, const QString& text, int breite) {
                 continue;
             }
             const QString probe = zeile + QLatin1Char(' ') + w;
-            if (c.mytextwidth(probe) <= breite) {
+            if (c.passtSicher(probe, breite) || c.mytextwidth(probe) <= breite) {
                 zeile = probe;
             } else {
                 zeilen.append(zeile);
@@ -292,22 +296,33 @@ struct Zelle {
 
 QList<Zelle> zellenLegen(const QStringList& texte, const QStringList& designs,
                          const QList<int>& breiten, int x0) {
-    QList<Zelle> z;
-    const int spalten = static_cast<int>(breiten.size());
-    int spalte = 0, k = 0, x = x0;
-    while (spalte < spalten) {
-        Zelle c;
-        c.d = designLesen(spalte < designs.size() ? designs[spalte] : QString());
-        // A span past the last column ends at the last column.
-        const int span = std::clamp(c.d.spalten, 1, spalten - spalte);
-        c.x = x;
-        for (int j = 0; j < span; ++j) c.breite += breiten[spalte + j];
-        c.text = k < texte.size() ? texte[k] : QString();
-        z.append(c);
-        x += c.breite;
-        spalte += span;
-        ++k;
+    // The rows of a table share their designs and widths: the cells are laid once for them.
+    struct Gelegt {
+        QStringList designs;
+        QList<int> breiten;
+        int x0 = 0;
+        QList<Zelle> zellen;
+    };
+    static thread_local Gelegt zuletzt;
+    if (zuletzt.x0 != x0 || zuletzt.designs != designs || zuletzt.breiten != breiten) {
+        QList<Zelle> z;
+        const int spalten = static_cast<int>(breiten.size());
+        int spalte = 0, x = x0;
+        while (spalte < spalten) {
+            Zelle c;
+            c.d = designLesen(spalte < designs.size() ? designs[spalte] : QString());
+            // A span past the last column ends at the last column.
+            const int span = std::clamp(c.d.spalten, 1, spalten - spalte);
+            c.x = x;
+            for (int j = 0; j < span; ++j) c.breite += breiten[spalte + j];
+            z.append(c);
+            x += c.breite;
+            spalte += span;
+        }
+        zuletzt = {designs, breiten, x0, std::move(z)};
     }
+    QList<Zelle> z = zuletzt.zellen;
+    for (int k = 0; k < z.size(); ++k) z[k].text = k < texte.size() ? texte[k] : QString();
     return z;
 }
 

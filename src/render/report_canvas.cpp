@@ -139,6 +139,20 @@ int TmyCanvas::mytextwidth(QStringView s) {
     return w;
 }
 
+bool TmyCanvas::passtSicher(QStringView s, int breite) const {
+    // Long texts are measured in pieces whose roundings the bound does not cover.
+    if (font.index != 0 || s.size() > 4096) return false;
+    for (qsizetype j = 0; j < s.size(); ++j) {
+        if (s[j] == QLatin1Char('\t')) return false;
+        // A marker before "(" or "." starts an escape; elsewhere it is a degree sign.
+        if (s[j] == marke && j + 1 < s.size() &&
+            (s[j + 1] == QLatin1Char('(') || s[j + 1] == QLatin1Char('.')))
+            return false;
+    }
+    // A plain text advances by its width plus 2 (see lauf).
+    return static_cast<long long>(SchriftMetrik::breiteHoechstens(font, h(), s)) + 2 <= breite;
+}
+
 int TmyCanvas::lauf(int x0, int y, QStringView s, bool zeichnen) {
     int x = x0;
     const qsizetype n = s.size();

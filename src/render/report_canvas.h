@@ -52,6 +52,10 @@ public:
     int mytextout(int x, int y, QStringView s) { return lauf(x, y, s, zeichnet()); }
     // The advance of text with inline escapes; the style is put back afterwards.
     int mytextwidth(QStringView s);
+    // True when mytextwidth(s) is surely at most `breite`, found without shaping: for plain
+    // text (no escape, no tab; a lone "°" is a degree sign) in the current font without index.
+    // False says nothing; the caller then measures.
+    bool passtSicher(QStringView s, int breite) const;
     int lauf(int x, int y, QStringView s, bool zeichnen);
 
     // Whether the text ended in an escape that consumed the blank after it (so a layout that

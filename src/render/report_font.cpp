@@ -6,7 +6,10 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 namespace zephan {
 
@@ -37,6 +40,27 @@ struct FontEintrag {
     QFont font;
     double oberlaenge = 0;
     QHash<QString, float> breiten;
+    // Advances of the Latin-1 characters and the positive part of what shaping adds to a pair
+    // of them, at the reference size; negative until measured.
+    std::array<float, 256> zeichen;
+    std::vector<float> paare;
+
+    FontEintrag() { zeichen.fill(-1); }
+    float zeichenBreite(unsigned c) {
+        float& w = zeichen[c];
+        if (w < 0) w = static_cast<float>(QFontMetricsF(font).horizontalAdvance(QChar(c)));
+        return w;
+    }
+    float paarZuschlag(unsigned a, unsigned b) {
+        if (paare.empty()) paare.assign(256 * 256, -1);
+        float& z = paare[a * 256 + b];
+        if (z < 0) {
+            const QChar paar[2] = {QChar(a), QChar(b)};
+            const double ganz = QFontMetricsF(font).horizontalAdvance(QString(paar, 2));
+            z = static_cast<float>(std::max(0.0, ganz - zeichenBreite(a) - zeichenBreite(b)));
+        }
+        return z;
+    }
 };
 
 // Keyed by the family name as written plus the four style bits.
@@ -48,7 +72,7 @@ QHash<QString, FontEintrag*>& fonts() {
 
 qsizetype gespeicherteBreiten = 0;
 
-FontEintrag& eintrag(const QString& name, bool fett, bool kursiv, bool unter, bool durch) {
+FontEintrag& eintragSuchen(const QString& name, bool fett, bool kursiv, bool unter, bool durch) {
     QString key = name;
     key += QChar(u'0' + (fett ? 1 : 0) + (kursiv ? 2 : 0) + (unter ? 4 : 0) + (durch ? 8 : 0));
     auto& f = fonts();
@@ -66,6 +90,19 @@ FontEintrag& eintrag(const QString& name, bool fett, bool kursiv, bool unter, bo
     e->oberlaenge = QFontMetricsF(e->font).ascent();
     f.insert(key, e);
     return *e;
+}
+
+FontEintrag& eintrag(const QString& name, bool fett, bool kursiv, bool unter, bool durch) {
+    // Texts come in long runs of one font: the last entry is kept at hand.
+    static QString letzterName;
+    static int letzterStil = -1;
+    static FontEintrag* letzter = nullptr;
+    const int stil = (fett ? 1 : 0) + (kursiv ? 2 : 0) + (unter ? 4 : 0) + (durch ? 8 : 0);
+    if (letzter && stil == letzterStil && name == letzterName) return *letzter;
+    letzter = &eintragSuchen(name, fett, kursiv, unter, durch);
+    letzterName = name;
+    letzterStil = stil;
+    return *letzter;
 }
 
 } // namespace
@@ -138,6 +175,26 @@ int SchriftMetrik::breite(const TSchrift& s, int h, QStringView text) {
     // The product stays in float as it always was, so widths do not move by a unit.
     const float v = w * h / referenz;
     return massRund(v);
+}
+
+int SchriftMetrik::breiteHoechstens(const TSchrift& s, int h, QStringView text) {
+    if (text.isEmpty() || h <= 0) return 0;
+    FontEintrag& e = eintrag(s.name, s.fett, s.kursiv, false, false);
+    double summe = 0;
+    unsigned vorher = 0;
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const unsigned c = text[k].unicode();
+        if (c > 0xFF) return std::numeric_limits<int>::max();
+        summe += e.zeichenBreite(c);
+        if (k > 0) summe += e.paarZuschlag(vorher, c);
+        vorher = c;
+    }
+    // The shaper places glyphs in 1/64 pixel steps: allow for that on every character, then
+    // round up past the rounding of breite().
+    summe += static_cast<double>(text.size()) / 64;
+    const double w = std::ceil(summe * h / referenz) + 1;
+    return w >= std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
+                                                : static_cast<int>(w);
 }
 
 int SchriftMetrik::oberlaenge(const TSchrift& s, int h) {

@@ -50,6 +50,10 @@ public:
     static const QFont& zeichenFont(const TSchrift& s, int h);
     // Width of plain text at font height h (0.1 mm), rounded to whole units.
     static int breite(const TSchrift& s, int h, QStringView text);
+    // A width that breite() of the same plain text never exceeds, found without shaping the
+    // text: the advances of its characters plus every positive adjustment a pair of them gets
+    // (each pair measured once). A character beyond Latin-1 gives the largest int.
+    static int breiteHoechstens(const TSchrift& s, int h, QStringView text);
     // Distance from the top of a text line to its base line at font height h.
     static int oberlaenge(const TSchrift& s, int h);
     // Forgets cached widths (kept bounded on its own).

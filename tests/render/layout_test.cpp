@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace zephan;
 
@@ -408,4 +409,56 @@ TEST(Canvas, InlineEscapes) {
     EXPECT_EQ(c.font.groesse, 14);
     EXPECT_EQ(TmyCanvas::farbeLesen(u"clBlue"), QColor(0, 0, 255));
     EXPECT_EQ(TmyCanvas::farbeLesen(u"unbekannt"), QColor(Qt::black));
+}
+
+// The quick fit check of the table cells never says "fits" where the measured width does not,
+// and stays within a tenth of it, so the measuring pass can leave most cells unshaped.
+TEST(Canvas, QuickFitNeverExceedsTheMeasuredWidth) {
+    guiAnwendung();
+    const QStringList texte{"AV",
+                            "To",
+                            "LT",
+                            "Yo",
+                            "ff",
+                            "fi",
+                            "1.234,56",
+                            "-12,5",
+                            "Übergangsstück",
+                            "Zuluftauslass Raum 12",
+                            "WAVY Tower",
+                            "ÄÖÜß äöü",
+                            "500×300",
+                            "W",
+                            "(Pa)",
+                            "r/d=1,0",
+                            "  zwei  Blanks "};
+    for (const bool fett : {false, true}) {
+        for (const int groesse : {8, 10, 14}) {
+            TSchrift s;
+            s.fett = fett;
+            s.groesse = groesse;
+            const int h = s.hoehe();
+            for (const QString& t : texte) {
+                SCOPED_TRACE(t.toStdString());
+                const int genau = SchriftMetrik::breite(s, h, t);
+                const int schranke = SchriftMetrik::breiteHoechstens(s, h, t);
+                EXPECT_GE(schranke, genau);
+                // Kerning that narrows a pair is left out of the bound.
+                EXPECT_LE(schranke, genau * 11 / 10 + 3);
+            }
+        }
+    }
+    // Beyond Latin-1 there is no bound.
+    TSchrift s;
+    EXPECT_EQ(SchriftMetrik::breiteHoechstens(s, s.hoehe(), u"⌀"), std::numeric_limits<int>::max());
+
+    TmyCanvas c;
+    const int w = c.mytextwidth(u"Kanal 500×300");
+    EXPECT_TRUE(c.passtSicher(u"Kanal 500x300", w + 10));
+    EXPECT_FALSE(c.passtSicher(u"Kanal 500x300", c.mytextwidth(u"Kanal 500x300") - 1));
+    EXPECT_FALSE(c.passtSicher(u"°(colfett Kanal", 100000)); // escapes are measured
+    EXPECT_FALSE(c.passtSicher(u"a\tb", 100000));            // so are tabs
+    EXPECT_FALSE(c.passtSicher(u"°.V ", 100000));
+    const int bogen = c.mytextwidth(u"Bogen 90°"); // a degree sign is text
+    EXPECT_TRUE(c.passtSicher(u"Bogen 90°", bogen * 11 / 10 + 4));
 }
