@@ -50,12 +50,14 @@ void TDruckFortschritt::beginnen(const QString& text, int gesamt) {
 bool TDruckFortschritt::weiter(int fertig, int gesamt, const QString& text) {
     // The text and the bar change only when the window is given its turn: setting them for
     // every line would make each step ask the style for the bar's geometry.
-    if (uhr() - zuletzt_ >= abstandMs) {
+    const bool runde = uhr() - zuletzt_ >= abstandMs;
+    // The last step is shown whatever the clock says.
+    if (runde || fertig >= (gesamt >= 0 ? gesamt : balken_->maximum())) {
         if (!text.isEmpty() && text != text_->text()) text_->setText(text);
         if (gesamt >= 0) balken_->setMaximum(std::max(1, gesamt));
         balken_->setValue(std::clamp(fertig, 0, balken_->maximum()));
-        uebergeben();
     }
+    if (runde) uebergeben();
     return !abgebrochen_;
 }
 
