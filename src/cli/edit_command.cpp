@@ -71,9 +71,7 @@ const Command
              if (frei.size() != 2) return usage("edit");
              const QString datei = frei[0];
              if (ziel.isEmpty()) ziel = datei;
-             if (QFileInfo(ziel).isDir())
-                 return fehler(QStringLiteral("%1 ist ein Ordner, keine Projektdatei.")
-                                   .arg(QDir::toNativeSeparators(ziel)));
+             if (const int rc = zielPruefen(ziel)) return rc;
 
              QStringList zeilen;
              QString grund;
@@ -88,22 +86,11 @@ const Command
              seam.aussen = &konsole;
              seam.stumm = true;
              EditSession session(seam);
-             session.projekt().setAutomatischSichern([] { return false; });
-             session.projekt().setNameGenau(true);
-             ladeoptionenSetzen(session.projekt(), optionen, konsole);
+             sitzungVorbereiten(session);
              // Only a name that is not there starts a new project; anything else must load.
              if (QFileInfo(datei).exists() || QFileInfo(datei).isSymLink()) {
-                 bool crcFehler = false;
-                 if (const int rc = ladenPruefen(session.laden(datei), session.projekt(), datei,
-                                                 optionen, konsole, &crcFehler))
+                 if (const int rc = sitzungOeffnen(session, datei, ziel, optionen, konsole))
                      return rc;
-                 if (crcFehler && dieselbeDatei(datei, ziel)) {
-                     err(QStringLiteral(
-                             "Das Projekt wurde trotz Prüfsummenfehler geladen und wird nicht "
-                             "über %1 gespeichert. Mit --out eine andere Datei angeben.\n")
-                             .arg(QDir::toNativeSeparators(datei)));
-                     return exitCrc;
-                 }
                  seam.stumm = false;
              } else {
                  seam.stumm = false;

@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "cli/load_options.h"
 #include "cli/progress_line.h"
 #include "network/project_file.h"
 #include "network/project_generator.h"
@@ -55,9 +56,7 @@ const Command
                                        .arg(o.straenge)
                                        .arg(o.auslaesse)
                                        .arg(generatorMaxAuslaesseGesamt));
-                 if (QFileInfo(args[0]).isDir())
-                     return fehler(QStringLiteral("%1 ist ein Ordner, keine Projektdatei.")
-                                       .arg(QDir::toNativeSeparators(args[0])));
+                 if (const int rc = zielPruefen(args[0])) return rc;
                  KonsolenSeam seam;
                  Projekt projekt(seam);
                  projekt.setAutomatischSichern([] { return false; });

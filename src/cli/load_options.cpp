@@ -1,5 +1,6 @@
 #include "cli/load_options.h"
 
+#include "editing/edit_session.h"
 #include "network/project_file.h"
 #include "store/ini_file.h"
 
@@ -135,6 +136,33 @@ int projektOeffnen(Projekt& projekt, const QString& datei, const Ladeoptionen& o
     projekt.setAutomatischSichern([] { return false; });
     projekt.setDateiname(datei);
     return ladenPruefen(projekt.laden(), projekt, datei, o, seam);
+}
+
+int zielPruefen(const QString& ziel) {
+    if (!QFileInfo(ziel).isDir()) return exitOk;
+    return fehler(QStringLiteral("%1 ist ein Ordner, keine Projektdatei.")
+                      .arg(QDir::toNativeSeparators(ziel)));
+}
+
+void sitzungVorbereiten(EditSession& session) {
+    session.projekt().setAutomatischSichern([] { return false; });
+    session.projekt().setNameGenau(true);
+}
+
+int sitzungOeffnen(EditSession& session, const QString& datei, const QString& ziel,
+                   const Ladeoptionen& o, KonsolenSeam& seam) {
+    ladeoptionenSetzen(session.projekt(), o, seam);
+    bool crcFehler = false;
+    if (const int rc =
+            ladenPruefen(session.laden(datei), session.projekt(), datei, o, seam, &crcFehler))
+        return rc;
+    if (crcFehler && dieselbeDatei(datei, ziel)) {
+        err(QStringLiteral("Das Projekt wurde trotz Prüfsummenfehler geladen und wird nicht "
+                           "über %1 gespeichert. Mit --out eine andere Datei angeben.\n")
+                .arg(QDir::toNativeSeparators(datei)));
+        return exitCrc;
+    }
+    return exitOk;
 }
 
 } // namespace zephan::cli

@@ -7,8 +7,9 @@
 #include <QStringList>
 
 namespace zephan {
+class EditSession;
 class Projekt;
-}
+} // namespace zephan
 
 namespace zephan::cli {
 
@@ -48,6 +49,19 @@ int ladenPruefen(bool geladen, const Projekt& projekt, const QString& datei, con
 // automatic save, the load judged by ladenPruefen. exitOk or the exit code after a message.
 int projektOeffnen(Projekt& projekt, const QString& datei, const Ladeoptionen& o,
                    KonsolenSeam& seam);
+
+// A folder named as the project file to write: exitFehler after the message; exitOk otherwise.
+int zielPruefen(const QString& ziel);
+
+// Prepares an editing session for a command that writes the project to another name: no
+// automatic save, the name taken exactly as given.
+void sitzungVorbereiten(EditSession& session);
+
+// Opens `datei` into a prepared editing session for a command that writes `ziel`: the options
+// set, the load judged by ladenPruefen, and a project loaded despite a check-sum mismatch not
+// written over itself (exitCrc). exitOk or the exit code after a message.
+int sitzungOeffnen(EditSession& session, const QString& datei, const QString& ziel,
+                   const Ladeoptionen& o, KonsolenSeam& seam);
 
 // Both names lead to the same file (an existing one compared as the file system sees it).
 bool dieselbeDatei(const QString& a, const QString& b);

@@ -69,83 +69,72 @@ QStringList planZellen(const tmylistitem* n, const DVdata& d) {
 // zephan-cli plan FILE [--position POS] --out OUT: "&Planen" on the line of POS (the first
 // line by default), saved to exactly OUT. One line per changed node; a stop is told on stderr
 // with exit code 1 after the project is saved as far as it was planned.
-const Command plan(
-    "plan",
-    "plan FILE [--position POS] --out OUT [--einstellungen DATEI] [--katalog DATEI] "
-    "[--temporaer laden|verwerfen] [--crc-ignorieren] [--tsv | --tabelle]",
-    [](const QStringList& argsIn) {
-        QStringList args = argsIn;
-        Ladeoptionen optionen;
-        Ausgabe ausgabe = Ausgabe::Zeilen;
-        if (!ladeoptionenNehmen(args, optionen) || !ausgabeNehmen(args, ausgabe))
-            return usage("plan");
-        QString datei, position, ziel;
-        for (int k = 0; k < args.size(); ++k) {
-            QString* feld = args[k] == QLatin1String("--position") ? &position
-                            : args[k] == QLatin1String("--out")    ? &ziel
-                                                                   : nullptr;
-            if (feld) {
-                if (k + 1 >= args.size() || !feld->isEmpty() || args[k + 1].isEmpty())
-                    return usage("plan");
-                *feld = args[++k];
-            } else if (datei.isEmpty() && !args[k].startsWith(QLatin1String("--"))) {
-                datei = args[k];
-            } else {
-                return usage("plan");
-            }
-        }
-        if (datei.isEmpty() || ziel.isEmpty()) return usage("plan");
-        if (QFileInfo(ziel).isDir())
-            return fehler(QStringLiteral("%1 ist ein Ordner, keine Projektdatei.")
-                              .arg(QDir::toNativeSeparators(ziel)));
+const Command
+    plan("plan",
+         "plan FILE [--position POS] --out OUT [--einstellungen DATEI] [--katalog DATEI] "
+         "[--temporaer laden|verwerfen] [--crc-ignorieren] [--tsv | --tabelle]",
+         [](const QStringList& argsIn) {
+             QStringList args = argsIn;
+             Ladeoptionen optionen;
+             Ausgabe ausgabe = Ausgabe::Zeilen;
+             if (!ladeoptionenNehmen(args, optionen) || !ausgabeNehmen(args, ausgabe))
+                 return usage("plan");
+             QString datei, position, ziel;
+             for (int k = 0; k < args.size(); ++k) {
+                 QString* feld = args[k] == QLatin1String("--position") ? &position
+                                 : args[k] == QLatin1String("--out")    ? &ziel
+                                                                        : nullptr;
+                 if (feld) {
+                     if (k + 1 >= args.size() || !feld->isEmpty() || args[k + 1].isEmpty())
+                         return usage("plan");
+                     *feld = args[++k];
+                 } else if (datei.isEmpty() && !args[k].startsWith(QLatin1String("--"))) {
+                     datei = args[k];
+                 } else {
+                     return usage("plan");
+                 }
+             }
+             if (datei.isEmpty() || ziel.isEmpty()) return usage("plan");
+             if (const int rc = zielPruefen(ziel)) return rc;
 
-        PlanSeam seam;
-        if (const int rc = starten(optionen, seam)) return rc;
-        EditSession session(seam);
-        session.projekt().setAutomatischSichern([] { return false; });
-        session.projekt().setNameGenau(true);
-        ladeoptionenSetzen(session.projekt(), optionen, seam);
-        bool crcFehler = false;
-        if (const int rc = ladenPruefen(session.laden(datei), session.projekt(), datei, optionen,
-                                        seam, &crcFehler))
-            return rc;
-        if (crcFehler && dieselbeDatei(datei, ziel)) {
-            err(QStringLiteral("Das Projekt wurde trotz Prüfsummenfehler geladen und wird nicht "
-                               "über %1 gespeichert. Mit --out eine andere Datei angeben.\n")
-                    .arg(QDir::toNativeSeparators(datei)));
-            return exitCrc;
-        }
-        tmylistitem* start = session.baum().topitem();
-        if (!position.isEmpty()) {
-            start = knotenAnPosition(session.baum(), position);
-            if (!start) return fehler(QStringLiteral("Position %1 gibt es nicht.").arg(position));
-        }
-        if (!start) return fehler(QStringLiteral("Das Projekt hat keinen Strang."));
-        session.auswaehlen(start);
+             PlanSeam seam;
+             if (const int rc = starten(optionen, seam)) return rc;
+             EditSession session(seam);
+             sitzungVorbereiten(session);
+             if (const int rc = sitzungOeffnen(session, datei, ziel, optionen, seam)) return rc;
+             tmylistitem* start = session.baum().topitem();
+             if (!position.isEmpty()) {
+                 start = knotenAnPosition(session.baum(), position);
+                 if (!start)
+                     return fehler(QStringLiteral("Position %1 gibt es nicht.").arg(position));
+             }
+             if (!start) return fehler(QStringLiteral("Das Projekt hat keinen Strang."));
+             session.auswaehlen(start);
 
-        tmylistitem* kopf = strangKopf(start);
-        std::vector<DVdata> vorher;
-        const tmylistitem* ende = kopf->lastDescendant()->getNext();
-        for (tmylistitem* n = kopf; n != ende; n = n->getNext()) vorher.push_back(*nodeDaten(n));
-        const bool ok = session.planen();
-        size_t k = 0;
-        TextTabelle tabelle = planTabelle();
-        for (tmylistitem* n = kopf; n != ende; n = n->getNext(), ++k) {
-            if (*nodeDaten(n) == vorher[k]) continue;
-            if (ausgabe == Ausgabe::Tabelle)
-                tabelle.zeile(planZellen(n, *nodeDaten(n)));
-            else
-                out(zeile(n, *nodeDaten(n)));
-        }
-        if (ausgabe == Ausgabe::Tabelle) out(tabelle.text());
+             tmylistitem* kopf = strangKopf(start);
+             std::vector<DVdata> vorher;
+             const tmylistitem* ende = kopf->lastDescendant()->getNext();
+             for (tmylistitem* n = kopf; n != ende; n = n->getNext())
+                 vorher.push_back(*nodeDaten(n));
+             const bool ok = session.planen();
+             size_t k = 0;
+             TextTabelle tabelle = planTabelle();
+             for (tmylistitem* n = kopf; n != ende; n = n->getNext(), ++k) {
+                 if (*nodeDaten(n) == vorher[k]) continue;
+                 if (ausgabe == Ausgabe::Tabelle)
+                     tabelle.zeile(planZellen(n, *nodeDaten(n)));
+                 else
+                     out(zeile(n, *nodeDaten(n)));
+             }
+             if (ausgabe == Ausgabe::Tabelle) out(tabelle.text());
 
-        if (!session.sichern(ziel)) return exitFehler;
-        // The run shows the node it stopped at before its message: the message names it.
-        if (!ok)
-            return fehler(seam.halt.isEmpty() ? QString::fromUtf8(planText::fehler)
-                                              : mitPosition(seam.halt, session.selektiert()));
-        return exitOk;
-    });
+             if (!session.sichern(ziel)) return exitFehler;
+             // The run shows the node it stopped at before its message: the message names it.
+             if (!ok)
+                 return fehler(seam.halt.isEmpty() ? QString::fromUtf8(planText::fehler)
+                                                   : mitPosition(seam.halt, session.selektiert()));
+             return exitOk;
+         });
 
 } // namespace
 } // namespace zephan::cli
