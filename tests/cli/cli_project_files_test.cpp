@@ -171,6 +171,10 @@ TEST_F(ProjectFiles, ACheckSumMismatchStopsEveryCommandAndIsNeverSavedOverItsFil
         // Loaded anyway, but its own file keeps the damaged original for a better tool.
         {{"edit", pro, script, "--crc-ignorieren"}, 3, "wird nicht über"},
         {{"edit", pro, script, "--crc-ignorieren", "--out", in("./x.pro")}, 3, "wird nicht über"},
+        {{"plan", pro, "--out", aus}, 3, "--crc-ignorieren"},
+        {{"plan", pro, "--crc-ignorieren", "--out", pro}, 3, "wird nicht über"},
+        {{"copy", pro, "1.5", "1.3", "--out", aus}, 3, "--crc-ignorieren"},
+        {{"copy", pro, "1.5", "1.3", "--crc-ignorieren", "--out", pro}, 3, "wird nicht über"},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.args.join(' ').toStdString());
