@@ -112,16 +112,8 @@ const Command attenuation(
         if (const int rc = starten(optionen, seam)) return rc;
         Projekt projekt(seam);
         if (const int rc = projektOeffnen(projekt, args[0], optionen, seam)) return rc;
-        tmylistitem* n = knotenAnPosition(projekt.baum(), args[1]);
-        if (!n) return keinePosition(args[1]);
-        const DVdata* d = nodeDaten(n);
-        if (!d || istStrangTyp(d->typ))
-            return fehler(QStringLiteral("An Position ") + args[1] +
-                          QStringLiteral(" steht kein Bauteil."));
-        if (seite > 0 && endenVon(n) < 3 + (seite == 2 ? 1 : 0))
-            return fehler(QStringLiteral("Das Bauteil an Position ") + args[1] +
-                          QStringLiteral(" hat keinen Abzweig ") + QString::number(seite) +
-                          QLatin1Char('.'));
+        tmylistitem* n = schallBauteil(projekt.baum(), args[1], seite, true);
+        if (!n) return exitFehler;
 
         TDruck doc;
         doc.drucken = bericht;

@@ -7,8 +7,10 @@
 #include <functional>
 
 namespace zephan {
+class ProjektBaum;
 class TDruck;
-}
+class tmylistitem;
+} // namespace zephan
 
 namespace zephan::cli {
 
@@ -33,6 +35,10 @@ QString aufrufText(const QString& name);
 int fehler(const QString& message);
 // "Keine Position POS im Projekt." as fehler().
 int keinePosition(const QString& position);
+// The component at `position` whose passage `seite` (0 main, 1 or 2 a branch) a sound command
+// asks for; null after the message when there is no node there, a line head (or a room, unless
+// `raumErlaubt`), or a fitting without that branch.
+tmylistitem* schallBauteil(ProjektBaum& baum, const QString& position, int seite, bool raumErlaubt);
 // Prints the usage line of `name` to stderr and returns exitUsage.
 int usage(const char* name);
 // Writes UTF-8 text to stdout / stderr.

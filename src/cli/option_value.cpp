@@ -1,5 +1,9 @@
 #include "cli/command.h"
 
+#include "network/network_tree.h"
+#include "network/tree_position.h"
+#include "network/type_codes.h"
+
 namespace zephan::cli {
 
 bool wertNehmen(QStringList& args, const QString& name, QString& wert) {
@@ -13,6 +17,26 @@ bool wertNehmen(QStringList& args, const QString& name, QString& wert) {
 
 int keinePosition(const QString& position) {
     return fehler(QStringLiteral("Keine Position ") + position + QStringLiteral(" im Projekt."));
+}
+
+tmylistitem* schallBauteil(ProjektBaum& baum, const QString& position, int seite,
+                           bool raumErlaubt) {
+    tmylistitem* n = knotenAnPosition(baum, position);
+    if (!n) {
+        keinePosition(position);
+        return nullptr;
+    }
+    const DVdata* d = nodeDaten(n);
+    if (!d || istStrangTyp(d->typ) || (!raumErlaubt && d->typ == typRaum)) {
+        fehler(QStringLiteral("An Position ") + position + QStringLiteral(" steht kein Bauteil."));
+        return nullptr;
+    }
+    if (seite > 0 && endenVon(n) < 3 + (seite == 2 ? 1 : 0)) {
+        fehler(QStringLiteral("Das Bauteil an Position ") + position +
+               QStringLiteral(" hat keinen Abzweig ") + QString::number(seite) + QLatin1Char('.'));
+        return nullptr;
+    }
+    return n;
 }
 
 bool seiteNehmen(QStringList& args, int& seite) {
