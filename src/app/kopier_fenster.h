@@ -1,10 +1,9 @@
 #pragma once
 
-#include "network/tree_listener.h"
+#include "app/punkte_wahl.h"
 
 #include <QDialog>
 
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -18,7 +17,7 @@ class UserSeam;
 // "Strang kopieren": start and target are picked by clicks in the tree while the window stays
 // open beside the main window; "Kopieren" checks and copies the chain from the start with its
 // branches behind the target, as one command.
-class Tk_Kopierform : public QDialog, private BaumBeobachter {
+class Tk_Kopierform : public QDialog {
     Q_OBJECT
 public:
     Tk_Kopierform(EditSession& session, UserSeam& seam, QWidget* parent = nullptr);
@@ -36,12 +35,12 @@ public:
     // nothing was copied.
     bool okbtnClick();
 
-    tmylistitem* startnode() const { return startnode_; }
-    tmylistitem* zielnode() const { return zielnode_; }
-    QLineEdit* starttxt() const { return starttxt_; }
-    QLineEdit* zieltxt() const { return zieltxt_; }
-    QRadioButton* startRadio() const { return startRadio_; }
-    QRadioButton* zielRadio() const { return zielRadio_; }
+    tmylistitem* startnode() const { return wahl_->start(); }
+    tmylistitem* zielnode() const { return wahl_->ziel(); }
+    QLineEdit* starttxt() const { return wahl_->starttxt(); }
+    QLineEdit* zieltxt() const { return wahl_->zieltxt(); }
+    QRadioButton* startRadio() const { return wahl_->startRadio(); }
+    QRadioButton* zielRadio() const { return wahl_->zielRadio(); }
     QPushButton* okbtn() const { return okbtn_; }
     QPushButton* abbruchbutton1() const { return abbruchbutton1_; }
 
@@ -50,20 +49,11 @@ signals:
     void kopiert();
 
 private:
-    // The nodes the window holds go with the tree's nodes.
-    void vorEntfernen(tmylistitem* node) override;
-    void vorZuruecksetzen() override;
     void knopfFolgen();
 
     EditSession& session_;
     UserSeam& seam_;
-    tmylistitem* startnode_ = nullptr;
-    tmylistitem* zielnode_ = nullptr;
-    QLineEdit* starttxt_ = nullptr;
-    QLineEdit* zieltxt_ = nullptr;
-    QGroupBox* radioGroup1_ = nullptr;
-    QRadioButton* startRadio_ = nullptr;
-    QRadioButton* zielRadio_ = nullptr;
+    PunkteWahl* wahl_ = nullptr;
     QLabel* label1_ = nullptr;
     QPushButton* okbtn_ = nullptr;
     QPushButton* abbruchbutton1_ = nullptr;

@@ -9,10 +9,7 @@
 #include "store/user_seam.h"
 
 #include <QCheckBox>
-#include <QFormLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -23,7 +20,6 @@ namespace {
 
 // A line head shows its caption, a component its path and caption.
 QString knotenText(const tmylistitem* n) {
-    if (!n) return QStringLiteral("-");
     if (n->Level() == 0) return n->caption();
     return n->pfad() + QLatin1Char(' ') + n->caption();
 }
@@ -38,18 +34,9 @@ Tk_schall2form::Tk_schall2form(EditSession& session, TDruck& druck, UserSeam& se
     setModal(false);
     auto* v = new QVBoxLayout(this);
 
-    radioGroup1_ = new QGroupBox(QStringLiteral("Bitte Start- und Zielpunkt wählen"), this);
-    auto* g = new QFormLayout(radioGroup1_);
-    startRadio_ = new QRadioButton(QStringLiteral("Startpunkt"), radioGroup1_);
-    zielRadio_ = new QRadioButton(QStringLiteral("Zielpunkt"), radioGroup1_);
-    starttxt_ = new QLineEdit(QStringLiteral("-"), radioGroup1_);
-    starttxt_->setReadOnly(true);
-    zieltxt_ = new QLineEdit(QStringLiteral("-"), radioGroup1_);
-    zieltxt_->setReadOnly(true);
-    g->addRow(startRadio_, starttxt_);
-    g->addRow(zielRadio_, zieltxt_);
-    startRadio_->setChecked(true);
-    v->addWidget(radioGroup1_);
+    wahl_ = new PunkteWahl(session_, knotenText, this);
+    connect(wahl_, &PunkteWahl::geaendert, this, &Tk_schall2form::knopfFolgen);
+    v->addWidget(wahl_);
 
     hinweis_ = new QCheckBox(
         QStringLiteral("Hinweis ausdrucken, dass die Berechnung nicht nach Norm ist"), this);
@@ -68,57 +55,42 @@ Tk_schall2form::Tk_schall2form(EditSession& session, TDruck& druck, UserSeam& se
     v->addLayout(knoepfe);
     connect(okbutton1_, &QPushButton::clicked, this, [this] { Okbutton1Click(); });
     connect(abbruch_, &QPushButton::clicked, this, &QDialog::reject);
-
-    // While the window is open, the node chosen in the tree becomes start or target.
-    connect(&session_, &EditSession::auswahlGeaendert, this, [this](tmylistitem* n) {
-        if (isVisible() && n) knotenGeklickt(n);
-    });
-    session_.baum().beobachterHinzufuegen(this);
     setMinimumWidth(420);
 }
 
-Tk_schall2form::~Tk_schall2form() {
-    session_.baum().beobachterEntfernen(this);
-}
+Tk_schall2form::~Tk_schall2form() = default;
 
 void Tk_schall2form::zeigen() {
     Setstartnode(session_.selektiert());
     Setzielnode(nullptr);
-    zielRadio_->setChecked(true);
+    wahl_->zielRadio()->setChecked(true);
     show();
     raise();
 }
 
 void Tk_schall2form::Setstartnode(tmylistitem* n) {
-    startnode_ = n;
-    starttxt_->setText(knotenText(n));
-    knopfFolgen();
+    wahl_->setStart(n);
 }
 
 void Tk_schall2form::Setzielnode(tmylistitem* n) {
-    zielnode_ = n;
-    zieltxt_->setText(knotenText(n));
-    knopfFolgen();
+    wahl_->setZiel(n);
 }
 
 void Tk_schall2form::knopfFolgen() {
-    okbutton1_->setEnabled(startnode_ && zielnode_);
+    okbutton1_->setEnabled(startnode() && zielnode());
 }
 
 void Tk_schall2form::knotenGeklickt(tmylistitem* n) {
-    if (startRadio_->isChecked())
-        Setstartnode(n);
-    else
-        Setzielnode(n);
+    wahl_->knotenGeklickt(n);
 }
 
 bool Tk_schall2form::Okbutton1Click() {
-    if (!startnode_ || !zielnode_) return false;
+    if (!startnode() || !zielnode()) return false;
     Rechenkontext k;
     k.druck = &druck_;
     k.fortschritt = &seam_;
     druck_.drucken = true;
-    const Streckendaempfung s = daempfungZwischen(startnode_, zielnode_, k, hinweis_->isChecked(),
+    const Streckendaempfung s = daempfungZwischen(startnode(), zielnode(), k, hinweis_->isChecked(),
                                                   &session_.projekt().daten());
     if (!s.ok) {
         seam_.meldung(s.meldung, UserSeam::Kind::Warnung);
@@ -126,19 +98,6 @@ bool Tk_schall2form::Okbutton1Click() {
     }
     emit berechnet();
     return true;
-}
-
-void Tk_schall2form::vorEntfernen(tmylistitem* node) {
-    const auto weg = [node](const tmylistitem* n) {
-        return n && (n == node || node->isAncestorOf(n));
-    };
-    if (weg(startnode_)) Setstartnode(nullptr);
-    if (weg(zielnode_)) Setzielnode(nullptr);
-}
-
-void Tk_schall2form::vorZuruecksetzen() {
-    Setstartnode(nullptr);
-    Setzielnode(nullptr);
 }
 
 } // namespace zephan

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "network/tree_listener.h"
+#include "app/punkte_wahl.h"
 
 #include <QDialog>
 
 class QCheckBox;
-class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -19,7 +18,7 @@ class UserSeam;
 // "Schalldämpfung zwischen 2 Bauteilen": start and target are picked by clicks in the tree
 // while the window stays open beside the main window; "Berechnen" writes the attenuation of
 // the network between them into the report document.
-class Tk_schall2form : public QDialog, private BaumBeobachter {
+class Tk_schall2form : public QDialog {
     Q_OBJECT
 public:
     Tk_schall2form(EditSession& session, TDruck& druck, UserSeam& seam, QWidget* parent = nullptr);
@@ -37,12 +36,12 @@ public:
     // taken.
     bool Okbutton1Click();
 
-    tmylistitem* startnode() const { return startnode_; }
-    tmylistitem* zielnode() const { return zielnode_; }
-    QLineEdit* starttxt() const { return starttxt_; }
-    QLineEdit* zieltxt() const { return zieltxt_; }
-    QRadioButton* startRadio() const { return startRadio_; }
-    QRadioButton* zielRadio() const { return zielRadio_; }
+    tmylistitem* startnode() const { return wahl_->start(); }
+    tmylistitem* zielnode() const { return wahl_->ziel(); }
+    QLineEdit* starttxt() const { return wahl_->starttxt(); }
+    QLineEdit* zieltxt() const { return wahl_->zieltxt(); }
+    QRadioButton* startRadio() const { return wahl_->startRadio(); }
+    QRadioButton* zielRadio() const { return wahl_->zielRadio(); }
     QCheckBox* hinweis() const { return hinweis_; }
     QPushButton* okbutton1() const { return okbutton1_; }
 
@@ -51,20 +50,12 @@ signals:
     void berechnet();
 
 private:
-    void vorEntfernen(tmylistitem* node) override;
-    void vorZuruecksetzen() override;
     void knopfFolgen();
 
     EditSession& session_;
     TDruck& druck_;
     UserSeam& seam_;
-    tmylistitem* startnode_ = nullptr;
-    tmylistitem* zielnode_ = nullptr;
-    QGroupBox* radioGroup1_ = nullptr;
-    QRadioButton* startRadio_ = nullptr;
-    QRadioButton* zielRadio_ = nullptr;
-    QLineEdit* starttxt_ = nullptr;
-    QLineEdit* zieltxt_ = nullptr;
+    PunkteWahl* wahl_ = nullptr;
     QCheckBox* hinweis_ = nullptr;
     QPushButton* okbutton1_ = nullptr;
     QPushButton* abbruch_ = nullptr;
