@@ -139,6 +139,8 @@ bool EditSession::rechnungBeginnen() {
     vorRechnung_.reserve(static_cast<size_t>(baum().count()));
     for (const tmylistitem* n = baum().topitem(); n; n = n->getNext())
         vorRechnung_.push_back(KnotenZustand::von(n));
+    // What a calculation writes is announced only when it ends.
+    flusssummen_.aussetzen();
     rechnungLaeuft_ = true;
     emit rechnungLaeuftGeaendert(true);
     return true;
@@ -147,6 +149,7 @@ bool EditSession::rechnungBeginnen() {
 void EditSession::rechnungBeenden() {
     if (!rechnungLaeuft_) return;
     rechnungLaeuft_ = false;
+    flusssummen_.fortsetzen();
     bool etwas = false;
     size_t k = 0;
     tmylistitem* sel = selektiert();
@@ -347,11 +350,15 @@ bool EditSession::vormerkPruefung() {
 }
 
 void EditSession::aendern(tmylistitem* node) {
-    if (aufzeichnung_) aufzeichnung_->vormerken(node);
+    if (!aufzeichnung_) return;
+    aufzeichnung_->vormerken(node);
+    flusssummen_.vormerken(node);
 }
 
 void EditSession::aendernTeilbaum(tmylistitem* wurzel) {
-    if (aufzeichnung_) aufzeichnung_->teilbaumVormerken(wurzel);
+    if (!aufzeichnung_) return;
+    aufzeichnung_->teilbaumVormerken(wurzel);
+    flusssummen_.teilbaumVormerken();
 }
 
 template <class F>
@@ -361,13 +368,18 @@ bool EditSession::befehl(const QString& name, const std::vector<tmylistitem*>& k
     // Listeners hear of the command however it ends.
     struct Melder {
         EditSession* s;
-        ~Melder() { s->melden(); }
+        ~Melder() {
+            s->flusssummen_.befehlEnde();
+            s->melden();
+        }
     } melder{this};
     statusMeldung(QString()); // the rule writes its own message, if any
     const int selVorher = flatIndex(selektiert());
     const int fokusVorher = flatIndex(fokussiert());
     const DVdata pufferVorher = editDaten_;
     aufzeichnung_ = std::make_unique<BaumAufzeichnung>(knoten, teilbaeume);
+    for (tmylistitem* n : knoten) flusssummen_.vormerken(n);
+    if (!teilbaeume.empty()) flusssummen_.teilbaumVormerken();
     // The check keeps every node's state, so a change the rule did not stage is found.
     std::unordered_map<const tmylistitem*, KnotenZustand> alle;
     if (pruefungAn)
@@ -591,7 +603,9 @@ bool EditSession::rueckgaengig() {
     if (gesperrt()) return false;
     const BaumBefehl* b = undo_.naechsterRueckgaengig();
     if (!b) return false;
-    if (!befehlRueckgaengig(baum(), *b)) {
+    const bool ok = befehlRueckgaengig(baum(), *b);
+    flusssummen_.befehlEnde();
+    if (!ok) {
         undo_.clear(false);
         projekt_.setGeaendert(true);
         return false;
@@ -607,7 +621,9 @@ bool EditSession::wiederholen() {
     if (gesperrt()) return false;
     const BaumBefehl* b = undo_.naechsterWiederholen();
     if (!b) return false;
-    if (!befehlWiederholen(baum(), *b)) {
+    const bool ok = befehlWiederholen(baum(), *b);
+    flusssummen_.befehlEnde();
+    if (!ok) {
         undo_.clear(false);
         projekt_.setGeaendert(true);
         return false;

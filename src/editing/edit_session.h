@@ -2,6 +2,7 @@
 
 #include "editing/undo_stack.h"
 #include "network/dvdata.h"
+#include "network/flow_sums.h"
 #include "network/project_file.h"
 #include "network/tree_listener.h"
 
@@ -202,6 +203,8 @@ private:
 
     UserSeam& seam_;
     Projekt projekt_;
+    // The tree's downstream sums, kept from edit to edit; told of every staged node.
+    Flusssummen flusssummen_{projekt_.baum()};
     DVdata editDaten_;
     UndoStack undo_;
     std::unique_ptr<BaumAufzeichnung> aufzeichnung_;

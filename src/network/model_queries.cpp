@@ -1,6 +1,7 @@
 #include "network/model_queries.h"
 
 #include "network/catalogue.h"
+#include "network/flow_sums.h"
 #include "network/network_tree.h"
 #include "store/number_format.h"
 #include "store/trace_log.h"
@@ -50,7 +51,7 @@ QString grundTitel(const DVdata& d, const tBasisDaten_& t) {
 
 // --- volume flows ---------------------------------------------------------------------------
 // A flow is a non-negative whole number or unknown (-1); unknown absorbs every sum.
-using Fluss = long long;
+using Fluss = Flusssumme;
 constexpr Fluss unbekannt = -1;
 // Far beyond any real flow, small enough that sums of many cannot overflow.
 constexpr double flussGrenze = 1e12;
@@ -353,6 +354,43 @@ bool vorVentilator(const tmylistitem* node) {
 
 // --- volume flow --------------------------------------------------------------------------------
 
+Flusssumme summeSchritt(const tmylistitem* x,
+                        const std::function<Flusssumme(const tmylistitem*)>& summeVon,
+                        const Stromvorgaben* vorgaben) {
+    const tmylistitem* naechster = x->getNextSibling();
+    Fluss s = 0;
+    if (!naechster) {
+        const tmylistitem* kette = nullptr;
+        s = endeBeitrag(x, kette, vorgaben);
+        if (kette) s = plus(s, summeVon(kette));
+        return s;
+    }
+    const int enden = endenVon(x);
+    if (enden == 3) {
+        s = summeVon(x->getChild());
+    } else if (enden == 4) {
+        for (int k = 0; k < x->childCount(); ++k) {
+            const tmylistitem* z = x->child(k);
+            if (typVon(z) == typAbzweig) s = plus(s, summeVon(z->getChild()));
+        }
+    }
+    if (istAuslassOderPunkt(typVon(x))) {
+        const tmylistitem* kette = nullptr;
+        return plus(s, endeBeitrag(x, kette, vorgaben));
+    }
+    return plus(s, summeVon(naechster));
+}
+
+namespace {
+// The downstream sum from `start`, taken from the sums the tree keeps when it keeps them.
+Fluss summeAb(const tmylistitem* start) {
+    const auto* baum = dynamic_cast<const ProjektBaum*>(start->owner());
+    Flusssummen* gespeichert = baum ? baum->flusssummen() : nullptr;
+    if (gespeichert && gespeichert->aktiv()) return gespeichert->summe(start, basisDatenTabelle());
+    return downstreamSumme(start);
+}
+} // namespace
+
 int volumenstrom(const tmylistitem* node) {
     const DVdata* d = nodeDaten(node);
     if (!d || !basisDaten(d->typ)) return -1;
@@ -363,9 +401,8 @@ int volumenstrom(const tmylistitem* node) {
     }
     if (vorVentilator(node)) return alsErgebnis(vorlaufWert(node));
     // A branch container asked directly carries its own chain only.
-    if (d->typ == typAbzweig)
-        return alsErgebnis(node->getChild() ? downstreamSumme(node->getChild()) : 0);
-    return alsErgebnis(downstreamSumme(node));
+    if (d->typ == typAbzweig) return alsErgebnis(node->getChild() ? summeAb(node->getChild()) : 0);
+    return alsErgebnis(summeAb(node));
 }
 
 Volumenstroeme::Volumenstroeme(const tMylistviewBase& baum) {
@@ -409,36 +446,14 @@ void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
         return (k >= 0 && k < static_cast<int>(summe.size())) ? summe[static_cast<size_t>(k)]
                                                               : unbekannt;
     };
+    const std::function<Fluss(const tmylistitem*)> summeAus = summeVon;
     // Line heads take their first component's flow; their own sums are never asked for.
     for (int l = maxLevel; l >= 0; --l) {
         const auto& ebene = nachLevel[static_cast<size_t>(l)];
         for (auto it = ebene.rbegin(); it != ebene.rend(); ++it) {
             const tmylistitem* x = knoten[static_cast<size_t>(*it)];
-            if (x->Level() == 0) continue;
-            const tmylistitem* naechster = x->getNextSibling();
-            Fluss s = 0;
-            if (!naechster) {
-                const tmylistitem* kette = nullptr;
-                s = endeBeitrag(x, kette, vorgaben_);
-                if (kette) s = plus(s, summeVon(kette));
-            } else {
-                const int enden = endenVon(x);
-                if (enden == 3) {
-                    s = summeVon(x->getChild());
-                } else if (enden == 4) {
-                    for (int k = 0; k < x->childCount(); ++k) {
-                        const tmylistitem* z = x->child(k);
-                        if (typVon(z) == typAbzweig) s = plus(s, summeVon(z->getChild()));
-                    }
-                }
-                if (istAuslassOderPunkt(typVon(x))) {
-                    const tmylistitem* kette = nullptr;
-                    s = plus(s, endeBeitrag(x, kette, vorgaben_));
-                } else {
-                    s = plus(s, summeVon(naechster));
-                }
-            }
-            summe[static_cast<size_t>(*it)] = s;
+            if (x->Level() != 0)
+                summe[static_cast<size_t>(*it)] = summeSchritt(x, summeAus, vorgaben_);
         }
     }
 

@@ -5,6 +5,7 @@
 
 namespace zephan {
 
+class Flusssummen;
 struct tBasisDaten_;
 
 // The project tree: every node, however created, owns one DVdata record, allocated and reset
@@ -15,9 +16,14 @@ public:
     // The planning default of new records; by default the setting "Status planen für neue
     // Bauteile" read at the moment the node is created.
     void setPlanungFuerNeue(std::function<bool()> f) { planungFuerNeue_ = std::move(f); }
+    // The downstream sums kept between edits, when an editing session keeps them; the flow
+    // queries take them from here. Null: every query walks.
+    Flusssummen* flusssummen() const { return flusssummen_; }
+    void setFlusssummen(Flusssummen* f) { flusssummen_ = f; }
 
 private:
     std::function<bool()> planungFuerNeue_;
+    Flusssummen* flusssummen_ = nullptr;
 };
 
 // The record of a node; null for no node or a node without record.
