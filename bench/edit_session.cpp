@@ -50,6 +50,33 @@ void BM_EinfuegenNachVentilatorUndRueckgaengig(benchmark::State& state) {
     }
     state.counters["Knoten"] = s.baum().count();
 }
+// A new flow on the tree's last outlet: every sum on the way back to the fan changes.
+void BM_AuslassStromUndRueckgaengig(benchmark::State& state) {
+    SilentSeam seam;
+    EditSession s(seam);
+    s.projekt().setAutomatischSichern([] { return false; });
+    GeneratorOptionen o;
+    o.straenge = 1;
+    o.auslaesse = static_cast<int>(state.range(0));
+    projektErzeugen(s.baum(), o);
+    tmylistitem* auslass = nullptr;
+    for (tmylistitem* n = s.baum().topitem(); n; n = n->getNext())
+        if (istAuslass(typVon(n))) auslass = n;
+    if (!auslass) state.SkipWithError("no outlet");
+    int q = 100;
+    for (auto _ : state) {
+        s.auswaehlen(auslass);
+        s.editDaten().i[3] = q = q == 100 ? 200 : 100;
+        if (!s.uebernehmen() || !s.rueckgaengig()) state.SkipWithError("edit refused");
+    }
+    state.counters["Knoten"] = s.baum().count();
+}
+BENCHMARK(BM_AuslassStromUndRueckgaengig)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_EinfuegenNachVentilatorUndRueckgaengig)
     ->Arg(100)
     ->Arg(1000)
