@@ -23,6 +23,8 @@ using Kernlauf = std::function<bool(const Stromvorgaben& stroeme, StrangErgebnis
 constexpr int gleichgewichtMaxIterationen = 50;
 // An end's flow may move by this fraction between two splits and still count as settled.
 constexpr double gleichgewichtToleranz = 0.001;
+// A path whose loss ends this close to the balanced one [Pa] counts as settled, too.
+constexpr double gleichgewichtDruckToleranz = 0.25;
 
 // Finds the equilibrium of the line whose core result at the design flows is `start`. The
 // ends with an outlet (`auslass`) share the sum of their design flows `v0`; they receive
