@@ -238,17 +238,23 @@ public:
                 --schritt;
                 continue;
             }
-            double t = 1, groesste = 0;
+            // Ends the step would empty stop at no flow; the ends that gain take that much
+            // less, so the flows still add up.
+            double ab = 0, mehr = 0;
             for (size_t k = 0; k < x.size(); ++k) {
                 if (g_.endKnoten[k] < 0 || gesperrt_[k]) continue;
-                if (d[k] < 0 && x[k] + d[k] < 0) t = std::min(t, x[k] / -d[k]);
-                groesste = std::max(groesste, std::abs(d[k]));
+                if (d[k] < 0)
+                    ab += std::min(x[k], -d[k]);
+                else
+                    mehr += d[k];
             }
-            groesste *= t;
+            const double anteil = mehr > 0 ? ab / mehr : 0;
+            double groesste = 0;
             for (size_t k = 0; k < x.size(); ++k) {
                 if (g_.endKnoten[k] < 0 || gesperrt_[k]) continue;
-                x[k] = std::max(0.0, x[k] + t * d[k]);
-                if (x[k] < 1e-12 * (1 + std::abs(d[k]))) x[k] = 0;
+                const double schritt = d[k] < 0 ? -std::min(x[k], -d[k]) : anteil * d[k];
+                x[k] = std::max(0.0, x[k] + schritt);
+                groesste = std::max(groesste, std::abs(schritt));
             }
             if (groesste > modellToleranz) continue;
             // Settled: a shut end whose junction now offers more than its loss at no flow
