@@ -29,8 +29,11 @@ Druckpass stillerDruckpass(tmylistitem* knoten, const Rechenkontext& kontext) {
     // The core computes numbers only: the line stays as it is.
     Rechenkontext k = kontext;
     k.druck = nullptr;
-    k.stroeme = nullptr; // the core finds the line's flows itself
-    StrangErgebnis e = strangRechnen(lauf, kopf, k);
+    // The fan's pressure is decided by the search pass: the ends that lack pressure against
+    // the worst one are not sought.
+    StrangOptionen o;
+    o.abgleich = false;
+    StrangErgebnis e = strangRechnen(lauf, kopf, k, o);
     if (!e.fertig()) {
         p.meldung = e.meldung.isEmpty() ? netztext::allgemein : e.meldung;
         p.halt = e.stoppKnoten;

@@ -10,7 +10,9 @@ class tmylistitem;
 struct Rechenkontext;
 
 // The pressure-loss calculation of one line run for its results alone: no report, no message,
-// nothing written into the tree (neither records nor captions nor the selection).
+// nothing written into the tree (neither records nor captions nor the selection). It is the
+// search pass, which finds every end, the worst path and the fan's pressure; the balancing
+// pass is left out, so `strang.abgleich` stays empty.
 struct Druckpass {
     bool ok = false;
     QString meldung;             // why the pass stopped
@@ -22,7 +24,9 @@ struct Druckpass {
 // calculation stores in the fan (whole pascals) plus the fan's internal loss.
 double ventilatorGesamtdruck(const StrangErgebnis& s);
 
-// Runs the pass for the line of `knoten`; refused while another calculation runs.
+// Runs the pass for the line of `knoten`; refused while another calculation runs. The flows
+// of the context are read when they cover the line (a caller that computes many lines finds
+// them once).
 Druckpass stillerDruckpass(tmylistitem* knoten, const Rechenkontext& kontext);
 
 } // namespace zephan

@@ -421,6 +421,12 @@ int Volumenstroeme::operator[](const tmylistitem* node) const {
     return (k >= 0 && k < size()) ? werte_[static_cast<size_t>(k)] : -1;
 }
 
+bool Volumenstroeme::umfasst(const tmylistitem* node) const {
+    if (!node || vorgaben_) return false;
+    const int k = node->Index() - erstesIndex_;
+    return k >= 0 && k + node->CountAlle() < size();
+}
+
 void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
     erstesIndex_ = erster->Index();
     const int basisLevel = erster->Level();

@@ -61,6 +61,9 @@ public:
     // Flow of a node of the tree or line computed; -1 for other nodes.
     int operator[](const tmylistitem* node) const;
     int size() const { return static_cast<int>(werte_.size()); }
+    // True when the flows were found for `node` and everything below it, with the records'
+    // own flows (no flows given instead).
+    bool umfasst(const tmylistitem* node) const;
 
 private:
     void berechnen(tmylistitem* erster, int anzahl);

@@ -15,6 +15,7 @@
 
 #include <cassert>
 #include <cmath>
+#include <optional>
 
 namespace zephan {
 
@@ -184,7 +185,13 @@ StrangErgebnis strangRechnen(const Rechenlauf& lauf, tmylistitem* kopf,
     e.kopf = kopf;
     e.ziel = o.ziel;
     if (!kopf) return e;
-    const Volumenstroeme stroeme(kopf, kontext.stromvorgaben);
+    // The flows the context gives for the whole line are taken as they are; otherwise (none
+    // given, or flows tried instead of the records') the line's own are found.
+    std::optional<Volumenstroeme> eigene;
+    const bool gegeben =
+        kontext.stroeme && !kontext.stromvorgaben && kontext.stroeme->umfasst(kopf);
+    const Volumenstroeme& stroeme =
+        gegeben ? *kontext.stroeme : eigene.emplace(kopf, kontext.stromvorgaben);
     // The component rules write their report lines into a document that records nothing.
     TDruck still;
     still.drucken = false;

@@ -39,8 +39,9 @@ struct StrangOptionen {
 // The pressure loss of one line, as numbers only: the search pass finds every end's external
 // loss and the worst path, the balancing pass (a whole line with branch pieces) the ends that
 // lack pressure. The line is computed at its own density, with the flows of its records or
-// those the context gives instead. Nothing is written into the tree, no report line and no
-// message is made; a stop or cancel ends the walk and is told in the result's status.
+// those the context gives instead; flows the context has found already (`stroeme`, covering
+// the whole line) are read, not found again. Nothing is written into the tree, no report line and
+// no message is made; a stop or cancel ends the walk and is told in the result's status.
 //
 // The core of every pressure calculation: it runs inside a started run (`lauf`), and a
 // simulation may call it many times over under the one guard.

@@ -383,6 +383,50 @@ TEST(Volumenstrom, PointsCrossesRoundingAndLineHeads) {
     EXPECT_EQ(volumenstrom(nullptr), -1);
 }
 
+TEST(Volumenstrom, RoomAfterBranchContainerTakesTheContainersChain) {
+    // A chain that ends in a branch container and a room: the room stands for the outlet of
+    // the container's chain, which the walk of the flows meets only after the room.
+    ProjektBaum b;
+    tmylistitem* kopf = knoten(b, nullptr, 0);
+    tmylistitem* k1 = knoten(b, kopf, 2);
+    tmylistitem* z = knoten(b, kopf, 5);
+    tmylistitem* k2 = knoten(b, z, 2);
+    auslass(b, z, 700);
+    tmylistitem* raum = knoten(b, kopf, 4);
+    tmylistitem* zweiterKopf = knoten(b, nullptr, 0);
+    tmylistitem* k3 = knoten(b, zweiterKopf, 2);
+    auslass(b, zweiterKopf, 120);
+
+    const Volumenstroeme alle(b);
+    const struct {
+        tmylistitem* knoten;
+        int strom;
+    } faelle[] = {{k2, 700}, {zweiterKopf, 120}, {k3, 120}};
+    for (const auto& f : faelle) {
+        EXPECT_EQ(volumenstrom(f.knoten), f.strom) << f.knoten->position().toStdString();
+        EXPECT_EQ(alle[f.knoten], f.strom) << f.knoten->position().toStdString();
+    }
+    // The nodes before the container: whatever the sums make of it, the flows of the tree
+    // are those asked node by node.
+    EXPECT_GE(alle[k1], 700);
+    EXPECT_EQ(alle[kopf], alle[k1]);
+    for (tmylistitem* n = b.topitem(); n; n = n->getNext())
+        EXPECT_EQ(alle[n], volumenstrom(n)) << n->position().toStdString();
+    const Volumenstroeme zweiter(k3);
+    EXPECT_EQ(zweiter[k3], 120);
+    EXPECT_EQ(zweiter[k1], -1);
+
+    // What the flows cover: a node with everything below it, found from the records.
+    EXPECT_TRUE(alle.umfasst(kopf));
+    EXPECT_TRUE(alle.umfasst(z));
+    EXPECT_TRUE(zweiter.umfasst(zweiterKopf));
+    EXPECT_FALSE(zweiter.umfasst(kopf));
+    EXPECT_FALSE(zweiter.umfasst(raum));
+    EXPECT_FALSE(alle.umfasst(nullptr));
+    const Stromvorgaben vorgaben{{k3, 50.0}};
+    EXPECT_FALSE(Volumenstroeme(k3, &vorgaben).umfasst(zweiterKopf));
+}
+
 TEST(Volumenstrom, DeeplyNestedBranches) {
     // Branch pieces nested far deeper than any real network.
     ProjektBaum b;
