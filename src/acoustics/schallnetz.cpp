@@ -4,6 +4,7 @@
 #include "acoustics/schallnetz.h"
 
 #include "acoustics/pegelsenkung.h"
+#include "acoustics/raum_diagramm.h"
 #include "acoustics/schall_einstellungen.h"
 #include "acoustics/stiller_druckpass.h"
 #include "acoustics/stroemungsgeraeusch.h"
@@ -20,6 +21,7 @@
 #include "store/user_seam.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -43,6 +45,7 @@ bool hatDaempfung(const TPegel& D) {
 // One step on a path from the fan: a component and the passage through it.
 struct Eintrag {
     tmylistitem* knoten;
+    QString name; // position and caption, shared by every room's row of this element
     int seite;
     TPegel N, D;
     TPegel energie; // running sound power after the element (fan-to-room order), 10^(L/10)
@@ -59,11 +62,32 @@ QString bandText(double x) {
     return std::isfinite(x) ? formatZahl(std::nearbyint(x), 0) : QStringLiteral("-");
 }
 
+// Whole numbers appended in place: levels below 1 000 dB need no grouping and are written
+// directly, anything else as formatZahl writes it.
+void ganzAnhaengen(QString& s, double x) {
+    const double g = std::nearbyint(x);
+    if (std::fabs(g) < 1000) {
+        char buf[8];
+        const char* e = std::to_chars(buf, buf + sizeof buf, static_cast<int>(g)).ptr;
+        s.append(QLatin1StringView(buf, e - buf));
+    } else {
+        s += formatZahl(g, 0);
+    }
+}
+
+void bandAnhaengen(QString& s, double x) {
+    if (std::isfinite(x))
+        ganzAnhaengen(s, x);
+    else
+        s += QLatin1Char('-');
+}
+
 // N and D of a table row: whole numbers; "F" for an aborted calculation, "-" for none.
-QString quelleText(double x) {
-    if (x >= -888) return formatZahl(std::nearbyint(x), 0);
-    if (x >= -999) return QStringLiteral("F");
-    return QStringLiteral("-");
+void quelleAnhaengen(QString& s, double x) {
+    if (x >= -888)
+        ganzAnhaengen(s, x);
+    else
+        s += x >= -999 ? QLatin1Char('F') : QLatin1Char('-');
 }
 
 QString frequenzText(int k) {
@@ -83,6 +107,10 @@ void zeileSpektrum(TDruck& d, const QString& titel, const QString& einheit, cons
     QString s = titel + QStringLiteral("|[") + einheit + QLatin1Char(']');
     for (int k = 0; k < bandAnzahl; ++k) s += QLatin1Char('|') + bandText(p[k]);
     d.add(s);
+}
+
+QString elementName(const tmylistitem* n) {
+    return n->position() + QLatin1Char(' ') + n->caption();
 }
 
 class Lauf : public Netzklient<Pfad> {
@@ -111,11 +139,7 @@ public:
 
     bool abzweig(tmylistitem* n, int zweig, const Pfad& vorher, Pfad& imZweig) override {
         if (!vorher.aktiv) return true;
-        const int enden = endenVon(n);
-        const QString titel =
-            kopfText(n) +
-            (enden == 4 ? QStringLiteral(" Abzweig ") + QString::number(zweig) : QString());
-        schritt(n, zweig, titel, imZweig);
+        schritt(n, zweig, endenVon(n) == 4 ? zweig : -1, imZweig);
         return true;
     }
 
@@ -126,8 +150,7 @@ public:
             if (d->typ != typVentilator) return true;
             p.aktiv = true;
         }
-        const int enden = endenVon(n);
-        schritt(n, 0, kopfText(n) + (enden >= 3 ? QStringLiteral(" Durchgang") : QString()), p);
+        schritt(n, 0, endenVon(n) >= 3 ? 0 : -1, p);
         return true;
     }
 
@@ -138,10 +161,6 @@ public:
     }
 
 private:
-    static QString kopfText(const tmylistitem* n) {
-        return n->position() + QLatin1Char(' ') + n->caption();
-    }
-
     bool abbrechen() {
         abgebrochen = true;
         return false;
@@ -153,19 +172,24 @@ private:
         return false;
     }
 
-    // Writes the component's section and adds its step to the path.
-    void schritt(tmylistitem* n, int seite, const QString& titel, Pfad& p) {
+    // Writes the component's section and adds its step to the path. `zusatz`: -1 none, 0
+    // " Durchgang", 1 or 2 " Abzweig " and the branch.
+    void schritt(tmylistitem* n, int seite, int zusatz, Pfad& p) {
         const DVdata* d = nodeDaten(n);
         if (d->typ == typVolumenstrom) return;
         Rechenkontext k = k_;
         k.druck = bericht_;
+        QString name = elementName(n);
         if (bericht_) {
             bericht_->Absatz();
-            bericht_->headline(titel);
+            bericht_->headline(zusatz < 0 ? name
+                               : zusatz == 0
+                                   ? name + QStringLiteral(" Durchgang")
+                                   : name + QStringLiteral(" Abzweig ") + QString::number(zusatz));
         }
         const TPegel N = stroemungsgeraeusch(n, seite, k, g_);
         const TPegel D = pegelsenkung(n, seite, k);
-        Eintrag e{n, seite, N, D, p.energie, p.letzter};
+        Eintrag e{n, std::move(name), seite, N, D, p.energie, p.letzter};
         // The sound met so far is lowered by the element, then its own noise is added.
         if (hatDaempfung(D))
             for (int b = 0; b < bandAnzahl; ++b) e.energie[b] *= std::pow(10, -D[b] / 10);
@@ -183,10 +207,6 @@ private:
     int gesamt_;
     int schritt_ = 0;
 };
-
-QString elementName(const tmylistitem* n) {
-    return n->position() + QLatin1Char(' ') + n->caption();
-}
 
 // The path of a room from the fan: its steps in order.
 std::vector<const Eintrag*> pfadVon(const std::vector<Eintrag>& e, int letzter) {
@@ -209,10 +229,11 @@ Raumergebnis raumRechnen(tmylistitem* raum, const std::vector<const Eintrag*>& p
                                          : r.zulaessig + oktavZuschlag[k];
     r.L = pegel(keinPegel);
     r.auslass = pegel(keinPegel);
+    r.elemente.reserve(pfad.size());
     if (vomVentilator) {
         for (const Eintrag* e : pfad) {
             Elementzeile z;
-            z.name = elementName(e->knoten);
+            z.name = e->name;
             z.N = e->N;
             z.D = e->D;
             z.L = pegelAus(e->energie);
@@ -229,7 +250,7 @@ Raumergebnis raumRechnen(tmylistitem* raum, const std::vector<const Eintrag*>& p
         for (auto it = pfad.rbegin(); it != pfad.rend(); ++it) {
             const Eintrag* e = *it;
             Elementzeile z;
-            z.name = elementName(e->knoten);
+            z.name = e->name;
             z.N = e->N;
             z.D = e->D;
             z.S = S;
@@ -286,17 +307,29 @@ void elementTabelle(TDruck& d, const Raumergebnis& r, bool methodeA, const std::
     d.add(ziel);
     d.add(z3);
     d.add(kopf);
+    // These rows make up most of a large report: each is written in one buffer.
+    const qsizetype jeBand = methodeA ? 44 : 32;
     for (const Elementzeile& e : r.elemente) {
-        QString s = e.name;
+        QString s;
+        s.reserve(e.name.size() + jeBand * b);
+        s += e.name;
         for (int k : bd) {
-            s += QLatin1Char('|') + quelleText(e.N[k]) + QLatin1Char('|') + quelleText(e.D[k]);
-            if (methodeA)
-                s += QLatin1Char('|') + bandText(e.S[k]) + QLatin1Char('|') + bandText(e.R[k]);
-            const QString L = bandText(e.L[k]);
+            s += QLatin1Char('|');
+            quelleAnhaengen(s, e.N[k]);
+            s += QLatin1Char('|');
+            quelleAnhaengen(s, e.D[k]);
+            if (methodeA) {
+                s += QLatin1Char('|');
+                bandAnhaengen(s, e.S[k]);
+                s += QLatin1Char('|');
+                bandAnhaengen(s, e.R[k]);
+            }
             const bool zuLaut =
                 std::isfinite(e.L[k]) && std::nearbyint(e.L[k]) > std::nearbyint(r.ziel[k]);
-            s += QLatin1Char('|') +
-                 (zuLaut ? QStringLiteral("°(colfett ") + L + QStringLiteral("°(col-fett ") : L);
+            s += QLatin1Char('|');
+            if (zuLaut) s += QStringLiteral("°(colfett ");
+            bandAnhaengen(s, e.L[k]);
+            if (zuLaut) s += QStringLiteral("°(col-fett ");
         }
         d.add(s);
     }
@@ -364,18 +397,19 @@ void raumBericht(TDruck& d, const Raumergebnis& r, bool methodeA, bool auslassPe
     druckePegel(d, QString(), QString(), oktavFrequenzen);
     zeileSpektrum(d, QStringLiteral("unbewerteter Oktavpegel L°(sub a°(-sub"), QStringLiteral("dB"),
                   r.L);
-    const bool spektrum = !methodeA && nodeDaten(r.raum)->raumSpektrumangabe;
-    zeileSpektrum(d,
-                  spektrum
-                      ? QStringLiteral("Raumvorgabe, L°(sub a,zul°(-sub")
-                      : QStringLiteral("Raumvorgabe, L°(sub a,zul°(-sub + L°(sub Okt,max°(-sub"),
-                  QStringLiteral("dB"), r.ziel);
+    // The row is named after what it holds: the room's own spectrum when it gives one.
+    const bool spektrum = nodeDaten(r.raum)->raumSpektrumangabe;
+    const QString zielText =
+        spektrum ? QStringLiteral("Raumvorgabe, L°(sub a,zul°(-sub")
+                 : QStringLiteral("Raumvorgabe, L°(sub a,zul°(-sub + L°(sub Okt,max°(-sub");
+    zeileSpektrum(d, zielText, QStringLiteral("dB"), r.ziel);
     TPegel erf = pegel(0);
     for (int k = 0; k < bandAnzahl; ++k)
         erf[k] = std::isfinite(r.L[k]) ? std::max(0.0, r.L[k] - r.ziel[k]) : 0;
     zeileSpektrum(d, QStringLiteral("Erf. Mindestdämpfung des Schalldämpfers"),
                   QStringLiteral("dB"), erf);
     d.leer();
+    raumDiagramm(d, r.L, r.ziel);
 }
 
 void legende(TDruck& d, bool methodeA) {
@@ -419,6 +453,10 @@ double aPegel(const TPegel& L) {
 
 namespace {
 
+void weg(std::vector<Elementzeile>& v) {
+    std::vector<Elementzeile>().swap(v);
+}
+
 struct Linie {
     tmylistitem* kopf;
     const tmylistitem* ziel; // chain end of a restricted run
@@ -454,9 +492,10 @@ bool strangRechnen(const Linie& li, const Rechenkontext& kontext, const Schallne
     };
     const int start = d ? static_cast<int>(d->m.size()) : 0;
     if (seam) seam->status(0, QStringLiteral("Berechne Komponenten"));
-    if (d) kopfzeilen(*d);
+    const bool nurRaum = o.nurRaumteil && li.ziel;
+    if (d && !nurRaum) kopfzeilen(*d);
 
-    Lauf lauf(k, g, d, seam, li.kopf->CountAlle());
+    Lauf lauf(k, g, nurRaum ? nullptr : d, seam, li.kopf->CountAlle());
     if (!netzGehen<Pfad>(li.kopf, lauf, Pfad{}, k, li.ziel)) {
         erg.meldung = lauf.meldung;
         erg.halt = lauf.halt;
@@ -479,10 +518,17 @@ bool strangRechnen(const Linie& li, const Rechenkontext& kontext, const Schallne
         }
         Raumergebnis r = raumRechnen(raum, pfadVon(lauf.eintraege, letzter), !methodeA);
         if (d && !o.zusammenfassung) raumBericht(*d, r, methodeA, se.pegelAmAuslass, baender);
-        if (!li.ziel && std::isfinite(r.LA) && r.LA - r.zulaessig > groessteUeberschreitung) {
+        const bool schlimmer =
+            !li.ziel && std::isfinite(r.LA) && r.LA - r.zulaessig > groessteUeberschreitung;
+        if (schlimmer) {
             groessteUeberschreitung = r.LA - r.zulaessig;
+            // The rows of the room that was worst so far are no longer needed for the summary.
+            if (!o.elementzeilen && s.schlimmster >= 0)
+                weg(s.raeume[static_cast<size_t>(s.schlimmster)].elemente);
             s.schlimmster = static_cast<int>(s.raeume.size());
         }
+        // The rows are written: a large line keeps only what a caller asked for.
+        if (!o.elementzeilen && !(o.zusammenfassung && schlimmer)) weg(r.elemente);
         s.raeume.push_back(std::move(r));
     }
     if (d && !o.zusammenfassung) legende(*d, methodeA);

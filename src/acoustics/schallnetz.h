@@ -25,14 +25,14 @@ struct Elementzeile {
 struct Raumergebnis {
     tmylistitem* raum = nullptr;
     QString name;
-    int zulaessig = 0;    // L_a,zul [dB(A)]
-    TPegel ziel{};        // permitted octave levels of the table
-    TPegel L{};           // octave level in the room, NaN: no level
-    TPegel auslass{};     // octave level at the outlet (fan-to-room order)
-    double LA = 0;        // A-level; NaN: no level
-    double LAAuslass = 0; // NaN: no level
-    std::vector<Elementzeile> elemente;
-    bool fehler = false; // the room's state is an error: not computed
+    int zulaessig = 0;                  // L_a,zul [dB(A)]
+    TPegel ziel{};                      // permitted octave levels of the table
+    TPegel L{};                         // octave level in the room, NaN: no level
+    TPegel auslass{};                   // octave level at the outlet (fan-to-room order)
+    double LA = 0;                      // A-level; NaN: no level
+    double LAAuslass = 0;               // NaN: no level
+    std::vector<Elementzeile> elemente; // see SchallnetzOptionen::elementzeilen
+    bool fehler = false;                // the room's state is an error: not computed
 };
 
 struct Schallstrang {
@@ -51,6 +51,12 @@ struct SchallnetzOptionen {
     bool zusammenfassung = false;
     // Append to the report as it stands (after the pressure report); false: clear it first.
     bool anhaengen = false;
+    // With a restricted run: only the room's section and the legend are written, not the
+    // line's heading and the components' sections.
+    bool nurRaumteil = false;
+    // Keep every room's element rows in the result; false: only the report holds them (the
+    // rooms' levels stay), so a line of thousands of rooms does not hold every table twice.
+    bool elementzeilen = false;
     const ProjektDaten* projekt = nullptr;
     // Messages and status texts; null: the context's progress seam.
     UserSeam* seam = nullptr;

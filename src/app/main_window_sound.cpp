@@ -65,13 +65,10 @@ void Tk_DVform::schallBauteilClick() {
     // edits wait meanwhile.
     if (!rechnungBeginnen()) return;
     const GeraeuschBerichtErgebnis e =
-        geraeuschBericht(n, druck_, session_->projekt().daten(), &seam_);
+        geraeuschBericht(session_->baum(), n, druck_, session_->projekt().daten(), &seam_);
     rechnungBeendet(nullptr);
-    if (!e.bericht) {
-        session_->statusMeldung(e.meldung);
-        return;
-    }
-    berichtZeigen();
+    if (!e.meldung.isEmpty()) session_->statusMeldung(e.meldung);
+    if (e.bericht) berichtZeigen();
 }
 
 bool Tk_DVform::schallAnhaengen(const Rechenkontext& kontext, bool zusammenfassung) {

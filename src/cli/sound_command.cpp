@@ -141,6 +141,7 @@ const Command sound(
 
         SchallnetzOptionen o;
         o.projekt = &projekt.daten();
+        o.elementzeilen = json;
         SilentSeam still;
         o.seam = &still;
         for (const QString& pos : {linie, ziel}) {

@@ -1,6 +1,7 @@
 #include "editing/sound_report.h"
 
 #include "acoustics/pegelsenkung.h"
+#include "acoustics/schallnetz.h"
 #include "acoustics/stroemungsgeraeusch.h"
 #include "bands/pegel.h"
 #include "network/model_queries.h"
@@ -27,13 +28,47 @@ bool aBewerteterPegel(const double (&baender)[7], double& la) {
     return std::isfinite(la);
 }
 
-GeraeuschBerichtErgebnis geraeuschBericht(tmylistitem* node, TDruck& druck,
+namespace {
+
+// The room's attenuation with its derivation, then the level the network brings into it.
+GeraeuschBerichtErgebnis raumBericht(ProjektBaum& baum, tmylistitem* raum, TDruck& druck,
+                                     const ProjektDaten& projekt, UserSeam* seam) {
+    druck.drucken = true;
+    druck.clear();
+    druckkopf(druck, projekt);
+    druck.headline(raum->position() + QLatin1Char(' ') + raum->caption());
+    Rechenkontext k;
+    k.druck = &druck;
+    k.rho = strangDichte(raum);
+    k.fortschritt = seam;
+    pegelsenkung(raum, 0, k);
+    druck.leer();
+
+    SchallnetzOptionen o;
+    o.ganzerStrang = false;
+    o.auswahl = raum;
+    o.anhaengen = true;
+    o.nurRaumteil = true;
+    o.seam = seam;
+    const SchallnetzErgebnis e = schallnetzberechnung(baum, k, o);
+    if (e.ok) return {true, QString()};
+    // The attenuation stands on its own; the report says why the level is missing.
+    QString grund = e.meldung.isEmpty() ? QStringLiteral("abgebrochen") : e.meldung;
+    if (e.halt) grund += QStringLiteral(" (") + e.halt->position() + QLatin1Char(')');
+    const QString text = QStringLiteral("Schallpegel im Raum nicht berechnet: ") + grund;
+    druck.add(text);
+    return {true, text};
+}
+
+} // namespace
+
+GeraeuschBerichtErgebnis geraeuschBericht(ProjektBaum& baum, tmylistitem* node, TDruck& druck,
                                           const ProjektDaten& projekt, UserSeam* seam) {
     const DVdata* d = nodeDaten(node);
     if (!d) return {false, QStringLiteral("Kein Bauteil ausgewählt.")};
     if (d->planung) return {false, QStringLiteral("Das Bauteil ist noch in Planung.")};
-    if (istStrangTyp(d->typ) || d->typ == typRaum ||
-        (!hatStroemungsgeraeusch(d->typ) && !(d->schall & 1)))
+    if (d->typ == typRaum) return raumBericht(baum, node, druck, projekt, seam);
+    if (istStrangTyp(d->typ) || (!hatStroemungsgeraeusch(d->typ) && !(d->schall & 1)))
         return {false, QStringLiteral("Für dieses Bauteil wird kein Strömungsgeräusch berechnet.")};
 
     druck.drucken = true;

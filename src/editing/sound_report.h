@@ -4,6 +4,7 @@
 
 namespace zephan {
 
+class ProjektBaum;
 class TDruck;
 class UserSeam;
 class tmylistitem;
@@ -11,12 +12,14 @@ struct ProjektDaten;
 
 // "Schallpegelberechnung für ausgewähltes Bauteil" (the page's "s", F9): the flow noise of the
 // selected component as a report of its own, one part per passage of a branch fitting, each
-// closed by its A-weighted total. The calculation writes nothing into the tree.
+// closed by its A-weighted total. For a room: its attenuation, then the sound arriving in it
+// (the room's section of the network sound run of its line, restricted to the path to the
+// room). The calculation writes nothing into the tree.
 struct GeraeuschBerichtErgebnis {
     bool bericht = false; // the document holds the report
-    QString meldung;      // why there is none (for the status bar)
+    QString meldung;      // why there is none, or why the room's level is missing
 };
-GeraeuschBerichtErgebnis geraeuschBericht(tmylistitem* node, TDruck& druck,
+GeraeuschBerichtErgebnis geraeuschBericht(ProjektBaum& baum, tmylistitem* node, TDruck& druck,
                                           const ProjektDaten& projekt, UserSeam* seam);
 
 // The A-weighted total of a flow-noise spectrum; false when a band holds no level (the

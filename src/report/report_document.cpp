@@ -85,6 +85,11 @@ void TDruck::meldeFehler(const QString& text) const {
 
 void TDruck::add(const QString& s) {
     if (!drucken) return;
+    // Most lines hold no carriage return: they are kept as they are, without a copy.
+    if (!s.contains(QLatin1Char('\r'))) {
+        m.append(s);
+        return;
+    }
     QString t = s;
     t.replace(QLatin1String("\r\n"), QString(umbruch));
     t.replace(QLatin1Char('\r'), umbruch);

@@ -228,3 +228,95 @@ TEST(Schallnetz, StopsLeaveTheReport) {
     EXPECT_FALSE(f.ok);
     EXPECT_TRUE(f.meldung.contains(QStringLiteral("keinen Ventilator"))) << f.meldung.toStdString();
 }
+
+// Each room's section ends with its chart: the room's octave levels and its permitted ones,
+// the same figures as the rows above it, one decimal; a band without a level has no point.
+TEST(Schallnetz, RoomSectionEndsWithItsChart) {
+    const QString kopf = QStringLiteral(
+        "°Dctyp:2|links:0|breite:100|hoehe:25|text:Oktavpegel im Raum [dB]|hliniey:1");
+    const QString xAchse = QStringLiteral(
+        "°DXvon:1|bis:7|step:1|text:Oktavband: 1 = 63 Hz, 2 = 125 Hz, 3 = 250 Hz, 4 = 500 Hz, "
+        "5 = 1 kHz, 6 = 2 kHz, 7 = 4 kHz");
+    const QString raumReihe =
+        QStringLiteral("°DNtext:Raumpegel L°(sub a°(-sub|nach:1|typ:2|farbe:#FF0000");
+    const QStringList handgerechnet = {"1|43,0", "2|42,0", "3|42,0", "4|41,0",
+                                       "5|41,0", "6|41,0", "7|41,0"};
+    // 40 dB(A) + L_Okt,max
+    const QStringList zulaessig = {"1|61,0", "2|51,0", "3|44,0", "4|38,0",
+                                   "5|35,0", "6|34,0", "7|34,0"};
+    const QString zielReihe = QStringLiteral("°DNtext:Raumvorgabe|nach:1|typ:2|farbe:#0000FF");
+    const QStringList spektrum = {"1|50,0", "2|45,5", "3|40,0", "4|35,0",
+                                  "5|30,0", "6|25,0", "7|20,0"};
+    // The row above the chart is named after what it holds, in either order.
+    const QString summenZeile = QStringLiteral(
+        "Raumvorgabe, L°(sub a,zul°(-sub + L°(sub Okt,max°(-sub|[dB]|61|51|44|38|35|34|34");
+    const QString spektrumZeile =
+        QStringLiteral("Raumvorgabe, L°(sub a,zul°(-sub|[dB]|50|46|40|35|30|25|20");
+    struct Fall {
+        const char* name;
+        int methode;
+        bool still;       // no component makes noise
+        bool spektrum;    // the room gives its own permitted spectrum
+        QStringList raum; // the room's points
+        QString zeile;    // the permitted level's row
+        QStringList ziel; // its points
+    };
+    const Fall faelle[] = {
+        {"A", 0, false, false, handgerechnet, summenZeile, zulaessig},
+        {"B", 1, false, false, handgerechnet, summenZeile, zulaessig},
+        {"A mit Raumspektrum", 0, false, true, handgerechnet, spektrumZeile, spektrum},
+        {"B mit Raumspektrum", 1, false, true, handgerechnet, spektrumZeile, spektrum},
+        {"still", 0, true, false, {}, summenZeile, zulaessig},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        Netz n;
+        n.methode(f.methode);
+        if (f.still) vorgabe(n.fan, 1, pegelNichtBerechnet, 0);
+        if (f.spektrum) {
+            DVdata& r = *nodeDaten(n.raum);
+            r.raumSpektrumangabe = true;
+            r.RaumSpektrum = {50, 45.5, 40, 35, 30, 25, 20, 15};
+        }
+        ASSERT_TRUE(n.rechnen().ok);
+        const QStringList& m = n.doc.m;
+        const int i = static_cast<int>(m.indexOf(kopf));
+        ASSERT_GT(i, 2);
+        EXPECT_EQ(m.count(kopf), 1);
+        // after the required attenuation, which closes the room's rows
+        EXPECT_EQ(m[i - 1], QString());
+        EXPECT_TRUE(m[i - 2].startsWith(QStringLiteral("Erf. Mindestdämpfung des Schalldämpfers")));
+        EXPECT_EQ(m[i - 3], f.zeile);
+        QStringList erwartet = {kopf, xAchse, raumReihe};
+        erwartet += f.raum;
+        erwartet += zielReihe;
+        erwartet += f.ziel;
+        erwartet += QString();
+        EXPECT_EQ(m.mid(i, erwartet.size()), erwartet);
+    }
+}
+
+// The element rows stay in the result only when asked for; the levels stay always.
+TEST(Schallnetz, ElementRowsKeptOnlyWhenAsked) {
+    for (bool behalten : {false, true}) {
+        SCOPED_TRACE(behalten);
+        Netz n(30);
+        n.methode(0);
+        SchallnetzOptionen o;
+        o.elementzeilen = behalten;
+        const SchallnetzErgebnis e = n.rechnen(o);
+        ASSERT_TRUE(e.ok);
+        const Raumergebnis& r = e.straenge[0].raeume.at(0);
+        EXPECT_NEAR(r.L[1], 42.04, 0.01);
+        ASSERT_EQ(r.elemente.size(), behalten ? 3u : 0u); // room, grille, fan
+        if (behalten) {
+            EXPECT_EQ(r.elemente[1].name, Netz::name(n.gitter));
+            EXPECT_EQ(r.elemente[1].N[1], 30);
+            EXPECT_EQ(r.elemente[2].S[1], 18);
+        }
+        // the report's rows are the same either way
+        EXPECT_TRUE(n.doc.m.contains(
+            Netz::name(n.gitter) +
+            QStringLiteral("|30|10|8|22|22|30|10|8|22|22|30|10|9|21|21|30|10|9|21|21")));
+    }
+}

@@ -1,16 +1,21 @@
 // The network sound run from the main window, driven as a user does: F9 with the attenuation,
 // F10 over the selected line, F11 restricted to the selected chain, "Druck und Schall
-// berechnen" and the summary with "Schall hinzufügen".
+// berechnen" and the summary with "Schall hinzufügen"; F9 on a room.
 #include "app_fixture.h"
+#include "app_support.h"
 
 #include "app/schall2_fenster.h"
 #include "network/network_tree.h"
+#include "render/pdf_output.h"
+#include "render/report_layout.h"
+#include "support/golden.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace zephan::testing {
@@ -32,6 +37,64 @@ TEST_F(SoundNetwork, F9AddsTheAttenuation) {
     EXPECT_TRUE(bericht.contains(QStringLiteral("Pegelsenkung Kanal (Abschnitt 6.1)")));
     EXPECT_TRUE(bericht.contains(QStringLiteral(
         "°(delta L°(sub w°(-sub  °(* l (Tabelle 5)|[dB]|1,20|1,20|0,90|0,60|0,40|0,40|0,40")));
+}
+
+TEST_F(SoundNetwork, F9OnARoomShowsItsAttenuationAndTheLevelArrivingInIt) {
+    fenster->start();
+    fenster->knotenAuswaehlen(at("1.8"));
+    auto* s9 = feld<QPushButton>("SBtn");
+    ASSERT_TRUE(s9->isEnabled());
+    QTest::mouseClick(s9, Qt::LeftButton);
+    ASSERT_EQ(berichte, 1);
+    EXPECT_FALSE(fortschrittBeimBericht);
+    const QString diagramm = QStringLiteral(
+        "°Dctyp:2|links:0|breite:100|hoehe:25|text:Oktavpegel im Raum [dB]|hliniey:1");
+    const int senkung =
+        static_cast<int>(bericht.indexOf(QStringLiteral("Pegelsenkung Raum (Abschnitt 7.7)")));
+    // the fan-to-room order of the default settings
+    const int raum =
+        static_cast<int>(bericht.indexOf(QStringLiteral("°ÜStrömungsgeräuschberechnung Raum 1")));
+    EXPECT_GT(senkung, 0);
+    EXPECT_GT(raum, senkung);
+    // the level the whole line's run gives the room, and its chart
+    EXPECT_TRUE(bericht.contains(QStringLiteral("A-Schallpegel L°(sub a°(-sub = 51 [dB]")));
+    EXPECT_EQ(anzahl(bericht, diagramm), 1);
+    EXPECT_FALSE(bericht.contains(QStringLiteral("°ÜStrömungsgeräusch und Pegelsenkung.")));
+    EXPECT_EQ(s().selektiert(), at("1.8"));
+    EXPECT_FALSE(s().geaendert());
+
+    // A duct on the way still in planning: the attenuation is shown, the report and the
+    // status bar say why the level is missing, and the room stays selected.
+    nodeDaten(at("1.4"))->planung = true;
+    fenster->aktion(QStringLiteral("Schallpegelberechnung für ausgewähltes Bauteil"))->trigger();
+    ASSERT_EQ(berichte, 2);
+    const QString grund = QStringLiteral(
+        "Schallpegel im Raum nicht berechnet: Bauteil befindet sich noch im Status Planung. (1.4)");
+    EXPECT_TRUE(bericht.contains(QStringLiteral("Pegelsenkung Raum (Abschnitt 7.7)")));
+    EXPECT_EQ(bericht.last(), grund);
+    EXPECT_EQ(anzahl(bericht, diagramm), 0);
+    EXPECT_EQ(fenster->statusText(3), grund);
+    EXPECT_EQ(s().selektiert(), at("1.8"));
+}
+
+TEST_F(SoundNetwork, SummaryWithSoundAsPdf) {
+    fenster->start();
+    fenster->knotenAuswaehlen(at("1.2"));
+    fenster->aktion(QStringLiteral("Schall hinzufügen"))->setChecked(true);
+    fenster->aktion(QStringLiteral("Zusammenfassung"))->trigger();
+    ASSERT_EQ(berichte, 1);
+    TDruck doc;
+    doc.m = bericht;
+    TLayoutEinstellungen e;
+    e.heute = QDate(2024, 3, 1);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("zusammenfassung.pdf"));
+    QString fehler;
+    ASSERT_TRUE(berichtAlsPdf(doc, pdf, e, &fehler)) << fehler.toStdString();
+    const QStringList seiten = pdfSeiten(pdf);
+    ASSERT_GE(seiten.size(), 2);
+    expectGolden(QStringLiteral("schall_beispiel"), QStringLiteral("zusammenfassung_pdf.txt"),
+                 seiten.join(QLatin1Char('\f')));
 }
 
 TEST_F(SoundNetwork, F10F11AndTheCombinedReports) {

@@ -97,6 +97,51 @@ TEST(SoundCommand, RoomLevelAgreesWithItsElementRows) {
     EXPECT_EQ(raum["permitted"].toInt(), 40);
 }
 
+// Each room's chart carries the octave levels and targets that --json gives (one decimal).
+TEST(SoundCommand, ChartsCarryTheJsonLevels) {
+    QTemporaryDir dir;
+    const QString pro = beispiel(dir);
+    const QString markup = dir.filePath(QStringLiteral("s.txt"));
+    const CliResult r = runCli({"sound", pro, "--method", "A", "--json", "--markup", markup});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonArray raeume = QJsonDocument::fromJson(r.out.toUtf8()).object()["rooms"].toArray();
+    ASSERT_EQ(raeume.size(), 3);
+
+    // The series of every chart in document order: the room's points, then the target's.
+    QList<QStringList> reihen;
+    bool imDiagramm = false;
+    for (const QString& z : lesen(markup).split(QLatin1Char('\n'))) {
+        if (z.startsWith(QStringLiteral("°Dc"))) {
+            imDiagramm = true;
+        } else if (z.isEmpty()) {
+            imDiagramm = false;
+        } else if (imDiagramm && z.startsWith(QStringLiteral("°DN"))) {
+            reihen.append(QStringList());
+        } else if (imDiagramm && !z.startsWith(QStringLiteral("°D"))) {
+            reihen.last().append(z);
+        }
+    }
+    ASSERT_EQ(reihen.size(), 2 * raeume.size());
+    auto punkte = [](const QJsonArray& a) {
+        QStringList p;
+        for (int k = 0; k < a.size(); ++k)
+            if (!a[k].isNull())
+                p << QString::number(k + 1) + QLatin1Char('|') +
+                         QString::number(a[k].toDouble(), 'f', 1)
+                             .replace(QLatin1Char('.'), QLatin1Char(','));
+        return p;
+    };
+    for (int i = 0; i < raeume.size(); ++i) {
+        const QJsonObject raum = raeume[i].toObject();
+        SCOPED_TRACE(raum["position"].toString().toStdString());
+        EXPECT_EQ(reihen[2 * i], punkte(raum["octaves"].toArray()));
+        EXPECT_EQ(reihen[2 * i + 1], punkte(raum["target"].toArray()));
+        EXPECT_EQ(reihen[2 * i].size(), 7);
+        // --json keeps each room's element rows
+        EXPECT_FALSE(raum["elements"].toArray().isEmpty());
+    }
+}
+
 TEST(SoundCommand, LineTargetAndRefusals) {
     QTemporaryDir dir;
     const QString pro = beispiel(dir);
