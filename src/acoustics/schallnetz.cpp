@@ -21,7 +21,6 @@
 #include "store/user_seam.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -62,30 +61,15 @@ QString bandText(double x) {
     return std::isfinite(x) ? formatZahl(std::nearbyint(x), 0) : QStringLiteral("-");
 }
 
-// Whole numbers appended in place: levels below 1 000 dB need no grouping and are written
-// directly, anything else as formatZahl writes it.
-void ganzAnhaengen(QString& s, double x) {
-    const double g = std::nearbyint(x);
-    if (std::fabs(g) < 1000) {
-        char buf[8];
-        const char* e = std::to_chars(buf, buf + sizeof buf, static_cast<int>(g)).ptr;
-        s.append(QLatin1StringView(buf, e - buf));
-    } else {
-        s += formatZahl(g, 0);
-    }
-}
-
+// A whole number in place; "-" for a band without a level.
 void bandAnhaengen(QString& s, double x) {
-    if (std::isfinite(x))
-        ganzAnhaengen(s, x);
-    else
-        s += QLatin1Char('-');
+    formatZahlAnhaengen(s, std::isfinite(x) ? std::nearbyint(x) : x, 0);
 }
 
 // N and D of a table row: whole numbers; "F" for an aborted calculation, "-" for none.
 void quelleAnhaengen(QString& s, double x) {
     if (x >= -888)
-        ganzAnhaengen(s, x);
+        formatZahlAnhaengen(s, std::nearbyint(x), 0);
     else
         s += x >= -999 ? QLatin1Char('F') : QLatin1Char('-');
 }
@@ -104,9 +88,7 @@ TPegel pegelAus(const TPegel& energie) {
 
 // A spectrum row; NaN bands print "-".
 void zeileSpektrum(TDruck& d, const QString& titel, const QString& einheit, const TPegel& p) {
-    QString s = titel + QStringLiteral("|[") + einheit + QLatin1Char(']');
-    for (int k = 0; k < bandAnzahl; ++k) s += QLatin1Char('|') + bandText(p[k]);
-    d.add(s);
+    d.add(pegelZeile(titel, einheit, p));
 }
 
 QString elementName(const tmylistitem* n) {

@@ -9,22 +9,36 @@ namespace zephan {
 
 namespace {
 
-QString ganzzahl(double x) {
+void ganzzahl(QString& s, double x) {
     // nearbyint rounds halves to the even neighbour; a non-finite value prints as "-".
-    return formatZahl(std::isfinite(x) ? std::nearbyint(x) : x, 0);
+    formatZahlAnhaengen(s, std::isfinite(x) ? std::nearbyint(x) : x, 0);
 }
 
-QString adaptiv(double x) {
-    if (x < 10) return formatZahl(x, 2);
-    if (x < 100) return formatZahl(x, 1);
-    return ganzzahl(x);
+void adaptiv(QString& s, double x) {
+    if (x < 10)
+        formatZahlAnhaengen(s, x, 2);
+    else if (x < 100)
+        formatZahlAnhaengen(s, x, 1);
+    else
+        ganzzahl(s, x);
 }
 
+// A large report holds thousands of these rows: each is built in one string.
 template <typename Format>
 QString zeile(const QString& titel, const QString& einheit, const TPegel& p, Format format) {
-    QString s = titel + QStringLiteral("|[") + (einheit.isEmpty() ? QStringLiteral("-") : einheit) +
-                QLatin1Char(']');
-    for (int k = 0; k < bandAnzahl; ++k) s += QLatin1Char('|') + format(p[k]);
+    QString s;
+    s.reserve(titel.size() + einheit.size() + 4 + bandAnzahl * 6);
+    s += titel;
+    s += QStringLiteral("|[");
+    if (einheit.isEmpty())
+        s += QLatin1Char('-');
+    else
+        s += einheit;
+    s += QLatin1Char(']');
+    for (int k = 0; k < bandAnzahl; ++k) {
+        s += QLatin1Char('|');
+        format(s, p[k]);
+    }
     return s;
 }
 

@@ -26,66 +26,88 @@ std::optional<int> ohneGleichstand(double x, int decimals, char* buf) {
     return static_cast<int>(r.ptr - buf);
 }
 
-QString format(double x, int d, bool grouped) {
-    if (!std::isfinite(x)) return QStringLiteral("-");
-    const int decimals = d < 0 ? -d : d;
-    // The digits come from QString::number (its rounding is the one the reports show); the
-    // sign, the thousands points and the decimal comma are then set in one pass over them,
-    // as this runs for every number of every report line. Whole numbers (flows, dimensions)
-    // need no rounding and are written directly.
+// The picture of a number: its digits with sign, groups and decimal comma laid out, so it can
+// be written into a string of its own or appended to a line in place.
+struct Zahlbild {
     QString s;
     QChar ziffern[48];
     const QChar* c = ziffern;
     qsizetype n = 0;
-    if (decimals <= 16 && std::fabs(x) < 1e15 && x == std::trunc(x)) {
-        char buf[48];
-        char* e = std::to_chars(buf, buf + 20, static_cast<long long>(x)).ptr;
-        if (decimals > 0) {
-            *e++ = '.';
-            for (int k = 0; k < decimals; ++k) *e++ = '0';
+    bool negative = false;
+    bool grouped = true;
+    qsizetype anfang = 0, ganzEnde = 0, bruchAnfang = 0, bruchEnde = 0, ganz = 0, bruch = 0,
+              punkte = 0;
+
+    Zahlbild(const Zahlbild&) = delete; // c may point into ziffern
+
+    // x must be finite.
+    Zahlbild(double x, int d, bool gruppen) : grouped(gruppen) {
+        const int decimals = d < 0 ? -d : d;
+        // The digits come from QString::number (its rounding is the one the reports show); the
+        // sign, the thousands points and the decimal comma are then set in one pass over
+        // them, as this runs for every number of every report line. Whole numbers (flows,
+        // dimensions) need no rounding and are written directly.
+        if (decimals <= 16 && std::fabs(x) < 1e15 && x == std::trunc(x)) {
+            char buf[48];
+            char* e = std::to_chars(buf, buf + 20, static_cast<long long>(x)).ptr;
+            if (decimals > 0) {
+                *e++ = '.';
+                for (int k = 0; k < decimals; ++k) *e++ = '0';
+            }
+            for (const char* b = buf; b != e; ++b) ziffern[n++] = QLatin1Char(*b);
+        } else if (char buf[48]; const std::optional<int> l = ohneGleichstand(x, decimals, buf)) {
+            for (int k = 0; k < *l; ++k) ziffern[n++] = QLatin1Char(buf[k]);
+        } else {
+            s = QString::number(x, 'f', decimals);
+            c = s.constData();
+            n = s.size();
         }
-        for (const char* b = buf; b != e; ++b) ziffern[n++] = QLatin1Char(*b);
-    } else if (char buf[48]; const std::optional<int> l = ohneGleichstand(x, decimals, buf)) {
-        for (int k = 0; k < *l; ++k) ziffern[n++] = QLatin1Char(buf[k]);
-    } else {
-        s = QString::number(x, 'f', decimals);
-        c = s.constData();
-        n = s.size();
+        negative = n > 0 && c[0] == QLatin1Char('-');
+        anfang = negative ? 1 : 0;
+        qsizetype punkt = anfang;
+        while (punkt < n && c[punkt] != QLatin1Char('.')) ++punkt;
+        ganzEnde = punkt;
+        bruchAnfang = punkt < n ? punkt + 1 : n;
+        bruchEnde = n;
+        if (d < 0) {
+            while (bruchEnde > bruchAnfang && c[bruchEnde - 1] == QLatin1Char('0')) --bruchEnde;
+        }
+        // "-0" and "-0,00" read as zero
+        if (negative) {
+            bool allZero = true;
+            for (qsizetype k = anfang; k < ganzEnde && allZero; ++k)
+                if (c[k] != QLatin1Char('0')) allZero = false;
+            for (qsizetype k = bruchAnfang; k < bruchEnde && allZero; ++k)
+                if (c[k] != QLatin1Char('0')) allZero = false;
+            if (allZero) negative = false;
+        }
+        ganz = ganzEnde - anfang;
+        bruch = bruchEnde - bruchAnfang;
+        punkte = grouped && ganz > 0 ? (ganz - 1) / 3 : 0;
     }
-    bool negative = n > 0 && c[0] == QLatin1Char('-');
-    const qsizetype anfang = negative ? 1 : 0;
-    qsizetype punkt = anfang;
-    while (punkt < n && c[punkt] != QLatin1Char('.')) ++punkt;
-    const qsizetype ganzEnde = punkt;
-    const qsizetype bruchAnfang = punkt < n ? punkt + 1 : n;
-    qsizetype bruchEnde = n;
-    if (d < 0) {
-        while (bruchEnde > bruchAnfang && c[bruchEnde - 1] == QLatin1Char('0')) --bruchEnde;
+
+    qsizetype laenge() const {
+        return qsizetype(negative ? 1 : 0) + ganz + punkte + (bruch > 0 ? bruch + 1 : 0);
     }
-    // "-0" and "-0,00" read as zero
-    if (negative) {
-        bool allZero = true;
-        for (qsizetype k = anfang; k < ganzEnde && allZero; ++k)
-            if (c[k] != QLatin1Char('0')) allZero = false;
-        for (qsizetype k = bruchAnfang; k < bruchEnde && allZero; ++k)
-            if (c[k] != QLatin1Char('0')) allZero = false;
-        if (allZero) negative = false;
+
+    void schreiben(QChar* o) const {
+        if (negative) *o++ = QLatin1Char('-');
+        for (qsizetype i = 0; i < ganz; ++i) {
+            if (grouped && i > 0 && (ganz - i) % 3 == 0) *o++ = QLatin1Char('.');
+            *o++ = c[anfang + i];
+        }
+        if (bruch > 0) {
+            *o++ = QLatin1Char(',');
+            for (qsizetype k = bruchAnfang; k < bruchEnde; ++k) *o++ = c[k];
+        }
     }
-    const qsizetype ganz = ganzEnde - anfang;
-    const qsizetype bruch = bruchEnde - bruchAnfang;
-    const qsizetype punkte = grouped && ganz > 0 ? (ganz - 1) / 3 : 0;
-    QString out(qsizetype(negative ? 1 : 0) + ganz + punkte + (bruch > 0 ? bruch + 1 : 0),
-                Qt::Uninitialized);
-    QChar* o = out.data();
-    if (negative) *o++ = QLatin1Char('-');
-    for (qsizetype i = 0; i < ganz; ++i) {
-        if (grouped && i > 0 && (ganz - i) % 3 == 0) *o++ = QLatin1Char('.');
-        *o++ = c[anfang + i];
-    }
-    if (bruch > 0) {
-        *o++ = QLatin1Char(',');
-        for (qsizetype k = bruchAnfang; k < bruchEnde; ++k) *o++ = c[k];
-    }
+};
+
+QString format(double x, int d, bool grouped) {
+    if (!std::isfinite(x)) return QStringLiteral("-");
+    const Zahlbild z(x, d, grouped);
+    QString out(z.laenge(), Qt::Uninitialized);
+    z.schreiben(out.data());
     return out;
 }
 
@@ -93,6 +115,17 @@ QString format(double x, int d, bool grouped) {
 
 QString formatZahl(double x, int d) {
     return format(x, d, true);
+}
+
+void formatZahlAnhaengen(QString& ziel, double x, int d) {
+    if (!std::isfinite(x)) {
+        ziel += QLatin1Char('-');
+        return;
+    }
+    const Zahlbild z(x, d, true);
+    const qsizetype alt = ziel.size();
+    ziel.resize(alt + z.laenge());
+    z.schreiben(ziel.data() + alt);
 }
 
 QString formatZahlOhneGruppen(double x, int d) {

@@ -10,6 +10,8 @@ namespace zephan {
 // x with exactly d decimals and thousands grouping; a negative d writes up to -d decimals
 // with trailing zeros (and a trailing comma) removed.
 QString formatZahl(double x, int d);
+// formatZahl(x, d) appended to `ziel`: a report line of many numbers is built in one string.
+void formatZahlAnhaengen(QString& ziel, double x, int d);
 // x with d decimals, no thousands grouping (stored values and edit fields).
 QString formatZahlOhneGruppen(double x, int d);
 // A number kept as decimal text ("5,35") written with d >= 0 decimals and grouping, rounded

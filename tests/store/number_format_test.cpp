@@ -130,3 +130,36 @@ TEST(NumberFormat, DecimalTextRoundsHalfUpOnItsDigits) {
     EXPECT_TRUE(formatZahltext(QString(), 1, &ok).isEmpty());
     EXPECT_FALSE(ok);
 }
+
+// Appending writes exactly what formatZahl writes, behind what the line holds already.
+TEST(NumberFormat, AppendingWritesWhatFormatZahlWrites) {
+    struct Fall {
+        double x;
+        int d;
+        const char* text;
+    };
+    const Fall faelle[] = {
+        {1234567.891, 2, "1.234.567,89"},
+        {-0.004, 2, "0,00"},
+        {-1234.5, 0, "-1.235"},
+        {2.5, 0, "3"},
+        {12.5, -3, "12,5"},
+        {1e20, 0, "100.000.000.000.000.000.000"},
+        {0.125, 2, "0,13"},
+        {-888, 0, "-888"},
+        {std::nan(""), 1, "-"},
+        {HUGE_VAL, 0, "-"},
+        {999.96, 1, "1.000,0"},
+        {7, 3, "7,000"},
+    };
+    QString zeile = QStringLiteral("Titel");
+    QString erwartet = zeile;
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.text);
+        EXPECT_EQ(formatZahl(f.x, f.d), QString::fromUtf8(f.text));
+        zeile += QLatin1Char('|');
+        formatZahlAnhaengen(zeile, f.x, f.d);
+        erwartet += QLatin1Char('|') + QString::fromUtf8(f.text);
+    }
+    EXPECT_EQ(zeile, erwartet);
+}
