@@ -233,7 +233,7 @@ TEST(Schallnetz, StopsLeaveTheReport) {
 // the same figures as the rows above it, one decimal; a band without a level has no point.
 TEST(Schallnetz, RoomSectionEndsWithItsChart) {
     const QString kopf = QStringLiteral(
-        "°Dctyp:2|links:0|breite:100|hoehe:25|text:Oktavpegel im Raum [dB]|hliniey:1");
+        "°Dctyp:2|links:0|breite:100|hoehe:40|text:Oktavpegel im Raum [dB]|hliniey:1");
     const QString xAchse = QStringLiteral(
         "°DXvon:1|bis:7|step:1|text:Oktavband: 1 = 63 Hz, 2 = 125 Hz, 3 = 250 Hz, 4 = 500 Hz, "
         "5 = 1 kHz, 6 = 2 kHz, 7 = 4 kHz");
@@ -260,13 +260,14 @@ TEST(Schallnetz, RoomSectionEndsWithItsChart) {
         QStringList raum; // the room's points
         QString zeile;    // the permitted level's row
         QStringList ziel; // its points
+        QString yAchse;   // whole 10 dB below the lowest point, 20 dB above the highest
     };
     const Fall faelle[] = {
-        {"A", 0, false, false, handgerechnet, summenZeile, zulaessig},
-        {"B", 1, false, false, handgerechnet, summenZeile, zulaessig},
-        {"A mit Raumspektrum", 0, false, true, handgerechnet, spektrumZeile, spektrum},
-        {"B mit Raumspektrum", 1, false, true, handgerechnet, spektrumZeile, spektrum},
-        {"still", 0, true, false, {}, summenZeile, zulaessig},
+        {"A", 0, false, false, handgerechnet, summenZeile, zulaessig, "30|bis:90"},
+        {"B", 1, false, false, handgerechnet, summenZeile, zulaessig, "30|bis:90"},
+        {"A mit Raumspektrum", 0, false, true, handgerechnet, spektrumZeile, spektrum, "20|bis:70"},
+        {"B mit Raumspektrum", 1, false, true, handgerechnet, spektrumZeile, spektrum, "20|bis:70"},
+        {"still", 0, true, false, {}, summenZeile, zulaessig, "30|bis:90"},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -287,7 +288,9 @@ TEST(Schallnetz, RoomSectionEndsWithItsChart) {
         EXPECT_EQ(m[i - 1], QString());
         EXPECT_TRUE(m[i - 2].startsWith(QStringLiteral("Erf. Mindestdämpfung des Schalldämpfers")));
         EXPECT_EQ(m[i - 3], f.zeile);
-        QStringList erwartet = {kopf, xAchse, raumReihe};
+        QStringList erwartet = {
+            kopf, xAchse, QStringLiteral("°DYvon:") + f.yAchse + QStringLiteral("|step:10|text:"),
+            raumReihe};
         erwartet += f.raum;
         erwartet += zielReihe;
         erwartet += f.ziel;

@@ -48,7 +48,7 @@ TEST_F(SoundNetwork, F9OnARoomShowsItsAttenuationAndTheLevelArrivingInIt) {
     ASSERT_EQ(berichte, 1);
     EXPECT_FALSE(fortschrittBeimBericht);
     const QString diagramm = QStringLiteral(
-        "°Dctyp:2|links:0|breite:100|hoehe:25|text:Oktavpegel im Raum [dB]|hliniey:1");
+        "°Dctyp:2|links:0|breite:100|hoehe:40|text:Oktavpegel im Raum [dB]|hliniey:1");
     const int senkung =
         static_cast<int>(bericht.indexOf(QStringLiteral("Pegelsenkung Raum (Abschnitt 7.7)")));
     // the fan-to-room order of the default settings

@@ -48,7 +48,7 @@ TEST_F(RaumBericht, AttenuationThenTheRoomsSectionOnly) {
     const int abschnitt = zeile(QStringLiteral("°ÜSchallpegel der Anlagenelemente im Raum 1"));
     const int pegel = zeile(QStringLiteral("A-Schallpegel L°(sub a°(-sub = 51 [dB]"));
     const int diagramm = static_cast<int>(
-        doc.m.indexOf(QStringLiteral("°Dctyp:2|links:0|breite:100|hoehe:25|text:Oktavpegel im Raum "
+        doc.m.indexOf(QStringLiteral("°Dctyp:2|links:0|breite:100|hoehe:40|text:Oktavpegel im Raum "
                                      "[dB]|hliniey:1")));
     const int legende = zeile(QStringLiteral("L°(sub w°(-sub|Schalleistungspegel [dB]"));
     EXPECT_EQ(kopf, 3); // after the project head
