@@ -10,6 +10,7 @@
 #include "network/type_codes.h"
 #include "pressure/calc_context.h"
 #include "pressure/network_pressure_core.h"
+#include "support/node_results.h"
 #include "support/recording_seam.h"
 
 #include <QTemporaryDir>
@@ -29,14 +30,6 @@ StrangErgebnis ganz(tmylistitem* kopf) {
     return strangRechnen(lauf, kopf, Rechenkontext{});
 }
 
-void durchgangGleich(const Durchgang& a, const Durchgang& b, const std::string& wo) {
-    EXPECT_EQ(a.gerechnet, b.gerechnet) << wo;
-    EXPECT_EQ(a.dp, b.dp) << wo;
-    EXPECT_EQ(a.dpExt, b.dpExt) << wo;
-    EXPECT_EQ(a.v, b.v) << wo;
-    EXPECT_EQ(a.zeta, b.zeta) << wo;
-}
-
 // The pass of a line against the whole calculation; returns the fan's total pressure.
 double vergleichen(tmylistitem* kopf) {
     const StrangErgebnis voll = ganz(kopf);
@@ -54,20 +47,7 @@ double vergleichen(tmylistitem* kopf) {
     EXPECT_EQ(s.enden.size(), voll.enden.size());
     EXPECT_EQ(s.pfad.size(), voll.pfad.size());
     EXPECT_TRUE(s.abgleich.empty()); // the balancing pass is not run
-    EXPECT_EQ(s.knoten.size(), voll.knoten.size());
-    for (size_t k = 0; k < s.knoten.size() && k < voll.knoten.size(); ++k) {
-        const KnotenErgebnis& x = s.knoten[k];
-        const KnotenErgebnis& y = voll.knoten[k];
-        const std::string wo = y.knoten ? y.knoten->position().toStdString() : std::string("-");
-        EXPECT_EQ(x.knoten, y.knoten) << wo;
-        EXPECT_EQ(x.volumenstrom, y.volumenstrom) << wo;
-        EXPECT_EQ(x.fehler, y.fehler) << wo;
-        EXPECT_EQ(x.v, y.v) << wo;
-        EXPECT_EQ(x.zeta, y.zeta) << wo;
-        durchgangGleich(x.haupt, y.haupt, wo);
-        durchgangGleich(x.abzweig[0], y.abzweig[0], wo);
-        durchgangGleich(x.abzweig[1], y.abzweig[1], wo);
-    }
+    zephan::testing::knotenGleich(s.knoten, voll.knoten);
     return ventilatorGesamtdruck(s);
 }
 

@@ -7,6 +7,7 @@
 #include "network/type_codes.h"
 #include "pressure/calc_context.h"
 #include "pressure/network_pressure_core.h"
+#include "support/node_results.h"
 
 #include <gtest/gtest.h>
 
@@ -34,14 +35,6 @@ StrangErgebnis rechnen(tmylistitem* kopf, const Volumenstroeme* stroeme,
     return strangRechnen(lauf, kopf, k);
 }
 
-void durchgangGleich(const Durchgang& a, const Durchgang& b, const std::string& wo) {
-    EXPECT_EQ(a.gerechnet, b.gerechnet) << wo;
-    EXPECT_EQ(a.dp, b.dp) << wo;
-    EXPECT_EQ(a.dpExt, b.dpExt) << wo;
-    EXPECT_EQ(a.v, b.v) << wo;
-    EXPECT_EQ(a.zeta, b.zeta) << wo;
-}
-
 // Every number and text of two results of the same line.
 void gleich(const StrangErgebnis& a, const StrangErgebnis& b) {
     ASSERT_TRUE(a.fertig());
@@ -59,20 +52,7 @@ void gleich(const StrangErgebnis& a, const StrangErgebnis& b) {
     ASSERT_EQ(a.abgleich.size(), b.abgleich.size());
     for (size_t k = 0; k < a.abgleich.size(); ++k)
         EXPECT_EQ(a.abgleich[k].dpExt, b.abgleich[k].dpExt);
-    ASSERT_EQ(a.knoten.size(), b.knoten.size());
-    for (size_t k = 0; k < a.knoten.size(); ++k) {
-        const KnotenErgebnis& x = a.knoten[k];
-        const KnotenErgebnis& y = b.knoten[k];
-        const std::string wo = x.knoten ? x.knoten->position().toStdString() : std::string("-");
-        EXPECT_EQ(x.knoten, y.knoten) << wo;
-        EXPECT_EQ(x.volumenstrom, y.volumenstrom) << wo;
-        EXPECT_EQ(x.fehler, y.fehler) << wo;
-        EXPECT_EQ(x.v, y.v) << wo;
-        EXPECT_EQ(x.zeta, y.zeta) << wo;
-        durchgangGleich(x.haupt, y.haupt, wo);
-        durchgangGleich(x.abzweig[0], y.abzweig[0], wo);
-        durchgangGleich(x.abzweig[1], y.abzweig[1], wo);
-    }
+    zephan::testing::knotenGleich(a.knoten, b.knoten);
 }
 
 // The first outlet of a line.
