@@ -29,7 +29,7 @@ Tk_Kopierform::Tk_Kopierform(EditSession& session, UserSeam& seam, QWidget* pare
     auto* v = new QVBoxLayout(this);
 
     wahl_ = new PunkteWahl(session_, knotenText, this);
-    connect(wahl_, &PunkteWahl::geaendert, this, &Tk_Kopierform::knopfFolgen);
+    connect(wahl_, &PunkteWahl::wahlGeaendert, this, &Tk_Kopierform::knopfFolgen);
     v->addWidget(wahl_);
 
     label1_ = new QLabel(QStringLiteral("Hinter dem Zielpunkt wird alles erst entfernt."), this);

@@ -42,13 +42,13 @@ PunkteWahl::~PunkteWahl() {
 void PunkteWahl::setStart(tmylistitem* n) {
     start_ = n;
     starttxt_->setText(n ? text_(n) : QStringLiteral("-"));
-    emit geaendert();
+    emit wahlGeaendert();
 }
 
 void PunkteWahl::setZiel(tmylistitem* n) {
     ziel_ = n;
     zieltxt_->setText(n ? text_(n) : QStringLiteral("-"));
-    emit geaendert();
+    emit wahlGeaendert();
 }
 
 void PunkteWahl::knotenGeklickt(tmylistitem* n) {

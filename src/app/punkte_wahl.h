@@ -38,7 +38,7 @@ public:
 
 signals:
     // Start or target changed.
-    void geaendert();
+    void wahlGeaendert();
 
 private:
     void vorEntfernen(tmylistitem* node) override;

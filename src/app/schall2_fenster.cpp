@@ -35,7 +35,7 @@ Tk_schall2form::Tk_schall2form(EditSession& session, TDruck& druck, UserSeam& se
     auto* v = new QVBoxLayout(this);
 
     wahl_ = new PunkteWahl(session_, knotenText, this);
-    connect(wahl_, &PunkteWahl::geaendert, this, &Tk_schall2form::knopfFolgen);
+    connect(wahl_, &PunkteWahl::wahlGeaendert, this, &Tk_schall2form::knopfFolgen);
     v->addWidget(wahl_);
 
     hinweis_ = new QCheckBox(
