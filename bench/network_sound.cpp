@@ -37,7 +37,8 @@ Erzeugt& projekt(int raeume) {
     return *e;
 }
 
-void BM_Schallnetzberechnung(benchmark::State& state) {
+// Without a report (null document): what the calculation alone costs.
+void schallnetz(benchmark::State& state, bool mitBericht) {
     Erzeugt& p = projekt(static_cast<int>(state.range(0)));
     int raeume = 0;
     int zeilen = 0;
@@ -45,7 +46,7 @@ void BM_Schallnetzberechnung(benchmark::State& state) {
     for (auto _ : state) {
         TDruck doc;
         Rechenkontext k;
-        k.druck = &doc;
+        k.druck = mitBericht ? &doc : nullptr;
         SchallnetzOptionen o;
         o.projekt = &p.daten;
         const SchallnetzErgebnis e = schallnetzberechnung(p.baum, k, o);
@@ -59,7 +60,19 @@ void BM_Schallnetzberechnung(benchmark::State& state) {
     state.counters["raeume"] = raeume;
     state.counters["berichtszeilen"] = zeilen;
 }
+
+void BM_Schallnetzberechnung(benchmark::State& state) {
+    schallnetz(state, true);
+}
+void BM_SchallnetzOhneBericht(benchmark::State& state) {
+    schallnetz(state, false);
+}
 BENCHMARK(BM_Schallnetzberechnung)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK(BM_SchallnetzOhneBericht)
     ->Arg(1000)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond)

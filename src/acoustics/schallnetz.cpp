@@ -48,7 +48,12 @@ struct Eintrag {
     int seite;
     TPegel N, D;
     TPegel energie; // running sound power after the element (fan-to-room order), 10^(L/10)
+    TPegel L;       // the same as a level, NaN where nothing sounds yet
     int vorher;     // the step before, -1 at the fan
+    // The element's rows of the fan-to-room tables: the same for every room whose path passes
+    // the element, so they are built once and shared, keyed by the pass and by which of its
+    // bands are written bold (above the room's target).
+    mutable std::vector<std::pair<unsigned, QString>> zeilen;
 };
 
 struct Pfad {
@@ -56,10 +61,6 @@ struct Pfad {
     bool aktiv = false; // the fan has been passed
     TPegel energie = pegel(0);
 };
-
-QString bandText(double x) {
-    return std::isfinite(x) ? formatZahl(std::nearbyint(x), 0) : QStringLiteral("-");
-}
 
 // A whole number in place; "-" for a band without a level.
 void bandAnhaengen(QString& s, double x) {
@@ -171,15 +172,16 @@ private:
         }
         const TPegel N = stroemungsgeraeusch(n, seite, k, g_);
         const TPegel D = pegelsenkung(n, seite, k);
-        Eintrag e{n, std::move(name), seite, N, D, p.energie, p.letzter};
+        Eintrag e{n, std::move(name), seite, N, D, p.energie, {}, p.letzter, {}};
         // The sound met so far is lowered by the element, then its own noise is added.
         if (hatDaempfung(D))
             for (int b = 0; b < bandAnzahl; ++b) e.energie[b] *= std::pow(10, -D[b] / 10);
         if (hatRauschen(N))
             for (int b = 0; b < bandAnzahl; ++b) e.energie[b] += std::pow(10, N[b] / 10);
+        e.L = pegelAus(e.energie);
         p.energie = e.energie;
         p.letzter = static_cast<int>(eintraege.size());
-        eintraege.push_back(e);
+        eintraege.push_back(std::move(e));
     }
 
     const Rechenkontext& k_;
@@ -190,17 +192,19 @@ private:
     int schritt_ = 0;
 };
 
-// The path of a room from the fan: its steps in order.
-std::vector<const Eintrag*> pfadVon(const std::vector<Eintrag>& e, int letzter) {
-    std::vector<const Eintrag*> p;
+// The path of a room from the fan: its steps in order, into `p`.
+void pfadVon(const std::vector<Eintrag>& e, int letzter, std::vector<const Eintrag*>& p) {
+    p.clear();
     for (int i = letzter; i >= 0; i = e[static_cast<size_t>(i)].vorher)
         p.push_back(&e[static_cast<size_t>(i)]);
     std::reverse(p.begin(), p.end());
-    return p;
 }
 
+// `zeilen`: keep the element rows in the result. The fan-to-room tables are written from the
+// path itself, so they need them only when the caller asks; the room-to-fan tables are
+// written from them.
 Raumergebnis raumRechnen(tmylistitem* raum, const std::vector<const Eintrag*>& pfad,
-                         bool vomVentilator) {
+                         bool vomVentilator, bool zeilen) {
     const DVdata& d = *nodeDaten(raum);
     Raumergebnis r;
     r.raum = raum;
@@ -211,21 +215,23 @@ Raumergebnis raumRechnen(tmylistitem* raum, const std::vector<const Eintrag*>& p
                                          : r.zulaessig + oktavZuschlag[k];
     r.L = pegel(keinPegel);
     r.auslass = pegel(keinPegel);
-    r.elemente.reserve(pfad.size());
     if (vomVentilator) {
+        if (zeilen) r.elemente.reserve(pfad.size());
         for (const Eintrag* e : pfad) {
+            const int typ = typVon(e->knoten);
+            if (typ == typZuluftauslass || typ == typAbluftgitter) r.auslass = e->L;
+            if (!zeilen) continue;
             Elementzeile z;
             z.name = e->name;
             z.N = e->N;
             z.D = e->D;
-            z.L = pegelAus(e->energie);
+            z.L = e->L;
             z.S = z.R = pegel(keinPegel);
-            const int typ = typVon(e->knoten);
-            if (typ == typZuluftauslass || typ == typAbluftgitter) r.auslass = z.L;
             r.elemente.push_back(z);
         }
-        if (!pfad.empty()) r.L = pegelAus(pfad.back()->energie);
+        if (!pfad.empty()) r.L = pfad.back()->L;
     } else {
+        r.elemente.reserve(pfad.size());
         // From the room to the fan: S is the attenuation between the element and the room
         // (the room's own included), R the element's level in the room.
         TPegel S = pegel(0), E = pegel(0);
@@ -264,87 +270,173 @@ QString tabellenformat(bool methodeA, int b) {
     return f;
 }
 
-void elementTabelle(TDruck& d, const Raumergebnis& r, bool methodeA, const std::vector<int>& bd) {
-    const int b = static_cast<int>(bd.size());
-    const int je = methodeA ? 5 : 3;
-    const QString spann = methodeA ? QStringLiteral("+C5") : QStringLiteral("+C3");
-    d.tabelleK(3, tabellenformat(methodeA, b));
-    QString z1 = QStringLiteral("°Z+"), f = QStringLiteral("Oktavmittenfrequenz [Hz]");
-    QString z2 = QStringLiteral("°Z+"), ziel = QStringLiteral("L°(sub Okt,max °(-sub  [dB]");
-    QString z3 = QStringLiteral("°Z"), kopf = QStringLiteral(" ");
-    for (int k : bd) {
-        z1 += QLatin1Char('|') + spann + QLatin1Char('z');
-        f += QLatin1Char('|') + frequenzText(k);
-        z2 += QLatin1Char('|') + spann + QLatin1Char('r');
-        ziel += QLatin1Char('|') + bandText(r.ziel[k]);
-        for (int i = 0; i < je; ++i) z3 += QStringLiteral("-F|");
-        kopf += QStringLiteral("|L°(sub w °(-sub|°(delta L°(sub w°(-sub|") +
-                (methodeA ? QStringLiteral("°(sum L°(sub w°(-sub|L°(sub w °(-sub -°(sum |")
-                          : QString()) +
-                QStringLiteral("°(sum L");
-    }
-    d.add(z1);
-    d.add(f);
-    d.add(z2);
-    d.add(ziel);
-    d.add(z3);
-    d.add(kopf);
-    // These rows make up most of a large report: each is written in one buffer.
-    const qsizetype jeBand = methodeA ? 44 : 32;
-    for (const Elementzeile& e : r.elemente) {
-        QString s;
-        s.reserve(e.name.size() + jeBand * b);
-        s += e.name;
-        for (int k : bd) {
-            s += QLatin1Char('|');
-            quelleAnhaengen(s, e.N[k]);
-            s += QLatin1Char('|');
-            quelleAnhaengen(s, e.D[k]);
-            if (methodeA) {
-                s += QLatin1Char('|');
-                bandAnhaengen(s, e.S[k]);
-                s += QLatin1Char('|');
-                bandAnhaengen(s, e.R[k]);
-            }
-            const bool zuLaut =
-                std::isfinite(e.L[k]) && std::nearbyint(e.L[k]) > std::nearbyint(r.ziel[k]);
-            s += QLatin1Char('|');
-            if (zuLaut) s += QStringLiteral("°(colfett ");
-            bandAnhaengen(s, e.L[k]);
-            if (zuLaut) s += QStringLiteral("°(col-fett ");
-        }
-        d.add(s);
-    }
-    d.leer();
+// A line as the document writes it; built once where it is the same for every room, so the
+// rooms' copies share its text.
+template <typename Schreiben> QString dokumentZeile(Schreiben schreiben) {
+    TDruck t;
+    schreiben(t);
+    return t.m.isEmpty() ? QString() : t.m.first();
 }
 
-QString aText(double LA) {
-    return std::isfinite(LA) ? formatZahl(LA, 0) : QStringLiteral("-");
+// The head of an element table for one pass: the same for every room of a line but for the
+// row of the room's targets.
+struct Tabellenkopf {
+    std::vector<int> baender;
+    QString format, z1, frequenzen, z2, z3, spalten;
+};
+
+std::vector<Tabellenkopf> tabellenkoepfe(bool methodeA, const std::vector<int>& baender) {
+    std::vector<Tabellenkopf> koepfe;
+    const int je = methodeA ? 5 : 3;
+    const QString spann = methodeA ? QStringLiteral("+C5") : QStringLiteral("+C3");
+    // At most four bands side by side: a fifth selected band opens a second pass.
+    for (size_t ab = 0; ab < baender.size(); ab += 4) {
+        Tabellenkopf t;
+        t.baender.assign(baender.begin() + static_cast<long>(ab),
+                         baender.begin() + static_cast<long>(std::min(ab + 4, baender.size())));
+        const int b = static_cast<int>(t.baender.size());
+        t.format = dokumentZeile([&](TDruck& d) { d.tabelleK(3, tabellenformat(methodeA, b)); });
+        t.z1 = QStringLiteral("°Z+");
+        t.frequenzen = QStringLiteral("Oktavmittenfrequenz [Hz]");
+        t.z2 = QStringLiteral("°Z+");
+        t.z3 = QStringLiteral("°Z");
+        t.spalten = QStringLiteral(" ");
+        for (int k : t.baender) {
+            t.z1 += QLatin1Char('|') + spann + QLatin1Char('z');
+            t.frequenzen += QLatin1Char('|') + frequenzText(k);
+            t.z2 += QLatin1Char('|') + spann + QLatin1Char('r');
+            for (int i = 0; i < je; ++i) t.z3 += QStringLiteral("-F|");
+            t.spalten += QStringLiteral("|L°(sub w °(-sub|°(delta L°(sub w°(-sub|") +
+                         (methodeA ? QStringLiteral("°(sum L°(sub w°(-sub|L°(sub w °(-sub -°(sum |")
+                                   : QString()) +
+                         QStringLiteral("°(sum L");
+        }
+        koepfe.push_back(std::move(t));
+    }
+    return koepfe;
+}
+
+// Which bands of the pass the running level L exceeds the room's target in, one bit each:
+// those are written bold.
+unsigned lautMaske(const TPegel& L, const TPegel& ziel, const std::vector<int>& baender) {
+    unsigned laut = 0;
+    for (size_t i = 0; i < baender.size(); ++i) {
+        const int k = baender[i];
+        if (std::isfinite(L[k]) && std::nearbyint(L[k]) > std::nearbyint(ziel[k])) laut |= 1u << i;
+    }
+    return laut;
+}
+
+// An element row: the name, then per band of the pass N and D, in the room-to-fan order also
+// S and R, and the running level L. These rows make up most of a large report: each is
+// written in one buffer.
+QString elementZeile(const QString& name, const TPegel& N, const TPegel& D, const TPegel* S,
+                     const TPegel* R, const TPegel& L, const std::vector<int>& baender,
+                     unsigned laut) {
+    const qsizetype jeBand = S ? 44 : 32;
+    QString s;
+    s.reserve(name.size() + jeBand * static_cast<qsizetype>(baender.size()));
+    s += name;
+    for (size_t i = 0; i < baender.size(); ++i) {
+        const int k = baender[i];
+        s += QLatin1Char('|');
+        quelleAnhaengen(s, N[k]);
+        s += QLatin1Char('|');
+        quelleAnhaengen(s, D[k]);
+        if (S && R) {
+            s += QLatin1Char('|');
+            bandAnhaengen(s, (*S)[k]);
+            s += QLatin1Char('|');
+            bandAnhaengen(s, (*R)[k]);
+        }
+        const bool fett = laut & (1u << i);
+        s += QLatin1Char('|');
+        if (fett) s += QStringLiteral("°(colfett ");
+        bandAnhaengen(s, L[k]);
+        if (fett) s += QStringLiteral("°(col-fett ");
+    }
+    return s;
+}
+
+// The element's row of a fan-to-room table for a room with the target `ziel`.
+const QString& zeileVomVentilator(const Eintrag& e, const Tabellenkopf& t, unsigned durchgang,
+                                  const TPegel& ziel) {
+    const unsigned laut = lautMaske(e.L, ziel, t.baender);
+    const unsigned schluessel = durchgang << 8 | laut;
+    for (const auto& [k, z] : e.zeilen)
+        if (k == schluessel) return z;
+    e.zeilen.emplace_back(schluessel,
+                          elementZeile(e.name, e.N, e.D, nullptr, nullptr, e.L, t.baender, laut));
+    return e.zeilen.back().second;
+}
+
+// One pass of a room's element table: the room-to-fan rows come from the room's result, the
+// fan-to-room rows from its path.
+void elementTabelle(TDruck& d, const Raumergebnis& r, bool methodeA, const Tabellenkopf& t,
+                    unsigned durchgang, const std::vector<const Eintrag*>& pfad) {
+    d.addW(t.format);
+    d.addW(t.z1);
+    d.addW(t.frequenzen);
+    d.addW(t.z2);
+    QString ziel = QStringLiteral("L°(sub Okt,max °(-sub  [dB]");
+    ziel.reserve(ziel.size() + 5 * static_cast<qsizetype>(t.baender.size()));
+    for (int k : t.baender) {
+        ziel += QLatin1Char('|');
+        bandAnhaengen(ziel, r.ziel[k]);
+    }
+    d.addW(ziel);
+    d.addW(t.z3);
+    d.addW(t.spalten);
+    if (methodeA) {
+        for (const Elementzeile& e : r.elemente)
+            d.add(elementZeile(e.name, e.N, e.D, &e.S, &e.R, e.L, t.baender,
+                               lautMaske(e.L, r.ziel, t.baender)));
+    } else {
+        for (const Eintrag* e : pfad) d.add(zeileVomVentilator(*e, t, durchgang, r.ziel));
+    }
+    d.leer();
 }
 
 void aBloeck(TDruck& d, const TPegel& L, const QString& titel, const QString& aZeile, double LA) {
     druckePegel(d, QString(), QString(), oktavFrequenzen);
     zeileSpektrum(d, titel, QStringLiteral("dB"), L);
-    zeileSpektrum(d, QStringLiteral("A-Bewertung °(delta L°(sub a°(-sub "), QStringLiteral("dB"),
-                  aBewertung);
+    static const QString bewertung = pegelZeile(
+        QStringLiteral("A-Bewertung °(delta L°(sub a°(-sub "), QStringLiteral("dB"), aBewertung);
+    d.add(bewertung);
     TPegel A = pegel(keinPegel);
     for (int k = 0; k < bandAnzahl; ++k) A[k] = L[k] + aBewertung[k];
     zeileSpektrum(d, QStringLiteral("A-bewerteter Oktavpegel L°(sub okt°(-sub "),
                   QStringLiteral("dB"), A);
     d.leer();
-    d.add(aZeile + aText(LA) + QStringLiteral(" [dB]"));
+    QString a;
+    a.reserve(aZeile.size() + 10);
+    a += aZeile;
+    formatZahlAnhaengen(a, LA, 0);
+    a += QStringLiteral(" [dB]");
+    d.add(a);
 }
 
 // The summary row of a room: name, target, A-level and the excess ("-" when none).
 QString summenZeile(const Raumergebnis& r) {
-    QString diff = QStringLiteral("-");
-    if (std::isfinite(r.LA) && r.zulaessig <= r.LA) diff = formatZahl(r.LA - r.zulaessig, 0);
-    return r.name + QLatin1Char('|') + QString::number(r.zulaessig) + QLatin1Char('|') +
-           aText(r.LA) + QLatin1Char('|') + diff;
+    QString s;
+    s.reserve(r.name.size() + 16);
+    s += r.name;
+    s += QLatin1Char('|');
+    s += QString::number(r.zulaessig);
+    s += QLatin1Char('|');
+    formatZahlAnhaengen(s, r.LA, 0);
+    s += QLatin1Char('|');
+    if (std::isfinite(r.LA) && r.zulaessig <= r.LA)
+        formatZahlAnhaengen(s, r.LA - r.zulaessig, 0);
+    else
+        s += QLatin1Char('-');
+    return s;
 }
 
+// The room's section; `pfad` is the room's path from the fan.
 void raumBericht(TDruck& d, const Raumergebnis& r, bool methodeA, bool auslassPegel,
-                 const std::vector<int>& baender) {
+                 const std::vector<Tabellenkopf>& koepfe, const std::vector<const Eintrag*>& pfad) {
+    static const QString schrift10 = dokumentZeile([](TDruck& t) { t.size(10); });
     if (methodeA) {
         d.Absatz();
         d.headline(QStringLiteral("Schallpegel der Anlagenelemente im Raum ") + r.name);
@@ -352,16 +444,11 @@ void raumBericht(TDruck& d, const Raumergebnis& r, bool methodeA, bool auslassPe
         d.NeueSeite();
         d.headline(QStringLiteral("Strömungsgeräuschberechnung Raum ") + r.name);
     }
-    d.size(10);
-    // At most four bands side by side: a fifth selected band opens a second pass.
-    for (size_t ab = 0; ab < baender.size(); ab += 4) {
-        const std::vector<int> teil(baender.begin() + static_cast<long>(ab),
-                                    baender.begin() +
-                                        static_cast<long>(std::min(ab + 4, baender.size())));
-        elementTabelle(d, r, methodeA, teil);
-    }
+    d.addW(schrift10);
+    for (size_t p = 0; p < koepfe.size(); ++p)
+        elementTabelle(d, r, methodeA, koepfe[p], static_cast<unsigned>(p), pfad);
     d.Absatz();
-    d.size(10);
+    d.addW(schrift10);
     if (methodeA) {
         aBloeck(d, r.L, QStringLiteral("unbewerteter Oktavpegel L°(sub a°(-sub"),
                 QStringLiteral("A-Schallpegel L°(sub a°(-sub = "), r.LA);
@@ -450,7 +537,7 @@ bool strangRechnen(const Linie& li, const Rechenkontext& kontext, const Schallne
     TDruck* d = kontext.druck;
     const SchallEinstellungen se = schallEinstellungen(kontext);
     const bool methodeA = !se.vomVentilator;
-    std::vector<int> baender = se.gezeigteBaender();
+    const std::vector<Tabellenkopf> koepfe = tabellenkoepfe(methodeA, se.gezeigteBaender());
 
     const Druckpass druck = stillerDruckpass(li.kopf, kontext);
     if (!druck.ok) {
@@ -487,6 +574,8 @@ bool strangRechnen(const Linie& li, const Rechenkontext& kontext, const Schallne
     Schallstrang s;
     s.kopf = li.kopf;
     double groessteUeberschreitung = 0;
+    int schlimmsterPfad = -1; // the worst room's last step
+    std::vector<const Eintrag*> pfad;
     for (const auto& [raum, letzter] : lauf.raeume) {
         if (li.ziel && raum != li.ziel) continue;
         const DVdata& rd = *nodeDaten(raum);
@@ -498,8 +587,9 @@ bool strangRechnen(const Linie& li, const Rechenkontext& kontext, const Schallne
             s.raeume.push_back(r);
             continue;
         }
-        Raumergebnis r = raumRechnen(raum, pfadVon(lauf.eintraege, letzter), !methodeA);
-        if (d && !o.zusammenfassung) raumBericht(*d, r, methodeA, se.pegelAmAuslass, baender);
+        pfadVon(lauf.eintraege, letzter, pfad);
+        Raumergebnis r = raumRechnen(raum, pfad, !methodeA, methodeA || o.elementzeilen);
+        if (d && !o.zusammenfassung) raumBericht(*d, r, methodeA, se.pegelAmAuslass, koepfe, pfad);
         const bool schlimmer =
             !li.ziel && std::isfinite(r.LA) && r.LA - r.zulaessig > groessteUeberschreitung;
         if (schlimmer) {
@@ -508,6 +598,7 @@ bool strangRechnen(const Linie& li, const Rechenkontext& kontext, const Schallne
             if (!o.elementzeilen && s.schlimmster >= 0)
                 weg(s.raeume[static_cast<size_t>(s.schlimmster)].elemente);
             s.schlimmster = static_cast<int>(s.raeume.size());
+            schlimmsterPfad = letzter;
         }
         // The rows are written: a large line keeps only what a caller asked for.
         if (!o.elementzeilen && !(o.zusammenfassung && schlimmer)) weg(r.elemente);
@@ -526,7 +617,8 @@ bool strangRechnen(const Linie& li, const Rechenkontext& kontext, const Schallne
                 Lauf weg(k, g, d, nullptr, li.kopf->CountAlle());
                 netzGehen<Pfad>(li.kopf, weg, Pfad{}, k, w.raum);
                 d->NeueSeite();
-                raumBericht(*d, w, methodeA, se.pegelAmAuslass, baender);
+                pfadVon(lauf.eintraege, schlimmsterPfad, pfad);
+                raumBericht(*d, w, methodeA, se.pegelAmAuslass, koepfe, pfad);
             }
         } else {
             d->NeueSeite();

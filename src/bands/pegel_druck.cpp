@@ -60,8 +60,14 @@ QString werteZeile(const QString& titel, const QString& einheit, const TPegel& p
 
 void druckePegel(TDruck& druck, const QString& titel, const QString& einheit, const TPegel& p) {
     if (istFrequenzzeile(p)) {
-        druck.tabelle(QString::fromLatin1(oktavTabellenformat));
-        druck.add(pegelZeile(QStringLiteral("Oktavmittenfrequenz"), QStringLiteral("Hz"), p));
+        // Every spectrum table of a report opens with these two lines: built once, the
+        // document's copies share their text.
+        static const QString tabelle =
+            QStringLiteral("°TK1|") + QString::fromLatin1(oktavTabellenformat);
+        static const QString frequenzen = pegelZeile(QStringLiteral("Oktavmittenfrequenz"),
+                                                     QStringLiteral("Hz"), oktavFrequenzen);
+        druck.addW(tabelle);
+        druck.addW(frequenzen);
         return;
     }
     druck.add(pegelZeile(titel, einheit, p));

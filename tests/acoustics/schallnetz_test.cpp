@@ -323,3 +323,81 @@ TEST(Schallnetz, ElementRowsKeptOnlyWhenAsked) {
             QStringLiteral("|30|10|8|22|22|30|10|8|22|22|30|10|9|21|21|30|10|9|21|21")));
     }
 }
+
+namespace {
+
+// The element rows of a room's fan-to-room tables (every pass), by the room's name.
+QStringList raumZeilen(const QStringList& m, const QString& name) {
+    QStringList zeilen;
+    qsizetype i = m.indexOf(QStringLiteral("°ÜStrömungsgeräuschberechnung Raum ") + name);
+    if (i < 0) return zeilen;
+    for (++i; i < m.size() && m[i] != QStringLiteral("°XB"); ++i)
+        if (!m[i].isEmpty() && m[i][0].isDigit()) zeilen << m[i];
+    return zeilen;
+}
+
+} // namespace
+
+// Two rooms of line 1 share the fan 1.3 and the duct 1.4 on their way. The rows of a shared
+// element are built once per line; each room must still get its own bold marks (the room 1.5.5
+// is allowed 90 dB(A), the room 1.8 only 10), in both passes of five bands, and exactly the
+// rows a run of that room alone writes.
+TEST(Schallnetz, SharedElementRowsFollowEachRoomsTarget) {
+    Netz n;
+    n.methode(1, {0, 1, 2, 3, 4});
+    tmylistitem* leise = n.knoten("1.5.5");
+    tmylistitem* laut = n.knoten("1.8");
+    nodeDaten(leise)->raumSpektrumangabe = false;
+    nodeDaten(leise)->i[3] = 90;
+    nodeDaten(laut)->raumSpektrumangabe = false;
+    nodeDaten(laut)->i[3] = 10;
+    const QString nameLeise = nodeDaten(leise)->p[2], nameLaut = nodeDaten(laut)->p[2];
+
+    SchallnetzOptionen ganz;
+    ganz.nurStrang = leise;
+    const SchallnetzErgebnis zuerst = n.rechnen(ganz);
+    ASSERT_TRUE(zuerst.ok) << zuerst.meldung.toStdString();
+    const QStringList zeilenLeise = raumZeilen(n.doc.m, nameLeise);
+    const QStringList zeilenLaut = raumZeilen(n.doc.m, nameLaut);
+    // fan, duct, branch piece, 4 components of the branch, room; fan, duct, branch piece,
+    // duct, outlet, room: each twice (two passes)
+    ASSERT_EQ(zeilenLeise.size(), 16);
+    ASSERT_EQ(zeilenLaut.size(), 12);
+    const QString fan = Netz::name(n.knoten("1.3"));
+    for (int pass : {0, 1}) {
+        SCOPED_TRACE(pass);
+        const QString& still = zeilenLeise[pass * 8];
+        const QString& fett = zeilenLaut[pass * 6];
+        EXPECT_TRUE(still.startsWith(fan + QLatin1Char('|'))) << still.toStdString();
+        EXPECT_TRUE(fett.startsWith(fan + QLatin1Char('|'))) << fett.toStdString();
+        // 4 bands in the first pass, 1 in the second, all bold for the loud room only
+        EXPECT_EQ(fett.count(QStringLiteral("°(colfett ")), pass == 0 ? 4 : 1);
+        EXPECT_FALSE(still.contains(QStringLiteral("°(colfett ")));
+        QString ohneMarken = fett;
+        ohneMarken.remove(QStringLiteral("°(colfett ")).remove(QStringLiteral("°(col-fett "));
+        EXPECT_EQ(ohneMarken, still);
+    }
+    EXPECT_EQ(zeilenLeise[1].count(QStringLiteral("°(colfett ")), 0);
+    EXPECT_EQ(zeilenLaut[1].count(QStringLiteral("°(colfett ")), 4);
+
+    // The same rows as the runs of each room alone.
+    for (tmylistitem* raum : {leise, laut}) {
+        SchallnetzOptionen allein;
+        allein.ganzerStrang = false;
+        allein.auswahl = raum;
+        ASSERT_TRUE(n.rechnen(allein).ok);
+        const QString name = nodeDaten(raum)->p[2];
+        EXPECT_EQ(raumZeilen(n.doc.m, name), raum == leise ? zeilenLeise : zeilenLaut);
+    }
+
+    // Asked for, the fan-to-room rows are kept in the result, in the order of the table.
+    ganz.elementzeilen = true;
+    const SchallnetzErgebnis e = n.rechnen(ganz);
+    ASSERT_TRUE(e.ok);
+    const Raumergebnis& r = e.straenge[0].raeume.at(1);
+    ASSERT_EQ(r.raum, laut);
+    ASSERT_EQ(r.elemente.size(), 6u);
+    EXPECT_EQ(r.elemente[0].name, fan);
+    EXPECT_EQ(r.elemente[5].name, Netz::name(laut));
+    for (int k = 0; k < bandAnzahl; ++k) EXPECT_DOUBLE_EQ(r.elemente[5].L[k], r.L[k]);
+}
