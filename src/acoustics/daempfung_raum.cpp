@@ -79,12 +79,13 @@ bool daempfungRaum(const DaempfungEingabe& e, TPegel& ergebnis) {
     e.b.frequenzen();
 
     TPegel T = pegel(0), A = pegel(0), x = pegel(0), Q = pegel(0);
+    const TKurve richtung = bild30Kurve(d.tag2, d.tag1, e.k.fortschritt);
     for (int k = 0; k < bandAnzahl; ++k) {
         T[k] = d.nachhallzeitangabe ? d.nachhallzeit[static_cast<size_t>(k)] / 1000.0
                                     : Tm * (1.6 - 0.3583 * k + 0.0292 * k * k);
         A[k] = teile(0.163 * V, T[k]);
         x[k] = oktavFrequenzen[k] * std::sqrt(std::max(Seff, 0.0));
-        Q[k] = endlich(richtfaktor(d.tag2, d.tag1, x[k], e.k.fortschritt));
+        Q[k] = endlich(richtung.wert(static_cast<float>(x[k])));
         // A reverberation time not given (or none at all) leaves the diffuse part out rather
         // than making it infinite.
         const double summe = teile(Q[k], 4 * std::numbers::pi * r * r) + teile(4, A[k]);

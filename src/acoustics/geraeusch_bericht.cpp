@@ -12,7 +12,13 @@ Geraeuschbericht::Geraeuschbericht(TDruck* druck)
     : druck_(druck && druck->drucken ? druck : nullptr) {}
 
 void Geraeuschbericht::zeile(const QString& text) const {
-    if (druck_) druck_->add(text);
+    if (!druck_) return;
+    // A line put together with + keeps the room its growth reserved; the report of a large
+    // network holds hundreds of thousands of them, so each is kept at its own size.
+    if (text.capacity() > text.size() + 8)
+        druck_->add(QString(text.constData(), text.size()));
+    else
+        druck_->add(text);
 }
 
 void Geraeuschbericht::leer() const {

@@ -100,7 +100,10 @@ class Lauf : public Netzklient<Pfad> {
 public:
     Lauf(const Rechenkontext& k, const GeraeuschOptionen& g, TDruck* bericht, UserSeam* seam,
          int gesamt)
-        : k_(k), g_(g), bericht_(bericht), seam_(seam), gesamt_(gesamt) {}
+        : k_(k), g_(g), bericht_(bericht), seam_(seam), gesamt_(gesamt) {
+        // A step per component, and one more for each branch taken through a fitting.
+        eintraege.reserve(static_cast<size_t>(gesamt) + static_cast<size_t>(gesamt) / 4);
+    }
 
     std::vector<Eintrag> eintraege;
     std::vector<std::pair<tmylistitem*, int>> raeume; // room and its last step
@@ -328,13 +331,14 @@ unsigned lautMaske(const TPegel& L, const TPegel& ziel, const std::vector<int>& 
 }
 
 // An element row: the name, then per band of the pass N and D, in the room-to-fan order also
-// S and R, and the running level L. These rows make up most of a large report: each is
-// written in one buffer.
+// S and R, and the running level L. These rows make up much of a large report: each is
+// written in a buffer kept for the thread and copied out at its own size.
 QString elementZeile(const QString& name, const TPegel& N, const TPegel& D, const TPegel* S,
                      const TPegel* R, const TPegel& L, const std::vector<int>& baender,
                      unsigned laut) {
     const qsizetype jeBand = S ? 44 : 32;
-    QString s;
+    thread_local QString s;
+    s.resize(0);
     s.reserve(name.size() + jeBand * static_cast<qsizetype>(baender.size()));
     s += name;
     for (size_t i = 0; i < baender.size(); ++i) {
@@ -355,7 +359,7 @@ QString elementZeile(const QString& name, const TPegel& N, const TPegel& D, cons
         bandAnhaengen(s, L[k]);
         if (fett) s += QStringLiteral("°(col-fett ");
     }
-    return s;
+    return QString(s.constData(), s.size());
 }
 
 // The element's row of a fan-to-room table for a room with the target `ziel`.

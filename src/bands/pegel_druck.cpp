@@ -23,10 +23,13 @@ void adaptiv(QString& s, double x) {
         ganzzahl(s, x);
 }
 
-// A large report holds thousands of these rows: each is built in one string.
+// A large report holds hundreds of thousands of these rows: each is put together in a buffer
+// kept for the thread and then copied out at its own size, so no row keeps the room that was
+// reserved for its numbers.
 template <typename Format>
 QString zeile(const QString& titel, const QString& einheit, const TPegel& p, Format format) {
-    QString s;
+    thread_local QString s;
+    s.resize(0);
     s.reserve(titel.size() + einheit.size() + 4 + bandAnzahl * 6);
     s += titel;
     s += QStringLiteral("|[");
@@ -39,7 +42,7 @@ QString zeile(const QString& titel, const QString& einheit, const TPegel& p, For
         s += QLatin1Char('|');
         format(s, p[k]);
     }
-    return s;
+    return QString(s.constData(), s.size());
 }
 
 } // namespace

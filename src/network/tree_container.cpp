@@ -48,14 +48,24 @@ tmylistitem* tmylistitem::getPrevSibling() const {
 }
 
 QString tmylistitem::position() const {
-    std::vector<int> nummern;
-    nummern.reserve(static_cast<std::size_t>(level_) + 1);
-    for (const tmylistitem* n = this; n; n = n->parent_) nummern.push_back(n->sibIndex_ + 1);
-    QString result;
-    result.reserve(static_cast<qsizetype>(nummern.size()) * 3);
-    for (auto it = nummern.rbegin(); it != nummern.rend(); ++it) {
-        if (!result.isEmpty()) result += QLatin1Char('.');
-        result += QString::number(*it);
+    // Every row of a large report starts with a position: the text is measured first, then
+    // written from its end up through the parents into one string.
+    auto stellen = [](int z) {
+        int s = 1;
+        for (; z >= 10; z /= 10) ++s;
+        return s;
+    };
+    qsizetype laenge = 0;
+    for (const tmylistitem* n = this; n; n = n->parent_)
+        laenge += stellen(n->sibIndex_ + 1) + (n == this ? 0 : 1);
+    QString result(laenge, Qt::Uninitialized);
+    QChar* o = result.data() + laenge;
+    for (const tmylistitem* n = this; n; n = n->parent_) {
+        if (n != this) *--o = QLatin1Char('.');
+        for (int z = n->sibIndex_ + 1;; z /= 10) {
+            *--o = QLatin1Char(static_cast<char>('0' + z % 10));
+            if (z < 10) break;
+        }
     }
     return result;
 }

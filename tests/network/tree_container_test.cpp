@@ -106,6 +106,20 @@ TEST(TreeContainer, FirstAndLastChildHaveNoSiblingBeyondTheirParent) {
     EXPECT_EQ(s.fort->getPrevSibling(), nullptr);
 }
 
+// Positions of two and three digits at every level, written in one pass up the parents.
+TEST(TreeContainer, PositionsOfSeveralDigits) {
+    Sample s;
+    for (int i = 0; i < 11; ++i) s.view.Insert(s.kanal->Index(), "Bogen");
+    EXPECT_EQ(s.kanal->position(), "1.3.12");
+    for (int i = 0; i < 98; ++i) s.view.Insert(s.kanal->Index(), "Bogen");
+    EXPECT_EQ(s.kanal->position(), "1.3.110");
+    for (int i = 0; i < 9; ++i) s.view.Insert(s.zu->Index(), "Strang");
+    EXPECT_EQ(s.zu->position(), "10");
+    EXPECT_EQ(s.kanal->position(), "10.3.110");
+    EXPECT_EQ(s.abzweig->position(), "10.3");
+    EXPECT_EQ(s.view.item(0)->position(), "1");
+}
+
 TEST(TreeContainer, InsertTakesTheParentOfTheNodeThatFollows) {
     Sample s;
     // At the position of a first child: a child of that node, not of its predecessor.
