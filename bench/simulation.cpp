@@ -57,6 +57,7 @@ void BM_Gleichgewicht100k(benchmark::State& state) {
             const Kernlauf kern = [&](const Stromvorgaben& v, StrangErgebnis& r) {
                 Rechenkontext mit = k;
                 mit.stromvorgaben = &v;
+                mit.ungerundet = true;
                 StrangOptionen o;
                 o.abgleich = false;
                 r = strangRechnen(lauf, kopf, mit, o);

@@ -45,6 +45,10 @@ struct Rechenkontext {
     // network calculation builds its flows with them and the components read them, so a
     // simulation can iterate on flows without touching any record.
     const Stromvorgaben* stromvorgaben = nullptr;
+    // true: the components' losses from their velocity and zeta as found, not as rounded to
+    // the texts the page shows, so a loss follows the flow without steps (an iteration on
+    // flows); the texts are the same either way.
+    bool ungerundet = false;
 
     // The catalogue entry of a type code; null for an empty slot.
     const tBasisDaten_* typ(int code) const;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace zephan {
 
@@ -207,6 +208,9 @@ double rechnen(int modus, const tmylistitem* node, DVdata& rec, double Q,
     // Set as soon as a rule has fixed the loss itself: the tail must not replace it with a
     // loss from the velocity and zeta texts.
     bool ergebnisGesetzt = false;
+    // The velocity and zeta the rule found before they were rounded to their texts.
+    double vGenau = std::numeric_limits<double>::quiet_NaN();
+    double zetaGenau = vGenau;
     if (rec.vorgabe == 0 && rec.typ <= typVolumenstromregler) {
         const QString altV = rec.p[0];
         const QString altZeta = rec.p[1];
@@ -217,6 +221,8 @@ double rechnen(int modus, const tmylistitem* node, DVdata& rec, double Q,
         } else {
             RegelEingabe e{rec, modus, zuluft, s.Q, s.QD, s.QA1, s.QA2, rho, doc, kontext};
             r = istGeraet(rec.typ) ? geraeteRegel(e) : formstueckRegel(e);
+            vGenau = e.vGenau;
+            zetaGenau = e.zetaGenau;
         }
         if (r.art == Art::Stopp) {
             // A stopped rule is not copied into the node. The work record keeps what the rule
@@ -242,8 +248,12 @@ double rechnen(int modus, const tmylistitem* node, DVdata& rec, double Q,
         ergebnis = rec.i[6];
     } else if (rec.typ >= typZetawert && rec.typ <= typLetzteKomponente && !ergebnisGesetzt) {
         bool okV = false, okZeta = false;
-        const double v = leseZahl(rec.p[0], &okV);
-        const double zeta = leseZahl(rec.p[1], &okZeta);
+        double v = leseZahl(rec.p[0], &okV);
+        double zeta = leseZahl(rec.p[1], &okZeta);
+        if (kontext.ungerundet) {
+            if (okV && std::isfinite(vGenau)) v = vGenau;
+            if (okZeta && std::isfinite(zetaGenau)) zeta = zetaGenau;
+        }
         if (okV && okZeta) {
             ergebnis = zetadruck(v, zeta, &doc, rho);
         } else {

@@ -2,6 +2,8 @@
 
 #include "network/dvdata.h"
 
+#include <limits>
+
 namespace zephan {
 
 class TDruck;
@@ -32,6 +34,11 @@ struct RegelEingabe {
     double rho;             // air density [kg/m3]
     TDruck& druck;          // report document; lines are dropped while its recording is off
     const Rechenkontext& k; // tables and catalogue of the calculation
+    // The velocity [m/s] and zeta a rule stored in p[0] / p[1], before they were rounded to
+    // their texts; NaN when the rule did not say. The tail takes them when the context asks
+    // for unrounded losses.
+    double vGenau = std::numeric_limits<double>::quiet_NaN();
+    double zetaGenau = std::numeric_limits<double>::quiet_NaN();
 };
 
 // Rules of the terminal and in-line devices with fixed coefficients or maker data:

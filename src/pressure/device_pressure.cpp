@@ -72,8 +72,9 @@ double nennweite(double d) {
 }
 
 // Stores the velocity on the area a; `beiNull` is the text of a device without area.
-void speichereGeschwindigkeit(DVdata& r, double q, double a, const QString& beiNull) {
-    r.p[0] = a > 0 ? gespeichert(q / 3600 / a, 2) : beiNull;
+void speichereGeschwindigkeit(RegelEingabe& e, double q, double a, const QString& beiNull) {
+    e.rec.p[0] = a > 0 ? gespeichert(q / 3600 / a, 2) : beiNull;
+    if (a > 0) e.vGenau = q / 3600 / a;
 }
 
 // "-AG" (and "-DG") grille of the maker: loss k·(v/9)² at the velocity v in the effective
@@ -104,7 +105,7 @@ RegelErgebnis lueftungsgitter(RegelEingabe& e, double q, double k) {
 RegelErgebnis einlassgitter(RegelEingabe& e, double q) {
     DVdata& r = e.rec;
     TDruck& d = e.druck;
-    speichereGeschwindigkeit(r, q, querschnitt(r), QStringLiteral("0,0"));
+    speichereGeschwindigkeit(e, q, querschnitt(r), QStringLiteral("0,0"));
     const bool abluftgitter = r.typ == typAbluftgitter;
 
     switch (r.tag1) {
@@ -190,7 +191,7 @@ RegelErgebnis einlassgitter(RegelEingabe& e, double q) {
 RegelErgebnis zuluftauslass(RegelEingabe& e, double q) {
     DVdata& r = e.rec;
     TDruck& d = e.druck;
-    speichereGeschwindigkeit(r, q, querschnitt(r), gespeichert(0, 2));
+    speichereGeschwindigkeit(e, q, querschnitt(r), gespeichert(0, 2));
 
     switch (r.tag1) {
     case 0: // "Zuluftauslass, normal"
@@ -269,7 +270,7 @@ RegelErgebnis zuluftauslass(RegelEingabe& e, double q) {
 
 RegelErgebnis fortluftgitter(RegelEingabe& e, double q) {
     DVdata& r = e.rec;
-    speichereGeschwindigkeit(r, q, querschnitt(r), QStringLiteral("0,0"));
+    speichereGeschwindigkeit(e, q, querschnitt(r), QStringLiteral("0,0"));
     switch (r.tag1) {
     case 0:
     case 1:
@@ -351,6 +352,8 @@ RegelErgebnis brandschutzklappe(RegelEingabe& e, double q) {
         }
         r.p[0] = gespeichert(q / a / 3600, 2);
         r.p[1] = gespeichert(zeta, 3);
+        e.vGenau = q / a / 3600;
+        e.zetaGenau = zeta;
         return zetaRegel();
     }
 
@@ -375,6 +378,8 @@ RegelErgebnis brandschutzklappe(RegelEingabe& e, double q) {
     const double w = q / a / 3600;
     r.p[0] = gespeichert(w, 2);
     r.p[1] = gespeichert(zeta, 3);
+    e.vGenau = w;
+    e.zetaGenau = zeta;
     d.add(QStringLiteral("A = ") + z(a, 3) + QStringLiteral(" [m²]"));
     if (r.tag1 != 0) return dpRegel(0); // free cross-section, fire barrier: no loss of its own
 

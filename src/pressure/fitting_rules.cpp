@@ -66,6 +66,8 @@ RegelErgebnis zetaRegel(RegelEingabe& e, double w, double zeta, int wNachkomma =
     if (!endlich(w) || !endlich(zeta)) return stopp(e, regeltext::nichtBerechenbar);
     e.rec.p[0] = formatZahl(w, wNachkomma);
     e.rec.p[1] = formatZahl(zeta, 3);
+    e.vGenau = w;
+    e.zetaGenau = zeta;
     return {Art::ZetaRegel, keinErgebnis};
 }
 

@@ -7,7 +7,10 @@
 // the new flows to re-evaluate every c, and this repeats until no end's flow moves by more
 // than 0.1 % (or by less than half a m³/h, since the line is computed in whole m³/h). A
 // passage that regains pressure counts as lossless in the split; a step that moves the flows
-// further than the one before is shortened, so a split that swings settles.
+// further than the one before is shortened, so a split that swings settles, and after a few
+// rounds every step is shortened, so also a split about a loss that jumps stands still. The
+// line's runs are to take the losses unrounded (Rechenkontext::ungerundet): the steps of the
+// rounded velocity and zeta texts would keep the split from settling.
 
 #include "pressure/simulation.h"
 
@@ -21,6 +24,9 @@ using Kernlauf = std::function<bool(const Stromvorgaben& stroeme, StrangErgebnis
 
 // Most re-evaluations before the equilibrium gives up (it then reports the last split).
 constexpr int gleichgewichtMaxIterationen = 50;
+// Rounds in which every end takes its whole step; after them the steps shrink to a quarter
+// round by round, so the flows stand still after a few more.
+constexpr int gleichgewichtFreieRunden = 6;
 // An end's flow may move by this fraction between two splits and still count as settled.
 constexpr double gleichgewichtToleranz = 0.001;
 // A path whose loss ends this close to the balanced one [Pa] counts as settled, too.

@@ -126,8 +126,10 @@ public:
                 if (simulationFertig(r, e_.summeV0, e_.summeV)) break;
             }
         }
-        // The equilibrium starts again from the design flows.
+        // The equilibrium starts again from the design flows; its runs take the losses without
+        // the steps of the rounded texts, which would keep the split from settling.
         vorgaben_.clear();
+        kontext_.ungerundet = true;
         int schritt = 0;
         const Kernlauf gleichKern = [&](const Stromvorgaben& s, StrangErgebnis& r) {
             ++schritt;

@@ -27,12 +27,13 @@ struct Ergebnis {
 };
 
 // Mode 0: the record alone with a flow (negative: extract).
-Ergebnis rechne(DVdata d, double Q, bool drucken = false) {
+Ergebnis rechne(DVdata d, double Q, bool drucken = false, bool ungerundet = false) {
     TDruck doc;
     doc.drucken = drucken;
     Rechenkontext u;
     u.druck = &doc;
     u.rho = 1.2;
+    u.ungerundet = ungerundet;
     Ergebnis e;
     e.dp = bauteildruck(modusDatensatz, nullptr, d, Q, u);
     e.v = d.p[0];
@@ -171,6 +172,51 @@ TEST(FittingRules, DrosselklappeFromTable143) {
 TEST(FittingRules, VolumenstromreglerFullyOpen) {
     EXPECT_RULE(rechne(satz(44, {300, 200}, true), 1080), "5,00", "0,050", 0.75);
     EXPECT_RULE(rechne(satz(44, {200}), 500), "4,42", "0,050", 0.586092);
+}
+
+// An iteration on flows asks for the losses without the steps of the rounded texts: the loss
+// from the velocity and zeta as found, the texts the same as ever.
+TEST(FittingRules, UnroundedLossesForAnIterationOnFlows) {
+    const struct {
+        const char* was;
+        DVdata d;
+        double Q;
+        const char* v;
+        const char* zeta;
+        double gerundet; // 0.6·zeta·w² from the texts
+        double genau;    // the same from w = Q/3600/A unrounded
+    } faelle[] = {
+        // 400x200: A 0.08 m², 1450 m³/h: w 5.034722; h/b 0.5 -> 2.1.
+        {"Knie", satz(28, {400, 200}, true), 1450, "5,03", "2,100", 0.6 * 2.1 * 5.03 * 5.03,
+         0.6 * 2.1 * 5.034722222 * 5.034722222},
+        // 200 mm: A 0.0314159 m², 500 m³/h: w 4.420971; 35° -> 7.355.
+        {"Drosselklappe", satz(40, {200, -1, 35}), 500, "4,42", "7,355", 0.6 * 7.355 * 4.42 * 4.42,
+         0.6 * 7.355 * 4.420970641 * 4.420970641},
+        // The exhaust grille's zeta is fixed (1.0); only its velocity was rounded.
+        {"Fortluftgitter", satz(11, {200}, false, 0), 500, "4,42", "1,0", 0.6 * 4.42 * 4.42,
+         0.6 * 4.420970641 * 4.420970641},
+        // A run of duct computes its loss itself: the same either way.
+        {"Kanal", satz(2, {400, 200, -1, -1, -1, 5000}, true), 1450, "5,03", "", -1, -1},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.was);
+        DVdata d = f.d;
+        if (d.typ == typKanal) d.p[2] = QStringLiteral("Stahlblech");
+        const Ergebnis r = rechne(d, f.Q);
+        const Ergebnis u = rechne(d, f.Q, false, true);
+        EXPECT_EQ(r.v, QString::fromUtf8(f.v));
+        EXPECT_EQ(u.v, r.v);
+        EXPECT_EQ(u.zeta, r.zeta);
+        if (f.gerundet < 0) {
+            EXPECT_GT(r.dp, 0);
+            EXPECT_EQ(u.dp, r.dp);
+            continue;
+        }
+        EXPECT_EQ(r.zeta, QString::fromUtf8(f.zeta));
+        EXPECT_NEAR(r.dp, f.gerundet, 1e-3);
+        EXPECT_NEAR(u.dp, f.genau, 1e-3);
+        EXPECT_GT(std::abs(u.dp - r.dp), 2e-3);
+    }
 }
 
 // --- 16 Querschnittsänderung ---------------------------------------------------------------------

@@ -79,14 +79,21 @@ struct Pruefung {
 
 // Generated lines of several sizes and seeds, supply and extract: ducts whose friction
 // follows the Reynolds number, silencers of a given loss that does not follow the flow at
-// all, fittings whose zeta depends on how the flow divides.
+// all, fittings whose zeta depends on how the flow divides. The lines of 580 outlets are the
+// first two of the generated 100 000-node project; the extract one has a cross whose joining
+// formula passes its pole (the zeta of its branches jumps from 0.5 to thousands) and wyes
+// whose branch loss follows the joined flow, not the branch's own.
 TEST(GleichgewichtErzeugt, EveryJunctionBalancesAndTheFansFlowIsKept) {
     const struct {
         int auslaesse;
         uint32_t seed;
         int strang; // 0 the supply line, 1 the extract line
-    } faelle[] = {{40, 3, 0},  {40, 3, 1},  {60, 1, 1},  {120, 2, 0},
-                  {120, 2, 1}, {200, 5, 0}, {1000, 1, 0}};
+        // The line's losses follow the flows without jumps near the balance: the line
+        // computed at the balanced flows agrees with the model there.
+        bool glatt;
+    } faelle[] = {{40, 3, 0, true},   {40, 3, 1, true},  {60, 1, 1, true},   {120, 2, 0, true},
+                  {120, 2, 1, true},  {200, 5, 0, true}, {1000, 1, 0, true}, {580, 1, 0, true},
+                  {580, 1, 1, false}, {300, 7, 0, true}, {300, 7, 1, false}};
     for (const auto& f : faelle) {
         ProjektBaum baum;
         baum.setPlanungFuerNeue([] { return false; });
@@ -103,7 +110,8 @@ TEST(GleichgewichtErzeugt, EveryJunctionBalancesAndTheFansFlowIsKept) {
                                                   : std::string());
             ASSERT_TRUE(e.gleich.gerechnet);
             EXPECT_TRUE(e.gleich.konvergiert) << e.gleich.iterationen;
-            EXPECT_LT(e.gleich.iterationen, gleichgewichtMaxIterationen);
+            // The free rounds, then a few with ever shorter steps.
+            EXPECT_LE(e.gleich.iterationen, gleichgewichtFreieRunden + 10);
             // The whole flows add up to the fan's.
             double summe = 0;
             for (const SimulationsEnde& x : e.enden) summe += x.vGleich;
@@ -130,12 +138,15 @@ TEST(GleichgewichtErzeugt, EveryJunctionBalancesAndTheFansFlowIsKept) {
 
             // The model agrees with the line computed at the balanced flows: each end's path
             // within 2 % (the line computes with whole m³/h). Ends that are left almost
-            // without flow are not compared: at 0 m³/h the line takes 1.
+            // without flow are not compared: at 0 m³/h the line takes 1. Where a loss jumps,
+            // the flows stand at the jump and the line differs on one side of it.
+            if (!f.glatt) continue;
             Stromvorgaben gleich;
             for (const SimulationsEnde& x : e.enden)
                 if (x.mitStrom()) gleich[x.auslass] = x.vGleich;
             Rechenkontext mit = k;
             mit.stromvorgaben = &gleich;
+            mit.ungerundet = true;
             const Rechenlauf lauf;
             const StrangErgebnis r = strangRechnen(lauf, kopf, mit);
             ASSERT_TRUE(r.fertig());
