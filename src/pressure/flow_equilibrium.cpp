@@ -240,12 +240,15 @@ public:
                 continue;
             }
             // Ends the step would empty stop at no flow; the ends that gain take that much
-            // less, so the flows still add up.
+            // less, so the flows still add up. Below the least flow the line computes, a path
+            // no longer changes with its flow (its loss stands at that of the least flow): an
+            // end the step takes below it runs dry, or it would stay there out of balance.
+            const auto weg = [&](size_t k) { return x[k] + d[k] < kleinsterStrom ? x[k] : -d[k]; };
             double ab = 0, mehr = 0;
             for (size_t k = 0; k < x.size(); ++k) {
                 if (g_.endKnoten[k] < 0 || gesperrt_[k]) continue;
                 if (d[k] < 0)
-                    ab += std::min(x[k], -d[k]);
+                    ab += weg(k);
                 else
                     mehr += d[k];
             }
@@ -253,7 +256,7 @@ public:
             double groesste = 0;
             for (size_t k = 0; k < x.size(); ++k) {
                 if (g_.endKnoten[k] < 0 || gesperrt_[k]) continue;
-                const double schritt = d[k] < 0 ? -std::min(x[k], -d[k]) : anteil * d[k];
+                const double schritt = d[k] < 0 ? -weg(k) : anteil * d[k];
                 x[k] = std::max(0.0, x[k] + schritt);
                 groesste = std::max(groesste, std::abs(schritt));
             }
