@@ -122,6 +122,22 @@ void formatZahlAnhaengen(QString& ziel, double x, int d) {
         ziel += QLatin1Char('-');
         return;
     }
+    // Whole numbers of up to three digits without decimals fill most cells of a report table:
+    // no rounding and no grouping, their digits are written directly.
+    if (d == 0 && x > -1000 && x < 1000 && x == std::trunc(x)) {
+        QChar ziffern[4];
+        QChar* e = ziffern + 4;
+        int v = static_cast<int>(x);
+        const bool negativ = v < 0;
+        if (negativ) v = -v;
+        do {
+            *--e = QLatin1Char(static_cast<char>('0' + v % 10));
+            v /= 10;
+        } while (v > 0);
+        if (negativ) *--e = QLatin1Char('-');
+        ziel.append(e, ziffern + 4 - e);
+        return;
+    }
     const Zahlbild z(x, d, true);
     const qsizetype alt = ziel.size();
     ziel.resize(alt + z.laenge());

@@ -151,6 +151,16 @@ TEST(NumberFormat, AppendingWritesWhatFormatZahlWrites) {
         {HUGE_VAL, 0, "-"},
         {999.96, 1, "1.000,0"},
         {7, 3, "7,000"},
+        // whole numbers without decimals, the most of a report's table cells
+        {0, 0, "0"},
+        {-0.0, 0, "0"},
+        {7, 0, "7"},
+        {-7, 0, "-7"},
+        {42, 0, "42"},
+        {999, 0, "999"},
+        {-999, 0, "-999"},
+        {1000, 0, "1.000"},
+        {-1000, 0, "-1.000"},
     };
     QString zeile = QStringLiteral("Titel");
     QString erwartet = zeile;
