@@ -1,6 +1,7 @@
 #include "acoustics/geraeusch_bericht.h"
 
 #include "bands/pegel_druck.h"
+#include "bands/pegel_zeilen.h"
 #include "report/report_document.h"
 #include "store/number_format.h"
 
@@ -8,8 +9,8 @@
 
 namespace zephan {
 
-Geraeuschbericht::Geraeuschbericht(TDruck* druck)
-    : druck_(druck && druck->drucken ? druck : nullptr) {}
+Geraeuschbericht::Geraeuschbericht(TDruck* druck, Pegelzeilen* zeilen)
+    : druck_(druck && druck->drucken ? druck : nullptr), zeilen_(zeilen) {}
 
 void Geraeuschbericht::zeile(const QString& text) const {
     if (!druck_) return;
@@ -30,11 +31,20 @@ void Geraeuschbericht::frequenzen() const {
 }
 
 void Geraeuschbericht::pegel(const QString& titel, const QString& einheit, const TPegel& p) const {
-    if (druck_) druckePegel(*druck_, titel, einheit, p);
+    if (!druck_) return;
+    // The frequency row opens a table: druckePegel writes both.
+    if (zeilen_ && !istFrequenzzeile(p))
+        druck_->add(zeilen_->zeile(titel, einheit, p, false));
+    else
+        druckePegel(*druck_, titel, einheit, p);
 }
 
 void Geraeuschbericht::werte(const QString& titel, const QString& einheit, const TPegel& p) const {
-    if (druck_) druckeWerte(*druck_, titel, einheit, p);
+    if (!druck_) return;
+    if (zeilen_)
+        druck_->add(zeilen_->zeile(titel, einheit, p, true));
+    else
+        druckeWerte(*druck_, titel, einheit, p);
 }
 
 QString berichtZahl(double x, int d) {

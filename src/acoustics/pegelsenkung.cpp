@@ -120,14 +120,14 @@ TPegel umlenkdaempfung(bool knie, double fG, QString& zeile, const Schalldaten* 
 }
 
 TPegel pegelsenkung(tmylistitem* node, int seite, const Rechenkontext& kontext,
-                    const Schalldaten* daten) {
+                    const Schalldaten* daten, Pegelzeilen* zeilen) {
     TPegel ergebnis = pegel(pegelNichtBerechnet);
     const DVdata* eigen = nodeDaten(node);
     if (!eigen) return ergebnis;
     const DVdata rec = *eigen;
     if (rec.planung || istStrangTyp(rec.typ)) return ergebnis;
 
-    const Geraeuschbericht b(kontext.druck);
+    const Geraeuschbericht b(kontext.druck, zeilen);
     const tBasisDaten_* kat = kontext.typ(rec.typ);
     if (kat && kat->schall && (rec.schall & 2)) {
         for (size_t k = 0; k < ergebnis.size(); ++k) ergebnis[k] = endlich(rec.sd[k], 0);

@@ -6,6 +6,7 @@
 
 namespace zephan {
 
+class Pegelzeilen;
 class tmylistitem;
 struct Rechenkontext;
 struct Schalldaten;
@@ -21,9 +22,10 @@ struct Schalldaten;
 // second branch of a cross piece. pegelNichtBerechnet in every band means no attenuation (no
 // model, planning, missing room data), pegelAbgebrochen a silencer size without data. A
 // component with an attenuation preset returns the preset. The node's record and its
-// neighbours are read, never changed; every band of the result is a finite number.
+// neighbours are read, never changed; every band of the result is a finite number. With the
+// spectrum rows of a run (`zeilen`), rows equal to earlier ones share their text.
 TPegel pegelsenkung(tmylistitem* node, int seite, const Rechenkontext& kontext,
-                    const Schalldaten* daten = nullptr);
+                    const Schalldaten* daten = nullptr, Pegelzeilen* zeilen = nullptr);
 
 // The duct attenuation of Tabelle 5 for the size class of d [mm] (hydraulic diameter of a
 // rectangular duct, diameter of a round one) times the length l/1000 [mm]; a negative length

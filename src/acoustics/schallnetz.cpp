@@ -9,6 +9,7 @@
 #include "acoustics/stiller_druckpass.h"
 #include "acoustics/stroemungsgeraeusch.h"
 #include "bands/pegel_druck.h"
+#include "bands/pegel_zeilen.h"
 #include "network/catalogue.h"
 #include "network/network_tree.h"
 #include "network/type_codes.h"
@@ -174,7 +175,7 @@ private:
                                    : name + QStringLiteral(" Abzweig ") + QString::number(zusatz));
         }
         const TPegel N = stroemungsgeraeusch(n, seite, k, g_);
-        const TPegel D = pegelsenkung(n, seite, k);
+        const TPegel D = pegelsenkung(n, seite, k, g_.daten, g_.zeilen);
         Eintrag e{n, std::move(name), seite, N, D, p.energie, {}, p.letzter, {}};
         // The sound met so far is lowered by the element, then its own noise is added.
         if (hatDaempfung(D))
@@ -537,7 +538,7 @@ struct Linie {
 
 // One line: the walk, then the room sections, the legend and the summary.
 bool strangRechnen(const Linie& li, const Rechenkontext& kontext, const SchallnetzOptionen& o,
-                   UserSeam* seam, SchallnetzErgebnis& erg) {
+                   UserSeam* seam, Pegelzeilen& zeilen, SchallnetzErgebnis& erg) {
     TDruck* d = kontext.druck;
     const SchallEinstellungen se = schallEinstellungen(kontext);
     const bool methodeA = !se.vomVentilator;
@@ -553,6 +554,7 @@ bool strangRechnen(const Linie& li, const Rechenkontext& kontext, const Schallne
     k.rho = strangDichte(li.kopf);
     GeraeuschOptionen g;
     g.druckpass = &druck.strang;
+    g.zeilen = &zeilen;
     const DVdata& kopfDaten = *nodeDaten(li.kopf);
     const tBasisDaten_* kat = k.typ(kopfDaten.typ);
     const QString strangText =
@@ -670,6 +672,8 @@ SchallnetzErgebnis schallnetzberechnung(ProjektBaum& baum, const Rechenkontext& 
         d->clear();
         if (o.projekt) druckkopf(*d, *o.projekt);
     }
+    // Equal spectrum rows of the components' sections share one text.
+    Pegelzeilen zeilen;
     for (const Linie& li : linien) {
         if (!ventilatorVon(li.kopf)) {
             erg.meldung = QStringLiteral("Der Strang ") + li.kopf->caption() +
@@ -677,7 +681,7 @@ SchallnetzErgebnis schallnetzberechnung(ProjektBaum& baum, const Rechenkontext& 
             erg.halt = li.kopf;
             break;
         }
-        if (!strangRechnen(li, kontext, o, seam, erg)) break;
+        if (!strangRechnen(li, kontext, o, seam, zeilen, erg)) break;
     }
     erg.ok = erg.meldung.isEmpty() && erg.halt == nullptr && erg.straenge.size() == linien.size();
     if (!erg.ok && d) d->m = vorher;

@@ -129,7 +129,7 @@ TPegel stroemungsgeraeusch(tmylistitem* node, int seite, const Rechenkontext& ko
     // A room and a line head are no components: they write nothing.
     if (rec.typ == typRaum || istStrangTyp(rec.typ)) return ergebnis;
 
-    const Geraeuschbericht b(kontext.druck);
+    const Geraeuschbericht b(kontext.druck, o.zeilen);
     const tBasisDaten_* kat = kontext.typ(rec.typ);
     if (kat && kat->schall && (rec.schall & 1)) {
         for (size_t k = 0; k < ergebnis.size(); ++k) ergebnis[k] = endlich(rec.sg[k], 0);

@@ -4,6 +4,7 @@
 
 namespace zephan {
 
+class Pegelzeilen;
 class tmylistitem;
 struct Rechenkontext;
 struct Schalldaten;
@@ -15,6 +16,8 @@ struct GeraeuschOptionen {
     const StrangErgebnis* druckpass = nullptr;
     // The maker data and charts; null: those carried in the program.
     const Schalldaten* daten = nullptr;
+    // The spectrum rows of the run, shared by equal rows; null: each row is built.
+    Pegelzeilen* zeilen = nullptr;
 };
 
 // The octave-band sound power L_w,okt [dB] that the air flow generates in one component, with

@@ -1,0 +1,49 @@
+#include "bands/pegel_zeilen.h"
+
+#include "bands/pegel_druck.h"
+
+#include <bit>
+#include <cstdint>
+
+namespace zephan {
+
+namespace {
+// Values compare by their bits: equal bits write equal text, and NaN finds itself.
+bool gleicheBits(const TPegel& a, const TPegel& b) {
+    for (size_t k = 0; k < static_cast<size_t>(bandAnzahl); ++k)
+        if (std::bit_cast<std::uint64_t>(a[k]) != std::bit_cast<std::uint64_t>(b[k])) return false;
+    return true;
+}
+
+std::uint64_t mischen(std::uint64_t h, std::uint64_t x) {
+    h ^= x;
+    h *= 0x100000001B3ull;
+    return h ^ (h >> 29);
+}
+} // namespace
+
+bool Pegelzeilen::Schluessel::operator==(const Schluessel& o) const {
+    return werte == o.werte && gleicheBits(p, o.p) && titel == o.titel && einheit == o.einheit;
+}
+
+size_t Pegelzeilen::Hash::operator()(const Schluessel& k) const {
+    std::uint64_t h =
+        mischen(0xCBF29CE484222325ull, reinterpret_cast<std::uintptr_t>(k.titel.constData()));
+    h = mischen(h, reinterpret_cast<std::uintptr_t>(k.einheit.constData()) + (k.werte ? 1 : 0));
+    for (size_t i = 0; i < static_cast<size_t>(bandAnzahl); ++i)
+        h = mischen(h, std::bit_cast<std::uint64_t>(k.p[i]));
+    return static_cast<size_t>(h);
+}
+
+const QString& Pegelzeilen::zeile(const QString& titel, const QString& einheit, const TPegel& p,
+                                  bool werte) {
+    Schluessel k{titel, einheit, werte, p};
+    auto it = zeilen_.find(k);
+    if (it == zeilen_.end()) {
+        QString z = werte ? werteZeile(titel, einheit, p) : pegelZeile(titel, einheit, p);
+        it = zeilen_.emplace(std::move(k), std::move(z)).first;
+    }
+    return it->second;
+}
+
+} // namespace zephan

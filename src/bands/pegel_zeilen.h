@@ -1,0 +1,37 @@
+#pragma once
+
+#include "bands/pegel.h"
+
+#include <QString>
+#include <unordered_map>
+
+namespace zephan {
+
+// The spectrum rows written during one run, so that an equal row is not built again. A row
+// is a function of its title, unit, kind and values alone; a large network holds many equal
+// components (the same sizes and flows) whose derivations repeat row for row, and every copy
+// of an equal row then shares one text instead of costing its own memory.
+class Pegelzeilen {
+public:
+    // pegelZeile(titel, einheit, p), or werteZeile when `werte`, made on first use.
+    const QString& zeile(const QString& titel, const QString& einheit, const TPegel& p, bool werte);
+
+    // Number of distinct rows made.
+    size_t anzahl() const { return zeilen_.size(); }
+
+private:
+    struct Schluessel {
+        QString titel, einheit;
+        bool werte;
+        TPegel p;
+        bool operator==(const Schluessel& o) const;
+    };
+    // Titles and units are the program's fixed texts: their storage is hashed, their text
+    // compared, so a text at a reused address never takes another's row.
+    struct Hash {
+        size_t operator()(const Schluessel& k) const;
+    };
+    std::unordered_map<Schluessel, QString, Hash> zeilen_;
+};
+
+} // namespace zephan
