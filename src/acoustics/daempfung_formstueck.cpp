@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+#include <QStringBuilder>
+
 namespace zephan {
 
 namespace {
@@ -28,8 +30,8 @@ double teilung(double q) {
 
 void haelfte(const DaempfungEingabe& e, const QString& zeileS, TPegel& ergebnis) {
     e.b.zeile(zeileS);
-    e.b.zeile(QString::fromUtf8(s1) + QStringLiteral("/(") + QString::fromUtf8(s1) +
-              QStringLiteral("+") + QString::fromUtf8(s2) + QStringLiteral(")= ") +
+    e.b.zeile(QString::fromUtf8(s1) % QStringLiteral("/(") % QString::fromUtf8(s1) %
+              QStringLiteral("+") % QString::fromUtf8(s2) % QStringLiteral(")= ") %
               berichtZahl(0.5, 2));
     e.b.frequenzen();
     setzen(ergebnis, teilung(0.5));
@@ -49,7 +51,7 @@ bool daempfungVerzweigung(const DaempfungEingabe& e, TPegel& ergebnis) {
     else
         e.b.zeile(QStringLiteral("Pegelsenkung für Abzweig 2 (Abschnitt 7.4)"));
     e.b.zeile(QStringLiteral("Vorgabe:"));
-    e.b.zeile(QStringLiteral("Bauteilform: ") +
+    e.b.zeile(QStringLiteral("Bauteilform: ") %
               (d.eckig ? QStringLiteral("eckig") : QStringLiteral("rund")));
 
     double Sd = 0, Sb = 0;
@@ -94,13 +96,13 @@ bool daempfungVerzweigung(const DaempfungEingabe& e, TPegel& ergebnis) {
     double q = 0;
     if (kreuz) {
         q = teile(S1, S1 + S2 + S3);
-        e.b.zeile(QString::fromUtf8(s1) + QStringLiteral("/(") + QString::fromUtf8(s1) +
-                  QStringLiteral("+") + QString::fromUtf8(s2) + QStringLiteral("+") +
-                  QString::fromUtf8(s3) + QStringLiteral(")= ") + berichtZahl(q, 2));
+        e.b.zeile(QString::fromUtf8(s1) % QStringLiteral("/(") % QString::fromUtf8(s1) %
+                  QStringLiteral("+") % QString::fromUtf8(s2) % QStringLiteral("+") %
+                  QString::fromUtf8(s3) % QStringLiteral(")= ") % berichtZahl(q, 2));
     } else {
         q = teile(S1, S1 + S2);
-        e.b.zeile(QString::fromUtf8(s1) + QStringLiteral("/(") + QString::fromUtf8(s1) +
-                  QStringLiteral("+") + QString::fromUtf8(s2) + QStringLiteral(")= ") +
+        e.b.zeile(QString::fromUtf8(s1) % QStringLiteral("/(") % QString::fromUtf8(s1) %
+                  QStringLiteral("+") % QString::fromUtf8(s2) % QStringLiteral(")= ") %
                   berichtZahl(q, 2));
     }
     e.b.frequenzen();
@@ -144,21 +146,21 @@ bool daempfungSchalldaempfer(const DaempfungEingabe& e, TPegel& ergebnis) {
     bool laenge = false;
     for (const SchalldaempferDaten& s : e.daten.schalldaempfer) laenge = laenge || s.laenge == L;
     if (!laenge) {
-        e.b.zeile(QStringLiteral("Länge ") + berichtZahl(L, 0) +
+        e.b.zeile(QStringLiteral("Länge ") % berichtZahl(L, 0) %
                   QStringLiteral("mm existiert nicht"));
         setzen(ergebnis, pegelAbgebrochen);
         return false;
     }
     const SchalldaempferDaten* s = e.daten.schalldaempferGroesse(L, DN);
     if (!s) {
-        e.b.zeile(QStringLiteral("DN ") + berichtZahl(DN, 0) + QStringLiteral(" existiert nicht"));
+        e.b.zeile(QStringLiteral("DN ") % berichtZahl(DN, 0) % QStringLiteral(" existiert nicht"));
         setzen(ergebnis, pegelAbgebrochen);
         return false;
     }
     ergebnis = s->einfuegung;
     e.b.zeile(QStringLiteral("Telefonie-Schalldämpfer - Lindab SLF-A25"));
-    e.b.zeile(QStringLiteral("Länge: ") + berichtZahl(L, 0) +
-              QStringLiteral(" [mm] ; Durchmesser: ") + berichtZahl(DN, 0) +
+    e.b.zeile(QStringLiteral("Länge: ") % berichtZahl(L, 0) %
+              QStringLiteral(" [mm] ; Durchmesser: ") % berichtZahl(DN, 0) %
               QStringLiteral(" [mm]"));
     e.b.frequenzen();
     e.b.werte(QStringLiteral("°(delta L°(sub w°(-sub "), QStringLiteral("dB"), ergebnis);

@@ -13,6 +13,8 @@
 #include <cmath>
 #include <numbers>
 
+#include <QStringBuilder>
+
 namespace zephan {
 
 namespace {
@@ -64,16 +66,16 @@ bool daempfungRaum(const DaempfungEingabe& e, TPegel& ergebnis) {
     const double S = querschnitt(*auslass);
     const double Seff = S / effektivTeiler;
     if (e.b.an()) {
-        e.b.zeile(QStringLiteral("V: ") + berichtZahl(V, 0) +
-                  QStringLiteral(" [m³];  T°(sub mittel°(-sub :") + berichtZahl(Tm, 2) +
-                  QStringLiteral(" [s]") +
-                  (d.nachhallzeitangabe ? QStringLiteral(" Vorgabe-Spektrum") : QString()) +
-                  QStringLiteral("  S: ") + berichtZahl(S, 3) +
-                  QStringLiteral(" [m²] ;  S°(sub eff°(-sub = ") + berichtZahl(Seff, 3) +
+        e.b.zeile(QStringLiteral("V: ") % berichtZahl(V, 0) %
+                  QStringLiteral(" [m³];  T°(sub mittel°(-sub :") % berichtZahl(Tm, 2) %
+                  QStringLiteral(" [s]") %
+                  (d.nachhallzeitangabe ? QStringLiteral(" Vorgabe-Spektrum") : QString()) %
+                  QStringLiteral("  S: ") % berichtZahl(S, 3) %
+                  QStringLiteral(" [m²] ;  S°(sub eff°(-sub = ") % berichtZahl(Seff, 3) %
                   QStringLiteral(" [m²]"));
-        e.b.zeile(QStringLiteral("kleinster Abstand r: ") + berichtZahl(r, 1) +
-                  QStringLiteral(" [m] ; Ort der Schallquelle: ") +
-                  QString::fromUtf8(orte[d.tag1].text) + QStringLiteral(";  Abstrahlwinkel: ") +
+        e.b.zeile(QStringLiteral("kleinster Abstand r: ") % berichtZahl(r, 1) %
+                  QStringLiteral(" [m] ; Ort der Schallquelle: ") %
+                  QString::fromUtf8(orte[d.tag1].text) % QStringLiteral(";  Abstrahlwinkel: ") %
                   winkelText(d.tag2));
     }
     e.b.frequenzen();
@@ -110,17 +112,17 @@ bool daempfungMuendung(const DaempfungEingabe& e, TPegel& ergebnis) {
         S = rechteckflaeche(d.i[0], d.i[1]);
         m = teile(d.i[0], d.i[1]);
         if (e.b.an())
-            e.b.zeile(QStringLiteral("m=L/H = ") + berichtZahl(d.i[0], 0) +
-                      QStringLiteral(" [mm] / ") + berichtZahl(d.i[1], 0) +
-                      QStringLiteral(" [mm]= ") + berichtZahl(m, 2));
+            e.b.zeile(QStringLiteral("m=L/H = ") % berichtZahl(d.i[0], 0) %
+                      QStringLiteral(" [mm] / ") % berichtZahl(d.i[1], 0) %
+                      QStringLiteral(" [mm]= ") % berichtZahl(m, 2));
     } else {
         S = kreisflaeche(d.i[0]);
         e.b.zeile(QStringLiteral("m: 1"));
     }
     const double Seff = S / effektivTeiler;
     if (e.b.an())
-        e.b.zeile(QStringLiteral("S:") + berichtZahl(S, 3) +
-                  QStringLiteral(" [m²] ; S°(sub eff°(-sub = ") + berichtZahl(Seff, 3) +
+        e.b.zeile(QStringLiteral("S:") % berichtZahl(S, 3) %
+                  QStringLiteral(" [m²] ; S°(sub eff°(-sub = ") % berichtZahl(Seff, 3) %
                   QStringLiteral(" [m²]"));
 
     const tmylistitem* raum = e.knoten->getNextSibling();
@@ -136,8 +138,8 @@ bool daempfungMuendung(const DaempfungEingabe& e, TPegel& ergebnis) {
     if (!ortGueltig(r->tag1)) return false;
     const Ort& ort = orte[r->tag1];
     if (e.b.an())
-        e.b.zeile(QStringLiteral("Ort des Kanalendes: ") + QString::fromUtf8(ort.text) +
-                  QStringLiteral("   °(ohm = ") + berichtZahl(ort.omega, 1) +
+        e.b.zeile(QStringLiteral("Ort des Kanalendes: ") % QString::fromUtf8(ort.text) %
+                  QStringLiteral("   °(ohm = ") % berichtZahl(ort.omega, 1) %
                   QStringLiteral(" °(*  °(pi"));
     e.b.frequenzen();
     for (int k = 0; k < bandAnzahl; ++k) {

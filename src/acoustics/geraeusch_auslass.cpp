@@ -13,6 +13,8 @@
 #include "network/type_codes.h"
 #include "store/number_format.h"
 
+#include <QStringBuilder>
+
 namespace zephan {
 
 namespace {
@@ -51,7 +53,7 @@ bool modellAuslass(const GeraeuschEingabe& e, TPegel& ergebnis) {
     b.zeile(QStringLiteral("Strömungsgeräusch für Luftdurchlaß (Abschnitt 5.2.3)"));
     b.zeile(QStringLiteral("Vorgabe:"));
     const double S = d.eckig ? rechteckflaeche(d.i[0], d.i[1]) : kreisflaeche(d.i[0]);
-    if (b.an()) b.zeile(QStringLiteral("S   : ") + berichtZahl(S, 3) + QStringLiteral(" [m²]"));
+    if (b.an()) b.zeile(QStringLiteral("S   : ") % berichtZahl(S, 3) % QStringLiteral(" [m²]"));
     const double n = anzahl(d);
     TPegel& lw = e.rb[1];
     double v = 0, zeta = 0;
@@ -59,9 +61,9 @@ bool modellAuslass(const GeraeuschEingabe& e, TPegel& ergebnis) {
         v = endlich(leseZahl(d.p[0], nullptr, 0));
         zeta = endlich(leseZahl(d.p[1], nullptr, 0));
         if (b.an())
-            b.zeile(QStringLiteral("v   : ") + berichtZahl(v, 1) +
-                    QStringLiteral(" [m/s];    °(zeta : ") + berichtZahl(zeta, 3) +
-                    QStringLiteral(" [], Anzahl im Raum:") + berichtZahl(n, 0));
+            b.zeile(QStringLiteral("v   : ") % berichtZahl(v, 1) %
+                    QStringLiteral(" [m/s];    °(zeta : ") % berichtZahl(zeta, 3) %
+                    QStringLiteral(" [], Anzahl im Raum:") % berichtZahl(n, 0));
         // No velocity or no loss: no noise (a negative text is a value not given).
         if (v <= 0 || zeta <= 0) return false;
         b.frequenzen();
@@ -71,8 +73,8 @@ bool modellAuslass(const GeraeuschEingabe& e, TPegel& ergebnis) {
     } else {
         const double dpt = endlich(d.i[6]);
         if (b.an())
-            b.zeile(QStringLiteral("Gesamtdruckverlust: ") + berichtZahl(dpt, 1) +
-                    QStringLiteral(" [Pa], Anzahl im Raum:") + berichtZahl(n, 0));
+            b.zeile(QStringLiteral("Gesamtdruckverlust: ") % berichtZahl(dpt, 1) %
+                    QStringLiteral(" [Pa], Anzahl im Raum:") % berichtZahl(n, 0));
         const double q = einzelstrom(e);
         v = teile(q / 3600, S);
         zeta = v > 0 && dpt > 0 ? endlich(2 * dpt / (v * v) / e.rho) : 0;
@@ -119,15 +121,15 @@ bool modellTellerventil(const GeraeuschEingabe& e, TPegel& ergebnis) {
     if (b.an()) {
         b.zeile(QStringLiteral("Strömungsgeräusch Lüftungsventil"));
         if (zuluft)
-            b.zeile(QStringLiteral("Vorgabe: Trox Serie LV, 1/4/D/4     Größe: ") +
-                    berichtZahl(dn, 0) + QStringLiteral("  Spaltbreite:") +
-                    berichtZahl(t->spalt, 0) + QStringLiteral("[mm]   °.V °(sub ZU°(-sub :") +
-                    berichtZahl(q, -1) + QStringLiteral("[m³/h]  Anzahl:") + berichtZahl(n, 0));
+            b.zeile(QStringLiteral("Vorgabe: Trox Serie LV, 1/4/D/4     Größe: ") %
+                    berichtZahl(dn, 0) % QStringLiteral("  Spaltbreite:") %
+                    berichtZahl(t->spalt, 0) % QStringLiteral("[mm]   °.V °(sub ZU°(-sub :") %
+                    berichtZahl(q, -1) % QStringLiteral("[m³/h]  Anzahl:") % berichtZahl(n, 0));
         else
             b.zeile(
-                QStringLiteral("Vorgabe: Trox Serie LV, 1/4/D/4     Größe:") + berichtZahl(dn, 0) +
-                QStringLiteral("  Spaltbreite: 0[mm]   °.V °(sub AB°(-sub :") + berichtZahl(q, -1) +
-                QStringLiteral("[m³/h], Anzahl im Raum:") + berichtZahl(n, 0));
+                QStringLiteral("Vorgabe: Trox Serie LV, 1/4/D/4     Größe:") % berichtZahl(dn, 0) %
+                QStringLiteral("  Spaltbreite: 0[mm]   °.V °(sub AB°(-sub :") % berichtZahl(q, -1) %
+                QStringLiteral("[m³/h], Anzahl im Raum:") % berichtZahl(n, 0));
     }
     b.frequenzen();
     TPegel& l = e.rb[1];
@@ -159,11 +161,11 @@ bool modellBrandschutzventil(const GeraeuschEingabe& e, TPegel& ergebnis) {
     if (b.an()) {
         b.zeile(QStringLiteral("Strömungsgeräusch Brandschutzventil"));
         if (zuluft)
-            b.zeile(QStringLiteral("Trox Serie FV-K90 und FVZ-K30, 4/4/D/4, Anzahl im Raum:") +
+            b.zeile(QStringLiteral("Trox Serie FV-K90 und FVZ-K30, 4/4/D/4, Anzahl im Raum:") %
                     berichtZahl(n, 0));
         else
-            b.zeile(QStringLiteral("Trox Serie FV-K90 und FVZ-K30, 4/4/D/4    Größe:") +
-                    berichtZahl(dn, 0) + QStringLiteral(", Anzahl im Raum:") + berichtZahl(n, 0));
+            b.zeile(QStringLiteral("Trox Serie FV-K90 und FVZ-K30, 4/4/D/4    Größe:") %
+                    berichtZahl(dn, 0) % QStringLiteral(", Anzahl im Raum:") % berichtZahl(n, 0));
         QString z = (zuluft ? QStringLiteral("Zuluft") : QStringLiteral("Abluft")) +
                     QStringLiteral(" Schalleistungspegel bei Stellung 1: ") + berichtZahl(l, 0) +
                     QStringLiteral(" [dB]");

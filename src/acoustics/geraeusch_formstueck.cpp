@@ -12,6 +12,8 @@
 #include "pressure/titelzahl.h"
 #include "store/number_format.h"
 
+#include <QStringBuilder>
+
 namespace zephan {
 
 namespace {
@@ -52,7 +54,7 @@ bool modellBogen(const GeraeuschEingabe& e, TPegel& ergebnis) {
                 z += QStringLiteral("a°(sub a°(-sub  : ") + mm(d.i[2]) +
                      QStringLiteral("; b°(sub a°(-sub : ") + mm(d.i[3]) + QStringLiteral(";  ");
         }
-        b.zeile(z + QStringLiteral("d°(sub a°(-sub : ") + mm(da));
+        b.zeile(z % QStringLiteral("d°(sub a°(-sub : ") % mm(da));
     }
     const double S = eckig ? rechteckflaeche(d.i[0], d.i[1]) : kreisflaeche(d.i[0]);
     double v = 0, r = 1;
@@ -61,17 +63,17 @@ bool modellBogen(const GeraeuschEingabe& e, TPegel& ergebnis) {
         const double va = teile(e.V / 3600, rechteckflaeche(d.i[2], d.i[3]));
         r = teile(vh, va);
         if (b.an())
-            b.zeile(QStringLiteral("v°(sub h°(-sub : ") + berichtZahl(vh, 1) +
-                    QStringLiteral("; v°(sub a°(-sub  : ") + berichtZahl(va, 1) +
-                    QStringLiteral(" [m/s];  v°(sub h°(-sub /v°(sub a°(-sub  = ") +
-                    berichtZahl(r, 2) + QStringLiteral(";   Abrundungsradius: 40 [mm]"));
+            b.zeile(QStringLiteral("v°(sub h°(-sub : ") % berichtZahl(vh, 1) %
+                    QStringLiteral("; v°(sub a°(-sub  : ") % berichtZahl(va, 1) %
+                    QStringLiteral(" [m/s];  v°(sub h°(-sub /v°(sub a°(-sub  = ") %
+                    berichtZahl(r, 2) % QStringLiteral(";   Abrundungsradius: 40 [mm]"));
         v = vh;
     } else {
         v = teile(e.V / 3600, S);
         if (b.an())
-            b.zeile(QStringLiteral("v°(sub a °(-sub : ") + berichtZahl(v, 1) +
-                    QStringLiteral(" [m/s];  v°(sub h°(-sub /v°(sub a°(-sub = ") +
-                    berichtZahl(r, 2) + QStringLiteral(";   Abrundungsradius: 40 [mm]"));
+            b.zeile(QStringLiteral("v°(sub a °(-sub : ") % berichtZahl(v, 1) %
+                    QStringLiteral(" [m/s];  v°(sub h°(-sub /v°(sub a°(-sub = ") %
+                    berichtZahl(r, 2) % QStringLiteral(";   Abrundungsradius: 40 [mm]"));
     }
     if (d.tag1 < winkelKlein) {
         b.zeile(QStringLiteral("Winkel °(>=  45°"));
@@ -80,7 +82,7 @@ bool modellBogen(const GeraeuschEingabe& e, TPegel& ergebnis) {
         return true;
     }
     b.zeile(QStringLiteral("Winkel < 45°  °(->  Strömungsgeräusch für Kanäle"));
-    if (b.an()) b.zeile(QStringLiteral("S= ") + berichtZahl(S, 3) + QStringLiteral(" [m²]"));
+    if (b.an()) b.zeile(QStringLiteral("S= ") % berichtZahl(S, 3) % QStringLiteral(" [m²]"));
     if (v <= 0) {
         b.zeile(QStringLiteral("v=0 [m/s]"));
         ergebnis = pegel(0);
@@ -99,9 +101,9 @@ bool modellKnie(const GeraeuschEingabe& e, TPegel& ergebnis) {
     const double dm = gleichwertigerDurchmesser(d.i[0], d.i[1]) / 1000;
     double v = endlich(leseZahl(d.p[0], nullptr, 0));
     if (b.an()) {
-        b.zeile(QStringLiteral("a: ") + mm(d.i[0]) + QStringLiteral(";  b:") + mm(d.i[1]) +
-                QStringLiteral("; d=") + berichtZahl(dm, 3) + QStringLiteral(" [m];  v:") +
-                berichtZahl(v, 1) + QStringLiteral(" [m/s]"));
+        b.zeile(QStringLiteral("a: ") % mm(d.i[0]) % QStringLiteral(";  b:") % mm(d.i[1]) %
+                QStringLiteral("; d=") % berichtZahl(dm, 3) % QStringLiteral(" [m];  v:") %
+                berichtZahl(v, 1) % QStringLiteral(" [m/s]"));
         b.zeile(QStringLiteral("Abrundungsradius: 0 [mm],  Winkel 90°"));
     }
     if (v <= 0) v = vBoden;
@@ -162,16 +164,16 @@ bool modellAbzweig(const GeraeuschEingabe& e, TPegel& ergebnis) {
         b.zeile(QStringLiteral("Vorgabe:"));
         if (b.an()) {
             if (eckigerAbzweig)
-                b.zeile(QStringLiteral("a : ") + mm(d.i[2]) + QStringLiteral("; b : ") +
+                b.zeile(QStringLiteral("a : ") % mm(d.i[2]) % QStringLiteral("; b : ") %
                         mm(d.i[3]));
-            b.zeile(QStringLiteral("d°(sub a°(-sub : ") + mm(da));
-            b.zeile(QStringLiteral("v°(sub h°(-sub : ") + berichtZahl(vh, 1) +
-                    QStringLiteral(" [m/s];   v°(sub a°(-sub : ") + berichtZahl(va, 1) +
-                    QStringLiteral(" [m/s];   v°(sub h°(-sub /v°(sub a°(-sub =") +
+            b.zeile(QStringLiteral("d°(sub a°(-sub : ") % mm(da));
+            b.zeile(QStringLiteral("v°(sub h°(-sub : ") % berichtZahl(vh, 1) %
+                    QStringLiteral(" [m/s];   v°(sub a°(-sub : ") % berichtZahl(va, 1) %
+                    QStringLiteral(" [m/s];   v°(sub h°(-sub /v°(sub a°(-sub =") %
                     berichtZahl(r, 3));
-            b.zeile(QStringLiteral("S°(sub a°(-sub : ") + berichtZahl(Sa, 4) +
-                    QStringLiteral(" [m²];  S°(sub 1°(-sub : ") + berichtZahl(S1, 4) +
-                    QStringLiteral(" [m²];  S°(sub 2°(-sub : ") + berichtZahl(S2, 4) +
+            b.zeile(QStringLiteral("S°(sub a°(-sub : ") % berichtZahl(Sa, 4) %
+                    QStringLiteral(" [m²];  S°(sub 1°(-sub : ") % berichtZahl(S1, 4) %
+                    QStringLiteral(" [m²];  S°(sub 2°(-sub : ") % berichtZahl(S2, 4) %
                     QStringLiteral(" [m²]"));
             b.zeile(QStringLiteral("Abrundungsradius: 40 [mm]"));
             b.leer();
@@ -196,12 +198,12 @@ bool modellAbzweig(const GeraeuschEingabe& e, TPegel& ergebnis) {
         b.zeile(QStringLiteral("Vorgabe:"));
         if (b.an()) {
             if (eckigerAbzweig)
-                b.zeile(QStringLiteral("a  : ") + mm(d.i[2]) + QStringLiteral(";  b  : ") +
+                b.zeile(QStringLiteral("a  : ") % mm(d.i[2]) % QStringLiteral(";  b  : ") %
                         mm(d.i[3]));
-            b.zeile(QStringLiteral("d°(sub a°(-sub= ") + mm(da));
-            b.zeile(QStringLiteral("v°(sub h°(-sub : ") + berichtZahl(vh, 1) +
-                    QStringLiteral(" [m/s];  v°(sub a°(-sub : ") + berichtZahl(va, 1) +
-                    QStringLiteral(" [m/s];  v°(sub h°(-sub /v°(sub a°(-sub : ") +
+            b.zeile(QStringLiteral("d°(sub a°(-sub= ") % mm(da));
+            b.zeile(QStringLiteral("v°(sub h°(-sub : ") % berichtZahl(vh, 1) %
+                    QStringLiteral(" [m/s];  v°(sub a°(-sub : ") % berichtZahl(va, 1) %
+                    QStringLiteral(" [m/s];  v°(sub h°(-sub /v°(sub a°(-sub : ") %
                     berichtZahl(r, 3));
             b.zeile(QStringLiteral("Abrundungsradius:  40 [mm]"));
         }
@@ -232,10 +234,10 @@ bool modellSattelstutzen(const GeraeuschEingabe& e, TPegel& ergebnis) {
     if (va <= 0) va = vaBoden;
     const double r = teile(vh, va);
     if (b.an()) {
-        b.zeile(QStringLiteral("d°(sub a°(-sub  = ") + mm(da));
-        b.zeile(QStringLiteral("v°(sub h°(-sub  : ") + berichtZahl(vh, 1) +
-                QStringLiteral(" [m/s]; v°(sub a°(-sub : ") + berichtZahl(va, 1) +
-                QStringLiteral(" [m/s];  v°(sub h°(-sub /v°(sub a°(-sub = ") + berichtZahl(r, 3));
+        b.zeile(QStringLiteral("d°(sub a°(-sub  = ") % mm(da));
+        b.zeile(QStringLiteral("v°(sub h°(-sub  : ") % berichtZahl(vh, 1) %
+                QStringLiteral(" [m/s]; v°(sub a°(-sub : ") % berichtZahl(va, 1) %
+                QStringLiteral(" [m/s];  v°(sub h°(-sub /v°(sub a°(-sub = ") % berichtZahl(r, 3));
         b.zeile(QStringLiteral("Abrundungsradius: 40 [mm]"));
     }
     ergebnis = umlenkgeraeusch(da, va, r, b, e.rb);

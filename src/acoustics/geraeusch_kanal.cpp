@@ -4,6 +4,8 @@
 #include "acoustics/geraeusch_modelle.h"
 #include "bands/rechenblatt.h"
 
+#include <QStringBuilder>
+
 namespace zephan {
 
 namespace {
@@ -39,8 +41,8 @@ bool modellKanal(const GeraeuschEingabe& e, TPegel& ergebnis) {
     double v = teile(e.V, S) / 3600;
     if (v <= 0) v = vBoden;
     if (e.b.an())
-        e.b.zeile(QStringLiteral("v: ") + berichtZahl(v, 1) + QStringLiteral(" [m/s];  S= ") +
-                  berichtZahl(S, 3) + QStringLiteral(" [m²]"));
+        e.b.zeile(QStringLiteral("v: ") % berichtZahl(v, 1) % QStringLiteral(" [m/s];  S= ") %
+                  berichtZahl(S, 3) % QStringLiteral(" [m²]"));
     e.b.frequenzen();
     ergebnis = kanalSpektrum(v, S, e.b, e.rb);
     return true;

@@ -9,6 +9,8 @@
 #include "bands/rechenblatt.h"
 #include "store/number_format.h"
 
+#include <QStringBuilder>
+
 namespace zephan {
 
 namespace {
@@ -29,25 +31,25 @@ bool modellDrosselklappe(const GeraeuschEingabe& e, TPegel& ergebnis) {
     b.zeile(QStringLiteral("Strömungsgeräusch für Drosselklappe (VDI2081 2000, Abschnitt 6.3.4 )"));
     b.zeile(QStringLiteral("Vorgabe:"));
     const double S = kreisflaeche(d.i[0]);
-    if (b.an()) b.zeile(QStringLiteral("S : ") + berichtZahl(S, 3) + QStringLiteral(" [m²]"));
+    if (b.an()) b.zeile(QStringLiteral("S : ") % berichtZahl(S, 3) % QStringLiteral(" [m²]"));
     double v = 0, zeta = 0;
     if (d.vorgabe == 0 || d.vorgabe == -1) {
         v = endlich(leseZahl(d.p[0], nullptr, 0));
         zeta = endlich(leseZahl(d.p[1], nullptr, 0));
         if (b.an())
-            b.zeile(QStringLiteral("v : ") + berichtZahl(v, 1) +
-                    QStringLiteral(" [m/s];  °(Zeta : ") + berichtZahl(zeta, 3) +
+            b.zeile(QStringLiteral("v : ") % berichtZahl(v, 1) %
+                    QStringLiteral(" [m/s];  °(Zeta : ") % berichtZahl(zeta, 3) %
                     QStringLiteral(" []"));
     } else {
         const double dpt = endlich(d.i[6]);
         if (b.an())
-            b.zeile(QStringLiteral("Gesamtdruckverlust: ") + berichtZahl(dpt, 1) +
+            b.zeile(QStringLiteral("Gesamtdruckverlust: ") % berichtZahl(dpt, 1) %
                     QStringLiteral(" [Pa]"));
         v = teile(endlich(d.i[3]), S) / 3600;
         zeta = v > 0 ? endlich(2 * dpt / (v * v) / e.rho) : 0;
         if (b.an())
-            b.zeile(QStringLiteral("v   = ") + berichtZahl(v, 1) +
-                    QStringLiteral(" [m/s];  °(Zeta = ") + berichtZahl(zeta, 3) +
+            b.zeile(QStringLiteral("v   = ") % berichtZahl(v, 1) %
+                    QStringLiteral(" [m/s];  °(Zeta = ") % berichtZahl(zeta, 3) %
                     QStringLiteral(" []"));
     }
     b.frequenzen();
@@ -96,13 +98,13 @@ bool modellBrandschutzklappe(const GeraeuschEingabe& e, TPegel& ergebnis) {
     const auto masse = [&] {
         if (!b.an()) return;
         if (d.eckig)
-            b.zeile(QStringLiteral("Breite: ") + berichtZahl(d.i[0], 0) +
-                    QStringLiteral(" [mm]; Höhe: ") + berichtZahl(d.i[1], 0) +
-                    QStringLiteral(" [mm];   A = ") + berichtZahl(A, 3) +
-                    QStringLiteral(" [m²];  v = ") + berichtZahl(v, 1) + QStringLiteral(" [m/s]"));
+            b.zeile(QStringLiteral("Breite: ") % berichtZahl(d.i[0], 0) %
+                    QStringLiteral(" [mm]; Höhe: ") % berichtZahl(d.i[1], 0) %
+                    QStringLiteral(" [mm];   A = ") % berichtZahl(A, 3) %
+                    QStringLiteral(" [m²];  v = ") % berichtZahl(v, 1) % QStringLiteral(" [m/s]"));
         else
-            b.zeile(QStringLiteral("DN: ") + berichtZahl(dn, 0) + QStringLiteral(" [mm];   A = ") +
-                    berichtZahl(A, 3) + QStringLiteral(" [m²];  v = ") + berichtZahl(v, 1) +
+            b.zeile(QStringLiteral("DN: ") % berichtZahl(dn, 0) % QStringLiteral(" [mm];   A = ") %
+                    berichtZahl(A, 3) % QStringLiteral(" [m²];  v = ") % berichtZahl(v, 1) %
                     QStringLiteral(" [m/s]"));
     };
     if (art == klappeFreierQuerschnitt || art == klappeBrandschott || art != klappeTrox) {

@@ -13,6 +13,8 @@
 
 #include <optional>
 
+#include <QStringBuilder>
+
 namespace zephan {
 
 namespace {
@@ -47,8 +49,8 @@ bool modellVolumenstromregler(const GeraeuschEingabe& e, TPegel& ergebnis) {
                            "5/9/D/5)"));
     b.zeile(QStringLiteral("Vorgabe:"));
     if (b.an())
-        b.zeile(QStringLiteral("DN: ") + berichtZahl(dn, 0) +
-                QStringLiteral(" [mm] ; °(delta p°(sub g°(-sub : ") + berichtZahl(dpg, 0) +
+        b.zeile(QStringLiteral("DN: ") % berichtZahl(dn, 0) %
+                QStringLiteral(" [mm] ; °(delta p°(sub g°(-sub : ") % berichtZahl(dpg, 0) %
                 QStringLiteral(" [Pa]"));
     const ReglerDaten* r = e.daten.reglerGroesse(dn);
     if (!r) {

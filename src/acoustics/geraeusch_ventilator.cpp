@@ -12,6 +12,8 @@
 
 #include <array>
 
+#include <QStringBuilder>
+
 namespace zephan {
 
 namespace {
@@ -46,15 +48,15 @@ bool modellVentilator(const GeraeuschEingabe& e, TPegel& ergebnis) {
     b.zeile(QStringLiteral("Vorgabe:"));
     const VentilatorBauart* bauart = e.daten.ventilator(d.tag1);
     if (b.an()) {
-        b.zeile(QStringLiteral("Bauart: ") +
+        b.zeile(QStringLiteral("Bauart: ") %
                 (d.tag1 >= 0 && d.tag1 < 3 ? bauarten[static_cast<size_t>(d.tag1)] : QString()));
-        b.zeile(QStringLiteral("Volumenstrom: ") + berichtZahl(V, 0) +
-                QStringLiteral(" [m³/h] = ") + berichtZahl(V / 3600, 3) +
+        b.zeile(QStringLiteral("Volumenstrom: ") % berichtZahl(V, 0) %
+                QStringLiteral(" [m³/h] = ") % berichtZahl(V / 3600, 3) %
                 QStringLiteral(" [m³/s]"));
-        b.zeile(QStringLiteral("°.V / °.V °(sub opt°(-sub = ") + berichtZahl(q, 2) +
+        b.zeile(QStringLiteral("°.V / °.V °(sub opt°(-sub = ") % berichtZahl(q, 2) %
                 QStringLiteral(" []"));
-        b.zeile(QStringLiteral("n°(sub opt°(-sub : ") + berichtZahl(nOpt, 0) + minuten());
-        b.zeile(QStringLiteral("n = ") + berichtZahl(n, 0) + minuten());
+        b.zeile(QStringLiteral("n°(sub opt°(-sub : ") % berichtZahl(nOpt, 0) % minuten());
+        b.zeile(QStringLiteral("n = ") % berichtZahl(n, 0) % minuten());
     }
     if (!bauart || (d.tag1 < 0 || d.tag1 >= 3)) {
         b.zeile(QStringLiteral("Keine Berechnungsdaten hinterlegt."));
@@ -74,7 +76,7 @@ bool modellVentilator(const GeraeuschEingabe& e, TPegel& ergebnis) {
     }
     dpt = endlich(dpt);
     if (b.an())
-        b.zeile(QStringLiteral("°(delta p°(sub t°(-sub : ") + berichtZahl(dpt, 0) +
+        b.zeile(QStringLiteral("°(delta p°(sub t°(-sub : ") % berichtZahl(dpt, 0) %
                 QStringLiteral(" [Pa]"));
     b.frequenzen();
     // No flow, no pressure, or a fan without its design point: no noise.

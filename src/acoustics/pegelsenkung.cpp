@@ -17,6 +17,8 @@
 #include <cmath>
 #include <numbers>
 
+#include <QStringBuilder>
+
 namespace zephan {
 
 namespace {
@@ -157,11 +159,11 @@ bool daempfungKanal(const DaempfungEingabe& e, TPegel& ergebnis) {
         const QString laenge =
             QStringLiteral(" [mm];  l: ") + berichtZahl(l, 0) + QStringLiteral(" [mm]");
         if (d.eckig)
-            e.b.zeile(QStringLiteral("a:") + berichtZahl(d.i[0], 0) + QStringLiteral(" [mm]; b:") +
-                      berichtZahl(d.i[1], 0) + QStringLiteral(" [mm];  d°(sub h°(-sub =") +
-                      berichtZahl(durchmesser, 0) + laenge);
+            e.b.zeile(QStringLiteral("a:") % berichtZahl(d.i[0], 0) % QStringLiteral(" [mm]; b:") %
+                      berichtZahl(d.i[1], 0) % QStringLiteral(" [mm];  d°(sub h°(-sub =") %
+                      berichtZahl(durchmesser, 0) % laenge);
         else
-            e.b.zeile(QStringLiteral("d:") + berichtZahl(durchmesser, 0) + laenge);
+            e.b.zeile(QStringLiteral("d:") % berichtZahl(durchmesser, 0) % laenge);
     }
     e.b.frequenzen();
     ergebnis =
@@ -180,11 +182,11 @@ bool daempfungUmlenkung(const DaempfungEingabe& e, TPegel& ergebnis) {
     const double durchmesser = d.eckig ? dh(d.i[0], d.i[1]) : d.i[0];
     if (e.b.an()) {
         if (d.eckig)
-            e.b.zeile(QStringLiteral("a:") + berichtZahl(d.i[0], 0) + QStringLiteral(" [mm]; b:") +
-                      berichtZahl(d.i[1], 0) + QStringLiteral(" [mm];   d°(sub h°(-sub =") +
-                      berichtZahl(durchmesser, 0) + QStringLiteral(" [mm]"));
+            e.b.zeile(QStringLiteral("a:") % berichtZahl(d.i[0], 0) % QStringLiteral(" [mm]; b:") %
+                      berichtZahl(d.i[1], 0) % QStringLiteral(" [mm];   d°(sub h°(-sub =") %
+                      berichtZahl(durchmesser, 0) % QStringLiteral(" [mm]"));
         else
-            e.b.zeile(QStringLiteral("d:") + berichtZahl(durchmesser, 0) + QStringLiteral(" [mm]"));
+            e.b.zeile(QStringLiteral("d:") % berichtZahl(durchmesser, 0) % QStringLiteral(" [mm]"));
     }
 
     if (knie || d.tag1 < winkel30) {
@@ -201,7 +203,7 @@ bool daempfungUmlenkung(const DaempfungEingabe& e, TPegel& ergebnis) {
         zeile += QStringLiteral("Gleichung 34: f°(sub G°(-sub  = ") + berichtZahl(fG, 1) +
                  QStringLiteral(" [Hz]");
         ergebnis = umlenkdaempfung(knie, fG, zeile, &e.daten);
-        e.b.zeile(QStringLiteral("Winkel °(>=  45°  ") + zeile);
+        e.b.zeile(QStringLiteral("Winkel °(>=  45°  ") % zeile);
         e.b.frequenzen();
         e.b.pegel(QStringLiteral("°(delta L°(sub w°(-sub  (Tabelle 7+Rotiert)"),
                   QStringLiteral("dB"), ergebnis);
@@ -213,7 +215,7 @@ bool daempfungUmlenkung(const DaempfungEingabe& e, TPegel& ergebnis) {
     const double alpha = (d.tag1 == winkel30 ? 30.0 : 15.0) * std::numbers::pi / 180;
     const double l = endlich(alpha * (d.i[0] / 2 + std::max(d.i[4], 0.0)));
     if (e.b.an())
-        e.b.zeile(QStringLiteral("l: ") + berichtZahl(ganz(l), 0) + QStringLiteral(" [mm]"));
+        e.b.zeile(QStringLiteral("l: ") % berichtZahl(ganz(l), 0) % QStringLiteral(" [mm]"));
     e.b.frequenzen();
     ergebnis = kanaldaempfung(d.eckig, ganz(durchmesser), ganz(l), &e.daten);
     e.b.werte(QStringLiteral("°(delta L°(sub w°(-sub  °(* l (Tabelle 5)"), QStringLiteral("dB"),
