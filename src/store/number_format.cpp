@@ -21,6 +21,32 @@ std::optional<int> ohneGleichstand(double x, int decimals, char* buf) {
     // x * m exactly an odd whole number: a tie
     if (std::fma(x, m, -p) == 0 && p == std::trunc(p) && std::fmod(p, 2.0) != 0)
         return std::nullopt;
+    // Clear of a tie, the scaled value rounds to the same whole number as the exact one (its
+    // error is far below the margin): the digits are written from that number, as to_chars
+    // would write them; close to a tie to_chars decides.
+    static constexpr double zehner[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+    static constexpr long long zehnerGanz[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+    const double s = std::fabs(x) * zehner[decimals];
+    if (s < 1e9) {
+        const double unten = std::floor(s);
+        const double rest = s - unten;
+        if (std::fabs(rest - 0.5) > 1e-6) {
+            const long long g = static_cast<long long>(unten) + (rest > 0.5 ? 1 : 0);
+            char* o = buf;
+            if (std::signbit(x)) *o++ = '-';
+            o = std::to_chars(o, buf + 40, g / zehnerGanz[decimals]).ptr;
+            if (decimals > 0) {
+                *o++ = '.';
+                long long bruch = g % zehnerGanz[decimals];
+                for (int k = decimals - 1; k >= 0; --k) {
+                    o[k] = static_cast<char>('0' + bruch % 10);
+                    bruch /= 10;
+                }
+                o += decimals;
+            }
+            return static_cast<int>(o - buf);
+        }
+    }
     const auto r = std::to_chars(buf, buf + 40, x, std::chars_format::fixed, decimals);
     if (r.ec != std::errc()) return std::nullopt;
     return static_cast<int>(r.ptr - buf);

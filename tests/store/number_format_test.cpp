@@ -161,6 +161,23 @@ TEST(NumberFormat, AppendingWritesWhatFormatZahlWrites) {
         {-999, 0, "-999"},
         {1000, 0, "1.000"},
         {-1000, 0, "-1.000"},
+        // decimals of the binary value, rounded to the nearest (0,275 lies above, 2,675 and
+        // 1,005 below the half; 9,995 scaled lands on the half itself)
+        {0.275, 2, "0,28"},
+        {2.675, 2, "2,67"},
+        {1.005, 2, "1,00"},
+        {9.995, 2, "9,99"},
+        {99.95, 1, "100,0"},
+        {123.456, 1, "123,5"},
+        {-5.55, 1, "-5,5"},
+        {0.05, 1, "0,1"},
+        {-0.0049, 2, "0,00"},
+        {1234.5678, 3, "1.234,568"},
+        {0.1 + 0.2, 1, "0,3"},
+        {-1234.049999, 1, "-1.234,0"},
+        {0.5, -2, "0,5"},
+        // an exact half away from zero
+        {-2.25, 1, "-2,3"},
     };
     QString zeile = QStringLiteral("Titel");
     QString erwartet = zeile;
