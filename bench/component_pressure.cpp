@@ -2,6 +2,8 @@
 // the work of one pass of the network calculation over all lines.
 
 #include "pressure/component_pressure.h"
+#include "editing/program_context.h"
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/project_generator.h"
@@ -41,8 +43,8 @@ void BM_AlleBauteileDurchgang(benchmark::State& state) {
     int bauteile = 0;
     int ohneErgebnis = 0;
     for (auto _ : state) {
-        const Volumenstroeme stroeme(p.baum);
-        Rechenkontext u;
+        const Volumenstroeme stroeme(basisDatenTabelle(), p.baum);
+        Rechenkontext u = programmKontext();
         u.druck = &still;
         u.stroeme = &stroeme;
         DVdata arbeit;

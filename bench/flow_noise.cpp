@@ -4,6 +4,7 @@
 
 #include "acoustics/stiller_druckpass.h"
 #include "acoustics/stroemungsgeraeusch.h"
+#include "editing/program_context.h"
 #include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
@@ -36,7 +37,7 @@ Projekt100k& projekt() {
 
 // The silent pressure pass of every line, with the flows of the tree.
 std::vector<Druckpass> druckpaesse(Projekt100k& p, const Volumenstroeme& stroeme) {
-    Rechenkontext k;
+    Rechenkontext k = programmKontext();
     k.stroeme = &stroeme;
     std::vector<Druckpass> d;
     for (tmylistitem* kopf = p.baum.topitem(); kopf; kopf = kopf->getNextSibling())
@@ -47,7 +48,7 @@ std::vector<Druckpass> druckpaesse(Projekt100k& p, const Volumenstroeme& stroeme
 // Every component of every line; returns the number of spectra computed.
 int alleBauteile(Projekt100k& p, const Volumenstroeme& stroeme,
                  const std::vector<Druckpass>& paesse, double& summe) {
-    Rechenkontext k;
+    Rechenkontext k = programmKontext();
     k.stroeme = &stroeme;
     int anzahl = 0;
     size_t strang = 0;
@@ -57,7 +58,7 @@ int alleBauteile(Projekt100k& p, const Volumenstroeme& stroeme,
         o.druckpass = pass.ok ? &pass.strang : nullptr;
         const tmylistitem* ende = kopf->lastDescendant();
         for (tmylistitem* n = kopf->getChild(); n; n = n->getNext()) {
-            const int enden = endenVon(n);
+            const int enden = endenVon(basisDatenTabelle(), n);
             for (int seite = 0; seite <= (enden == 4 ? 2 : enden == 3 ? 1 : 0); ++seite) {
                 const TPegel l = stroemungsgeraeusch(n, seite, k, o);
                 if (l[0] > -999) summe += l[0];
@@ -76,7 +77,7 @@ void BM_Stroemungsgeraeusch(benchmark::State& state) {
     for (auto _ : state) {
         summe = 0;
         // The flows are found once, for the pressure passes and the components alike.
-        const Volumenstroeme stroeme(p.baum);
+        const Volumenstroeme stroeme(basisDatenTabelle(), p.baum);
         anzahl = alleBauteile(p, stroeme, druckpaesse(p, stroeme), summe);
         benchmark::DoNotOptimize(summe);
     }
@@ -89,7 +90,7 @@ BENCHMARK(BM_Stroemungsgeraeusch)->Unit(benchmark::kMillisecond);
 // pressure calculation's own cost).
 void BM_StroemungsgeraeuschOhneDruckpass(benchmark::State& state) {
     Projekt100k& p = projekt();
-    const Volumenstroeme stroeme(p.baum);
+    const Volumenstroeme stroeme(basisDatenTabelle(), p.baum);
     const std::vector<Druckpass> paesse = druckpaesse(p, stroeme);
     double summe = 0;
     for (auto _ : state) {

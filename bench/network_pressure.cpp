@@ -3,6 +3,7 @@
 // and, measured apart, the layout of that report on pages written as PDF.
 
 #include "pressure/network_pressure.h"
+#include "editing/program_context.h"
 #include "network/network_tree.h"
 #include "network/project_data.h"
 #include "network/project_generator.h"
@@ -38,7 +39,7 @@ Projekt100k& projekt() {
 }
 
 NetzErgebnis rechnen(Projekt100k& p, TDruck& doc) {
-    Rechenkontext k;
+    Rechenkontext k = programmKontext();
     k.druck = &doc;
     NetzOptionen o;
     o.projekt = &p.daten;
@@ -73,7 +74,7 @@ void BM_StrangkernOhneBericht(benchmark::State& state) {
     bool ok = true;
     for (auto _ : state) {
         const Rechenlauf lauf;
-        Rechenkontext k;
+        Rechenkontext k = programmKontext();
         enden = 0;
         for (int s = 0; s < p.baum.topCount(); ++s) {
             const StrangErgebnis e = strangRechnen(lauf, p.baum.topLevel(s), k);

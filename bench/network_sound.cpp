@@ -3,6 +3,7 @@
 // every component, and each room's table along its path.
 
 #include "acoustics/schallnetz.h"
+#include "editing/program_context.h"
 #include "network/network_tree.h"
 #include "network/project_data.h"
 #include "network/project_generator.h"
@@ -45,7 +46,7 @@ void schallnetz(benchmark::State& state, bool mitBericht) {
     bool ok = true;
     for (auto _ : state) {
         TDruck doc;
-        Rechenkontext k;
+        Rechenkontext k = programmKontext();
         k.druck = mitBericht ? &doc : nullptr;
         SchallnetzOptionen o;
         o.projekt = &p.daten;

@@ -2,6 +2,8 @@
 // chain end collected from the line's calculation, drawn as a picture and written as a report;
 // and the chain-end list the window fills on opening.
 
+#include "editing/program_context.h"
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/project_file.h"
@@ -33,7 +35,7 @@ struct Linie {
         projektErzeugen(baum, GeneratorOptionen{1, 580, 1});
         kopf = baum.topLevel(0);
         // The chain end with the most levels above it: the longest way down.
-        for (const tmylistitem* n : kettenEnden(kopf, Rechenkontext()))
+        for (const tmylistitem* n : kettenEnden(kopf, programmKontext()))
             if (!ziel || n->Level() > ziel->Level()) ziel = n;
     }
 };
@@ -48,7 +50,7 @@ void BM_VerlaufSammeln(benchmark::State& state) {
     size_t punkte = 0;
     for (auto _ : state) {
         Rechenlauf lauf;
-        const VerlaufErgebnis e = verlaufSammeln(lauf, l.kopf, l.ziel, Rechenkontext());
+        const VerlaufErgebnis e = verlaufSammeln(lauf, l.kopf, l.ziel, programmKontext());
         punkte = e.verlauf.a.size();
     }
     state.counters["knoten"] = l.kopf->CountAlle() + 1;
@@ -59,7 +61,7 @@ BENCHMARK(BM_VerlaufSammeln)->Unit(benchmark::kMillisecond);
 void BM_KettenEnden(benchmark::State& state) {
     Linie& l = linie();
     size_t n = 0;
-    for (auto _ : state) n = kettenEnden(l.kopf, Rechenkontext()).size();
+    for (auto _ : state) n = kettenEnden(l.kopf, programmKontext()).size();
     state.counters["enden"] = static_cast<double>(n);
 }
 BENCHMARK(BM_KettenEnden)->Unit(benchmark::kMillisecond);
@@ -81,7 +83,7 @@ void BM_VerlaufLangerPfad(benchmark::State& state) {
         for (int i = 0; i < 10000; ++i) {
             tmylistitem* n = p.baum().Insert(kanal->Index(), QStringLiteral("Kanal"));
             *nodeDaten(n) = vorlage;
-            nodeRefresh(n);
+            nodeRefresh(basisDatenTabelle(), n);
         }
         return &p.baum();
     }();
@@ -90,7 +92,7 @@ void BM_VerlaufLangerPfad(benchmark::State& state) {
     size_t punkte = 0;
     for (auto _ : state) {
         Rechenlauf lauf;
-        punkte = verlaufSammeln(lauf, kopf, ziel, Rechenkontext()).verlauf.a.size();
+        punkte = verlaufSammeln(lauf, kopf, ziel, programmKontext()).verlauf.a.size();
     }
     state.counters["punkte"] = static_cast<double>(punkte);
 }
@@ -103,7 +105,7 @@ void BM_VerlaufBildUndBericht(benchmark::State& state) {
     static QGuiApplication app(argc, argv);
     Linie& l = linie();
     Rechenlauf lauf;
-    Druckverlauf v = verlaufSammeln(lauf, l.kopf, l.ziel, Rechenkontext()).verlauf;
+    Druckverlauf v = verlaufSammeln(lauf, l.kopf, l.ziel, programmKontext()).verlauf;
     for (auto _ : state) {
         const QImage bild = verlaufBild(v, verlaufBreite(v), 400, VerlaufAnsicht{});
         TDruck doc;

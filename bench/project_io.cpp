@@ -1,3 +1,4 @@
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/project_file.h"
 #include "network/project_generator.h"
@@ -133,7 +134,7 @@ void BM_AlleVolumenstroeme(benchmark::State& state) {
     p.laden();
     long long summe = 0;
     for (auto _ : state) {
-        const Volumenstroeme v(p.baum());
+        const Volumenstroeme v(basisDatenTabelle(), p.baum());
         summe += v[p.baum().topitem()];
         benchmark::DoNotOptimize(summe);
     }

@@ -1,6 +1,7 @@
 // The bill of quantities of a generated project of about 100 000 nodes, by groups: the walk,
 // the merging and sorting of every group pass, and the report lines.
 
+#include "network/catalogue.h"
 #include "network/network_tree.h"
 #include "network/project_data.h"
 #include "network/project_generator.h"
@@ -37,7 +38,7 @@ void BM_MassenauszugMitGruppen(benchmark::State& state) {
     Projekt100k& p = projekt();
     for (auto _ : state) {
         TDruck druck;
-        massenauszug(p.baum, p.daten, druck, nullptr);
+        massenauszug(basisDatenTabelle(), p.baum, p.daten, druck, nullptr);
         benchmark::DoNotOptimize(druck.m.size());
     }
     state.counters["knoten"] = p.knoten;
@@ -47,7 +48,8 @@ BENCHMARK(BM_MassenauszugMitGruppen)->Unit(benchmark::kMillisecond);
 void BM_MassenauszugCsv(benchmark::State& state) {
     Projekt100k& p = projekt();
     for (auto _ : state) {
-        const QByteArray csv = massenCsv(massenauszugBerechnen(p.baum, p.daten.Gruppen, true));
+        const QByteArray csv =
+            massenCsv(massenauszugBerechnen(basisDatenTabelle(), p.baum, p.daten.Gruppen, true));
         benchmark::DoNotOptimize(csv.size());
     }
 }

@@ -2,6 +2,7 @@
 // equilibrium alone of every line of a generated project of about 100 000 nodes.
 
 #include "pressure/simulation.h"
+#include "editing/program_context.h"
 #include "network/network_tree.h"
 #include "network/project_generator.h"
 #include "pressure/calc_context.h"
@@ -28,7 +29,7 @@ void BM_Simulation1000Enden(benchmark::State& state) {
     static Erzeugt p(GeneratorOptionen{1, 1000, 1});
     SimulationsErgebnis e;
     for (auto _ : state) {
-        Rechenkontext k;
+        Rechenkontext k = programmKontext();
         e = netzSimulieren(p.baum.topLevel(0), k);
     }
     if (!e.ok()) state.SkipWithError("the simulation stopped");
@@ -45,7 +46,7 @@ void BM_Gleichgewicht100k(benchmark::State& state) {
     int iterationen = 0, enden = 0, offen = 0;
     for (auto _ : state) {
         const Rechenlauf lauf;
-        Rechenkontext k;
+        Rechenkontext k = programmKontext();
         iterationen = enden = offen = 0;
         for (int s = 0; s < p.baum.topCount(); ++s) {
             tmylistitem* kopf = p.baum.topLevel(s);

@@ -1,6 +1,7 @@
 // Planning a generated project of about 100 000 nodes: every component put into planning
 // ("p") and every line planned ("&Planen"), forward and backward with the neighbour checks.
 
+#include "editing/program_context.h"
 #include "network/network_tree.h"
 #include "network/project_generator.h"
 #include "pressure/calc_context.h"
@@ -27,7 +28,7 @@ std::unique_ptr<ProjektBaum> erzeugen(int& knoten) {
 
 void BM_ProjektPlanen(benchmark::State& state) {
     SilentSeam seam;
-    const Rechenkontext kontext;
+    const Rechenkontext kontext = programmKontext();
     int knoten = 0;
     bool fertig = true;
     for (auto _ : state) {

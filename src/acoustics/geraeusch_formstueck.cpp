@@ -112,7 +112,7 @@ bool modellKnie(const GeraeuschEingabe& e, TPegel& ergebnis) {
     TPegel& str = e.rb[2];
     TPegel& stern = e.rb[3];
     const float seiten = static_cast<float>(teile(d.i[0], d.i[1]));
-    titelzahli* tabellen = e.k.tabellen ? e.k.tabellen : &titelzahlen();
+    titelzahli* tabellen = e.k.tabellen;
     for (int k = 0; k < 8; ++k) {
         lp[k] = 10 * lg(bandbreiten[k]) + 30 * lg(dm) + 50 * lg(v);
         str[k] = oktavFrequenzen[k] * dm / v;

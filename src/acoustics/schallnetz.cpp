@@ -126,7 +126,7 @@ public:
 
     bool abzweig(tmylistitem* n, int zweig, const Pfad& vorher, Pfad& imZweig) override {
         if (!vorher.aktiv) return true;
-        schritt(n, zweig, endenVon(n) == 4 ? zweig : -1, imZweig);
+        schritt(n, zweig, endenVon(k_.kat(), n) == 4 ? zweig : -1, imZweig);
         return true;
     }
 
@@ -137,7 +137,7 @@ public:
             if (d->typ != typVentilator) return true;
             p.aktiv = true;
         }
-        schritt(n, 0, endenVon(n) >= 3 ? 0 : -1, p);
+        schritt(n, 0, endenVon(k_.kat(), n) >= 3 ? 0 : -1, p);
         return true;
     }
 
@@ -660,7 +660,7 @@ SchallnetzErgebnis schallnetzberechnung(ProjektBaum& baum, const Rechenkontext& 
         tmylistitem* kopf = strangKopf(o.ganzerStrang ? o.nurStrang : auswahl);
         if (kopf && istStrangTyp(typVon(kopf))) {
             const tmylistitem* ziel = nullptr;
-            if (!o.ganzerStrang && auswahl != kopf && !vorVentilator(auswahl))
+            if (!o.ganzerStrang && auswahl != kopf && !vorVentilator(kontext.kat(), auswahl))
                 ziel = kettenEnde(auswahl);
             linien.push_back({kopf, ziel});
         }

@@ -92,7 +92,7 @@ Modell modellVon(const DVdata& d) {
 DVdata mitDruckverlust(tmylistitem* node, int seite, const Rechenkontext& kontext, double rho) {
     DVdata* eigen = nodeDaten(node);
     const DVdata gesichert = *eigen;
-    const int enden = endenVon(gesichert.typ);
+    const int enden = endenVon(kontext.kat(), gesichert.typ);
     int modus = modusDurchgang;
     if (seite == 1 && enden >= 3) modus = modusAbzweig1;
     if (seite == 2 && enden == 4) modus = modusAbzweig2;
@@ -115,7 +115,7 @@ bool hatStroemungsgeraeusch(int typ) {
 
 double nachbarStrom(const GeraeuschEingabe& e, const tmylistitem* n) {
     if (!n) return 0;
-    const int q = e.k.stroeme ? (*e.k.stroeme)[n] : volumenstrom(n);
+    const int q = e.k.stroeme ? (*e.k.stroeme)[n] : volumenstrom(e.k.kat(), n);
     return q > 0 ? q : 0;
 }
 
@@ -153,9 +153,8 @@ TPegel stroemungsgeraeusch(tmylistitem* node, int seite, const Rechenkontext& ko
     const double rho = liestTexte ? strangDichte(node) : dichteStandard;
     if (liestTexte) rec = mitDruckverlust(node, seite, kontext, rho);
 
-    Rechenblatt eigenesBlatt;
-    Rechenblatt& rb = kontext.rechenblatt ? *kontext.rechenblatt : eigenesBlatt;
-    const int q = kontext.stroeme ? (*kontext.stroeme)[node] : volumenstrom(node);
+    Rechenblatt& rb = *kontext.rechenblatt;
+    const int q = kontext.stroeme ? (*kontext.stroeme)[node] : volumenstrom(kontext.kat(), node);
     const GeraeuschEingabe e{
         node,    rec, seite, q > 0 ? static_cast<double>(q) : 0.0, rho,
         kontext, b,   rb,    o.daten ? *o.daten : schalldaten(),   o.druckpass};

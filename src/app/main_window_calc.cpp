@@ -3,6 +3,8 @@
 #include "app/main_window.h"
 #include "app/problem_list.h"
 #include "app/tree_columns.h"
+#include "editing/program_context.h"
+#include "network/catalogue.h"
 #include "network/network_tree.h"
 #include "pressure/calc_context.h"
 #include "pressure/line_reports.h"
@@ -51,7 +53,7 @@ void Tk_DVform::rechnungBeendet(tmylistitem* stopp) {
 
 void Tk_DVform::druckverlustberechnung(bool nurAusgewaehlt) {
     if (!rechnungBeginnen()) return;
-    Rechenkontext kontext;
+    Rechenkontext kontext = programmKontext();
     kontext.druck = &druck_;
     kontext.fortschritt = &seam_;
     NetzOptionen o = optionen(*this);
@@ -68,7 +70,7 @@ void Tk_DVform::druckverlustberechnung(bool nurAusgewaehlt) {
 
 void Tk_DVform::zusammenfassungMenu() {
     if (!rechnungBeginnen()) return;
-    Rechenkontext kontext;
+    Rechenkontext kontext = programmKontext();
     kontext.druck = &druck_;
     kontext.fortschritt = &seam_;
     // With "Schall hinzufügen" the sound part of the line follows after a page break.
@@ -83,14 +85,15 @@ void Tk_DVform::zusammenfassungMenu() {
 }
 
 void Tk_DVform::strangverlaufMenu() {
-    if (strangverlauf(session_->baum(), session_->selektiert(), druck_, session_->projekt().daten(),
-                      &seam_))
+    if (strangverlauf(basisDatenTabelle(), session_->baum(), session_->selektiert(), druck_,
+                      session_->projekt().daten(), &seam_))
         berichtZeigen();
 }
 
 void Tk_DVform::bauteilZusammenstellenMenu() {
-    const bool ok = bauteilZusammenstellen(session_->baum(), session_->editDaten().typ, druck_,
-                                           session_->projekt().daten());
+    const bool ok =
+        bauteilZusammenstellen(basisDatenTabelle(), session_->baum(), session_->editDaten().typ,
+                               druck_, session_->projekt().daten());
     ansichtAuswahlFolgen();
     if (ok) berichtZeigen();
 }

@@ -10,6 +10,7 @@
 #include "app/tree_columns.h"
 #include "app/tree_search.h"
 #include "editing/page_check.h"
+#include "editing/program_context.h"
 #include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
@@ -239,9 +240,9 @@ void Tk_DVform::berechnenClick() {
     tmylistitem* sel = session_->selektiert();
     druck_.clear();
     if (istStrecke(d.typ))
-        berechne1Strecke(sel, d, druck_, true);
+        berechne1Strecke(basisDatenTabelle(), sel, d, druck_, true);
     else if (istKomponente(d.typ))
-        berechne1Bauteil(d, sel, druck_, true, strangDichte(sel));
+        berechne1Bauteil(programmKontext(), d, sel, druck_, true, strangDichte(sel));
     else
         return;
     pruefen();

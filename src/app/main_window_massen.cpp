@@ -1,6 +1,7 @@
 // The bill of quantities and the component overwrite from the main window.
 #include "app/main_window.h"
 #include "app/ueberschreib_fenster.h"
+#include "network/catalogue.h"
 #include "quantities/massen_csv.h"
 #include "quantities/massenauszug.h"
 #include "store/output_target.h"
@@ -10,7 +11,8 @@
 namespace zephan {
 
 void Tk_DVform::massenauszugMenu() {
-    if (massenauszug(session_->baum(), session_->projekt().daten(), druck_, &seam_))
+    if (massenauszug(basisDatenTabelle(), session_->baum(), session_->projekt().daten(), druck_,
+                     &seam_))
         berichtZeigen();
 }
 
@@ -30,10 +32,10 @@ bool Tk_DVform::massenauszugCsvMenu() {
     const ProjektDaten& p = session_->projekt().daten();
     QString ziel, grund;
     if (!schreibZiel(datei, ziel, grund) ||
-        !dateiSchreiben(
-            ziel,
-            massenCsv(massenauszugBerechnen(session_->baum(), p.Gruppen, p.MassenauszugMitGruppen)),
-            grund)) {
+        !dateiSchreiben(ziel,
+                        massenCsv(massenauszugBerechnen(basisDatenTabelle(), session_->baum(),
+                                                        p.Gruppen, p.MassenauszugMitGruppen)),
+                        grund)) {
         seam_.meldung(grund, UserSeam::Kind::Fehler);
         return false;
     }

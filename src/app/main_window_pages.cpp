@@ -10,6 +10,7 @@
 #include "app/strecken_seite.h"
 #include "app/tree_columns.h"
 #include "editing/page_check.h"
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/type_codes.h"
@@ -184,8 +185,8 @@ void Tk_DVform::nachbarnZeigen() {
                              : sel->getPrevSibling() ? sel->getPrevSibling()
                                                      : sel->parent();
     const tmylistitem* nach = sel->Level() == 0 ? sel->getChild() : sel->getNextSibling();
-    fuss_->davor->setLangText(nodeInfo(vor, 0));
-    fuss_->danach->setLangText(nodeInfo(nach, 0));
+    fuss_->davor->setLangText(nodeInfo(basisDatenTabelle(), vor, 0));
+    fuss_->danach->setLangText(nodeInfo(basisDatenTabelle(), nach, 0));
 }
 
 StreckenSeite* Tk_DVform::streckenSeite() const {

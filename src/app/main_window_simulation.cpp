@@ -1,5 +1,6 @@
 // "Welcher Volumenstrom stellt sich ein...": the simulation of a line from the main window.
 #include "app/main_window.h"
+#include "editing/program_context.h"
 #include "network/model_queries.h"
 #include "pressure/calc_context.h"
 #include "pressure/simulation.h"
@@ -10,7 +11,7 @@ namespace zephan {
 void Tk_DVform::WelcherVbtnClick() {
     tmylistitem* knoten = session_->selektiert();
     if (!knoten || !rechnungBeginnen()) return;
-    Rechenkontext kontext;
+    Rechenkontext kontext = programmKontext();
     kontext.fortschritt = &seam_;
     seam_.setFortschrittText(simtext::simuliere);
     const SimulationsErgebnis e = netzSimulieren(knoten, kontext);

@@ -7,6 +7,7 @@
 #include "app/raum_fenster.h"
 #include "app/raumband_fenster.h"
 #include "app/schallvorgabe_fenster.h"
+#include "editing/program_context.h"
 #include "editing/room_band_model.h"
 #include "editing/sound_preset_model.h"
 #include "editing/sound_report.h"
@@ -87,7 +88,7 @@ bool Tk_DVform::schallAnhaengen(const Rechenkontext& kontext, bool zusammenfassu
 void Tk_DVform::schallnetzMenu(bool nurAusgewaehlt) {
     if (!session_->baum().topitem()) return;
     if (!rechnungBeginnen()) return;
-    Rechenkontext kontext;
+    Rechenkontext kontext = programmKontext();
     kontext.druck = &druck_;
     kontext.fortschritt = &seam_;
     SchallnetzOptionen o;
@@ -109,7 +110,7 @@ void Tk_DVform::schallnetzMenu(bool nurAusgewaehlt) {
 void Tk_DVform::druckUndSchallMenu() {
     if (!session_->baum().topitem()) return;
     if (!rechnungBeginnen()) return;
-    Rechenkontext kontext;
+    Rechenkontext kontext = programmKontext();
     kontext.druck = &druck_;
     kontext.fortschritt = &seam_;
     NetzOptionen n;

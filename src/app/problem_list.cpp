@@ -1,5 +1,6 @@
 #include "app/problem_list.h"
 
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/tree_container.h"
 #include "network/tree_position.h"
@@ -36,7 +37,7 @@ void ProblemListe::aktualisieren(tMylistviewBase& baum) {
     veraltet_ = false;
     liste_->clear();
     for (tmylistitem* n = baum.topitem(); n; n = n->getNext()) {
-        const QString problem = nodeProblem(n);
+        const QString problem = nodeProblem(basisDatenTabelle(), n);
         if (problem.isEmpty()) continue;
         auto* it = new QListWidgetItem(n->position() + QStringLiteral("  ") + n->caption() +
                                            QStringLiteral(": ") + problem,

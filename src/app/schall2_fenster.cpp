@@ -2,6 +2,7 @@
 
 #include "acoustics/daempfung_strecke.h"
 #include "editing/edit_session.h"
+#include "editing/program_context.h"
 #include "network/network_tree.h"
 #include "network/type_codes.h"
 #include "pressure/calc_context.h"
@@ -86,7 +87,7 @@ void Tk_schall2form::knotenGeklickt(tmylistitem* n) {
 
 bool Tk_schall2form::Okbutton1Click() {
     if (!startnode() || !zielnode()) return false;
-    Rechenkontext k;
+    Rechenkontext k = programmKontext();
     k.druck = &druck_;
     k.fortschritt = &seam_;
     druck_.drucken = true;

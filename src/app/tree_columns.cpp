@@ -30,7 +30,7 @@ QString BaumSpalten::text(const tmylistitem* node, int spalte) const {
         return QStringLiteral("⌀ ") + mm(a);
     }
     case Volumenstrom: {
-        const int q = volumenstrom(node);
+        const int q = volumenstrom(basisDatenTabelle(), node);
         return q < 0 ? QString() : formatVolumenstrom(q);
     }
     case Geschwindigkeit:
@@ -50,7 +50,7 @@ QVariant BaumSpalten::data(const QModelIndex& index, int role) const {
     const tmylistitem* n = knoten(index);
     if (!n) return {};
     if (role == Qt::ToolTipRole) {
-        const QString problem = nodeProblem(n);
+        const QString problem = nodeProblem(basisDatenTabelle(), n);
         return problem.isEmpty() ? QVariant()
                                  : QVariant(n->position() + QStringLiteral(": ") + problem);
     }

@@ -4,6 +4,7 @@
 #include "app/page_fields.h"
 #include "editing/edit_session.h"
 #include "editing/field_range.h"
+#include "network/catalogue.h"
 #include "quantities/ueberschreib_vorlage.h"
 
 #include <QButtonGroup>
@@ -172,7 +173,7 @@ void Tk_AllSetform::vorgabeFolgen() {
 }
 
 void Tk_AllSetform::FormShow() {
-    const UeberschreibVorlage v = ueberschreibVorlage(session_.editDaten());
+    const UeberschreibVorlage v = ueberschreibVorlage(basisDatenTabelle(), session_.editDaten());
     typ_ = v.typ;
     komponente_->setText(v.komponente);
     formFilter_->setCurrentIndex(0);

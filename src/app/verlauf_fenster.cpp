@@ -3,6 +3,7 @@
 #include "app/panel_store.h"
 #include "app/window_seam.h"
 #include "editing/edit_session.h"
+#include "editing/program_context.h"
 #include "network/project_file.h"
 #include "pressure/calc_context.h"
 #include "pressure/druckverlauf_bericht.h"
@@ -145,7 +146,7 @@ void Tk_DVVerlaufform::fuellen(tmylistitem* kopf) {
     verlauf_ = Druckverlauf{};
     combo_->clear();
     stranglabel_->setText(kopf ? kopf->caption() : QString());
-    enden_ = kettenEnden(kopf, Rechenkontext());
+    enden_ = kettenEnden(kopf, programmKontext());
     for (const tmylistitem* n : enden_)
         combo_->addItem(n->position() + QLatin1Char(' ') + n->caption());
     if (combo_->count() > 0) combo_->setCurrentIndex(0);
@@ -186,7 +187,7 @@ void Tk_DVVerlaufform::ComboChange() {
         seam_.meldung(netztext::laeuftSchon, UserSeam::Kind::Warnung);
         return;
     }
-    VerlaufErgebnis e = verlaufSammeln(lauf, kopf_, ziel, Rechenkontext());
+    VerlaufErgebnis e = verlaufSammeln(lauf, kopf_, ziel, programmKontext());
     if (!e.ok) {
         // The drawing of the chain end before stays.
         seam_.meldung(e.meldung, UserSeam::Kind::Warnung);

@@ -3,6 +3,7 @@
 #include "bands/pegel.h"
 #include "cli/command.h"
 #include "cli/load_options.h"
+#include "editing/program_context.h"
 #include "network/network_tree.h"
 #include "network/project_file.h"
 #include "network/tree_position.h"
@@ -50,7 +51,7 @@ int zwischen(QStringList args, const Ladeoptionen& optionen, bool bericht, bool 
     }
     TDruck doc;
     doc.drucken = bericht;
-    Rechenkontext k;
+    Rechenkontext k = programmKontext();
     k.druck = &doc;
     k.fortschritt = &seam;
     const Streckendaempfung s = daempfungZwischen(knoten[0], knoten[1], k);
@@ -117,7 +118,7 @@ const Command attenuation(
 
         TDruck doc;
         doc.drucken = bericht;
-        Rechenkontext k;
+        Rechenkontext k = programmKontext();
         k.druck = &doc;
         k.rho = strangDichte(n);
         k.fortschritt = &seam;

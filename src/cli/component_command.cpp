@@ -1,6 +1,7 @@
 #include "cli/command.h"
 #include "cli/load_options.h"
 #include "editing/page_check.h"
+#include "editing/program_context.h"
 #include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/project_file.h"
@@ -68,10 +69,10 @@ const Command component("component",
 
                             // As in the network calculation: the state code first, then the
                             // passage.
-                            nachbarpruefung(n);
+                            nachbarpruefung(n, programmKontext());
                             TDruck doc;
                             doc.drucken = bericht || !pdf.isEmpty();
-                            Rechenkontext u;
+                            Rechenkontext u = programmKontext();
                             u.druck = &doc;
                             u.rho = strangDichte(n);
                             DVdata arbeit;

@@ -2,6 +2,7 @@
 #include "bands/pegel.h"
 #include "cli/command.h"
 #include "cli/load_options.h"
+#include "editing/program_context.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/project_file.h"
@@ -69,7 +70,7 @@ const Command noise(
 
         TDruck doc;
         doc.drucken = bericht;
-        Rechenkontext k;
+        Rechenkontext k = programmKontext();
         k.druck = &doc;
         k.rho = strangDichte(n);
         k.fortschritt = &seam;

@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "network/catalogue.h"
 
 #include "network/network_tree.h"
 #include "network/tree_position.h"
@@ -31,7 +32,7 @@ tmylistitem* schallBauteil(ProjektBaum& baum, const QString& position, int seite
         fehler(QStringLiteral("An Position ") + position + QStringLiteral(" steht kein Bauteil."));
         return nullptr;
     }
-    if (seite > 0 && endenVon(n) < 3 + (seite == 2 ? 1 : 0)) {
+    if (seite > 0 && endenVon(basisDatenTabelle(), n) < 3 + (seite == 2 ? 1 : 0)) {
         fehler(QStringLiteral("Das Bauteil an Position ") + position +
                QStringLiteral(" hat keinen Abzweig ") + QString::number(seite) + QLatin1Char('.'));
         return nullptr;

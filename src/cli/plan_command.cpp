@@ -2,6 +2,7 @@
 #include "cli/load_options.h"
 #include "cli/text_table.h"
 #include "editing/edit_session.h"
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/tree_position.h"
@@ -62,8 +63,8 @@ QStringList planZellen(const tmylistitem* n, const DVdata& d) {
     const auto mass = [](double x) { return x < 0 ? QStringLiteral("-") : formatZahl(x, 0); };
     bool ok = false;
     const double v = leseZahl(d.p[0], &ok);
-    return {n->position(), nodeTitel(d), mass(d.i[0]),
-            mass(d.i[1]),  mass(d.i[5]), ok ? formatZahl(v, 1) : QStringLiteral("-")};
+    return {n->position(), nodeTitel(basisDatenTabelle(), d),          mass(d.i[0]), mass(d.i[1]),
+            mass(d.i[5]),  ok ? formatZahl(v, 1) : QStringLiteral("-")};
 }
 
 // zephan-cli plan FILE [--position POS] --out OUT: "&Planen" on the line of POS (the first

@@ -2,6 +2,7 @@
 #include "cli/load_options.h"
 #include "cli/progress_line.h"
 #include "cli/text_table.h"
+#include "editing/program_context.h"
 #include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
@@ -105,7 +106,7 @@ QJsonObject pfadKnotenJson(const StrangErgebnis& s, const PfadKnoten& p) {
     o[QStringLiteral("position")] = p.knoten->position();
     o[QStringLiteral("branch")] = p.abzweig;
     o[QStringLiteral("type")] = d.typ;
-    o[QStringLiteral("title")] = strangTitel(d, basisDaten(d.typ));
+    o[QStringLiteral("title")] = strangTitel(basisDatenTabelle(), d);
     o[QStringLiteral("flow")] = p.volumenstrom;
     o[QStringLiteral("v")] = zellen.v ? textZahl(p.v) : QJsonValue();
     o[QStringLiteral("zeta")] = zellen.zeta ? textZahl(p.zeta) : QJsonValue();
@@ -200,7 +201,7 @@ const Command pressure(
         }
 
         TDruck doc;
-        Rechenkontext kontext;
+        Rechenkontext kontext = programmKontext();
         kontext.druck = &doc;
         Fortschrittszeile zeile(QStringLiteral("Druckverlustberechnung"));
         kontext.fortschritt = &zeile;

@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/load_options.h"
+#include "editing/program_context.h"
 #include "network/network_tree.h"
 #include "network/project_file.h"
 #include "network/tree_position.h"
@@ -74,7 +75,7 @@ const Command profile(
         if (!ziel) return keinePosition(args[1]);
 
         Rechenlauf lauf;
-        Rechenkontext kontext;
+        Rechenkontext kontext = programmKontext();
         VerlaufErgebnis e = verlaufSammeln(lauf, strangKopf(ziel), ziel, kontext);
         if (!e.ok) return fehler(e.meldung + QStringLiteral(": ") + args[1]);
         Druckverlauf& v = e.verlauf;

@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/load_options.h"
+#include "network/catalogue.h"
 #include "network/project_file.h"
 #include "quantities/massen_csv.h"
 #include "quantities/massenauszug.h"
@@ -59,8 +60,8 @@ const Command
                    if (const int rc = projektOeffnen(projekt, args[0], optionen, seam)) return rc;
                    if (projekt.baum().count() == 0) return fehler(keinStrang);
 
-                   const Massenauszug m =
-                       massenauszugBerechnen(projekt.baum(), projekt.daten().Gruppen, gruppen);
+                   const Massenauszug m = massenauszugBerechnen(basisDatenTabelle(), projekt.baum(),
+                                                                projekt.daten().Gruppen, gruppen);
                    QString grund;
                    if (!csv.isEmpty() && !dateiSchreiben(csv, massenCsv(m), grund))
                        return fehler(grund);

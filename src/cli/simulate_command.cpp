@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/load_options.h"
+#include "editing/program_context.h"
 #include "network/network_tree.h"
 #include "network/project_file.h"
 #include "network/tree_position.h"
@@ -129,7 +130,7 @@ const Command
                  QString text;
                  QJsonArray linien;
                  for (tmylistitem* kopf : straenge) {
-                     Rechenkontext kontext;
+                     Rechenkontext kontext = programmKontext();
                      const SimulationsErgebnis e = netzSimulieren(kopf, kontext);
                      if (!e.ok()) {
                          QString meldung = e.meldung;

@@ -1,6 +1,7 @@
 #include "acoustics/schallnetz.h"
 #include "cli/command.h"
 #include "cli/load_options.h"
+#include "editing/program_context.h"
 #include "network/network_tree.h"
 #include "network/project_file.h"
 #include "network/settings.h"
@@ -157,7 +158,7 @@ const Command sound(
         }
 
         TDruck doc;
-        Rechenkontext kontext;
+        Rechenkontext kontext = programmKontext();
         kontext.druck = &doc;
         if (!methode.isEmpty()) {
             auto e = std::make_shared<Einstellungen>(kontext.settings());

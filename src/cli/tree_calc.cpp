@@ -1,6 +1,8 @@
 #include "cli/tree_calc.h"
 
 #include "cli/command.h"
+#include "editing/program_context.h"
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "pressure/air_density.h"
@@ -14,10 +16,10 @@
 namespace zephan::cli {
 
 TreeCalc::TreeCalc(ProjektBaum& baum) {
-    const Volumenstroeme stroeme(baum);
+    const Volumenstroeme stroeme(basisDatenTabelle(), baum);
     TDruck still;
     still.drucken = false;
-    Rechenkontext u;
+    Rechenkontext u = programmKontext();
     u.druck = &still;
     u.stroeme = &stroeme;
     const tmylistitem* kopf = nullptr;

@@ -2,6 +2,7 @@
 #include "cli/load_options.h"
 #include "cli/text_table.h"
 #include "cli/tree_calc.h"
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/project_file.h"
 #include "store/number_format.h"
@@ -18,8 +19,8 @@ QString treeZeile(const tmylistitem* n, const Volumenstroeme& stroeme) {
     const QChar tab = QLatin1Char('\t');
     if (!d) return n->position() + tab + QString::number(n->Level()) + tab + QStringLiteral("-");
     return n->position() + tab + QString::number(n->Level()) + tab + QString::number(d->typ) + tab +
-           nodeTitel(*d) + tab + QString::number(stroeme[n]) + tab + QString::number(d->fehler) +
-           tab + QString::number(abschnitt(n));
+           nodeTitel(basisDatenTabelle(), *d) + tab + QString::number(stroeme[n]) + tab +
+           QString::number(d->fehler) + tab + QString::number(abschnitt(n));
 }
 
 // The same for a person: an aligned table, flows grouped, with --calc the rounded values.
@@ -45,8 +46,9 @@ QString treeTabelle(const ProjektBaum& baum, const Volumenstroeme& stroeme,
             t.zeile(z << QStringLiteral("-"));
             continue;
         }
-        z << QString::number(d->typ) << nodeTitel(*d) << formatVolumenstrom(stroeme[n])
-          << QString::number(d->fehler) << QString::number(abschnitt(n));
+        z << QString::number(d->typ) << nodeTitel(basisDatenTabelle(), *d)
+          << formatVolumenstrom(stroeme[n]) << QString::number(d->fehler)
+          << QString::number(abschnitt(n));
         if (rechnung) {
             const TreeCalc::Zellen c = rechnung->zellen(n);
             z << c.v << c.zeta << c.dp;
@@ -72,7 +74,7 @@ const Command
              if (const int rc = starten(optionen, seam)) return rc;
              Projekt projekt(seam);
              if (const int rc = projektOeffnen(projekt, args[0], optionen, seam)) return rc;
-             const Volumenstroeme stroeme(projekt.baum());
+             const Volumenstroeme stroeme(basisDatenTabelle(), projekt.baum());
              std::optional<TreeCalc> rechnung;
              if (calc) rechnung.emplace(projekt.baum());
              if (ausgabe == Ausgabe::Tabelle) {

@@ -1,7 +1,8 @@
 #include "editing/edit_session.h"
-#include "editing/kette_kopieren.h"
 
+#include "editing/kette_kopieren.h"
 #include "editing/page_check.h"
+#include "editing/program_context.h"
 #include "editing/room_overview_model.h"
 #include "editing/tree_edits.h"
 #include "network/catalogue.h"
@@ -211,7 +212,7 @@ void EditSession::statusKnoten(const tmylistitem* node) {
 
     QString fluss;
     if (!istStrangTyp(d->typ)) {
-        const int q = volumenstrom(node);
+        const int q = volumenstrom(basisDatenTabelle(), node);
         if (q != -1)
             fluss = QStringLiteral("V= ") + formatVolumenstrom(q) + QStringLiteral(" m³/h");
     }
@@ -300,7 +301,7 @@ bool EditSession::typWaehlen(int typ) {
     const tBasisDaten_* k = basisDaten(typ);
     // A fresh type starts with the sizes its neighbours give, as planning would choose them.
     editDaten_.planung = true;
-    planeBauteil(editDaten_, sel, phaseVorbelegen, Rechenkontext());
+    planeBauteil(editDaten_, sel, phaseVorbelegen, programmKontext());
     editDaten_.planung = e.immerPlanen() && k && k->planung;
     switch (typ) {
     case typRaum:
@@ -474,7 +475,7 @@ int EditSession::ueberschreiben(const UeberschreibOptionen& o) {
     bool startGeaendert = false;
     befehl(QStringLiteral("Komponenten überschreiben"), {}, [&] {
         r = zephan::ueberschreiben(
-            start, o, seam_,
+            basisDatenTabelle(), start, o, seam_,
             [&](tmylistitem* n) {
                 aendern(n);
                 if (n == start) startGeaendert = true;
@@ -514,7 +515,7 @@ bool EditSession::vorgabeSetzen(const QString& name, const std::function<void(DV
         if (neu == *d) return false;
         aendern(sel);
         *d = neu;
-        nodeRefresh(sel);
+        nodeRefresh(basisDatenTabelle(), sel);
         projekt_.setGeaendert(true);
         return true;
     });
@@ -550,7 +551,7 @@ bool EditSession::planen() {
     bool ok = false;
     befehl(QStringLiteral("Planen"), {},
            [&] {
-               const PlanErgebnis r = zephan::planen(kopf, seam_, Rechenkontext(),
+               const PlanErgebnis r = zephan::planen(kopf, seam_, programmKontext(),
                                                      [this](tmylistitem* n) { auswaehlen(n); });
                ok = r.abgeschlossen;
                return false; // a run that changed nothing is no command
@@ -572,7 +573,7 @@ bool EditSession::allesPlanen() {
     }
     const bool ok = befehl(
         QStringLiteral("Alles planen"), {},
-        [&] { return zephan::allesPlanen(start, seam_, Rechenkontext()); }, teilbaeume);
+        [&] { return zephan::allesPlanen(start, seam_, programmKontext()); }, teilbaeume);
     if (ok) changedMarkFolgen();
     melden();
     return ok;
@@ -580,7 +581,7 @@ bool EditSession::allesPlanen() {
 
 void EditSession::planungSetzen(bool planung) {
     if (!planung && editDaten_.planung && selektiert()) {
-        planeBauteil(editDaten_, selektiert(), phaseVorbelegen, Rechenkontext());
+        planeBauteil(editDaten_, selektiert(), phaseVorbelegen, programmKontext());
     }
     editDaten_.planung = planung;
 }

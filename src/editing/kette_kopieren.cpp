@@ -1,6 +1,7 @@
 #include "editing/kette_kopieren.h"
 
 #include "editing/edit_session.h"
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/type_codes.h"
@@ -42,7 +43,7 @@ KopierPlan kopierPruefen(const tmylistitem* start, tmylistitem* ziel) {
         p.meldung = kopiertext::keinBauteil;
         return p;
     }
-    if (vorVentilator(ziel)) {
+    if (vorVentilator(basisDatenTabelle(), ziel)) {
         p.meldung = kopiertext::vorVentilator;
         return p;
     }
@@ -117,7 +118,7 @@ tmylistitem* ketteKopieren(EditSession& s, const tmylistitem* start, const Kopie
                 *nach = *von;
                 nach->typ = kopierTyp(nach->typ, plan.umwandeln);
             }
-            nodeRefresh(t);
+            nodeRefresh(basisDatenTabelle(), t);
             if (!erster) erster = t;
             if (q->hasChildren())
                 offen.push_back({q->getChild(), baum.AddChild(t, QString()), true, true});

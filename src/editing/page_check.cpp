@@ -1,6 +1,7 @@
 #include "editing/page_check.h"
 
 #include "editing/edit_session.h"
+#include "editing/program_context.h"
 #include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
@@ -67,7 +68,8 @@ bool typWechselErlaubt(int alt, int neu) {
                                std::initializer_list<int>{20, 21, 28}})
         if (istTyp(alt, gruppe) && istTyp(neu, gruppe)) return true;
     // A branch container belongs to its cross and never changes.
-    return alt != 5 && neu != 5 && endenVon(alt) == 3 && endenVon(neu) == 3;
+    return alt != 5 && neu != 5 && endenVon(basisDatenTabelle(), alt) == 3 &&
+           endenVon(basisDatenTabelle(), neu) == 3;
 }
 
 QString strangtypMeldung(int typ, const tmylistitem* node) {
@@ -194,9 +196,10 @@ QString streckenGeschwindigkeit(const DVdata& d, double q) {
 // next sibling, where the new piece would go.
 int seitenVolumenstrom(const tmylistitem* node) {
     if (!node) return -1;
-    if (einstellungen().bauteilUnter() && endenVon(typVon(node)) >= 3)
-        if (const tmylistitem* n = node->getNextSibling()) return volumenstrom(n);
-    return volumenstrom(node);
+    if (einstellungen().bauteilUnter() && endenVon(basisDatenTabelle(), typVon(node)) >= 3)
+        if (const tmylistitem* n = node->getNextSibling())
+            return volumenstrom(basisDatenTabelle(), n);
+    return volumenstrom(basisDatenTabelle(), node);
 }
 
 void streckenSeite(DVdata& d, const tmylistitem* selektiert) {
@@ -218,7 +221,7 @@ PufferStand pufferPruefen(DVdata& d) {
         d.fehler = fehlerUnvollstaendig;
         return r;
     }
-    bool ok = vollstaendig(d);
+    bool ok = vollstaendig(basisDatenTabelle(), d);
     const Einstellungen& e = einstellungen();
     if (d.typ == typKanal) {
         const int kleinste = e.kanalMasse().first();
@@ -286,7 +289,8 @@ EinfuegenStand bauteilEinfuegenPruefen(const DVdata& puffer, const PufferStand& 
         return nein(editText::nichtDarueber);
     }
 
-    if (endenVon(puffer.typ) >= 3 && vorVentilator(fokus) &&
+    if (endenVon(basisDatenTabelle(), puffer.typ) >= 3 &&
+        vorVentilator(basisDatenTabelle(), fokus) &&
         !((ft == typVentilator || ft == typAltVentilator) && unter))
         return nein(editText::nichtVorVentilator);
 
@@ -307,7 +311,7 @@ SeitenZustand seitenPruefung(EditSession& s) {
     tmylistitem* fokus = s.fokussiert();
     tmylistitem* sel = s.selektiert();
     const DVdata* f = nodeDaten(fokus);
-    const tBasisDaten_* fk = nodeKatalog(fokus);
+    const tBasisDaten_* fk = nodeKatalog(basisDatenTabelle(), fokus);
     z.nurStrangSeiten = s.baum().count() == 0;
     z.loeschen = f && (!fk || fk->delpossible);
 
@@ -333,9 +337,10 @@ SeitenZustand seitenPruefung(EditSession& s) {
         TDruck druck;
         druck.drucken = false;
         if (istStrecke(b.typ)) {
-            z.ergebnis = berechne1Strecke(sel, b, druck, false).ergebnisLabel;
+            z.ergebnis = berechne1Strecke(basisDatenTabelle(), sel, b, druck, false).ergebnisLabel;
         } else if (istKomponente(b.typ)) {
-            z.anzeige = berechne1Bauteil(b, sel, druck, false, strangDichte(sel));
+            z.anzeige =
+                berechne1Bauteil(programmKontext(), b, sel, druck, false, strangDichte(sel));
             z.ergebnis = z.anzeige.ergebnisLabel;
         }
     }

@@ -1,6 +1,7 @@
 #include "editing/room_overview_model.h"
 
 #include "editing/edit_session.h"
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/type_codes.h"
@@ -124,7 +125,7 @@ bool wertSetzen(EditSession& s, const RaumZeile& z, RaumSpalte sp, int wert) {
     if (!d || wert < b.min || wert > b.max || raumZellenWert(z, sp) == wert) return false;
     s.aendern(n);
     d->i[3] = wert;
-    nodeRefresh(n);
+    nodeRefresh(basisDatenTabelle(), n);
     s.projekt().setGeaendert(true);
     return true;
 }
@@ -137,7 +138,7 @@ bool nameSetzen(EditSession& s, RaumZeile& z, const QString& name) {
         if (!d) continue;
         s.aendern(n);
         d->p[2] = neu;
-        nodeRefresh(n);
+        nodeRefresh(basisDatenTabelle(), n);
     }
     z.name = neu;
     s.projekt().setGeaendert(true);

@@ -4,6 +4,8 @@
 #include "acoustics/schallnetz.h"
 #include "acoustics/stroemungsgeraeusch.h"
 #include "bands/pegel.h"
+#include "editing/program_context.h"
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/type_codes.h"
@@ -37,7 +39,7 @@ GeraeuschBerichtErgebnis raumBericht(ProjektBaum& baum, tmylistitem* raum, TDruc
     druck.clear();
     druckkopf(druck, projekt);
     druck.headline(raum->position() + QLatin1Char(' ') + raum->caption());
-    Rechenkontext k;
+    Rechenkontext k = programmKontext();
     k.druck = &druck;
     k.rho = strangDichte(raum);
     k.fortschritt = seam;
@@ -78,11 +80,11 @@ GeraeuschBerichtErgebnis geraeuschBericht(ProjektBaum& baum, tmylistitem* node, 
                    node->caption());
     druck.leer();
 
-    Rechenkontext k;
+    Rechenkontext k = programmKontext();
     k.druck = &druck;
     k.rho = strangDichte(node);
     k.fortschritt = seam;
-    const int enden = endenVon(d->typ);
+    const int enden = endenVon(basisDatenTabelle(), d->typ);
     const int seiten = enden >= 4 ? 3 : enden == 3 ? 2 : 1;
     for (int seite = 0; seite < seiten; ++seite) {
         if (seiten > 1)

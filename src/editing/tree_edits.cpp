@@ -2,6 +2,7 @@
 
 #include "editing/edit_session.h"
 #include "editing/page_check.h"
+#include "editing/program_context.h"
 #include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
@@ -34,7 +35,7 @@ void neuerKnoten(EditSession& s, tmylistitem* n) {
 void pruefen(EditSession& s, tmylistitem* n) {
     if (!n || !nodeDaten(n)) return;
     s.aendern(n);
-    nachbarpruefung(n);
+    nachbarpruefung(n, programmKontext());
 }
 
 } // namespace
@@ -163,11 +164,11 @@ bool uebernehmen(EditSession& s) {
         b.Gruppe = gruppe(b.Gruppe);
     }
     *d = b;
-    nodeRefresh(n);
+    nodeRefresh(basisDatenTabelle(), n);
 
     // Automatic children.
     const int typ = d->typ;
-    const int enden = endenVon(typ);
+    const int enden = endenVon(basisDatenTabelle(), typ);
     if (istStrangTyp(typ)) {
         if (!n->hasChildren()) {
             const bool zu = typ == typZuluft;
@@ -194,7 +195,7 @@ bool uebernehmen(EditSession& s) {
         }
         if (tmylistitem* zweiter = kindAnhaengen(s, n, typAbzweig, false)) {
             nodeDaten(zweiter)->tag1 = 1;
-            nodeRefresh(zweiter);
+            nodeRefresh(basisDatenTabelle(), zweiter);
             zweiter->expanded = true;
             kindAnhaengen(s, zweiter, auslass, true);
             kindAnhaengen(s, zweiter, typRaum, false);
@@ -215,7 +216,7 @@ bool uebernehmen(EditSession& s) {
     // The node's own pressure loss; reports stay untouched.
     TDruck stumm;
     stumm.drucken = false;
-    Rechenkontext umgebung;
+    Rechenkontext umgebung = programmKontext();
     umgebung.druck = &stumm;
     DVdata rec;
     const double dp = bauteildruck(modusDurchgang, n, rec, 0, umgebung);
@@ -224,7 +225,7 @@ bool uebernehmen(EditSession& s) {
     // check before the fan looks for.
     if (d && dp < -999 && !istStrangTyp(d->typ) && d->typ != typAbzweig && d->fehler == fehlerOk) {
         d->fehler = fehlerVolumenstrom;
-        nodeRefresh(n);
+        nodeRefresh(basisDatenTabelle(), n);
     }
     return true;
 }
@@ -266,7 +267,7 @@ tmylistitem* kindAnhaengen(EditSession& s, tmylistitem* eltern, int typ, bool au
         d->fehler = fehlerUnvollstaendig;
         break;
     }
-    nodeRefresh(kind);
+    nodeRefresh(basisDatenTabelle(), kind);
     if (auswaehlen) s.auswaehlen(kind);
     return kind;
 }
@@ -278,7 +279,7 @@ bool knotenLoeschen(EditSession& s) {
         return false;
     }
     // A node of unknown type can always go, or it could never be removed.
-    const tBasisDaten_* k = nodeKatalog(f);
+    const tBasisDaten_* k = nodeKatalog(basisDatenTabelle(), f);
     if (k && !k->delpossible) {
         s.statusMeldung(editText::gehoertZumStrang);
         return false;

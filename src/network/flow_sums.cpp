@@ -60,7 +60,7 @@ void Flusssummen::datenGeaendert(const tmylistitem* node) {
     // A room at the end of a chain stands for the node before it.
     if (const tmylistitem* nach = node->getNextSibling(); istRaum(nach)) verwerfen(nach);
     // A cross reads which of its children are branch containers.
-    if (const tmylistitem* p = node->parent(); p && endenVon(p) == 4) verwerfen(p);
+    if (const tmylistitem* p = node->parent(); p && endenGespeichert(p) == 4) verwerfen(p);
 }
 
 void Flusssummen::umgebungGeaendert(const tmylistitem* node) {
@@ -69,7 +69,7 @@ void Flusssummen::umgebungGeaendert(const tmylistitem* node) {
     verwerfen(vor);
     if (const tmylistitem* nach = node->getNextSibling(); istRaum(nach)) verwerfen(nach);
     const tmylistitem* p = node->parent();
-    if (p && (!vor || endenVon(p) == 4)) {
+    if (p && (!vor || endenGespeichert(p) == 4)) {
         // The chain's first node or a cross's branch containers changed.
         verwerfen(p);
         verwerfen(p->parent());
@@ -79,6 +79,12 @@ void Flusssummen::umgebungGeaendert(const tmylistitem* node) {
 
 void Flusssummen::beobachtete() {
     for (const tmylistitem* n : beobachtet_) datenGeaendert(n);
+}
+
+int Flusssummen::endenGespeichert(const tmylistitem* node) const {
+    const int typ = typVon(node);
+    if (!endenBekannt_ || typ < 0 || typ >= TBasisDatenTabelle::anzahl) return 0;
+    return enden_[static_cast<size_t>(typ)];
 }
 
 void Flusssummen::katalogPruefen(const TBasisDatenTabelle& katalog) {
@@ -117,7 +123,7 @@ Flusssumme Flusssummen::summe(const tmylistitem* start, const TBasisDatenTabelle
             continue;
         }
         fehlend.clear();
-        const Flusssumme s = summeSchritt(x, lesen);
+        const Flusssumme s = summeSchritt(katalog, x, lesen);
         if (fehlend.empty()) {
             werte_.emplace(x, s);
             stapel.pop_back();

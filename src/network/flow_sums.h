@@ -22,7 +22,7 @@ using Flusssumme = long long;
 // feeds: its next sibling, its branch chains, or, at the end of a chain, the outlet or
 // volume-flow point there. `summeVon` gives those sums (0 for no node). `vorgaben` replaces
 // the flows of single outlets and volume-flow points.
-Flusssumme summeSchritt(const tmylistitem* x,
+Flusssumme summeSchritt(const TBasisDatenTabelle& kat, const tmylistitem* x,
                         const std::function<Flusssumme(const tmylistitem*)>& summeVon,
                         const Stromvorgaben* vorgaben = nullptr);
 
@@ -84,6 +84,8 @@ private:
     void umgebungGeaendert(const tmylistitem* node);
     void beobachtete();
     void katalogPruefen(const TBasisDatenTabelle& katalog);
+    // The branch kind of a node as the kept sums were built with it (0 before any).
+    int endenGespeichert(const tmylistitem* node) const;
 
     ProjektBaum& baum_;
     std::unordered_map<const tmylistitem*, Flusssumme> werte_;

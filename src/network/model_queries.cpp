@@ -106,7 +106,7 @@ Fluss endeBeitrag(const tmylistitem* c, const tmylistitem*& kette,
 // The downstream sum started at `start`: the outlets its remaining chain feeds, each branch
 // with the outlets of its own chain. Branch chains are kept on a work list instead of
 // recursion, so a deeply nested file cannot exhaust the stack.
-Fluss downstreamSumme(const tmylistitem* start) {
+Fluss downstreamSumme(const TBasisDatenTabelle& kat, const tmylistitem* start) {
     Fluss s = 0;
     std::vector<const tmylistitem*> arbeit;
     if (start) arbeit.push_back(start);
@@ -114,7 +114,7 @@ Fluss downstreamSumme(const tmylistitem* start) {
         const tmylistitem* c = arbeit.back();
         arbeit.pop_back();
         for (const tmylistitem* n = c->getNextSibling(); n; n = c->getNextSibling()) {
-            const int enden = endenVon(c);
+            const int enden = endenVon(kat, c);
             if (enden == 3) {
                 if (c->getChild()) arbeit.push_back(c->getChild());
             } else if (enden == 4) {
@@ -149,9 +149,9 @@ Fluss vorlaufWert(const tmylistitem* node) {
 
 // --- titles -------------------------------------------------------------------------------------
 
-QString nodeTitel(const DVdata& d) {
+QString nodeTitel(const TBasisDatenTabelle& kat, const DVdata& d) {
     if (d.typ < 0) return QStringLiteral("-");
-    const tBasisDaten_* t = basisDaten(d.typ);
+    const tBasisDaten_* t = kat.get(d.typ);
     if (!t) return QStringLiteral("nodef");
     QString s;
     if (t->titelIsFormbox && d.tag1 >= 0)
@@ -163,9 +163,9 @@ QString nodeTitel(const DVdata& d) {
     return s;
 }
 
-int nodeBild(const tmylistitem* node) {
+int nodeBild(const TBasisDatenTabelle& kat, const tmylistitem* node) {
     const DVdata* d = nodeDaten(node);
-    const tBasisDaten_* t = nodeKatalog(node);
+    const tBasisDaten_* t = nodeKatalog(kat, node);
     if (!d || !t) return -1;
     switch (d->typ) {
     case typVentilator: {
@@ -191,42 +191,42 @@ int nodeStatusIcon(const DVdata& d) {
     return d.fehler;
 }
 
-void nodeRefresh(tmylistitem* node) {
+void nodeRefresh(const TBasisDatenTabelle& kat, tmylistitem* node) {
     DVdata* d = nodeDaten(node);
     if (!d) return;
     if (d->typ == typAbzweig) {
         d->Text.clear();
         d->Gruppe.clear();
     }
-    const tBasisDaten_* t = basisDaten(d->typ);
-    node->setCaption(t ? nodeTitel(*d) : QStringLiteral("nodef"));
-    node->imageIndex = nodeBild(node) + bildIndexVersatz;
+    const tBasisDaten_* t = kat.get(d->typ);
+    node->setCaption(t ? nodeTitel(kat, *d) : QStringLiteral("nodef"));
+    node->imageIndex = nodeBild(kat, node) + bildIndexVersatz;
     node->stateIndex = nodeStatusIcon(*d);
 }
 
-QString nodeBoxText(const DVdata& d) {
+QString nodeBoxText(const TBasisDatenTabelle& kat, const DVdata& d) {
     const QString strich = QStringLiteral("-");
     if (d.typ < 0 || d.tag1 < 0) return strich;
     if (istTyp(d.typ, {typKanal, typRaum, typAbzweig, typQuerschnittsaenderung, typUebergangsbogen,
                        typBogen, typAbzweigstueck90Rund}))
         return strich;
-    const tBasisDaten_* t = basisDaten(d.typ);
+    const tBasisDaten_* t = kat.get(d.typ);
     if (!t || t->box1.isEmpty()) return strich;
     const QString eintrag = t->boxText(d.tag1);
     if (d.typ == typSchalldaempfer || d.typ == typBrandschutzklappe) return eintrag;
     return t->titel + QStringLiteral(" - ") + eintrag;
 }
 
-QString nodeProblem(const tmylistitem* node) {
+QString nodeProblem(const TBasisDatenTabelle& kat, const tmylistitem* node) {
     const DVdata* d = nodeDaten(node);
     if (!d || istStrangTyp(d->typ) || d->typ == typAbzweig) return QString();
-    if (!basisDaten(d->typ)) return QStringLiteral("Bauteil unbekannt");
+    if (!kat.get(d->typ)) return QStringLiteral("Bauteil unbekannt");
     if (d->planung) return QStringLiteral("Bauteil befindet sich noch im Status Planung.");
     switch (d->fehler) {
     case fehlerOk:
         break;
     case fehlerUnvollstaendig:
-        if (int k = 0; !plausibel(*d, &k))
+        if (int k = 0; !plausibel(kat, *d, &k))
             return QStringLiteral("Unplausibler Wert I%1: %2")
                 .arg(k)
                 .arg(d->i[static_cast<size_t>(k)]);
@@ -243,7 +243,7 @@ QString nodeProblem(const tmylistitem* node) {
         return QStringLiteral("Fehler %1").arg(d->fehler);
     }
     DVdata pruef = *d;
-    if (!vollstaendig(pruef)) return QStringLiteral("Fehlende Informationen");
+    if (!vollstaendig(kat, pruef)) return QStringLiteral("Fehlende Informationen");
     return QString();
 }
 
@@ -252,11 +252,11 @@ QString mitPosition(const QString& text, const tmylistitem* node) {
     return text + QStringLiteral("\n\nPosition: ") + node->position();
 }
 
-QString nodeInfo(const tmylistitem* node, int mode) {
+QString nodeInfo(const TBasisDatenTabelle& kat, const tmylistitem* node, int mode) {
     const DVdata* dp = nodeDaten(node);
     if (!dp) return QStringLiteral("-");
     const DVdata& d = *dp;
-    const tBasisDaten_* t = basisDaten(d.typ);
+    const tBasisDaten_* t = kat.get(d.typ);
     const auto& i = d.i;
 
     if (mode == 1) {
@@ -337,24 +337,24 @@ bool istZuluft(const tmylistitem* node) {
     return typVon(strangKopf(node)) == typZuluft;
 }
 
-bool vorVentilator(const tmylistitem* node) {
+bool vorVentilator(const TBasisDatenTabelle& kat, const tmylistitem* node) {
     if (!node) return false;
     const int level = node->Level();
     if (level >= 2) return false;
     if (level == 0) return true;
     const int typ = typVon(node);
-    if (typ == typZuluftauslass || typ == typAbluftgitter || endenVon(node) >= 3) return false;
+    if (typ == typZuluftauslass || typ == typAbluftgitter || endenVon(kat, node) >= 3) return false;
     if (typ == typAussenluftgitter || typ == typFortluftgitter || typ == typVentilator) return true;
     for (const tmylistitem* c = node; c; c = c->getPrevSibling()) {
         const int t = typVon(c);
-        if ((t >= 9 && t <= 13) || endenVon(c) >= 3) return t == 9 || t == 11;
+        if ((t >= 9 && t <= 13) || endenVon(kat, c) >= 3) return t == 9 || t == 11;
     }
     return false;
 }
 
 // --- volume flow --------------------------------------------------------------------------------
 
-Flusssumme summeSchritt(const tmylistitem* x,
+Flusssumme summeSchritt(const TBasisDatenTabelle& kat, const tmylistitem* x,
                         const std::function<Flusssumme(const tmylistitem*)>& summeVon,
                         const Stromvorgaben* vorgaben) {
     const tmylistitem* naechster = x->getNextSibling();
@@ -365,7 +365,7 @@ Flusssumme summeSchritt(const tmylistitem* x,
         if (kette) s = plus(s, summeVon(kette));
         return s;
     }
-    const int enden = endenVon(x);
+    const int enden = endenVon(kat, x);
     if (enden == 3) {
         s = summeVon(x->getChild());
     } else if (enden == 4) {
@@ -383,36 +383,38 @@ Flusssumme summeSchritt(const tmylistitem* x,
 
 namespace {
 // The downstream sum from `start`, taken from the sums the tree keeps when it keeps them.
-Fluss summeAb(const tmylistitem* start) {
+Fluss summeAb(const TBasisDatenTabelle& kat, const tmylistitem* start) {
     const auto* baum = dynamic_cast<const ProjektBaum*>(start->owner());
     Flusssummen* gespeichert = baum ? baum->flusssummen() : nullptr;
-    if (gespeichert && gespeichert->aktiv()) return gespeichert->summe(start, basisDatenTabelle());
-    return downstreamSumme(start);
+    if (gespeichert && gespeichert->aktiv()) return gespeichert->summe(start, kat);
+    return downstreamSumme(kat, start);
 }
 } // namespace
 
-int volumenstrom(const tmylistitem* node) {
+int volumenstrom(const TBasisDatenTabelle& kat, const tmylistitem* node) {
     const DVdata* d = nodeDaten(node);
-    if (!d || !basisDaten(d->typ)) return -1;
-    if (node->Level() == 0) return node->getChild() ? volumenstrom(node->getChild()) : -1;
-    if (endenVon(node) >= 3) {
+    if (!d || !kat.get(d->typ)) return -1;
+    if (node->Level() == 0) return node->getChild() ? volumenstrom(kat, node->getChild()) : -1;
+    if (endenVon(kat, node) >= 3) {
         const tmylistitem* vor = node->getPrevSibling();
         if (typVon(vor) == typVolumenstrom) return alsErgebnis(flussWert(nodeDaten(vor)->i[0]));
     }
-    if (vorVentilator(node)) return alsErgebnis(vorlaufWert(node));
+    if (vorVentilator(kat, node)) return alsErgebnis(vorlaufWert(node));
     // A branch container asked directly carries its own chain only.
-    if (d->typ == typAbzweig) return alsErgebnis(node->getChild() ? summeAb(node->getChild()) : 0);
-    return alsErgebnis(summeAb(node));
+    if (d->typ == typAbzweig)
+        return alsErgebnis(node->getChild() ? summeAb(kat, node->getChild()) : 0);
+    return alsErgebnis(summeAb(kat, node));
 }
 
-Volumenstroeme::Volumenstroeme(const tMylistviewBase& baum) {
-    if (baum.topitem()) berechnen(baum.topitem(), baum.count());
+Volumenstroeme::Volumenstroeme(const TBasisDatenTabelle& kat, const tMylistviewBase& baum) {
+    if (baum.topitem()) berechnen(kat, baum.topitem(), baum.count());
 }
 
-Volumenstroeme::Volumenstroeme(const tmylistitem* knoten, const Stromvorgaben* vorgaben)
+Volumenstroeme::Volumenstroeme(const TBasisDatenTabelle& kat, const tmylistitem* knoten,
+                               const Stromvorgaben* vorgaben)
     : vorgaben_(vorgaben && !vorgaben->empty() ? vorgaben : nullptr) {
     // The part before the fan is found from the line head on, so the whole line is taken.
-    if (tmylistitem* kopf = strangKopf(knoten)) berechnen(kopf, kopf->CountAlle() + 1);
+    if (tmylistitem* kopf = strangKopf(knoten)) berechnen(kat, kopf, kopf->CountAlle() + 1);
 }
 
 int Volumenstroeme::operator[](const tmylistitem* node) const {
@@ -427,7 +429,7 @@ bool Volumenstroeme::umfasst(const tmylistitem* node) const {
     return k >= 0 && k + node->CountAlle() < size();
 }
 
-void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
+void Volumenstroeme::berechnen(const TBasisDatenTabelle& kat, tmylistitem* erster, int anzahl) {
     erstesIndex_ = erster->Index();
     const int basisLevel = erster->Level();
     std::vector<tmylistitem*> knoten;
@@ -459,7 +461,7 @@ void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
         for (auto it = ebene.rbegin(); it != ebene.rend(); ++it) {
             const tmylistitem* x = knoten[static_cast<size_t>(*it)];
             if (x->Level() != 0)
-                summe[static_cast<size_t>(*it)] = summeSchritt(x, summeAus, vorgaben_);
+                summe[static_cast<size_t>(*it)] = summeSchritt(kat, x, summeAus, vorgaben_);
         }
     }
 
@@ -472,7 +474,7 @@ void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
         const tmylistitem* x = knoten[k];
         const DVdata* d = nodeDaten(x);
         const int typ = d ? d->typ : -1;
-        const int enden = endenVon(x);
+        const int enden = endenVon(kat, x);
         if (x->Level() == 0) {
             vorlauf = unbekannt;
             stopTyp = -1;
@@ -492,7 +494,7 @@ void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
             else
                 vorVent = stopTyp == typAussenluftgitter || stopTyp == typFortluftgitter;
         }
-        if (!d || !basisDaten(typ)) continue;
+        if (!d || !kat.get(typ)) continue;
         if (enden >= 3) {
             const tmylistitem* vor = x->getPrevSibling();
             if (typVon(vor) == typVolumenstrom) {
@@ -510,7 +512,7 @@ void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
     }
     for (size_t k = 0; k < knoten.size(); ++k) {
         const tmylistitem* x = knoten[k];
-        if (x->Level() != 0 || !nodeKatalog(x)) continue;
+        if (x->Level() != 0 || !nodeKatalog(kat, x)) continue;
         const tmylistitem* c = x->getChild();
         werte_[k] = c ? werte_[static_cast<size_t>(pos(c))] : -1;
     }
@@ -518,14 +520,14 @@ void Volumenstroeme::berechnen(tmylistitem* erster, int anzahl) {
 
 // --- joints -------------------------------------------------------------------------------------
 
-bool anschluss(const tmylistitem* node, bool eintritt, double& a, double& b, int& form,
-               UserSeam* seam) {
+bool anschluss(const TBasisDatenTabelle& kat, const tmylistitem* node, bool eintritt, double& a,
+               double& b, int& form, UserSeam* seam) {
     a = -1;
     form = formUnbestimmt;
     const DVdata* dp = nodeDaten(node);
     if (!dp) return false;
     const DVdata& d = *dp;
-    const tBasisDaten_* tp = basisDaten(d.typ);
+    const tBasisDaten_* tp = kat.get(d.typ);
     if (!tp) {
         const QString text = QStringLiteral("Typ nicht definiert:") + QString::number(d.typ);
         if (seam)
@@ -599,8 +601,8 @@ bool anschluss(const tmylistitem* node, bool eintritt, double& a, double& b, int
     return true;
 }
 
-bool anschlussNachbar(const tmylistitem* node, bool eintritt, double& a, double& b, int& form,
-                      UserSeam* seam) {
+bool anschlussNachbar(const TBasisDatenTabelle& kat, const tmylistitem* node, bool eintritt,
+                      double& a, double& b, int& form, UserSeam* seam) {
     a = -1;
     b = -1;
     form = 0;
@@ -618,7 +620,7 @@ bool anschlussNachbar(const tmylistitem* node, bool eintritt, double& a, double&
         }
     }
     if (!nachbar) return false;
-    return anschluss(nachbar, !eintritt, a, b, form, seam);
+    return anschluss(kat, nachbar, !eintritt, a, b, form, seam);
 }
 
 // --- sections and counts ------------------------------------------------------------------------
@@ -660,8 +662,8 @@ int bauteilAnzahl(const tMylistviewBase& baum) {
 
 // --- completeness -------------------------------------------------------------------------------
 
-bool plausibel(const DVdata& d, int* slot) {
-    const tBasisDaten_* t = basisDaten(d.typ);
+bool plausibel(const TBasisDatenTabelle& kat, const DVdata& d, int* slot) {
+    const tBasisDaten_* t = kat.get(d.typ);
     // Units of quantities that cannot be below zero.
     static const QStringList nieNegativ = {QStringLiteral("mm"),    QStringLiteral("m"),
                                            QStringLiteral("m³/h"),  QStringLiteral("m³"),
@@ -684,9 +686,9 @@ bool plausibel(const DVdata& d, int* slot) {
     return true;
 }
 
-bool vollstaendig(DVdata& d) {
+bool vollstaendig(const TBasisDatenTabelle& kat, DVdata& d) {
     d.fehler = fehlerOk;
-    const tBasisDaten_* tp = basisDaten(d.typ);
+    const tBasisDaten_* tp = kat.get(d.typ);
     if (!tp) {
         d.fehler = fehlerUnvollstaendig;
         return false;
@@ -708,7 +710,7 @@ bool vollstaendig(DVdata& d) {
             ok = !(s.min == -1 && v == -1) && v >= s.min && !(s.max >= 0 && v > s.max);
     }
     // A value outside any physical range (a flow of 1e308) would give a result as absurd.
-    ok = ok && plausibel(d);
+    ok = ok && plausibel(kat, d);
     if (!ok) d.fehler = fehlerUnvollstaendig;
     return ok;
 }

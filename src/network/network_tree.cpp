@@ -21,9 +21,9 @@ DVdata* nodeDaten(const tmylistitem* node) {
     return node ? node->dataAs<DVdata>() : nullptr;
 }
 
-const tBasisDaten_* nodeKatalog(const tmylistitem* node) {
+const tBasisDaten_* nodeKatalog(const TBasisDatenTabelle& kat, const tmylistitem* node) {
     const DVdata* d = nodeDaten(node);
-    return d ? basisDaten(d->typ) : nullptr;
+    return d ? kat.get(d->typ) : nullptr;
 }
 
 tmylistitem* strangKopf(const tmylistitem* node) {

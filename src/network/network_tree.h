@@ -6,6 +6,7 @@
 namespace zephan {
 
 class Flusssummen;
+class TBasisDatenTabelle;
 struct tBasisDaten_;
 
 // The project tree: every node, however created, owns one DVdata record, allocated and reset
@@ -29,7 +30,7 @@ private:
 // The record of a node; null for no node or a node without record.
 DVdata* nodeDaten(const tmylistitem* node);
 // The catalogue entry of the node's type; null for no node, no record or an unknown type.
-const tBasisDaten_* nodeKatalog(const tmylistitem* node);
+const tBasisDaten_* nodeKatalog(const TBasisDatenTabelle& kat, const tmylistitem* node);
 // The line head (level 0) above a node, or the node itself at level 0; null for no node.
 tmylistitem* strangKopf(const tmylistitem* node);
 

@@ -428,7 +428,7 @@ bool treeItemLoad(TIniFile2& ini, const QString& section, tmylistitem* node, QSt
     }
     // The record changes only when the whole section could be read.
     if (!recordLesen(ini, section, *d, fehler)) return false;
-    nodeRefresh(node);
+    nodeRefresh(basisDatenTabelle(), node);
     return true;
 }
 
@@ -837,7 +837,7 @@ bool Projekt::laden(const QString& hinzu) {
         const std::size_t i = k++;
         if (i >= saetze.size() || !saetze[i]) return;
         node->Data = std::move(saetze[i]);
-        nodeRefresh(node);
+        nodeRefresh(basisDatenTabelle(), node);
     };
     bool baumOk = false;
     try {

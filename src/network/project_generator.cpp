@@ -1,5 +1,6 @@
 #include "network/project_generator.h"
 
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/project_data.h"
@@ -138,15 +139,15 @@ void Erzeuger::strang(int nummer, bool zuluft, int auslaesse) {
     kette(kopf, std::max(1, auslaesse), m, 1);
 
     // The grille and the fan carry what the outlets take.
-    const Volumenstroeme stroeme(kopf);
+    const Volumenstroeme stroeme(basisDatenTabelle(), kopf);
     const int gesamt = stroeme[ventilator->getNextSibling()];
     nodeDaten(gitter)->i[3] = gesamt;
     nodeDaten(ventilator)->i[0] = std::max(1, gesamt);
 
     for (tmylistitem* n = kopf; n; n = n->getNext()) {
         if (n != kopf && n->Level() == 0) break;
-        vollstaendig(*nodeDaten(n));
-        nodeRefresh(n);
+        vollstaendig(basisDatenTabelle(), *nodeDaten(n));
+        nodeRefresh(basisDatenTabelle(), n);
     }
 }
 

@@ -10,13 +10,13 @@ int typVon(const tmylistitem* node) {
     return d ? d->typ : typKeiner;
 }
 
-int endenVon(int typ) {
-    const tBasisDaten_* k = basisDaten(typ);
+int endenVon(const TBasisDatenTabelle& kat, int typ) {
+    const tBasisDaten_* k = kat.get(typ);
     return k ? k->enden : 0;
 }
 
-int endenVon(const tmylistitem* node) {
-    const tBasisDaten_* k = nodeKatalog(node);
+int endenVon(const TBasisDatenTabelle& kat, const tmylistitem* node) {
+    const tBasisDaten_* k = nodeKatalog(kat, node);
     return k ? k->enden : 0;
 }
 

@@ -5,6 +5,7 @@
 
 namespace zephan {
 
+class TBasisDatenTabelle;
 class tmylistitem;
 struct DVdata;
 
@@ -93,9 +94,9 @@ inline bool istGitter(int typ) {
 int typVon(const tmylistitem* node);
 // The catalogue's connection count of a type (0 group, 1 end, 2 inline, 3 one branch, 4 two
 // branches); 0 for a code without entry.
-int endenVon(int typ);
+int endenVon(const TBasisDatenTabelle& kat, int typ);
 // The same for a node's type.
-int endenVon(const tmylistitem* node);
+int endenVon(const TBasisDatenTabelle& kat, const tmylistitem* node);
 // i[slot] for a catalogue slot number; -1 (not given) for an undefined slot.
 double wertSlot(const DVdata& d, int slot);
 

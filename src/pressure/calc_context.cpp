@@ -1,21 +1,19 @@
 #include "pressure/calc_context.h"
 
-#include "bands/rechenblatt.h"
 #include "network/catalogue.h"
 #include "pressure/air_density.h"
-#include "pressure/titelzahl.h"
 #include "store/user_seam.h"
 
 namespace zephan {
 
-Rechenkontext::Rechenkontext()
-    : rho(dichteStandard),
-      einstellungen(std::make_shared<const Einstellungen>(zephan::einstellungen())),
-      katalog(&basisDatenTabelle()), tabellen(&titelzahlen()), rechenblatt(&zephan::rechenblatt()) {
-}
+Rechenkontext::Rechenkontext(const TBasisDatenTabelle& katalog,
+                             std::shared_ptr<const Einstellungen> einstellungen,
+                             titelzahli& tabellen, Rechenblatt& rechenblatt)
+    : rho(dichteStandard), einstellungen(std::move(einstellungen)), katalog(&katalog),
+      tabellen(&tabellen), rechenblatt(&rechenblatt) {}
 
 const tBasisDaten_* Rechenkontext::typ(int code) const {
-    return katalog ? katalog->get(code) : nullptr;
+    return katalog->get(code);
 }
 
 bool Rechenkontext::weiter(int done, int total) const {

@@ -21,10 +21,14 @@ struct tBasisDaten_;
 // cancel. The calculations read these from the context only, so a window can run one while the
 // user edits the settings, and tests can run many side by side.
 //
-// A context made with the default constructor takes the program's catalogue, tables and work
-// sheet, a copy of its settings, the standard air density and no report.
+// A context is made from the catalogue, settings, tables and work sheet it is to use, with the
+// standard air density and no report; the program's own are put together at the edge
+// (editing/program_context.h). Two contexts with their own tables and sheets can compute side
+// by side in two threads.
 struct Rechenkontext {
-    Rechenkontext();
+    Rechenkontext(const TBasisDatenTabelle& katalog,
+                  std::shared_ptr<const Einstellungen> einstellungen, titelzahli& tabellen,
+                  Rechenblatt& rechenblatt);
 
     // Report document; null: the lines are dropped. Lines are also dropped while the
     // document's recording switch is off.
@@ -33,9 +37,10 @@ struct Rechenkontext {
     double rho = 0;
     // The settings as they stood when the context was made.
     std::shared_ptr<const Einstellungen> einstellungen;
-    const TBasisDatenTabelle* katalog = nullptr;
-    titelzahli* tabellen = nullptr;
-    Rechenblatt* rechenblatt = nullptr;
+    // Never null.
+    const TBasisDatenTabelle* katalog;
+    titelzahli* tabellen;
+    Rechenblatt* rechenblatt;
     // The flows of the tree or line, found in one pass; null: asked node by node. Callers that
     // calculate many components should pass them.
     const Volumenstroeme* stroeme = nullptr;
@@ -50,6 +55,7 @@ struct Rechenkontext {
     // flows); the texts are the same either way.
     bool ungerundet = false;
 
+    const TBasisDatenTabelle& kat() const { return *katalog; }
     // The catalogue entry of a type code; null for an empty slot.
     const tBasisDaten_* typ(int code) const;
     const Einstellungen& settings() const { return *einstellungen; }

@@ -27,14 +27,15 @@ bool istGeraet(int typ) {
 
 class Fluesse {
 public:
-    explicit Fluesse(const Volumenstroeme* s) : s_(s) {}
+    explicit Fluesse(const Rechenkontext& k) : k_(k) {}
     double operator()(const tmylistitem* n) const {
         if (!n) return -1;
-        return s_ ? (*s_)[n] : volumenstrom(n);
+        return k_.stroeme ? (*k_.stroeme)[n] : volumenstrom(k_.kat(), n);
     }
+    const TBasisDatenTabelle& kat() const { return k_.kat(); }
 
 private:
-    const Volumenstroeme* s_;
+    const Rechenkontext& k_;
 };
 
 // The "Volumenstrom" point right before a node, or null.
@@ -126,13 +127,14 @@ double ventilator(const tmylistitem* node, DVdata& rec, double ergebnis, const F
     double Qf;
     const tmylistitem* vor = node ? node->getPrevSibling() : nullptr;
     const tmylistitem* nach = node ? node->getNextSibling() : nullptr;
-    if (vor && anschluss(vor, false, a, b, form)) {
+    if (vor && anschluss(fluss.kat(), vor, false, a, b, form)) {
         Qf = fluss(vor);
         A = anschlussFlaeche(form, a, b);
     } else {
         Qf = fluss(nach);
         b = -1;
-        if (nach && anschluss(nach, true, a, b, form)) A = anschlussFlaeche(form, a, b);
+        if (nach && anschluss(fluss.kat(), nach, true, a, b, form))
+            A = anschlussFlaeche(form, a, b);
     }
     if (Qf < 0) Qf = 0; // unknown flow
     rec.p[0] = formatZahl(Qf / 3600 / A, 2);
@@ -169,7 +171,7 @@ double rechnen(int modus, const tmylistitem* node, DVdata& rec, double Q,
     keinBericht.drucken = false;
     TDruck& doc = kontext.druck ? *kontext.druck : keinBericht;
     const double rho = kontext.rho > 0 ? kontext.rho : dichteStandard;
-    const Fluesse fluss(kontext.stroeme);
+    const Fluesse fluss(kontext);
 
     // --- preparation
     double ergebnis = keinErgebnis;

@@ -316,11 +316,11 @@ double geradeStrecke(DVdata& d, double q, TDruck* druck, double rho) {
     return dp;
 }
 
-double geradeStrecke(tmylistitem* node, TDruck* druck, double rho) {
+double geradeStrecke(const TBasisDatenTabelle& kat, tmylistitem* node, TDruck* druck, double rho) {
     DVdata* daten = nodeDaten(node);
     if (!daten) return keinErgebnis;
     DVdata arbeit = *daten;
-    const double ergebnis = geradeStrecke(arbeit, volumenstrom(node), druck, rho);
+    const double ergebnis = geradeStrecke(arbeit, volumenstrom(kat, node), druck, rho);
     if (ergebnis > -999) *daten = arbeit;
     return ergebnis;
 }
@@ -362,9 +362,9 @@ StreckenAnzeige berechne1Strecke(DVdata& editDaten, double q, TDruck& druck, boo
     return anzeige;
 }
 
-StreckenAnzeige berechne1Strecke(const tmylistitem* selected, DVdata& editDaten, TDruck& druck,
-                                 bool drucken) {
-    const double q = selected ? volumenstrom(selected) : -1;
+StreckenAnzeige berechne1Strecke(const TBasisDatenTabelle& kat, const tmylistitem* selected,
+                                 DVdata& editDaten, TDruck& druck, bool drucken) {
+    const double q = selected ? volumenstrom(kat, selected) : -1;
     return berechne1Strecke(editDaten, q, druck, drucken, strangDichte(selected));
 }
 

@@ -6,6 +6,7 @@
 
 namespace zephan {
 
+class TBasisDatenTabelle;
 class TDruck;
 class tmylistitem;
 struct DVdata;
@@ -103,7 +104,7 @@ double geradeStrecke(DVdata& d, double q, TDruck* druck, double rho);
 // The straight run of a duct or pipe node with the node's own volume flow, at density rho:
 // runs on a copy of the record and stores it back (with the new velocity text) only when a
 // result came out. keinErgebnis for no node or record.
-double geradeStrecke(tmylistitem* node, TDruck* druck, double rho);
+double geradeStrecke(const TBasisDatenTabelle& kat, tmylistitem* node, TDruck* druck, double rho);
 
 // Smallest round diameter (12, 14, 16, ... mm) whose gradient for the flow q [m³/h] in a
 // steel pipe (ks 0.15 mm) lies below rMax [Pa/m]; -1 for a flow of 0, a limit ≤ 0 or when no
@@ -126,7 +127,7 @@ StreckenAnzeige berechne1Strecke(DVdata& editDaten, double q, TDruck& druck, boo
 
 // The same for the selected node of the tree: its volume flow (-1 when there is no node) and
 // the density of its line.
-StreckenAnzeige berechne1Strecke(const tmylistitem* selected, DVdata& editDaten, TDruck& druck,
-                                 bool drucken);
+StreckenAnzeige berechne1Strecke(const TBasisDatenTabelle& kat, const tmylistitem* selected,
+                                 DVdata& editDaten, TDruck& druck, bool drucken);
 
 } // namespace zephan

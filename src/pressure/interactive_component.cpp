@@ -24,8 +24,8 @@ QString deltaPZeile(double dp) {
     return QStringLiteral("Druckverlust °(delta p = ") + paText(dp);
 }
 
-QString volumenText(const tmylistitem* node) {
-    return formatVolumenstrom(volumenstrom(node)) + QStringLiteral(" [m³/h]");
+QString volumenText(const TBasisDatenTabelle& kat, const tmylistitem* node) {
+    return formatVolumenstrom(volumenstrom(kat, node)) + QStringLiteral(" [m³/h]");
 }
 
 void zetaFelderZeigen(BauteilAnzeige& a, const DVdata& d) {
@@ -36,10 +36,11 @@ void zetaFelderZeigen(BauteilAnzeige& a, const DVdata& d) {
 
 // The node calculated in place with the buffer's values.
 void amKnoten(BauteilAnzeige& a, DVdata& editDaten, tmylistitem* node, DVdata& knoten,
-              TDruck& druck, double rho, int enden) {
+              TDruck& druck, const Rechenkontext& u, int enden) {
+    const TBasisDatenTabelle& kat = u.kat();
     if (druck.drucken) {
-        druck.headline(nodeTitel(editDaten) + QStringLiteral(";  Volumenstrom: ") +
-                       volumenText(node));
+        druck.headline(nodeTitel(kat, editDaten) + QStringLiteral(";  Volumenstrom: ") +
+                       volumenText(kat, node));
         if (!editDaten.Text.isEmpty()) druck.add(QStringLiteral("Beschreibung: ") + editDaten.Text);
     }
     if (editDaten.planung) {
@@ -50,9 +51,6 @@ void amKnoten(BauteilAnzeige& a, DVdata& editDaten, tmylistitem* node, DVdata& k
     }
     const DVdata gesichert = knoten;
     knoten = editDaten;
-    Rechenkontext u;
-    u.druck = &druck;
-    u.rho = rho;
     const double dp = bauteildruck(modusDurchgang, node, editDaten, 0, u);
     a.ergebnis = dp;
     if (dp > zuGross) {
@@ -71,18 +69,19 @@ void amKnoten(BauteilAnzeige& a, DVdata& editDaten, tmylistitem* node, DVdata& k
             if (enden == 4) {
                 const tmylistitem* zweig2 = kind ? kind->getNextSibling() : nullptr;
                 druck.headline(QStringLiteral("Abzweig 1;   Volumenstrom: ") +
-                               volumenText(kind ? kind->getChild() : nullptr));
+                               volumenText(kat, kind ? kind->getChild() : nullptr));
                 druck.add(deltaPZeile(bauteildruck(modusAbzweig1, node, arbeit, 0, u)));
                 druck.leer();
                 druck.headline(QStringLiteral("Abzweig 2;   Volumenstrom: ") +
-                               volumenText(zweig2 ? zweig2->getChild() : nullptr));
+                               volumenText(kat, zweig2 ? zweig2->getChild() : nullptr));
                 druck.add(deltaPZeile(bauteildruck(modusAbzweig2, node, arbeit, 0, u)));
             } else {
-                druck.headline(QStringLiteral("Abzweig;   Volumenstrom: ") + volumenText(kind));
+                druck.headline(QStringLiteral("Abzweig;   Volumenstrom: ") +
+                               volumenText(kat, kind));
                 druck.add(deltaPZeile(bauteildruck(modusAbzweig1, node, arbeit, 0, u)));
             }
         }
-        const tBasisDaten_* t = basisDaten(editDaten.typ);
+        const tBasisDaten_* t = kat.get(editDaten.typ);
         const int katVorgabe = t ? t->vorgabe : 0;
         if (editDaten.vorgabe == 1 && editDaten.i[6] == -1)
             a.wertFeld = BauteilAnzeige::Feld::Leeren;
@@ -101,13 +100,10 @@ void amKnoten(BauteilAnzeige& a, DVdata& editDaten, tmylistitem* node, DVdata& k
 
 // The buffer alone with the flow of the selected node.
 void ohneKnoten(BauteilAnzeige& a, DVdata& editDaten, tmylistitem* node, TDruck& druck,
-                double rho) {
-    double Q = volumenstrom(node);
+                const Rechenkontext& u) {
+    double Q = volumenstrom(u.kat(), node);
     if (!istZuluft(node)) Q = -Q;
     Q = std::trunc(Q);
-    Rechenkontext u;
-    u.druck = &druck;
-    u.rho = rho;
     const double dp = bauteildruck(modusDatensatz, node, editDaten, Q, u);
     a.ergebnis = dp;
     if (dp > zuGross) {
@@ -129,19 +125,22 @@ void ohneKnoten(BauteilAnzeige& a, DVdata& editDaten, tmylistitem* node, TDruck&
 
 } // namespace
 
-BauteilAnzeige berechne1Bauteil(DVdata& editDaten, tmylistitem* node, TDruck& druck, bool drucken,
-                                double rho) {
+BauteilAnzeige berechne1Bauteil(const Rechenkontext& kontext, DVdata& editDaten, tmylistitem* node,
+                                TDruck& druck, bool drucken, double rho) {
     druck.drucken = drucken;
     BauteilAnzeige a;
-    const tBasisDaten_* t = basisDaten(editDaten.typ);
+    Rechenkontext u = kontext;
+    u.druck = &druck;
+    u.rho = rho;
+    const tBasisDaten_* t = u.typ(editDaten.typ);
     const int enden = t ? t->enden : 0;
     DVdata* knoten = nodeDaten(node);
     if (knoten && knoten->typ == editDaten.typ)
-        amKnoten(a, editDaten, node, *knoten, druck, rho, enden);
+        amKnoten(a, editDaten, node, *knoten, druck, u, enden);
     else if (!knoten || enden > 1 || editDaten.planung)
         a.ergebnisLabel = QStringLiteral("-");
     else
-        ohneKnoten(a, editDaten, node, druck, rho);
+        ohneKnoten(a, editDaten, node, druck, u);
     druck.drucken = false;
     return a;
 }

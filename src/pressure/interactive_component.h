@@ -7,6 +7,7 @@
 
 namespace zephan {
 
+struct Rechenkontext;
 class TDruck;
 class tmylistitem;
 
@@ -37,7 +38,7 @@ struct BauteilAnzeige {
 // velocity and zeta texts and, when the calculation fails or gives more than 9999 Pa, the
 // state code 5. The document records while it runs when `drucken` is set and is switched off
 // at the end.
-BauteilAnzeige berechne1Bauteil(DVdata& editDaten, tmylistitem* node, TDruck& druck, bool drucken,
-                                double rho);
+BauteilAnzeige berechne1Bauteil(const Rechenkontext& kontext, DVdata& editDaten, tmylistitem* node,
+                                TDruck& druck, bool drucken, double rho);
 
 } // namespace zephan

@@ -50,15 +50,15 @@ template <class F> void nachKindern(tmylistitem* erster, F&& besuchen) {
 
 } // namespace
 
-bool strangverlauf(ProjektBaum& baum, const tmylistitem* auswahl, TDruck& druck,
-                   const ProjektDaten& projekt, UserSeam* seam) {
+bool strangverlauf(const TBasisDatenTabelle& kat, ProjektBaum& baum, const tmylistitem* auswahl,
+                   TDruck& druck, const ProjektDaten& projekt, UserSeam* seam) {
     (void)baum;
     const tmylistitem* kopf = strangKopf(auswahl);
     if (!kopf) {
         if (seam) seam->meldung(keinStrangverlauf, UserSeam::Kind::Information);
         return false;
     }
-    const Volumenstroeme stroeme(kopf);
+    const Volumenstroeme stroeme(kat, kopf);
     beginnen(druck, projekt);
     druck.headline(QStringLiteral("Kompletter Strangverlauf für ") + kopf->caption());
     // The unit row is a second head row, so it comes back with the head on every page.
@@ -82,14 +82,14 @@ bool strangverlauf(ProjektBaum& baum, const tmylistitem* auswahl, TDruck& druck,
     return true;
 }
 
-bool bauteilZusammenstellen(ProjektBaum& baum, int typ, TDruck& druck,
-                            const ProjektDaten& projekt) {
+bool bauteilZusammenstellen(const TBasisDatenTabelle& katalog, ProjektBaum& baum, int typ,
+                            TDruck& druck, const ProjektDaten& projekt) {
     if (!baum.topitem() || typ < typZuluft) return false;
     if (!baum.Selected()) baum.setSelected(baum.topitem());
     tmylistitem* auswahl = baum.Selected();
-    const Volumenstroeme stroeme(baum);
+    const Volumenstroeme stroeme(katalog, baum);
     beginnen(druck, projekt);
-    const tBasisDaten_* kat = basisDaten(typ);
+    const tBasisDaten_* kat = katalog.get(typ);
     druck.headline(QStringLiteral("Zusammenstellung für Bauteil: ") +
                    (kat ? kat->titel : QString()));
     druck.tabelleK(2, QStringLiteral("0,20,-8,*"));
@@ -98,7 +98,7 @@ bool bauteilZusammenstellen(ProjektBaum& baum, int typ, TDruck& druck,
     auto zeile = [&](tmylistitem* n) {
         if (typVon(n) == typ)
             druck.add(n->position() + QLatin1Char('|') + strom(n, stroeme) + QLatin1Char('|') +
-                      nodeInfo(n, 1));
+                      nodeInfo(katalog, n, 1));
     };
     if (auswahl->Level() == 0) {
         // The selected line and every line after it, each line with its chain.

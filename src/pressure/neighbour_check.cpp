@@ -25,8 +25,9 @@ bool formMitMassen(int form) {
 
 class Pruefung {
 public:
-    Pruefung(const tmylistitem* node, const DVdata& d, const tBasisDaten_& t, int toleranz)
-        : node_(node), d_(d), t_(t), toleranz_(toleranz) {}
+    Pruefung(const TBasisDatenTabelle& kat, const tmylistitem* node, const DVdata& d,
+             const tBasisDaten_& t, int toleranz)
+        : kat_(kat), node_(node), d_(d), t_(t), toleranz_(toleranz) {}
 
     bool abweichend(double x, double y) const { return x - toleranz_ > y || y > x + toleranz_; }
 
@@ -57,7 +58,7 @@ public:
     void nachbar(bool eintritt, double& a, double& b, int& form, bool& ok) const {
         a = b = -1;
         form = formUnbestimmt;
-        ok = anschlussNachbar(node_, eintritt, a, b, form);
+        ok = anschlussNachbar(kat_, node_, eintritt, a, b, form);
     }
 
     // Types without dimensions, or plannable types in planning: shapes only.
@@ -79,7 +80,7 @@ public:
         if (t_.enden == 3 && t_.danachchk && !inPlanung) {
             a = b = -1;
             form = formUnbestimmt;
-            ok = anschluss(node_->getChild(), true, a, b, form);
+            ok = anschluss(kat_, node_->getChild(), true, a, b, form);
             if (int f = formPruefen(ok, form, t_.eckigwechsel ? !erwartet : erwartet)) return f;
         }
         return fehlerOk;
@@ -136,7 +137,7 @@ public:
                 if (!k) continue;
                 a = b = -1;
                 form = formUnbestimmt;
-                ok = anschluss(k, true, a, b, form);
+                ok = anschluss(kat_, k, true, a, b, form);
                 if (int f = massPruefen(ok, form, a, b, abzEckig, na, nb, mitB)) return f;
             }
         }
@@ -144,6 +145,7 @@ public:
     }
 
 private:
+    const TBasisDatenTabelle& kat_;
     const tmylistitem* node_;
     const DVdata& d_;
     const tBasisDaten_& t_;
@@ -163,9 +165,9 @@ int nachbarZustand(const tmylistitem* node, DVdata& d, const NachbarEinstellunge
                    const Rechenkontext& kontext) {
     const tBasisDaten_* t = kontext.typ(d.typ);
     const Volumenstroeme* stroeme = kontext.stroeme;
-    if (!vollstaendig(d) || !t) return d.fehler;
+    if (!vollstaendig(kontext.kat(), d) || !t) return d.fehler;
     d.fehler = fehlerOk;
-    const Pruefung p(node, d, *t, einst.toleranz);
+    const Pruefung p(kontext.kat(), node, d, *t, einst.toleranz);
     const bool inPlanung = t->planung && d.planung;
     if (!t->mitmasse || inPlanung)
         d.fehler = p.nurFormen(inPlanung);
@@ -174,7 +176,7 @@ int nachbarZustand(const tmylistitem* node, DVdata& d, const NachbarEinstellunge
 
     if (d.fehler == fehlerOk && !d.planung && einst.auslegung == 0) {
         const auto fluss = [&](const tmylistitem* n) {
-            return stroeme ? (*stroeme)[n] : volumenstrom(n);
+            return stroeme ? (*stroeme)[n] : volumenstrom(kontext.kat(), n);
         };
         if (d.typ == typKanal || d.typ == typRohr) {
             const double Q = fluss(node);
@@ -200,18 +202,12 @@ int nachbarpruefung(tmylistitem* node, const NachbarEinstellungen& einst,
     DVdata d = *gespeichert;
     nachbarZustand(node, d, einst, kontext);
     *gespeichert = d;
-    nodeRefresh(node);
+    nodeRefresh(kontext.kat(), node);
     return d.fehler;
 }
 
 int nachbarpruefung(tmylistitem* node, const Rechenkontext& kontext) {
     return nachbarpruefung(node, nachbarEinstellungen(kontext.settings()), kontext);
-}
-
-int nachbarpruefung(tmylistitem* node, const Volumenstroeme* stroeme) {
-    Rechenkontext kontext;
-    kontext.stroeme = stroeme;
-    return nachbarpruefung(node, kontext);
 }
 
 } // namespace zephan

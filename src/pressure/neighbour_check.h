@@ -33,7 +33,5 @@ int nachbarZustand(const tmylistitem* node, DVdata& d, const NachbarEinstellunge
                    const Rechenkontext& kontext);
 // The same with the tolerance and sizing rule of the context's settings.
 int nachbarpruefung(tmylistitem* node, const Rechenkontext& kontext);
-// The same with the program's settings and catalogue as they are now: for the editing rules.
-int nachbarpruefung(tmylistitem* node, const Volumenstroeme* stroeme = nullptr);
 
 } // namespace zephan

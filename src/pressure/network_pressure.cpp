@@ -15,8 +15,8 @@ namespace {
 
 // The end of the selected node's chain when the calculation is restricted to its path; null
 // for the whole line (a node on the main line before the fan, or a line head).
-const tmylistitem* zielVon(const tmylistitem* auswahl) {
-    if (!auswahl || vorVentilator(auswahl)) return nullptr;
+const tmylistitem* zielVon(const TBasisDatenTabelle& kat, const tmylistitem* auswahl) {
+    if (!auswahl || vorVentilator(kat, auswahl)) return nullptr;
     const tmylistitem* z = auswahl;
     while (const tmylistitem* n = z->getNextSibling()) z = n;
     return z;
@@ -56,7 +56,7 @@ NetzErgebnis netzberechnen(ProjektBaum& baum, const Rechenkontext& kontext, cons
     } else {
         tmylistitem* kopf = strangKopf(auswahl);
         if (kopf && istStrangTyp(typVon(kopf))) {
-            straenge.emplace_back(kopf, zielVon(auswahl));
+            straenge.emplace_back(kopf, zielVon(kontext.kat(), auswahl));
             gesamt = kopf->CountAlle() + 1;
         }
     }

@@ -183,6 +183,7 @@ StrangErgebnis strangRechnen(const Rechenlauf& lauf, tmylistitem* kopf,
     (void)lauf;
     StrangErgebnis e;
     e.kopf = kopf;
+    e.katalog = kontext.katalog;
     e.ziel = o.ziel;
     if (!kopf) return e;
     // The flows the context gives for the whole line are taken as they are; otherwise (none
@@ -191,7 +192,7 @@ StrangErgebnis strangRechnen(const Rechenlauf& lauf, tmylistitem* kopf,
     const bool gegeben =
         kontext.stroeme && !kontext.stromvorgaben && kontext.stroeme->umfasst(kopf);
     const Volumenstroeme& stroeme =
-        gegeben ? *kontext.stroeme : eigene.emplace(kopf, kontext.stromvorgaben);
+        gegeben ? *kontext.stroeme : eigene.emplace(kontext.kat(), kopf, kontext.stromvorgaben);
     // The component rules write their report lines into a document that records nothing.
     TDruck still;
     still.drucken = false;

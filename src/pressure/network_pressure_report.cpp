@@ -29,7 +29,7 @@ public:
         sd.v = &p.v;
         sd.zeta = &p.zeta;
         sd.position = &positionen_.von(p.knoten);
-        sd.kat = basisDaten(d.typ);
+        sd.katalog = e_.katalog;
         sd.volumenstrom = p.volumenstrom;
         sd.dp = p.dp;
         sd.dpExt = p.dpExt;
@@ -104,7 +104,7 @@ void pfadSchreiben(TDruck& doc, const StrangErgebnis& e, Zeilen& zeilen) {
 // One block per end that lacks pressure: the table head, the path from the first branch
 // piece on, and how much the end lacks.
 void abgleichSchreiben(TDruck& doc, const StrangErgebnis& e, Zeilen& zeilen) {
-    const tBasisDaten_* kopfKat = basisDaten(typVon(e.kopf));
+    const tBasisDaten_* kopfKat = e.katalog->get(typVon(e.kopf));
     const QString strangTitel = kopfKat ? kopfKat->titel : QString();
     for (const AbgleichEnde& a : e.abgleich) {
         doc.addW(QStringLiteral("°XB"));

@@ -79,7 +79,7 @@ int strangErgebnisSchreiben(const StrangErgebnis& e) {
         const DVdata vorher = *d;
         if (k) k->auf(*d);
         if (n == e.ventilator) d->i[4] = e.ventilatorDruck;
-        nodeRefresh(n);
+        nodeRefresh(*e.katalog, n);
         if (!(*d == vorher)) ++geaendert;
     };
     for (const KnotenErgebnis& k : e.knoten)

@@ -13,6 +13,7 @@
 
 namespace zephan {
 
+class TBasisDatenTabelle;
 class tmylistitem;
 
 // One chain end reached in the search pass.
@@ -81,9 +82,10 @@ struct AbgleichEnde {
 // The result of one line.
 struct StrangErgebnis {
     tmylistitem* kopf = nullptr;
-    double rho = 0;                    // the line's air density [kg/m³]
-    const tmylistitem* ziel = nullptr; // the chain end the calculation was restricted to
-    bool hatAbzweige = false;          // a piece with three or more ends was met
+    const TBasisDatenTabelle* katalog = nullptr; // the catalogue it was computed with
+    double rho = 0;                              // the line's air density [kg/m³]
+    const tmylistitem* ziel = nullptr;           // the chain end the calculation was restricted to
+    bool hatAbzweige = false;                    // a piece with three or more ends was met
     std::vector<StrangEnde> enden;
     int unguenstigstes = -1;      // index into enden of the worst end, -1 none
     double maximum = 0;           // largest external loss [Pa]

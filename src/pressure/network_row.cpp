@@ -45,8 +45,9 @@ StrangZellen strangZellen(const DVdata& d, const tBasisDaten_* kat) {
     return {true, zeta};
 }
 
-QString strangTitel(const DVdata& d, const tBasisDaten_* kat) {
-    QString s = nodeTitel(d);
+QString strangTitel(const TBasisDatenTabelle& katalog, const DVdata& d) {
+    const tBasisDaten_* kat = katalog.get(d.typ);
+    QString s = nodeTitel(katalog, d);
     if (istStrecke(d.typ))
         s += QStringLiteral(",  ") + formatZahl(d.i[5], 0) + QStringLiteral(" mm");
     // The remark once more after a colon where the catalogue asks for it; an empty remark adds
@@ -59,7 +60,8 @@ QString strangTitel(const DVdata& d, const tBasisDaten_* kat) {
 QString strangzeile(const StrangzeilenDaten& z) {
     static const DVdata leer;
     const DVdata& d = z.rec ? *z.rec : leer;
-    const QString titel = strangTitel(d, z.kat);
+    const QString titel = strangTitel(*z.katalog, d);
+    const tBasisDaten_* kat = z.katalog->get(d.typ);
     if (istStrangTyp(d.typ)) return titel;
     const QString& vText = z.v ? *z.v : d.p[0];
     const QString& zetaText = z.zeta ? *z.zeta : d.p[1];
@@ -78,14 +80,14 @@ QString strangzeile(const StrangzeilenDaten& z) {
                textZahl(vText, 1) % QStringLiteral("||") % formatZahl(z.dp, 1) % trenner % ext;
 
     QString a, b;
-    if (z.kat && z.kat->mitmasse) {
-        a = mass(d, *z.kat, z.kat->eina);
-        b = mass(d, *z.kat, z.kat->einb);
+    if (kat && kat->mitmasse) {
+        a = mass(d, *kat, kat->eina);
+        b = mass(d, *kat, kat->einb);
     }
-    const QString verlust = vorgabeVerlust(d, z.kat)
+    const QString verlust = vorgabeVerlust(d, kat)
                                 ? QString(formatZahl(d.i[6], 0) % QStringLiteral(",0"))
                                 : formatZahl(z.dp, 1);
-    const StrangZellen zellen = strangZellen(d, z.kat);
+    const StrangZellen zellen = strangZellen(d, kat);
     const QString v = zellen.v ? textZahl(vText, 1) : QString();
     const QString zeta = zellen.zeta ? textZahl(zetaText, 2) : QString();
     return pos % trenner % titel % trenner % strom % trenner % a % trenner % b % trenner % v %

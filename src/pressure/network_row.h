@@ -6,6 +6,7 @@
 
 namespace zephan {
 
+class TBasisDatenTabelle;
 struct tBasisDaten_;
 class tmylistitem;
 
@@ -41,11 +42,11 @@ struct StrangzeilenDaten {
     const QString* zeta = nullptr;
     // The node's position when the caller knows it; null: asked of the node.
     const QString* position = nullptr;
-    const tBasisDaten_* kat = nullptr;
-    int volumenstrom = -1; // the node's flow [m³/h]
-    double dp = -1000;     // the passage's loss [Pa]; the fan's is 0 in the path
-    double dpExt = 0;      // running external loss including this passage [Pa]
-    bool abzweig = false;  // the branch passage of a branch piece ("->")
+    const TBasisDatenTabelle* katalog = nullptr; // must be given
+    int volumenstrom = -1;                       // the node's flow [m³/h]
+    double dp = -1000;    // the passage's loss [Pa]; the fan's is 0 in the path
+    double dpExt = 0;     // running external loss including this passage [Pa]
+    bool abzweig = false; // the branch passage of a branch piece ("->")
 };
 
 // The report row of a component (nine cells separated by "|", see strangtabelle).
@@ -53,6 +54,6 @@ QString strangzeile(const StrangzeilenDaten& z);
 
 // The title cell: the node's title, with the length of a duct or pipe and the remark where the
 // type shows one.
-QString strangTitel(const DVdata& rec, const tBasisDaten_* kat);
+QString strangTitel(const TBasisDatenTabelle& katalog, const DVdata& rec);
 
 } // namespace zephan

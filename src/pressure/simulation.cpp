@@ -67,8 +67,7 @@ class Simulation {
 public:
     Simulation(const Rechenlauf& lauf, tmylistitem* kopf, const Rechenkontext& k,
                SimulationsErgebnis& e)
-        : lauf_(lauf), kopf_(kopf), fortschritt_(k.fortschritt), e_(e) {
-        kontext_ = k;
+        : lauf_(lauf), kopf_(kopf), fortschritt_(k.fortschritt), e_(e), kontext_(k) {
         kontext_.fortschritt = k.fortschritt ? &fortschritt_ : nullptr;
         kontext_.stromvorgaben = &vorgaben_;
         knotenzahl_ = kopf->CountAlle();

@@ -18,8 +18,8 @@ int formRang(const TMassen& m) {
 
 } // namespace
 
-void MassenListe::hinzufuegen(const DVdata& d) {
-    TMassen neu = massenPosten(d);
+void MassenListe::hinzufuegen(const TBasisDatenTabelle& kat, const DVdata& d) {
+    TMassen neu = massenPosten(kat, d);
     Schluessel schluessel{neu.typ, neu.titel_mit_size};
     const auto it = index_.constFind(schluessel);
     int k = 0;

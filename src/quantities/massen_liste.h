@@ -16,7 +16,7 @@ struct DVdata;
 class MassenListe {
 public:
     // Adds one counted component: to the item of its category and text, or as a new item.
-    void hinzufuegen(const DVdata& d);
+    void hinzufuegen(const TBasisDatenTabelle& kat, const DVdata& d);
     // Sorts stably on the full key: category; rectangular before round before the rest; size1
     // and size2 descending; size3, size4 and the item text ascending.
     void sortieren();

@@ -61,8 +61,8 @@ QString abzweigText(const DVdata& d, TMassen& m, const QString& wort) {
 }
 
 // The chosen option as the item's start; without an option the title stands there.
-QString option(const DVdata& d, const QString& titel) {
-    const QString o = nodeBoxText(d);
+QString option(const TBasisDatenTabelle& kat, const DVdata& d, const QString& titel) {
+    const QString o = nodeBoxText(kat, d);
     return o == QStringLiteral("-") ? titel : o;
 }
 
@@ -78,9 +78,9 @@ bool alsLaenge(int kategorie) {
     return kategorie == typKanal || kategorie == typRohr;
 }
 
-TMassen massenPosten(const DVdata& d) {
+TMassen massenPosten(const TBasisDatenTabelle& kat, const DVdata& d) {
     TMassen m;
-    m.titel = nodeTitel(d);
+    m.titel = nodeTitel(kat, d);
     m.typ = massenKategorie(d.typ);
     const QString& t = m.titel;
     QString s;
@@ -98,14 +98,14 @@ TMassen massenPosten(const DVdata& d) {
         break;
     case typAussenluftgitter:
     case typAbluftgitter: {
-        s = option(d, t) + querschnitt(d, m);
+        s = option(kat, d, t) + querschnitt(d, m);
         static const char* const winkel[] = {"15", "30", "45", "60"};
         if (d.tag1 == 2 && d.tag2 >= 0 && d.tag2 < 4)
             s += QStringLiteral(", Winkel ") + QLatin1String(winkel[d.tag2]) + QStringLiteral("°");
         break;
     }
     case typZuluftauslass:
-        s = option(d, t) + querschnitt(d, m);
+        s = option(kat, d, t) + querschnitt(d, m);
         if (d.tag1 == 4) {
             QString groesse = QStringLiteral("300");
             if (d.tag2 == 1 || d.tag2 == 6) groesse = QStringLiteral("400");
@@ -162,14 +162,14 @@ TMassen massenPosten(const DVdata& d) {
         s = t + abzweigText(d, m, QStringLiteral("Abzweige"));
         break;
     case typHosenstueck:
-        s = option(d, t) + abzweigText(d, m, QStringLiteral("Abzweige"));
+        s = option(kat, d, t) + abzweigText(d, m, QStringLiteral("Abzweige"));
         break;
     case typSchalldaempfer:
         s = t + querschnitt(d, m) + QStringLiteral(", Länge ") + zahl(d.i[5]) +
             QStringLiteral("mm");
         break;
     case typBrandschutzklappe:
-        s = option(d, t) + querschnitt(d, m);
+        s = option(kat, d, t) + querschnitt(d, m);
         break;
     case typBogen:
     case typKnie:

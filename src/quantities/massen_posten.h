@@ -4,6 +4,7 @@
 
 namespace zephan {
 
+class TBasisDatenTabelle;
 struct DVdata;
 
 // One line of the bill of quantities: every counted component with the same category and the
@@ -26,7 +27,7 @@ int massenKategorie(int typ);
 bool alsLaenge(int kategorie);
 
 // The item of a record with anz 0: its title, item text, category and sizes.
-TMassen massenPosten(const DVdata& d);
+TMassen massenPosten(const TBasisDatenTabelle& kat, const DVdata& d);
 // What one component adds to its item: its length i5 in millimetres for a length (nothing
 // when the length is not given), else one piece.
 double massenZuwachs(const DVdata& d);

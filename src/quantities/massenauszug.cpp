@@ -32,14 +32,14 @@ MassenAbschnitt abschnittVon(int kategorie) {
     return MassenAbschnitt::Formstueck;
 }
 
-Massenauszug massenauszugBerechnen(const tMylistviewBase& baum, const QString& gruppenMemo,
-                                   bool mitGruppen) {
+Massenauszug massenauszugBerechnen(const TBasisDatenTabelle& kat, const tMylistviewBase& baum,
+                                   const QString& gruppenMemo, bool mitGruppen) {
     const MassenGruppen gruppen(gruppenMemo, mitGruppen);
     std::vector<MassenListe> listen(static_cast<size_t>(gruppen.namen().size()));
     // The catalogue flag per type code, looked up once.
     std::array<bool, TBasisDatenTabelle::anzahl> gezaehlt{};
     for (int t = 0; t < TBasisDatenTabelle::anzahl; ++t) {
-        const tBasisDaten_* k = basisDaten(t);
+        const tBasisDaten_* k = kat.get(t);
         gezaehlt[static_cast<size_t>(t)] = k && k->Massenauszug;
     }
     // Display order is the depth-first order: node, its children, its next sibling.
@@ -50,7 +50,7 @@ Massenauszug massenauszugBerechnen(const tMylistviewBase& baum, const QString& g
             continue;
         const int pass = gruppen.pass(d->Gruppe);
         if (pass < 0) continue;
-        listen[static_cast<size_t>(pass)].hinzufuegen(*d);
+        listen[static_cast<size_t>(pass)].hinzufuegen(kat, *d);
     }
     Massenauszug m;
     m.mitGruppen = mitGruppen;
@@ -117,14 +117,14 @@ void massenauszugSchreiben(const Massenauszug& m, TDruck& druck, const ProjektDa
     }
 }
 
-bool massenauszug(const tMylistviewBase& baum, const ProjektDaten& projekt, TDruck& druck,
-                  UserSeam* seam) {
+bool massenauszug(const TBasisDatenTabelle& kat, const tMylistviewBase& baum,
+                  const ProjektDaten& projekt, TDruck& druck, UserSeam* seam) {
     if (baum.count() == 0) {
         if (seam) seam->meldung(keinStrang, UserSeam::Kind::Information);
         return false;
     }
     massenauszugSchreiben(
-        massenauszugBerechnen(baum, projekt.Gruppen, projekt.MassenauszugMitGruppen), druck,
+        massenauszugBerechnen(kat, baum, projekt.Gruppen, projekt.MassenauszugMitGruppen), druck,
         projekt);
     return true;
 }

@@ -7,6 +7,7 @@
 
 namespace zephan {
 
+class TBasisDatenTabelle;
 class TDruck;
 class UserSeam;
 class tMylistviewBase;
@@ -33,8 +34,8 @@ struct Massenauszug {
 
 // Walks the tree once in display order and counts every node whose type the catalogue marks
 // for quantities, in the pass of its group (with groups), else in the one pass.
-Massenauszug massenauszugBerechnen(const tMylistviewBase& baum, const QString& gruppenMemo,
-                                   bool mitGruppen);
+Massenauszug massenauszugBerechnen(const TBasisDatenTabelle& kat, const tMylistviewBase& baum,
+                                   const QString& gruppenMemo, bool mitGruppen);
 
 // One item as the report, the table output and the CSV file show it.
 struct MassenZeile {
@@ -54,8 +55,8 @@ void massenauszugSchreiben(const Massenauszug& m, TDruck& druck, const ProjektDa
 
 // "Massenauszug" of the main menu: false after "Es existiert kein Strang." for an empty tree,
 // else the document holds the report (groups as the project page says).
-bool massenauszug(const tMylistviewBase& baum, const ProjektDaten& projekt, TDruck& druck,
-                  UserSeam* seam);
+bool massenauszug(const TBasisDatenTabelle& kat, const tMylistviewBase& baum,
+                  const ProjektDaten& projekt, TDruck& druck, UserSeam* seam);
 
 inline const QString keinStrang = QStringLiteral("Es existiert kein Strang.");
 

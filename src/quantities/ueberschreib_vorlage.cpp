@@ -7,10 +7,10 @@
 
 namespace zephan {
 
-UeberschreibVorlage ueberschreibVorlage(const DVdata& puffer) {
+UeberschreibVorlage ueberschreibVorlage(const TBasisDatenTabelle& kat, const DVdata& puffer) {
     UeberschreibVorlage v;
     if (puffer.typ < 0) return v;
-    const tBasisDaten_* k = basisDaten(puffer.typ);
+    const tBasisDaten_* k = kat.get(puffer.typ);
     v.typ = puffer.typ;
     if (k) v.komponente = k->titel;
     v.formWichtig = k && k->eckig < formUnwichtig;

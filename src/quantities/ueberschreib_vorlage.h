@@ -5,6 +5,7 @@
 
 namespace zephan {
 
+class TBasisDatenTabelle;
 struct DVdata;
 
 // What the window "Komponenten überschreiben" shows when it opens, taken from the edit buffer.
@@ -27,6 +28,6 @@ struct UeberschreibVorlage {
     std::array<Zeile, 7> zeilen;
 };
 
-UeberschreibVorlage ueberschreibVorlage(const DVdata& puffer);
+UeberschreibVorlage ueberschreibVorlage(const TBasisDatenTabelle& kat, const DVdata& puffer);
 
 } // namespace zephan

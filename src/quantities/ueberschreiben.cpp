@@ -61,8 +61,8 @@ QString fragezeichenErsetzen(const QString& alt, const QString& zeile, const QSt
     return alt.left(erstes) + ersatz + ab(e);
 }
 
-void ueberschreibeDaten(DVdata& d, const UeberschreibOptionen& o) {
-    const tBasisDaten_* k = basisDaten(o.typ);
+void ueberschreibeDaten(const TBasisDatenTabelle& kat, DVdata& d, const UeberschreibOptionen& o) {
+    const tBasisDaten_* k = kat.get(o.typ);
     for (size_t z = 0; z < o.setzen.size(); ++z) {
         if (!o.setzen[z]) continue;
         if (k && k->dat[z].text)
@@ -90,11 +90,11 @@ void ueberschreibeDaten(DVdata& d, const UeberschreibOptionen& o) {
     if (o.planungErgebnis == 2) d.planung = false;
     if (o.formErgebnis == 1) d.eckig = true;
     if (o.formErgebnis == 2) d.eckig = false;
-    vollstaendig(d);
+    vollstaendig(kat, d);
 }
 
-UeberschreibErgebnis ueberschreiben(tmylistitem* start, const UeberschreibOptionen& o,
-                                    UserSeam& seam,
+UeberschreibErgebnis ueberschreiben(const TBasisDatenTabelle& kat, tmylistitem* start,
+                                    const UeberschreibOptionen& o, UserSeam& seam,
                                     const std::function<void(tmylistitem*)>& vormerken,
                                     const std::function<void(tmylistitem*)>& zeigen) {
     UeberschreibErgebnis r;
@@ -113,8 +113,8 @@ UeberschreibErgebnis ueberschreiben(tmylistitem* start, const UeberschreibOption
         }
         if (vormerken) vormerken(n);
         DVdata* d = nodeDaten(n);
-        ueberschreibeDaten(*d, o);
-        nodeRefresh(n);
+        ueberschreibeDaten(kat, *d, o);
+        nodeRefresh(kat, n);
         ++r.geaendert;
     }
     return r;

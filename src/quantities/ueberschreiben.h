@@ -7,6 +7,7 @@
 
 namespace zephan {
 
+class TBasisDatenTabelle;
 class UserSeam;
 class tmylistitem;
 struct DVdata;
@@ -68,7 +69,7 @@ bool ueberschreibPasst(const tmylistitem* node, const UeberschreibOptionen& o);
 QString fragezeichenErsetzen(const QString& alt, const QString& zeile, const QString& ersatz);
 
 // Changes one record as the options say (rows, preset, planning, shape) and checks its state.
-void ueberschreibeDaten(DVdata& d, const UeberschreibOptionen& o);
+void ueberschreibeDaten(const TBasisDatenTabelle& kat, DVdata& d, const UeberschreibOptionen& o);
 
 struct UeberschreibErgebnis {
     int geaendert = 0;
@@ -79,8 +80,8 @@ struct UeberschreibErgebnis {
 // "vorher nachfragen" each is shown through `zeigen` and "Bauteil überschreiben?" asked
 // (Ja / Nein / Abbrechen); Abbrechen ends the run, the changes made stay. `vormerken` is told
 // of each node before it changes.
-UeberschreibErgebnis ueberschreiben(tmylistitem* start, const UeberschreibOptionen& o,
-                                    UserSeam& seam,
+UeberschreibErgebnis ueberschreiben(const TBasisDatenTabelle& kat, tmylistitem* start,
+                                    const UeberschreibOptionen& o, UserSeam& seam,
                                     const std::function<void(tmylistitem*)>& vormerken,
                                     const std::function<void(tmylistitem*)>& zeigen);
 

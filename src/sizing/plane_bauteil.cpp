@@ -30,15 +30,15 @@ struct Gelenk {
     }
 };
 
-Gelenk nachbarGelenk(const tmylistitem* node, bool eintritt) {
+Gelenk nachbarGelenk(const TBasisDatenTabelle& kat, const tmylistitem* node, bool eintritt) {
     Gelenk g;
-    g.ok = anschlussNachbar(node, eintritt, g.a, g.b, g.form);
+    g.ok = anschlussNachbar(kat, node, eintritt, g.a, g.b, g.form);
     return g;
 }
 
-Gelenk eigenesGelenk(const tmylistitem* node) {
+Gelenk eigenesGelenk(const TBasisDatenTabelle& kat, const tmylistitem* node) {
     Gelenk g;
-    if (node) g.ok = anschluss(node, true, g.a, g.b, g.form);
+    if (node) g.ok = anschluss(kat, node, true, g.a, g.b, g.form);
     return g;
 }
 
@@ -70,7 +70,9 @@ public:
     void planen(const tBasisDaten_& t);
 
 private:
-    double fluss() const { return k_.stroeme ? (*k_.stroeme)[node_] : volumenstrom(node_); }
+    double fluss() const {
+        return k_.stroeme ? (*k_.stroeme)[node_] : volumenstrom(k_.kat(), node_);
+    }
     int klasse() {
         if (klasse_ < 0) klasse_ = abschnitt(node_);
         return klasse_;
@@ -91,7 +93,7 @@ private:
 };
 
 void Planer::dreiEnden(const tBasisDaten_& t) {
-    const Gelenk ein = nachbarGelenk(node_, true);
+    const Gelenk ein = nachbarGelenk(k_.kat(), node_, true);
     if (ein.passt(d_.eckig)) {
         uebernehmen(d_, t.eina, t.einb, ein);
         d_.fehler = fehlerOk;
@@ -99,7 +101,7 @@ void Planer::dreiEnden(const tBasisDaten_& t) {
     // The branch: the first node of the branch chain (of the first chain for a cross).
     const tmylistitem* kette = node_->getChild();
     if (t.enden >= 4 && kette) kette = kette->getChild();
-    const Gelenk abz = eigenesGelenk(kette);
+    const Gelenk abz = eigenesGelenk(k_.kat(), kette);
     if (abz.ok && t.eckig == formBeides && d_.fehler != fehlerOk && abz.form >= 0)
         d_.eckig = t.eckigwechsel ? !abz.eckig() : abz.eckig();
     if (abz.passt(t.eckigwechsel ? !d_.eckig : d_.eckig)) {
@@ -107,7 +109,7 @@ void Planer::dreiEnden(const tBasisDaten_& t) {
         if (abz.form == formEckigMass && t.abzb >= 0) setzen(d_, t.abzb, abz.b);
     }
     if (t.ausa >= 0) {
-        const Gelenk aus = eigenesGelenk(node_->getNextSibling());
+        const Gelenk aus = eigenesGelenk(k_.kat(), node_->getNextSibling());
         if (aus.passt(d_.eckig)) {
             setzen(d_, t.ausa, aus.a);
             if (aus.form == formEckigMass && t.ausb >= 0) setzen(d_, t.ausb, aus.b);
@@ -120,19 +122,19 @@ void Planer::dreiEnden(const tBasisDaten_& t) {
 
 void Planer::auslassSlot(const tBasisDaten_& t) {
     if (t.ausa < 0) return;
-    const Gelenk aus = nachbarGelenk(node_, false);
+    const Gelenk aus = nachbarGelenk(k_.kat(), node_, false);
     const bool ausEckig = t.eckigwechsel ? !d_.eckig : d_.eckig;
     if (aus.passt(ausEckig)) uebernehmen(d_, t.ausa, t.ausb, aus);
 }
 
 void Planer::mitMassen(const tBasisDaten_& t) {
-    const Gelenk ein = nachbarGelenk(node_, true);
+    const Gelenk ein = nachbarGelenk(k_.kat(), node_, true);
     if (t.eckig == formBeides && ein.ok && ein.form >= 0) d_.eckig = ein.eckig();
     if (ein.passt(d_.eckig)) {
         uebernehmen(d_, t.eina, t.einb, ein);
         d_.fehler = fehlerOk;
     } else if (t.ausa >= 0 && !t.eckigwechsel) {
-        const Gelenk aus = nachbarGelenk(node_, false);
+        const Gelenk aus = nachbarGelenk(k_.kat(), node_, false);
         if (t.eckig == formBeides && !ein.ok && aus.ok && aus.form >= 0) d_.eckig = aus.eckig();
         if (aus.passt(d_.eckig)) {
             uebernehmen(d_, t.eina, t.einb, aus);
@@ -242,7 +244,7 @@ void Planer::planen(const tBasisDaten_& t) {
         mitMassen(t);
     if (d_.fehler != fehlerOk && istStrecke(d_.typ)) dimensionieren(t);
     if (!t.mitmasse && t.eckig == formBeides) {
-        const Gelenk ein = nachbarGelenk(node_, true);
+        const Gelenk ein = nachbarGelenk(k_.kat(), node_, true);
         if (ein.ok && ein.form >= 0) d_.eckig = ein.eckig();
         d_.fehler = fehlerOk;
     }

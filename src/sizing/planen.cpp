@@ -42,8 +42,8 @@ struct Kette {
     }
 };
 
-bool istKreuz(const tmylistitem* n) {
-    return endenVon(n) >= 4;
+bool istKreuz(const TBasisDatenTabelle& kat, const tmylistitem* n) {
+    return endenVon(kat, n) >= 4;
 }
 
 class Lauf {
@@ -81,13 +81,13 @@ void Lauf::vorwaerts(tmylistitem* erster) {
         tmylistitem* n = kette.knoten[k];
         // A cross has one branch size for both chains: the first chain gives it, and the
         // second is planned after the cross, so it starts with that size.
-        if (istKreuz(n) && n->hasChildren())
+        if (istKreuz(k_.kat(), n) && n->hasChildren())
             zweig(n->getChild());
         else if (n->hasChildren())
             vorwaerts(n->getChild());
         DVdata arbeit;
         planeBauteil(arbeit, n, phaseVorwaerts, k_, kette.klasse[k]);
-        if (istKreuz(n))
+        if (istKreuz(k_.kat(), n))
             for (int c = 1; c < n->childCount(); ++c) zweig(n->child(c));
     }
 }
@@ -135,7 +135,7 @@ PlanErgebnis planen(tmylistitem* start, UserSeam& seam, const Rechenkontext& kon
     k.rho = strangDichte(kopf); // the gradient is sized at the line's density
     // Planning changes sizes, never flows: one pass gives them for the whole run.
     std::optional<Volumenstroeme> stroeme;
-    if (!k.stroeme) k.stroeme = &stroeme.emplace(kopf);
+    if (!k.stroeme) k.stroeme = &stroeme.emplace(k.kat(), kopf);
 
     Lauf lauf(seam, k, zeigen);
     if (tmylistitem* erster = kopf->getChild()) {
@@ -166,7 +166,7 @@ bool allesPlanen(tmylistitem* start, UserSeam& seam, const Rechenkontext& kontex
         d->planung = true;
         if (istTyp(d->fehler, {fehlerEckigRund, fehlerMasse, fehlerGeschwindigkeit}))
             d->fehler = fehlerOk;
-        nodeRefresh(n);
+        nodeRefresh(kontext.kat(), n);
     }
     seam.status(3, QString::fromUtf8(planText::allesGesetzt));
     return true;

@@ -8,6 +8,7 @@
 #include "pressure/network_pressure.h"
 #include "store/number_format.h"
 #include "support/recording_seam.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -122,7 +123,7 @@ TEST(Ventilatordruck, SilentPassGivesWhatF7StoresPlusTheInternalLoss) {
     const std::vector<KnotenZustand> vorher = zustand(b);
 
     TDruck doc;
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     k.druck = &doc;
     RecordingSeam person;
     k.fortschritt = &person;
@@ -133,7 +134,7 @@ TEST(Ventilatordruck, SilentPassGivesWhatF7StoresPlusTheInternalLoss) {
     EXPECT_TRUE(person.fragen.isEmpty());
 
     // The same line computed as F7 does: the fan then holds the external pressure.
-    Rechenkontext f7;
+    Rechenkontext f7 = testKontext();
     const NetzErgebnis e = netzberechnen(b, f7, NetzOptionen{});
     ASSERT_TRUE(e.ok());
     netzErgebnisSchreiben(e); // F7 stores the results after the calculation
@@ -148,7 +149,7 @@ TEST(Ventilatordruck, SilentPassGivesWhatF7StoresPlusTheInternalLoss) {
         << doc.m.join('\n').toStdString();
     GeraeuschOptionen o;
     o.druckpass = strang;
-    EXPECT_EQ(stroemungsgeraeusch(v, 0, Rechenkontext{}, o), mitPass);
+    EXPECT_EQ(stroemungsgeraeusch(v, 0, testKontext(), o), mitPass);
 }
 
 TEST(Ventilatordruck, AStoppedPassGivesItsMessageAndNoResult) {
@@ -166,7 +167,7 @@ TEST(Ventilatordruck, AStoppedPassGivesItsMessageAndNoResult) {
     const std::vector<KnotenZustand> vorher = zustand(b);
     tmylistitem* auswahl = b.Selected();
     TDruck doc;
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     k.druck = &doc;
     const TPegel r = stroemungsgeraeusch(v, 0, k);
     for (int i = 0; i < bandAnzahl; ++i) EXPECT_EQ(r[i], pegelNichtBerechnet);

@@ -9,6 +9,7 @@
 #include "network/network_tree.h"
 #include "pressure/calc_context.h"
 #include "report/report_document.h"
+#include "support/test_context.h"
 
 #include <QStringList>
 #include <cmath>
@@ -68,7 +69,7 @@ struct Lauf {
 
 inline Lauf rechne(tmylistitem* n, int seite = 0, const GeraeuschOptionen& o = {}) {
     TDruck doc;
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     k.druck = &doc;
     Lauf l;
     l.p = stroemungsgeraeusch(n, seite, k, o);

@@ -3,6 +3,7 @@
 #include "geraeusch_test_baum.h"
 #include "network/type_codes.h"
 #include "support/recording_seam.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ struct Senkung {
 
 Senkung senkung(tmylistitem* n, int seite = 0, UserSeam* seam = nullptr) {
     TDruck doc;
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     k.druck = &doc;
     k.fortschritt = seam;
     Senkung s;

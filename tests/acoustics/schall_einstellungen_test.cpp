@@ -1,6 +1,7 @@
 #include "acoustics/schall_einstellungen.h"
 #include "network/settings.h"
 #include "pressure/calc_context.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ TEST(SchallEinstellungen, ReadFromTheContextsSnapshot) {
     e.setSchallText(QStringLiteral("63,4K,"));
     e.setSchallmethode(0);
     e.setSchallAuslass(true);
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     k.einstellungen = std::make_shared<const Einstellungen>(e);
     const SchallEinstellungen s = schallEinstellungen(k);
     EXPECT_EQ(s.gezeigteBaender(), (std::vector<int>{0, 6}));

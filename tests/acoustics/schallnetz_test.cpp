@@ -6,6 +6,7 @@
 #include "network/tree_position.h"
 #include "network/type_codes.h"
 #include "support/recording_seam.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,7 @@ struct Netz {
     RecordingSeam seam;
     Projekt projekt{seam};
     TDruck doc;
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     tmylistitem *fan = nullptr, *gitter = nullptr, *raum = nullptr;
     explicit Netz(double lw = pegelNichtBerechnet) {
         const QString datei = ordner.filePath(QStringLiteral("Beispiel.pro"));

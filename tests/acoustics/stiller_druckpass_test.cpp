@@ -12,6 +12,7 @@
 #include "pressure/network_pressure_core.h"
 #include "support/node_results.h"
 #include "support/recording_seam.h"
+#include "support/test_context.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -27,13 +28,13 @@ namespace {
 StrangErgebnis ganz(tmylistitem* kopf) {
     const Rechenlauf lauf;
     EXPECT_TRUE(lauf.gestartet());
-    return strangRechnen(lauf, kopf, Rechenkontext{});
+    return strangRechnen(lauf, kopf, testKontext());
 }
 
 // The pass of a line against the whole calculation; returns the fan's total pressure.
 double vergleichen(tmylistitem* kopf) {
     const StrangErgebnis voll = ganz(kopf);
-    const Druckpass pass = stillerDruckpass(kopf, Rechenkontext{});
+    const Druckpass pass = stillerDruckpass(kopf, testKontext());
     EXPECT_TRUE(voll.fertig());
     EXPECT_TRUE(pass.ok) << pass.meldung.toStdString();
     const StrangErgebnis& s = pass.strang;
@@ -97,7 +98,7 @@ TEST(StillerDruckpass, ExampleProjectFanPressure) {
     tmylistitem* kopf = p.baum().topitem();
     ASSERT_NE(kopf, nullptr);
     // The example stores the external pressure in its fan; the pass adds the fan's own loss.
-    const Druckpass pass = stillerDruckpass(kopf, Rechenkontext{});
+    const Druckpass pass = stillerDruckpass(kopf, testKontext());
     ASSERT_TRUE(pass.ok);
     ASSERT_NE(pass.strang.ventilator, nullptr);
     EXPECT_EQ(pass.strang.ventilatorDruck, nodeDaten(pass.strang.ventilator)->i[4]);
@@ -113,12 +114,12 @@ TEST(StillerDruckpass, RefusalsAndStops) {
     tmylistitem* kopf = baum.topitem();
 
     // No line above the node.
-    EXPECT_EQ(stillerDruckpass(nullptr, Rechenkontext{}).meldung, "Es existiert kein Strang.");
+    EXPECT_EQ(stillerDruckpass(nullptr, testKontext()).meldung, "Es existiert kein Strang.");
     // Another calculation runs.
     {
         const Rechenlauf laeuft;
         ASSERT_TRUE(laeuft.gestartet());
-        const Druckpass p = stillerDruckpass(kopf, Rechenkontext{});
+        const Druckpass p = stillerDruckpass(kopf, testKontext());
         EXPECT_FALSE(p.ok);
         EXPECT_EQ(p.meldung, "Es läuft bereits eine Berechnung.");
     }
@@ -128,7 +129,7 @@ TEST(StillerDruckpass, RefusalsAndStops) {
         if (istStrecke(typVon(n))) geplant = n;
     ASSERT_NE(geplant, nullptr);
     nodeDaten(geplant)->planung = true;
-    const Druckpass p = stillerDruckpass(geplant, Rechenkontext{});
+    const Druckpass p = stillerDruckpass(geplant, testKontext());
     EXPECT_FALSE(p.ok);
     EXPECT_EQ(p.meldung, "Bauteil befindet sich noch im Status Planung.");
     EXPECT_EQ(p.halt, geplant);
@@ -143,19 +144,19 @@ TEST(StillerDruckpass, ReadsTheFlowsOfTheContext) {
     for (tmylistitem* n = kopf->getNext(); n && !auslass; n = n->getNext())
         if (istAuslass(typVon(n))) auslass = n;
     ASSERT_NE(auslass, nullptr);
-    const Volumenstroeme vorher(baum);
+    const Volumenstroeme vorher(basisDatenTabelle(), baum);
     const int q = vorher[auslass];
     ASSERT_GT(q, 0);
     nodeDaten(auslass)->i[3] = q + 100;
     const size_t k = static_cast<size_t>(auslass->Index() - kopf->Index());
     // The flows the caller found are taken as they are ...
-    Rechenkontext kontext;
+    Rechenkontext kontext = testKontext();
     kontext.stroeme = &vorher;
     const Druckpass mit = stillerDruckpass(auslass, kontext);
     ASSERT_TRUE(mit.ok) << mit.meldung.toStdString();
     EXPECT_EQ(mit.strang.knoten[k].volumenstrom, q);
     // ... and without them the pass finds the line's own from the records.
-    const Druckpass ohne = stillerDruckpass(auslass, Rechenkontext{});
+    const Druckpass ohne = stillerDruckpass(auslass, testKontext());
     ASSERT_TRUE(ohne.ok);
     EXPECT_EQ(ohne.strang.knoten[k].volumenstrom, q + 100);
 }

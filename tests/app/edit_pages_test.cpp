@@ -3,6 +3,8 @@
 // values out of range are marked and refused, a click puts the cursor behind the number, the
 // pages' layout, and the density dialog's decimal comma.
 #include "app_fixture.h"
+#include "editing/program_context.h"
+#include "network/catalogue.h"
 
 #include "app/dichte_dialog.h"
 #include "app/number_field.h"
@@ -81,7 +83,7 @@ TEST_F(EditPages, AFittingShowsItsVelocityAndZetaWhenSelected) {
     TDruck druck;
     druck.drucken = false;
     const BauteilAnzeige erwartet =
-        berechne1Bauteil(kopie, bogen, druck, false, strangDichte(bogen));
+        berechne1Bauteil(programmKontext(), kopie, bogen, druck, false, strangDichte(bogen));
     ASSERT_FALSE(erwartet.geschwindigkeit.isEmpty());
     ASSERT_FALSE(erwartet.zeta.isEmpty());
 
@@ -238,7 +240,7 @@ TEST_F(EditPages, FieldsHaveAReadableWidthAndNamesAreWhole) {
         // room, and show the whole caption as tooltip.
         fenster->knotenAuswaehlen(at("1.5.2"));
         auto* davor = feld<QLabel>("DavorLabel");
-        EXPECT_EQ(davor->toolTip(), nodeInfo(at("1.5.1"), 0));
+        EXPECT_EQ(davor->toolTip(), nodeInfo(basisDatenTabelle(), at("1.5.1"), 0));
         EXPECT_LE(davor->sizeHint().width(), 40 * davor->fontMetrics().averageCharWidth());
         EXPECT_LE(fenster->width(), groesse.width());
         fenster->session().projekt().setGeaendert(false);

@@ -1,6 +1,7 @@
 // The sound inputs of the main window driven as a user does: the sound preset, the room
 // spectrum, the reverberation times per band, the rooms overview and the flow-noise report.
 #include "app_fixture.h"
+#include "support/test_context.h"
 
 #include "acoustics/stroemungsgeraeusch.h"
 #include "app/number_field.h"
@@ -291,7 +292,7 @@ TEST_F(SoundWindows, F9ShowsTheFlowNoiseReportOfTheSelectedComponent) {
     f9->trigger();
     ASSERT_EQ(berichte, 1);
     EXPECT_TRUE(bericht.contains(QStringLiteral("Strömungsgeräusch für Kanäle (Abschnitt 5.2.1)")));
-    const TPegel p = stroemungsgeraeusch(kanal, 0, Rechenkontext{});
+    const TPegel p = stroemungsgeraeusch(kanal, 0, testKontext());
     double summe = 0;
     for (int k = 0; k < bandAnzahl; ++k)
         summe +=

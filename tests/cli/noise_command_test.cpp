@@ -6,6 +6,7 @@
 #include "pressure/calc_context.h"
 #include "support/cli_runner.h"
 #include "support/recording_seam.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ struct Beispiel {
     }
     TPegel laerm(const char* position, int seite = 0) {
         tmylistitem* n = knotenAnPosition(projekt.baum(), QString::fromLatin1(position));
-        return stroemungsgeraeusch(n, seite, Rechenkontext{});
+        return stroemungsgeraeusch(n, seite, testKontext());
     }
 };
 

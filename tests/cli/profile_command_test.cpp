@@ -5,6 +5,7 @@
 #include "pressure/druckverlauf.h"
 #include "support/cli_runner.h"
 #include "support/recording_seam.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ struct Beispiel {
         if (!p.laden()) return {};
         tmylistitem* z = knotenAnPosition(p.baum(), ende);
         Rechenlauf lauf;
-        Rechenkontext k;
+        Rechenkontext k = testKontext();
         Druckverlauf v = verlaufSammeln(lauf, strangKopf(z), z, k).verlauf;
         v.kopf = v.ziel = nullptr;
         for (TDaten& t : v.a) t.knoten = nullptr;

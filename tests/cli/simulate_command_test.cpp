@@ -1,3 +1,4 @@
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/project_file.h"
@@ -44,7 +45,7 @@ struct Datei {
         const auto neu = [&](tmylistitem* eltern, const DVdata& d) {
             tmylistitem* n = b.AddChild(eltern, QStringLiteral("leer"));
             *nodeDaten(n) = d;
-            nodeRefresh(n);
+            nodeRefresh(basisDatenTabelle(), n);
             return n;
         };
         tmylistitem* kopf = b.Add(QStringLiteral("Strang"));

@@ -7,6 +7,7 @@
 #include "pressure/component_pressure.h"
 #include "report/report_document.h"
 #include "support/cli_runner.h"
+#include "support/test_context.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -115,10 +116,10 @@ TEST_F(Skript, BuildsASupplyLineWithABranchWhoseEveryComponentCalculates) {
 
     TDruck stumm;
     stumm.drucken = false;
-    Rechenkontext u;
+    Rechenkontext u = testKontext();
     u.druck = &stumm;
     u.rho = strangDichte(s.baum().topitem());
-    const Volumenstroeme stroeme(s.baum());
+    const Volumenstroeme stroeme(basisDatenTabelle(), s.baum());
     u.stroeme = &stroeme;
     int gerechnet = 0;
     for (tmylistitem* n = s.baum().topitem(); n; n = n->getNext()) {

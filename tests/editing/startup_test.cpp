@@ -2,6 +2,7 @@
 // catalogue, `zephan-cli` computes what the editing session (and so the window) shows.
 #include "editing/edit_script.h"
 #include "editing/edit_session.h"
+#include "editing/program_context.h"
 #include "editing/startup.h"
 #include "network/catalogue_tree.h"
 #include "network/model_queries.h"
@@ -13,6 +14,7 @@
 #include "report/report_document.h"
 #include "store/number_format.h"
 #include "support/cli_runner.h"
+#include "support/test_context.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,10 +102,10 @@ protected:
         EXPECT_NE(n, nullptr);
         if (!n) return {};
         s.auswaehlen(n);
-        nachbarpruefung(n);
+        nachbarpruefung(n, programmKontext());
         TDruck doc;
         doc.drucken = false;
-        Rechenkontext u;
+        Rechenkontext u = testKontext();
         u.druck = &doc;
         u.rho = strangDichte(n);
         DVdata arbeit;
@@ -185,7 +187,8 @@ TEST_F(Start, TheCatalogueNamedIsTheOneBothShow) {
     SkriptSeam seam;
     EditSession s(seam);
     ASSERT_TRUE(s.laden(projekt));
-    EXPECT_EQ(nodeTitel(*nodeDaten(knotenAnPosition(s.baum(), QStringLiteral("1.5.2")))),
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(),
+                        *nodeDaten(knotenAnPosition(s.baum(), QStringLiteral("1.5.2")))),
               QString::fromUtf8("Krümmer 90°"));
 }
 

@@ -176,7 +176,7 @@ TEST_F(Sitzung, AnOutletWithoutRoomGetsOneAsItsNextSibling) {
     nodeDaten(auslass)->typ = 10;
     b.AddChild(kopf, QStringLiteral("x")); // the piece's next sibling
     nodeDaten(kopf->child(1))->typ = 2;
-    for (tmylistitem* n = b.topitem(); n; n = n->getNext()) nodeRefresh(n);
+    for (tmylistitem* n = b.topitem(); n; n = n->getNext()) nodeRefresh(basisDatenTabelle(), n);
 
     s.auswaehlen(auslass);
     s.editDaten().i[3] = 300;
@@ -264,7 +264,7 @@ TEST_F(Sitzung, BelowTheLastChildStaysUnderItsParent) {
         tmylistitem* n = b.AddChild(eltern, QStringLiteral("x"));
         nodeDaten(n)->typ = typ;
         nodeDaten(n)->planung = false;
-        nodeRefresh(n);
+        nodeRefresh(basisDatenTabelle(), n);
         return n;
     };
     neu(kopf, 9);

@@ -118,7 +118,7 @@ TEST(ProjektBaum, EveryNodeOwnsAFreshRecord) {
 
 TEST(ProjektBaum, HelpersOnNodesWithoutRecordOrType) {
     EXPECT_EQ(nodeDaten(nullptr), nullptr);
-    EXPECT_EQ(nodeKatalog(nullptr), nullptr);
+    EXPECT_EQ(nodeKatalog(basisDatenTabelle(), nullptr), nullptr);
     EXPECT_EQ(strangKopf(nullptr), nullptr);
     ProjektBaum b;
     tmylistitem* kopf = b.Add(QStringLiteral("leer"));
@@ -126,11 +126,11 @@ TEST(ProjektBaum, HelpersOnNodesWithoutRecordOrType) {
     tmylistitem* c = b.AddChild(a, QStringLiteral("leer"));
     EXPECT_EQ(strangKopf(c), kopf);
     EXPECT_EQ(strangKopf(kopf), kopf);
-    EXPECT_EQ(nodeKatalog(a), nullptr); // typ -1
+    EXPECT_EQ(nodeKatalog(basisDatenTabelle(), a), nullptr); // typ -1
     nodeDaten(a)->typ = 2;
-    ASSERT_NE(nodeKatalog(a), nullptr);
-    EXPECT_EQ(nodeKatalog(a)->titel, "Kanal");
+    ASSERT_NE(nodeKatalog(basisDatenTabelle(), a), nullptr);
+    EXPECT_EQ(nodeKatalog(basisDatenTabelle(), a)->titel, "Kanal");
     a->Data.reset();
     EXPECT_EQ(nodeDaten(a), nullptr);
-    EXPECT_EQ(nodeKatalog(a), nullptr);
+    EXPECT_EQ(nodeKatalog(basisDatenTabelle(), a), nullptr);
 }

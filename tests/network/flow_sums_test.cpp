@@ -32,11 +32,12 @@ tmylistitem* auslass(ProjektBaum& b, tmylistitem* eltern, double q) {
 
 // Every node's flow as the queries answer it equals the one pass over the whole tree.
 ::testing::AssertionResult wieNeuBerechnet(const ProjektBaum& b) {
-    const Volumenstroeme alle(b);
+    const Volumenstroeme alle(basisDatenTabelle(), b);
     for (const tmylistitem* n = b.topitem(); n; n = n->getNext())
-        if (volumenstrom(n) != alle[n])
-            return ::testing::AssertionFailure() << n->position().toStdString() << ": "
-                                                 << volumenstrom(n) << " statt " << alle[n];
+        if (volumenstrom(basisDatenTabelle(), n) != alle[n])
+            return ::testing::AssertionFailure()
+                   << n->position().toStdString() << ": " << volumenstrom(basisDatenTabelle(), n)
+                   << " statt " << alle[n];
     return ::testing::AssertionSuccess();
 }
 
@@ -75,49 +76,51 @@ TEST_F(Kreuzstrang, KeptSumsAnswerAsTheWalkAndAreKept) {
     Flusssummen f(b);
     EXPECT_EQ(b.flusssummen(), &f);
     EXPECT_TRUE(f.aktiv());
-    EXPECT_EQ(volumenstrom(k1), 300 + 400 + 555);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k1), 300 + 400 + 555);
     EXPECT_GT(f.gespeichert(), 5);
-    EXPECT_EQ(volumenstrom(kreuz), 1255);
-    EXPECT_EQ(volumenstrom(k2), 555);
-    EXPECT_EQ(volumenstrom(stueck), 555); // a branch piece right after a point takes its value
-    EXPECT_EQ(volumenstrom(stueck->child(0)), 50);
-    EXPECT_EQ(volumenstrom(k3), 20);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), kreuz), 1255);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k2), 555);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), stueck),
+              555); // a branch piece right after a point takes its value
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), stueck->child(0)), 50);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k3), 20);
     EXPECT_TRUE(wieNeuBerechnet(b));
     // Without the store the same numbers come from walking.
     b.setFlusssummen(nullptr);
-    EXPECT_EQ(volumenstrom(k1), 1255);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k1), 1255);
     b.setFlusssummen(&f);
 }
 
 TEST_F(Kreuzstrang, ARecordChangedInACommandIsSeenBeforeAndAfterEveryQuestion) {
     Flusssummen f(b);
-    ASSERT_EQ(volumenstrom(k1), 1255);
+    ASSERT_EQ(volumenstrom(basisDatenTabelle(), k1), 1255);
     // Staged first, written after: the next question sees it.
     f.vormerken(a300);
     nodeDaten(a300)->i[3] = 350;
-    EXPECT_EQ(volumenstrom(k1), 1305);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k1), 1305);
     // Written again after a question, still in the same command.
     nodeDaten(a300)->i[3] = 360;
-    EXPECT_EQ(volumenstrom(kreuz), 1315);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), kreuz), 1315);
     f.befehlEnde();
-    EXPECT_EQ(volumenstrom(k1), 1315);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k1), 1315);
     EXPECT_TRUE(wieNeuBerechnet(b));
 
     // An announced change outside a command.
     nodeDaten(a400)->i[3] = -1;
     b.knotenGeaendert(a400);
-    EXPECT_EQ(volumenstrom(k1), -1);
-    EXPECT_EQ(volumenstrom(k2), 555); // the unknown outlet is not downstream of it
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k1), -1);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k2),
+              555); // the unknown outlet is not downstream of it
     nodeDaten(a400)->i[3] = 400;
     b.knotenGeaendert(a400);
-    EXPECT_EQ(volumenstrom(k1), 1315);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k1), 1315);
 
     // The point's own value, and the point turned into a duct: the chain after it counts.
     f.vormerken(punkt);
     nodeDaten(punkt)->i[0] = 600;
-    EXPECT_EQ(volumenstrom(k1), 360 + 400 + 600);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k1), 360 + 400 + 600);
     nodeDaten(punkt)->typ = typKanal;
-    EXPECT_EQ(volumenstrom(k1), 360 + 400 + 50 + 20);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k1), 360 + 400 + 50 + 20);
     f.befehlEnde();
     EXPECT_TRUE(wieNeuBerechnet(b));
 
@@ -125,7 +128,7 @@ TEST_F(Kreuzstrang, ARecordChangedInACommandIsSeenBeforeAndAfterEveryQuestion) {
     tmylistitem* zweig = kreuz->child(1);
     f.vormerken(zweig);
     nodeDaten(zweig)->typ = typKanal;
-    EXPECT_EQ(volumenstrom(kreuz), 360 + 50 + 20);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), kreuz), 360 + 50 + 20);
     f.befehlEnde();
     EXPECT_TRUE(wieNeuBerechnet(b));
 }
@@ -176,15 +179,15 @@ TEST_F(Kreuzstrang, InsertsAndRemovesChangeWhatTheNodesAroundThemFeed) {
     for (const Fall& fall : faelle) {
         fall.aendern();
         f.befehlEnde();
-        EXPECT_EQ(volumenstrom(k1), fall.k1) << fall.was;
-        EXPECT_EQ(volumenstrom(k2), fall.k2) << fall.was;
+        EXPECT_EQ(volumenstrom(basisDatenTabelle(), k1), fall.k1) << fall.was;
+        EXPECT_EQ(volumenstrom(basisDatenTabelle(), k2), fall.k2) << fall.was;
         EXPECT_TRUE(wieNeuBerechnet(b)) << fall.was;
     }
 }
 
 TEST_F(Kreuzstrang, LoadsCalculationsAndManyChangesMakeTheStoreWalk) {
     Flusssummen f(b);
-    ASSERT_EQ(volumenstrom(k1), 1255);
+    ASSERT_EQ(volumenstrom(basisDatenTabelle(), k1), 1255);
     ASSERT_GT(f.gespeichert(), 0);
 
     // A calculation: nothing is kept or trusted until it ends.
@@ -192,25 +195,25 @@ TEST_F(Kreuzstrang, LoadsCalculationsAndManyChangesMakeTheStoreWalk) {
     EXPECT_FALSE(f.aktiv());
     EXPECT_EQ(f.gespeichert(), 0);
     nodeDaten(a300)->i[3] = 310;
-    EXPECT_EQ(volumenstrom(k1), 1265);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k1), 1265);
     EXPECT_EQ(f.gespeichert(), 0);
     f.fortsetzen();
     EXPECT_TRUE(f.aktiv());
-    EXPECT_EQ(volumenstrom(k1), 1265);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k1), 1265);
 
     // A whole subtree staged: walking until the command ends, then kept afresh.
     f.teilbaumVormerken();
     EXPECT_FALSE(f.aktiv());
     nodeDaten(a400)->i[3] = 410;
-    EXPECT_EQ(volumenstrom(k1), 1275);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k1), 1275);
     f.befehlEnde();
     EXPECT_TRUE(f.aktiv());
-    EXPECT_EQ(volumenstrom(k1), 1275);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k1), 1275);
 
     // More nodes added in one command than are followed one by one.
     for (int k = 0; k < 70; ++k) knoten(b, k3, typKanal);
     EXPECT_FALSE(f.aktiv());
-    EXPECT_EQ(volumenstrom(k1), 1275);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k1), 1275);
     f.befehlEnde();
     EXPECT_TRUE(f.aktiv());
     EXPECT_TRUE(wieNeuBerechnet(b));
@@ -259,18 +262,18 @@ TEST(Flusssummen, ALongChainIsSummedWithoutRecursionAndAnEditAtItsHeadStaysLocal
     auslass(b, eltern, 2);
     Flusssummen f(b);
     tmylistitem* erster = fan->getNextSibling();
-    EXPECT_EQ(volumenstrom(erster), 2 * (tiefe + 1));
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), erster), 2 * (tiefe + 1));
     const int gespeichert = f.gespeichert();
     EXPECT_GT(gespeichert, 3 * tiefe); // each level's branch piece, duct and outlet
 
     // A bend right after the fan: only the nodes before it lose their sums.
     tmylistitem* bogen = b.Insert(erster->Index(), QStringLiteral("leer"));
     nodeDaten(bogen)->typ = typBogen;
-    EXPECT_EQ(volumenstrom(bogen), 2 * (tiefe + 1));
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), bogen), 2 * (tiefe + 1));
     EXPECT_EQ(f.gespeichert(), gespeichert + 1);
     b.Delete(bogen);
     f.befehlEnde();
     EXPECT_EQ(f.gespeichert(), gespeichert);
-    EXPECT_EQ(volumenstrom(erster), 2 * (tiefe + 1));
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), erster), 2 * (tiefe + 1));
     EXPECT_TRUE(wieNeuBerechnet(b));
 }

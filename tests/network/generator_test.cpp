@@ -20,11 +20,11 @@ ProjektBaum* erzeugt(int straenge, int auslaesse, uint32_t seed) {
 }
 
 void flussVergleich(const ProjektBaum& b) {
-    const Volumenstroeme alle(b);
+    const Volumenstroeme alle(basisDatenTabelle(), b);
     for (const tmylistitem* n = b.topitem(); n; n = n->getNext())
-        ASSERT_EQ(alle[n], volumenstrom(n)) << n->position().toStdString();
+        ASSERT_EQ(alle[n], volumenstrom(basisDatenTabelle(), n)) << n->position().toStdString();
     for (int s = 0; s < b.topCount(); ++s) {
-        const Volumenstroeme strang(b.topLevel(s));
+        const Volumenstroeme strang(basisDatenTabelle(), b.topLevel(s));
         for (const tmylistitem* n = b.topLevel(s); n && (n == b.topLevel(s) || n->Level() > 0);
              n = n->getNext())
             ASSERT_EQ(strang[n], alle[n]) << n->position().toStdString();
@@ -43,7 +43,8 @@ TEST(Generator, CompleteLinesWithTheRequestedOutlets) {
     for (const tmylistitem* n = b->topitem(); n; n = n->getNext()) {
         const DVdata& d = *nodeDaten(n);
         DVdata pruef = d;
-        EXPECT_TRUE(vollstaendig(pruef)) << n->position().toStdString() << " Typ " << d.typ;
+        EXPECT_TRUE(vollstaendig(basisDatenTabelle(), pruef))
+            << n->position().toStdString() << " Typ " << d.typ;
         EXPECT_EQ(d.fehler, 0);
         EXPECT_FALSE(d.planung) << n->position().toStdString();
         EXPECT_NE(n->caption(), "leer");
@@ -78,8 +79,9 @@ TEST(Generator, CompleteLinesWithTheRequestedOutlets) {
         EXPECT_EQ(gitter.i[3], summe[static_cast<size_t>(s)]); // the grille carries all outlets
         const tmylistitem* fan = kopf->getChild()->getNextSibling();
         EXPECT_EQ(nodeDaten(fan)->typ, 13);
-        EXPECT_EQ(volumenstrom(fan), summe[static_cast<size_t>(s)]);
-        EXPECT_EQ(volumenstrom(fan->getNextSibling()), summe[static_cast<size_t>(s)]);
+        EXPECT_EQ(volumenstrom(basisDatenTabelle(), fan), summe[static_cast<size_t>(s)]);
+        EXPECT_EQ(volumenstrom(basisDatenTabelle(), fan->getNextSibling()),
+                  summe[static_cast<size_t>(s)]);
     }
     EXPECT_GE(maxLevel, 4);
     for (int t : {2, 3, 4, 9, 10, 11, 12, 13, 21, 30}) EXPECT_TRUE(typen.count(t)) << t;

@@ -71,65 +71,66 @@ protected:
 
 TEST(NodeTitel, AnglesBranchNumbersLineHeadsAndRemarks) {
     DVdata d;
-    EXPECT_EQ(nodeTitel(d), "-");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), d), "-");
     d.typ = 21;
     d.tag1 = 2;
-    EXPECT_EQ(nodeTitel(d), "Bogen 45°");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), d), "Bogen 45°");
     d.tag1 = -1;
-    EXPECT_EQ(nodeTitel(d), "Bogen 90°");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), d), "Bogen 90°");
     d.tag1 = 0;
-    EXPECT_EQ(nodeTitel(d), "Bogen 90°");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), d), "Bogen 90°");
     d.tag1 = 7;
-    EXPECT_EQ(nodeTitel(d), "Bogen 90°");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), d), "Bogen 90°");
     d.typ = 20;
     d.tag1 = 4;
-    EXPECT_EQ(nodeTitel(d), "Übergangsbogen 15°");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), d), "Übergangsbogen 15°");
     d.tag1 = 1;
-    EXPECT_EQ(nodeTitel(d), "Übergangsbogen 60°");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), d), "Übergangsbogen 60°");
 
     DVdata z;
     z.typ = 5;
     z.tag1 = 1;
-    EXPECT_EQ(nodeTitel(z), "Abzweig: 2");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), z), "Abzweig: 2");
     z.tag1 = 0;
-    EXPECT_EQ(nodeTitel(z), "Abzweig: 1");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), z), "Abzweig: 1");
 
     DVdata kopf;
     kopf.typ = 0;
     kopf.p[2] = QStringLiteral("1 Beispiel");
     kopf.Text = QStringLiteral("Beschreibung");
-    EXPECT_EQ(nodeTitel(kopf), "Zuluft: 1 Beispiel"); // no remark on a line head
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), kopf),
+              "Zuluft: 1 Beispiel"); // no remark on a line head
 
     DVdata raum;
     raum.typ = 4;
     raum.p[2] = QStringLiteral("R7");
     raum.Text = QStringLiteral("Büro");
-    EXPECT_EQ(nodeTitel(raum), "Raum: R7 (Büro)");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), raum), "Raum: R7 (Büro)");
 
     DVdata sattel;
     sattel.typ = 34;
-    EXPECT_EQ(nodeTitel(sattel), "Sattelstutzen 90°");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), sattel), "Sattelstutzen 90°");
     sattel.eckig = true;
-    EXPECT_EQ(nodeTitel(sattel), "Gabelung 90°");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), sattel), "Gabelung 90°");
     sattel.eckig = false;
     sattel.planung = true;
-    EXPECT_EQ(nodeTitel(sattel), "Gabelung 90°");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), sattel), "Gabelung 90°");
 
     DVdata unbekannt;
     unbekannt.typ = 50;
-    EXPECT_EQ(nodeTitel(unbekannt), "nodef");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), unbekannt), "nodef");
 }
 
 TEST(NodeTitel, OptionTextAsTitle) {
     DVdata g;
     g.typ = 9;
     g.tag1 = 3;
-    EXPECT_EQ(nodeTitel(g), "Wetterschutzgitter");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), g), "Wetterschutzgitter");
     g.tag1 = -1;
-    EXPECT_EQ(nodeTitel(g), "Außenluftgitter");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), g), "Außenluftgitter");
     g.tag1 = 40; // beyond the list: empty entry
     g.Text = QStringLiteral("Nord");
-    EXPECT_EQ(nodeTitel(g), " (Nord)");
+    EXPECT_EQ(nodeTitel(basisDatenTabelle(), g), " (Nord)");
 }
 
 TEST(NodeRefresh, PicturesStateIconsAndBranchContainers) {
@@ -151,7 +152,7 @@ TEST(NodeRefresh, PicturesStateIconsAndBranchContainers) {
     nodeDaten(z5)->Text = QStringLiteral("weg");
     nodeDaten(z5)->Gruppe = QStringLiteral("weg");
 
-    for (tmylistitem* n = b.topitem(); n; n = n->getNext()) nodeRefresh(n);
+    for (tmylistitem* n = b.topitem(); n; n = n->getNext()) nodeRefresh(basisDatenTabelle(), n);
     EXPECT_EQ(fz->imageIndex, 13 + 16);
     EXPECT_EQ(fa->imageIndex, 14 + 16);
     EXPECT_EQ(etage->imageIndex, 25 + 16);
@@ -181,21 +182,21 @@ TEST(NodeBoxText, OptionWithTitleExceptForSilencersAndFireDampers) {
     DVdata d;
     d.typ = 9;
     d.tag1 = 3;
-    EXPECT_EQ(nodeBoxText(d), "Außenluftgitter - Wetterschutzgitter");
+    EXPECT_EQ(nodeBoxText(basisDatenTabelle(), d), "Außenluftgitter - Wetterschutzgitter");
     d.typ = 41;
     d.tag1 = 1;
-    EXPECT_EQ(nodeBoxText(d), "Rohr-Schalldämpfer");
+    EXPECT_EQ(nodeBoxText(basisDatenTabelle(), d), "Rohr-Schalldämpfer");
     d.typ = 43;
     d.tag1 = 2;
-    EXPECT_EQ(nodeBoxText(d), "Brandschott 18017");
+    EXPECT_EQ(nodeBoxText(basisDatenTabelle(), d), "Brandschott 18017");
     d.typ = 21;
-    EXPECT_EQ(nodeBoxText(d), "-");
+    EXPECT_EQ(nodeBoxText(basisDatenTabelle(), d), "-");
     d.typ = 9;
     d.tag1 = -1;
-    EXPECT_EQ(nodeBoxText(d), "-");
+    EXPECT_EQ(nodeBoxText(basisDatenTabelle(), d), "-");
     d.typ = 30;
     d.tag1 = 0;
-    EXPECT_EQ(nodeBoxText(d), "-"); // no option list
+    EXPECT_EQ(nodeBoxText(basisDatenTabelle(), d), "-"); // no option list
 }
 
 TEST(NodeInfo, NeighbourLabels) {
@@ -223,27 +224,29 @@ TEST(NodeInfo, NeighbourLabels) {
     q.eckig = false;
     q.i = {200, -1, 160, -1, -1, 300, -1};
     q.tag1 = 0;
-    for (tmylistitem* n = b.topitem(); n; n = n->getNext()) nodeRefresh(n);
+    for (tmylistitem* n = b.topitem(); n; n = n->getNext()) nodeRefresh(basisDatenTabelle(), n);
 
-    EXPECT_EQ(nodeInfo(kanal, 0), "Kanal, 500 x 300 , Länge: 2.000 [mm]");
-    EXPECT_EQ(nodeInfo(vent, 0), "Ventilator, Druckverlust: 1.250 [Pa]");
-    EXPECT_EQ(nodeInfo(zeta, 0), "Zetawert, Zeta: 0,5, Geschwindigkeit: 3,7 [m/s], Filter");
-    EXPECT_EQ(nodeInfo(gitter, 0), "Strömen in Kanal, Breite: 500 [mm], Höhe: 300 [mm] ");
-    EXPECT_EQ(nodeInfo(quer, 0),
+    EXPECT_EQ(nodeInfo(basisDatenTabelle(), kanal, 0), "Kanal, 500 x 300 , Länge: 2.000 [mm]");
+    EXPECT_EQ(nodeInfo(basisDatenTabelle(), vent, 0), "Ventilator, Druckverlust: 1.250 [Pa]");
+    EXPECT_EQ(nodeInfo(basisDatenTabelle(), zeta, 0),
+              "Zetawert, Zeta: 0,5, Geschwindigkeit: 3,7 [m/s], Filter");
+    EXPECT_EQ(nodeInfo(basisDatenTabelle(), gitter, 0),
+              "Strömen in Kanal, Breite: 500 [mm], Höhe: 300 [mm] ");
+    EXPECT_EQ(nodeInfo(basisDatenTabelle(), quer, 0),
               "Querschnittsänderung, Ein: Durchmesser 200 [mm] Aus: 160 [mm] , stetig");
     k.planung = true;
-    EXPECT_EQ(nodeInfo(kanal, 0), "Kanal, Länge: 2.000 [mm]");
+    EXPECT_EQ(nodeInfo(basisDatenTabelle(), kanal, 0), "Kanal, Länge: 2.000 [mm]");
     nodeDaten(vent)->fehler = 1;
-    EXPECT_EQ(nodeInfo(vent, 0), "Ventilator");
-    EXPECT_EQ(nodeInfo(nullptr, 0), "-");
+    EXPECT_EQ(nodeInfo(basisDatenTabelle(), vent, 0), "Ventilator");
+    EXPECT_EQ(nodeInfo(basisDatenTabelle(), nullptr, 0), "-");
 
-    EXPECT_EQ(nodeInfo(gitter, 1), "Außenluftgitter , Strömen in Kanal");
-    EXPECT_EQ(nodeInfo(kanal, 1), "Kanal");
+    EXPECT_EQ(nodeInfo(basisDatenTabelle(), gitter, 1), "Außenluftgitter , Strömen in Kanal");
+    EXPECT_EQ(nodeInfo(basisDatenTabelle(), kanal, 1), "Kanal");
     DVdata& s = neu(b, kopf, 41);
     s.tag1 = 2;
-    EXPECT_EQ(nodeInfo(b.lastItem(), 1), "Kanal-Schalldämpter");
+    EXPECT_EQ(nodeInfo(basisDatenTabelle(), b.lastItem(), 1), "Kanal-Schalldämpter");
     neu(b, kopf, 6).i[0] = 1500;
-    EXPECT_EQ(nodeInfo(b.lastItem(), 1), "1.500 [m³/h]");
+    EXPECT_EQ(nodeInfo(basisDatenTabelle(), b.lastItem(), 1), "1.500 [m³/h]");
 }
 
 // --- line kind, flows, sections, counts on the example
@@ -254,42 +257,44 @@ TEST_F(Beispiel, LineKindAndPartBeforeTheFan) {
     EXPECT_FALSE(istZuluft(at(17))); // extract grille
     EXPECT_TRUE(istZuluft(nullptr));
 
-    EXPECT_TRUE(vorVentilator(at(0)));
-    EXPECT_TRUE(vorVentilator(at(1)));
-    EXPECT_TRUE(vorVentilator(at(2))); // duct between grille and fan
-    EXPECT_TRUE(vorVentilator(at(3)));
-    EXPECT_FALSE(vorVentilator(at(4)));
-    EXPECT_FALSE(vorVentilator(at(5)));
-    EXPECT_FALSE(vorVentilator(at(6)));
-    EXPECT_FALSE(vorVentilator(at(12)));
-    EXPECT_TRUE(vorVentilator(at(15)));
-    EXPECT_FALSE(vorVentilator(at(17)));
+    EXPECT_TRUE(vorVentilator(basisDatenTabelle(), at(0)));
+    EXPECT_TRUE(vorVentilator(basisDatenTabelle(), at(1)));
+    EXPECT_TRUE(vorVentilator(basisDatenTabelle(), at(2))); // duct between grille and fan
+    EXPECT_TRUE(vorVentilator(basisDatenTabelle(), at(3)));
+    EXPECT_FALSE(vorVentilator(basisDatenTabelle(), at(4)));
+    EXPECT_FALSE(vorVentilator(basisDatenTabelle(), at(5)));
+    EXPECT_FALSE(vorVentilator(basisDatenTabelle(), at(6)));
+    EXPECT_FALSE(vorVentilator(basisDatenTabelle(), at(12)));
+    EXPECT_TRUE(vorVentilator(basisDatenTabelle(), at(15)));
+    EXPECT_FALSE(vorVentilator(basisDatenTabelle(), at(17)));
 }
 
 TEST_F(Beispiel, VolumeFlowsOfEveryNode) {
     const int erwartet[19] = {2000, 2000, 2000, 2000, 2000, 2000, 1000, 1000, 1000, 1000,
                               1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000};
-    const Volumenstroeme alle(projekt.baum());
+    const Volumenstroeme alle(basisDatenTabelle(), projekt.baum());
     for (int k = 0; k < 19; ++k) {
-        EXPECT_EQ(volumenstrom(at(k)), erwartet[k]) << at(k)->position().toStdString();
+        EXPECT_EQ(volumenstrom(basisDatenTabelle(), at(k)), erwartet[k])
+            << at(k)->position().toStdString();
         EXPECT_EQ(alle[at(k)], erwartet[k]) << at(k)->position().toStdString();
     }
-    const Volumenstroeme strang2(at(14));
+    const Volumenstroeme strang2(basisDatenTabelle(), at(14));
     EXPECT_EQ(strang2[at(16)], 1000);
-    EXPECT_EQ(strang2[at(3)], -1);       // not part of that line
-    const Volumenstroeme strang1(at(7)); // any node stands for its whole line
+    EXPECT_EQ(strang2[at(3)], -1);                            // not part of that line
+    const Volumenstroeme strang1(basisDatenTabelle(), at(7)); // any node stands for its whole line
     for (int k = 0; k < 14; ++k) EXPECT_EQ(strang1[at(k)], erwartet[k]) << k;
     EXPECT_EQ(strang1[at(15)], -1);
 }
 
 TEST_F(Beispiel, UnknownOutletMakesTheWholeSumUnknown) {
-    nodeDaten(at(9))->i[3] = -1;        // the branch's outlet
-    EXPECT_EQ(volumenstrom(at(5)), -1); // not 1000 + (-1)
-    EXPECT_EQ(volumenstrom(at(4)), -1);
-    EXPECT_EQ(volumenstrom(at(6)), -1);
-    EXPECT_EQ(volumenstrom(at(11)), 1000); // the main line's last duct does not feed it
-    EXPECT_EQ(volumenstrom(at(3)), 2000);  // the fan takes the grille's value
-    const Volumenstroeme alle(projekt.baum());
+    nodeDaten(at(9))->i[3] = -1;                             // the branch's outlet
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), at(5)), -1); // not 1000 + (-1)
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), at(4)), -1);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), at(6)), -1);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), at(11)),
+              1000); // the main line's last duct does not feed it
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), at(3)), 2000); // the fan takes the grille's value
+    const Volumenstroeme alle(basisDatenTabelle(), projekt.baum());
     EXPECT_EQ(alle[at(5)], -1);
     EXPECT_EQ(alle[at(4)], -1);
     EXPECT_EQ(alle[at(11)], 1000);
@@ -359,28 +364,32 @@ TEST(Volumenstrom, PointsCrossesRoundingAndLineHeads) {
     knoten(b, kopf, 2);
     auslass(b, kopf, 3.5); // rounds to 4
 
-    EXPECT_EQ(volumenstrom(fan), 2800); // the volume-flow point before the fan wins
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), fan),
+              2800); // the volume-flow point before the fan wins
     // After the fan: the cross's two chains, then the point replaces everything after it.
-    EXPECT_EQ(volumenstrom(k1), 300 + 400 + 555);
-    EXPECT_EQ(volumenstrom(kreuz), 300 + 400 + 555);
-    EXPECT_EQ(volumenstrom(a1), 300); // a branch container reports its own chain only
-    EXPECT_EQ(volumenstrom(a2), 400);
-    EXPECT_EQ(volumenstrom(k2), 555);
-    EXPECT_EQ(volumenstrom(punkt), 555);
-    EXPECT_EQ(volumenstrom(k3), 6);
-    EXPECT_EQ(volumenstrom(s2), 555); // a branch piece right after a point takes its value
-    EXPECT_EQ(volumenstrom(s), 6);
-    EXPECT_EQ(volumenstrom(kopf), 3000); // a line head reports its first component
-    EXPECT_EQ(volumenstrom(punktVor), 2800);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k1), 300 + 400 + 555);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), kreuz), 300 + 400 + 555);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), a1),
+              300); // a branch container reports its own chain only
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), a2), 400);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k2), 555);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), punkt), 555);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k3), 6);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), s2),
+              555); // a branch piece right after a point takes its value
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), s), 6);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), kopf),
+              3000); // a line head reports its first component
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), punktVor), 2800);
 
-    const Volumenstroeme alle(b);
+    const Volumenstroeme alle(basisDatenTabelle(), b);
     for (tmylistitem* n = b.topitem(); n; n = n->getNext())
-        EXPECT_EQ(alle[n], volumenstrom(n)) << n->position().toStdString();
+        EXPECT_EQ(alle[n], volumenstrom(basisDatenTabelle(), n)) << n->position().toStdString();
 
     nodeDaten(k3)->typ = 77; // no catalogue entry
-    EXPECT_EQ(volumenstrom(k3), -1);
-    EXPECT_EQ(Volumenstroeme(b)[k3], -1);
-    EXPECT_EQ(volumenstrom(nullptr), -1);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), k3), -1);
+    EXPECT_EQ(Volumenstroeme(basisDatenTabelle(), b)[k3], -1);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), nullptr), -1);
 }
 
 TEST(Volumenstrom, RoomAfterBranchContainerTakesTheContainersChain) {
@@ -397,13 +406,14 @@ TEST(Volumenstrom, RoomAfterBranchContainerTakesTheContainersChain) {
     tmylistitem* k3 = knoten(b, zweiterKopf, 2);
     auslass(b, zweiterKopf, 120);
 
-    const Volumenstroeme alle(b);
+    const Volumenstroeme alle(basisDatenTabelle(), b);
     const struct {
         tmylistitem* knoten;
         int strom;
     } faelle[] = {{k2, 700}, {zweiterKopf, 120}, {k3, 120}};
     for (const auto& f : faelle) {
-        EXPECT_EQ(volumenstrom(f.knoten), f.strom) << f.knoten->position().toStdString();
+        EXPECT_EQ(volumenstrom(basisDatenTabelle(), f.knoten), f.strom)
+            << f.knoten->position().toStdString();
         EXPECT_EQ(alle[f.knoten], f.strom) << f.knoten->position().toStdString();
     }
     // The nodes before the container: whatever the sums make of it, the flows of the tree
@@ -411,8 +421,8 @@ TEST(Volumenstrom, RoomAfterBranchContainerTakesTheContainersChain) {
     EXPECT_GE(alle[k1], 700);
     EXPECT_EQ(alle[kopf], alle[k1]);
     for (tmylistitem* n = b.topitem(); n; n = n->getNext())
-        EXPECT_EQ(alle[n], volumenstrom(n)) << n->position().toStdString();
-    const Volumenstroeme zweiter(k3);
+        EXPECT_EQ(alle[n], volumenstrom(basisDatenTabelle(), n)) << n->position().toStdString();
+    const Volumenstroeme zweiter(basisDatenTabelle(), k3);
     EXPECT_EQ(zweiter[k3], 120);
     EXPECT_EQ(zweiter[k1], -1);
 
@@ -424,7 +434,7 @@ TEST(Volumenstrom, RoomAfterBranchContainerTakesTheContainersChain) {
     EXPECT_FALSE(zweiter.umfasst(raum));
     EXPECT_FALSE(alle.umfasst(nullptr));
     const Stromvorgaben vorgaben{{k3, 50.0}};
-    EXPECT_FALSE(Volumenstroeme(k3, &vorgaben).umfasst(zweiterKopf));
+    EXPECT_FALSE(Volumenstroeme(basisDatenTabelle(), k3, &vorgaben).umfasst(zweiterKopf));
 }
 
 TEST(Volumenstrom, DeeplyNestedBranches) {
@@ -443,8 +453,8 @@ TEST(Volumenstrom, DeeplyNestedBranches) {
         eltern = s;
     }
     auslass(b, eltern, 1);
-    EXPECT_EQ(volumenstrom(erster), tiefe + 1);
-    EXPECT_EQ(Volumenstroeme(b)[erster], tiefe + 1);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), erster), tiefe + 1);
+    EXPECT_EQ(Volumenstroeme(basisDatenTabelle(), b)[erster], tiefe + 1);
 }
 
 // --- joints -------------------------------------------------------------------------------------
@@ -457,32 +467,33 @@ TEST(Anschluss, DimensionsAtInletOutletAndBranch) {
     neu(b, kopf, 2, &kanal).i = {500, 300, -1, -1, -1, 2000, -1};
     double a = 0, h = 0;
     int form = 9;
-    ASSERT_TRUE(anschluss(kanal, true, a, h, form));
+    ASSERT_TRUE(anschluss(basisDatenTabelle(), kanal, true, a, h, form));
     EXPECT_EQ(form, formEckigMass);
     EXPECT_EQ(a, 500);
     EXPECT_EQ(h, 300);
     h = 0;
-    ASSERT_TRUE(anschluss(kanal, false, a, h, form)); // no outlet slots: inlet values
+    ASSERT_TRUE(
+        anschluss(basisDatenTabelle(), kanal, false, a, h, form)); // no outlet slots: inlet values
     EXPECT_EQ(a, 500);
     EXPECT_EQ(h, 300);
     nodeDaten(kanal)->planung = true;
-    EXPECT_FALSE(anschluss(kanal, true, a, h, form));
+    EXPECT_FALSE(anschluss(basisDatenTabelle(), kanal, true, a, h, form));
     EXPECT_EQ(form, formUnbestimmt);
     EXPECT_EQ(a, -1);
 
     tmylistitem* quer = nullptr;
     neu(b, kopf, 16, &quer).i = {500, 300, 400, 250, -1, 300, -1};
-    ASSERT_TRUE(anschluss(quer, false, a, h, form));
+    ASSERT_TRUE(anschluss(basisDatenTabelle(), quer, false, a, h, form));
     EXPECT_EQ(a, 400);
     EXPECT_EQ(h, 250);
 
     tmylistitem* kr = nullptr;
     neu(b, kopf, 26, &kr).i = {400, 300, 315, -1, -1, 500, -1};
-    ASSERT_TRUE(anschluss(kr, true, a, h, form));
+    ASSERT_TRUE(anschluss(basisDatenTabelle(), kr, true, a, h, form));
     EXPECT_EQ(form, formEckigMass);
     EXPECT_EQ(a, 400);
     EXPECT_EQ(h, 300);
-    ASSERT_TRUE(anschluss(kr, false, a, h, form));
+    ASSERT_TRUE(anschluss(basisDatenTabelle(), kr, false, a, h, form));
     EXPECT_EQ(form, formRundMass);
     EXPECT_EQ(a, 315);
 
@@ -490,10 +501,10 @@ TEST(Anschluss, DimensionsAtInletOutletAndBranch) {
     DVdata& r = neu(b, kopf, 27, &rk);
     r.eckig = false;
     r.i = {400, 300, 315, -1, -1, 500, -1};
-    ASSERT_TRUE(anschluss(rk, true, a, h, form));
+    ASSERT_TRUE(anschluss(basisDatenTabelle(), rk, true, a, h, form));
     EXPECT_EQ(form, formRundMass);
     EXPECT_EQ(a, 315);
-    ASSERT_TRUE(anschluss(rk, false, a, h, form));
+    ASSERT_TRUE(anschluss(basisDatenTabelle(), rk, false, a, h, form));
     EXPECT_EQ(form, formEckigMass);
     EXPECT_EQ(a, 400);
     EXPECT_EQ(h, 300);
@@ -501,36 +512,37 @@ TEST(Anschluss, DimensionsAtInletOutletAndBranch) {
     tmylistitem* st = nullptr;
     neu(b, kopf, 30, &st).i = {500, 300, 250, 200, -1, -1, -1};
     h = anschlussAbzweig;
-    ASSERT_TRUE(anschluss(st, false, a, h, form));
+    ASSERT_TRUE(anschluss(basisDatenTabelle(), st, false, a, h, form));
     EXPECT_EQ(form, formEckigMass);
     EXPECT_EQ(a, 250);
     EXPECT_EQ(h, 200);
     h = 0;
-    ASSERT_TRUE(anschluss(st, false, a, h, form));
+    ASSERT_TRUE(anschluss(basisDatenTabelle(), st, false, a, h, form));
     EXPECT_EQ(a, 500);
     EXPECT_EQ(h, 300);
 
     tmylistitem* rund = nullptr;
     neu(b, kopf, 39, &rund).i = {500, 300, 200, -1, -1, -1, -1};
     h = anschlussAbzweig;
-    ASSERT_TRUE(anschluss(rund, false, a, h, form));
+    ASSERT_TRUE(anschluss(basisDatenTabelle(), rund, false, a, h, form));
     EXPECT_EQ(form, formRundMass);
     EXPECT_EQ(a, 200);
     h = 0;
-    ASSERT_TRUE(anschluss(rund, false, a, h, form)); // main joint: the inlet rule
+    ASSERT_TRUE(
+        anschluss(basisDatenTabelle(), rund, false, a, h, form)); // main joint: the inlet rule
     EXPECT_EQ(form, formEckigMass);
     EXPECT_EQ(a, 500);
     EXPECT_EQ(h, 300);
 
     tmylistitem* fan = knoten(b, kopf, 13);
-    EXPECT_FALSE(anschluss(fan, true, a, h, form)); // no cross-section
+    EXPECT_FALSE(anschluss(basisDatenTabelle(), fan, true, a, h, form)); // no cross-section
 
     RecordingSeam seam;
     tmylistitem* fremd = knoten(b, kopf, 77);
-    EXPECT_FALSE(anschluss(fremd, true, a, h, form, &seam));
+    EXPECT_FALSE(anschluss(basisDatenTabelle(), fremd, true, a, h, form, &seam));
     ASSERT_EQ(seam.fragen.size(), 1);
     EXPECT_EQ(seam.fragen[0], "Typ nicht definiert:77 [o]");
-    EXPECT_FALSE(anschluss(nullptr, true, a, h, form));
+    EXPECT_FALSE(anschluss(basisDatenTabelle(), nullptr, true, a, h, form));
 }
 
 TEST(Anschluss, ShapesWithoutDimensions) {
@@ -549,13 +561,13 @@ TEST(Anschluss, ShapesWithoutDimensions) {
     tmylistitem* t = knoten(b, kopf, 49);
     double a = 0, h = 0;
     int form = 0;
-    EXPECT_TRUE(anschluss(t, true, a, h, form));
+    EXPECT_TRUE(anschluss(basisDatenTabelle(), t, true, a, h, form));
     EXPECT_EQ(form, formEckigOhne);
-    EXPECT_TRUE(anschluss(t, false, a, h, form));
+    EXPECT_TRUE(anschluss(basisDatenTabelle(), t, false, a, h, form));
     EXPECT_EQ(form, formRundOhne); // reversed at the outlet of a shape-changing type
     e->eckig = formRund;
     e->eckigwechsel = false;
-    EXPECT_TRUE(anschluss(t, false, a, h, form));
+    EXPECT_TRUE(anschluss(basisDatenTabelle(), t, false, a, h, form));
     EXPECT_EQ(form, formRundOhne);
     basisDatenTabelle().setzen(49, nullptr);
 }
@@ -577,21 +589,25 @@ TEST(AnschlussNachbar, NeighboursAcrossBranchJoints) {
 
     double a = 0, h = 0;
     int form = 0;
-    EXPECT_FALSE(anschlussNachbar(k1, true, a, h, form)); // first of the main line
-    ASSERT_TRUE(anschlussNachbar(st, true, a, h, form));
+    EXPECT_FALSE(
+        anschlussNachbar(basisDatenTabelle(), k1, true, a, h, form)); // first of the main line
+    ASSERT_TRUE(anschlussNachbar(basisDatenTabelle(), st, true, a, h, form));
     EXPECT_EQ(a, 600);
     EXPECT_EQ(h, 400);
-    ASSERT_TRUE(anschlussNachbar(z1, true, a, h, form)); // the branch joint of its piece
+    ASSERT_TRUE(anschlussNachbar(basisDatenTabelle(), z1, true, a, h,
+                                 form)); // the branch joint of its piece
     EXPECT_EQ(form, formEckigMass);
     EXPECT_EQ(a, 300);
     EXPECT_EQ(h, 200);
-    ASSERT_TRUE(anschlussNachbar(z2, true, a, h, form)); // past the branch container
+    ASSERT_TRUE(
+        anschlussNachbar(basisDatenTabelle(), z2, true, a, h, form)); // past the branch container
     EXPECT_EQ(a, 250);
     EXPECT_EQ(h, 150);
-    EXPECT_FALSE(anschlussNachbar(kreuz, false, a, h, form)); // last of the line
-    ASSERT_TRUE(anschlussNachbar(k1, false, a, h, form));
+    EXPECT_FALSE(
+        anschlussNachbar(basisDatenTabelle(), kreuz, false, a, h, form)); // last of the line
+    ASSERT_TRUE(anschlussNachbar(basisDatenTabelle(), k1, false, a, h, form));
     EXPECT_EQ(a, 600);
-    EXPECT_FALSE(anschlussNachbar(nullptr, false, a, h, form));
+    EXPECT_FALSE(anschlussNachbar(basisDatenTabelle(), nullptr, false, a, h, form));
 }
 
 // --- completeness -------------------------------------------------------------------------------
@@ -603,19 +619,19 @@ TEST(Vollstaendig, RequiredValuesOptionsAndCorrections) {
     k.eckig = true;
     k.tag1 = 0;
     k.i = {500, 300, -1, -1, -1, 2000, -1};
-    EXPECT_TRUE(vollstaendig(k));
+    EXPECT_TRUE(vollstaendig(basisDatenTabelle(), k));
     EXPECT_EQ(k.fehler, 0);
     k.tag1 = -1; // "Paßlänge" must be chosen
-    EXPECT_FALSE(vollstaendig(k));
+    EXPECT_FALSE(vollstaendig(basisDatenTabelle(), k));
     EXPECT_EQ(k.fehler, 1);
     k.tag1 = 0;
     k.i[5] = -1; // length must be given
-    EXPECT_FALSE(vollstaendig(k));
+    EXPECT_FALSE(vollstaendig(basisDatenTabelle(), k));
     k.i[5] = 2000;
     k.i[0] = -1; // width: sizing may choose it only in planning
-    EXPECT_FALSE(vollstaendig(k));
+    EXPECT_FALSE(vollstaendig(basisDatenTabelle(), k));
     k.planung = true;
-    EXPECT_TRUE(vollstaendig(k));
+    EXPECT_TRUE(vollstaendig(basisDatenTabelle(), k));
     EXPECT_TRUE(k.planung);
 
     DVdata f;
@@ -624,11 +640,11 @@ TEST(Vollstaendig, RequiredValuesOptionsAndCorrections) {
     f.tag1 = 0;
     f.i[0] = 2000;
     f.i[1] = 1000;
-    EXPECT_TRUE(vollstaendig(f));
+    EXPECT_TRUE(vollstaendig(basisDatenTabelle(), f));
     EXPECT_FALSE(f.planung); // a fan cannot be planned
     EXPECT_TRUE(f.eckig);    // no cross-section counts as rectangular
     f.i[1] = 0;              // at least 1
-    EXPECT_FALSE(vollstaendig(f));
+    EXPECT_FALSE(vollstaendig(basisDatenTabelle(), f));
 
     DVdata r;
     initNode(r, false);
@@ -636,24 +652,24 @@ TEST(Vollstaendig, RequiredValuesOptionsAndCorrections) {
     r.tag1 = 0;
     r.i = {300, 0, -1, 40, 1000, 3, -1};
     r.p[2] = QStringLiteral("R1");
-    EXPECT_TRUE(vollstaendig(r));
+    EXPECT_TRUE(vollstaendig(basisDatenTabelle(), r));
     r.i[3] = 9; // sound level at least 10
-    EXPECT_FALSE(vollstaendig(r));
+    EXPECT_FALSE(vollstaendig(basisDatenTabelle(), r));
     r.i[3] = 10;
     r.p[2].clear(); // the identifier is a text slot
-    EXPECT_FALSE(vollstaendig(r));
+    EXPECT_FALSE(vollstaendig(basisDatenTabelle(), r));
 
     DVdata h; // heating pipe: length at most 0
     initNode(h, false);
     h.typ = 101;
     h.i = {100, -1, 0, -1, -1, -1, -1};
-    EXPECT_TRUE(vollstaendig(h));
+    EXPECT_TRUE(vollstaendig(basisDatenTabelle(), h));
     h.i[2] = 5;
-    EXPECT_FALSE(vollstaendig(h));
+    EXPECT_FALSE(vollstaendig(basisDatenTabelle(), h));
 
     DVdata u;
     u.typ = 77;
-    EXPECT_FALSE(vollstaendig(u));
+    EXPECT_FALSE(vollstaendig(basisDatenTabelle(), u));
     EXPECT_EQ(u.fehler, 1);
 }
 
@@ -666,23 +682,23 @@ TEST(Plausibel, ValuesOutsideAPhysicalRangeMakeARecordIncomplete) {
     f.typ = 13;
     f.tag1 = 0;
     f.i = {2000, 2000, 0, 0, 108, 0, 100};
-    EXPECT_TRUE(plausibel(f));
-    EXPECT_TRUE(vollstaendig(f));
+    EXPECT_TRUE(plausibel(basisDatenTabelle(), f));
+    EXPECT_TRUE(vollstaendig(basisDatenTabelle(), f));
     f.i[6] = 1e308; // no caption: checked all the same
     int slot = -1;
-    EXPECT_FALSE(plausibel(f, &slot));
+    EXPECT_FALSE(plausibel(basisDatenTabelle(), f, &slot));
     EXPECT_EQ(slot, 6);
-    EXPECT_FALSE(vollstaendig(f));
+    EXPECT_FALSE(vollstaendig(basisDatenTabelle(), f));
     EXPECT_EQ(f.fehler, fehlerUnvollstaendig);
     f.i[6] = plausibelMax;
-    EXPECT_TRUE(vollstaendig(f));
+    EXPECT_TRUE(vollstaendig(basisDatenTabelle(), f));
     f.i[6] = -plausibelMax * 1.1;
-    EXPECT_FALSE(vollstaendig(f));
+    EXPECT_FALSE(vollstaendig(basisDatenTabelle(), f));
     f.i[6] = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_FALSE(vollstaendig(f));
+    EXPECT_FALSE(vollstaendig(basisDatenTabelle(), f));
     f.i[6] = 100;
     f.i[0] = -2000; // a negative flow
-    EXPECT_FALSE(plausibel(f, &slot));
+    EXPECT_FALSE(plausibel(basisDatenTabelle(), f, &slot));
     EXPECT_EQ(slot, 0);
 
     DVdata k;
@@ -691,11 +707,11 @@ TEST(Plausibel, ValuesOutsideAPhysicalRangeMakeARecordIncomplete) {
     k.eckig = true;
     k.tag1 = 0;
     k.i = {500, 300, -1, -1, -1, 2000, -1};
-    EXPECT_TRUE(vollstaendig(k));
+    EXPECT_TRUE(vollstaendig(basisDatenTabelle(), k));
     k.i[5] = -2000; // a negative length
-    EXPECT_FALSE(vollstaendig(k));
+    EXPECT_FALSE(vollstaendig(basisDatenTabelle(), k));
     k.i[5] = -1; // "not given" is no value: the completeness rule judges it
-    EXPECT_TRUE(plausibel(k));
+    EXPECT_TRUE(plausibel(basisDatenTabelle(), k));
 
     // A room's pressure and an offset's height step may be below zero.
     DVdata r;
@@ -704,13 +720,13 @@ TEST(Plausibel, ValuesOutsideAPhysicalRangeMakeARecordIncomplete) {
     r.tag1 = 0;
     r.i = {300, -50, -1, 40, 1000, 3, -1};
     r.p[2] = QStringLiteral("R1");
-    EXPECT_TRUE(plausibel(r));
+    EXPECT_TRUE(plausibel(basisDatenTabelle(), r));
     DVdata e;
     initNode(e, false);
     e.typ = 24;
     e.eckig = true;
     e.i = {500, 300, 500, 300, -300, 1000, -1};
-    EXPECT_TRUE(plausibel(e));
+    EXPECT_TRUE(plausibel(basisDatenTabelle(), e));
 }
 
 TEST_F(Beispiel, AnImplausibleValueIsNamedAsTheNodesProblem) {
@@ -718,6 +734,6 @@ TEST_F(Beispiel, AnImplausibleValueIsNamedAsTheNodesProblem) {
     DVdata& d = *nodeDaten(fan);
     ASSERT_EQ(d.typ, 13);
     d.i[6] = 1e308;
-    EXPECT_FALSE(vollstaendig(d));
-    EXPECT_EQ(nodeProblem(fan).toStdString(), "Unplausibler Wert I6: 1e+308");
+    EXPECT_FALSE(vollstaendig(basisDatenTabelle(), d));
+    EXPECT_EQ(nodeProblem(basisDatenTabelle(), fan).toStdString(), "Unplausibler Wert I6: 1e+308");
 }

@@ -1,3 +1,4 @@
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/project_data.h"
 #include "network/project_file.h"
@@ -152,10 +153,10 @@ TEST_F(ProjektDatei, ExampleLoadsWithTheRecordsOfItsTable) {
     // Everything of the example is complete, so it can be calculated.
     for (int k = 0; k < 19; ++k) {
         DVdata d = *nodeDaten(b.item(k));
-        EXPECT_TRUE(vollstaendig(d)) << b.item(k)->position().toStdString();
+        EXPECT_TRUE(vollstaendig(basisDatenTabelle(), d)) << b.item(k)->position().toStdString();
     }
-    EXPECT_EQ(volumenstrom(b.item(5)), 2000);
-    EXPECT_EQ(volumenstrom(b.item(11)), 1000);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), b.item(5)), 2000);
+    EXPECT_EQ(volumenstrom(basisDatenTabelle(), b.item(11)), 1000);
 
     EXPECT_EQ(projekt.daten().Bearbeiter, "Beispiel");
     EXPECT_EQ(projekt.daten().ort, "12345 Musterstadt");
@@ -763,10 +764,10 @@ TEST_F(ProjektDatei, MutatedFilesNeverHalfLoad) {
             ++geladen;
             for (const tmylistitem* n = p.baum().topitem(); n; n = n->getNext()) {
                 ASSERT_NE(nodeDaten(n), nullptr);
-                volumenstrom(n);
-                nodeInfo(n, 0);
+                volumenstrom(basisDatenTabelle(), n);
+                nodeInfo(basisDatenTabelle(), n, 0);
             }
-            (void)Volumenstroeme(p.baum());
+            (void)Volumenstroeme(basisDatenTabelle(), p.baum());
         } else {
             ++abgelehnt;
             EXPECT_FALSE(s2.fragen.isEmpty()) << runde;

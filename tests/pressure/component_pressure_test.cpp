@@ -2,6 +2,7 @@
 // copy-back, report lines, finite results for any input, and the interactive calculation.
 
 #include "component_test_tree.h"
+#include "support/test_context.h"
 
 #include "network/catalogue.h"
 #include "network/model_queries.h"
@@ -28,7 +29,7 @@ using testbaum::satz;
 class Bauteil : public ::testing::Test {
 protected:
     TDruck doc;
-    Rechenkontext u;
+    Rechenkontext u = testKontext();
 
     void SetUp() override {
         doc.drucken = false;
@@ -395,7 +396,7 @@ TEST(BauteilEndlich, EveryTypeOverZeroAndNegativeDimensionsAndFlows) {
                             d.vorgabe = (faelle % 17 == 0) ? -1 : 0;
                             const DVdata vorher = d;
                             TDruck doc;
-                            Rechenkontext u;
+                            Rechenkontext u = testKontext();
                             u.druck = &doc;
                             u.rho = 1.2;
                             const double dp = bauteildruck(modusDatensatz, nullptr, d, Q, u);
@@ -446,7 +447,7 @@ TEST(BauteilEndlich, BranchPiecesInEveryPassageWithOddFlowsAndDimensions) {
                                 b.ende(s, zuluft, qd);
                                 for (int modus = 1; modus <= 3; ++modus) {
                                     TDruck doc;
-                                    Rechenkontext u;
+                                    Rechenkontext u = testKontext();
                                     u.druck = &doc;
                                     u.rho = 1.2;
                                     DVdata arbeit;
@@ -485,7 +486,7 @@ TEST(BauteilBeispiel, EveryComponentOfTheSupplyLineHasAResult) {
 
     TDruck doc;
     doc.drucken = false;
-    Rechenkontext u;
+    Rechenkontext u = testKontext();
     u.druck = &doc;
     u.rho = 1.2;
     QStringList ergebnisse;
@@ -538,7 +539,7 @@ TEST_F(Interaktiv, NodeOfTheSameTypeIsCalculatedWithTheBuffer) {
     DVdata edit = satz(28, {400, 200}, true);
     edit.Text = QStringLiteral("Decke");
     const DVdata gespeichert = *nodeDaten(knie);
-    const BauteilAnzeige a = berechne1Bauteil(edit, knie, doc, true, 1.2);
+    const BauteilAnzeige a = berechne1Bauteil(testKontext(), edit, knie, doc, true, 1.2);
     EXPECT_NEAR(a.ergebnis, 31.5, 1e-9);
     EXPECT_EQ(a.ergebnisLabel, QStringLiteral("31,50 [Pa]"));
     EXPECT_EQ(a.zetaFelder, BauteilAnzeige::Feld::Zeigen);
@@ -564,7 +565,7 @@ TEST_F(Interaktiv, SilencerShowsTheVelocityBesideItsOwnLoss) {
     tmylistitem* k = c.neu(s, sd);
     c.ende(s, true, 500);
     DVdata edit = sd;
-    const BauteilAnzeige a = berechne1Bauteil(edit, k, doc, false, 1.2);
+    const BauteilAnzeige a = berechne1Bauteil(testKontext(), edit, k, doc, false, 1.2);
     EXPECT_EQ(a.ergebnisLabel, QStringLiteral("2,00 [Pa]"));
     EXPECT_EQ(a.zetaFelder, BauteilAnzeige::Feld::Zeigen);
     EXPECT_EQ(a.geschwindigkeit, QStringLiteral("4,42"));
@@ -573,7 +574,7 @@ TEST_F(Interaktiv, SilencerShowsTheVelocityBesideItsOwnLoss) {
 
 TEST_F(Interaktiv, TooLargeFailedAndPlanning) {
     DVdata klein = satz(28, {10, 5}, true); // 1440 m³/h through 50 mm²: 8000 m/s
-    BauteilAnzeige a = berechne1Bauteil(klein, knie, doc, true, 1.2);
+    BauteilAnzeige a = berechne1Bauteil(testKontext(), klein, knie, doc, true, 1.2);
     EXPECT_EQ(a.ergebnisLabel, QStringLiteral("zu groß!"));
     EXPECT_EQ(klein.fehler, fehlerVolumenstrom);
     EXPECT_GT(a.ergebnis, 9999);
@@ -586,7 +587,7 @@ TEST_F(Interaktiv, TooLargeFailedAndPlanning) {
 
     doc.clear();
     DVdata leer = satz(28, {0, 200}, true);
-    a = berechne1Bauteil(leer, knie, doc, true, 1.2);
+    a = berechne1Bauteil(testKontext(), leer, knie, doc, true, 1.2);
     EXPECT_EQ(a.ergebnisLabel, QStringLiteral("Fehler. Prüfen"));
     EXPECT_EQ(leer.fehler, fehlerVolumenstrom);
     EXPECT_EQ(doc.m.last(), QStringLiteral("Fehler"));
@@ -594,7 +595,7 @@ TEST_F(Interaktiv, TooLargeFailedAndPlanning) {
     doc.clear();
     DVdata plan = satz(28, {400, 200}, true);
     plan.planung = true;
-    a = berechne1Bauteil(plan, knie, doc, true, 1.2);
+    a = berechne1Bauteil(testKontext(), plan, knie, doc, true, 1.2);
     EXPECT_EQ(a.ergebnisLabel, QStringLiteral("in Planung"));
     EXPECT_EQ(doc.m.last(), QStringLiteral("Es fehlen noch Angaben zu dem Bauteil. Berechnung nur "
                                            "von vollständigen Bauteilen möglich."));
@@ -607,7 +608,7 @@ TEST_F(Interaktiv, BranchPiecePrintsEveryPassageAndKeepsTheMainTexts) {
     c.ende(st, true, 1000);
     c.ende(s, true, 2000);
     DVdata edit = *nodeDaten(st);
-    const BauteilAnzeige a = berechne1Bauteil(edit, st, doc, true, 1.2);
+    const BauteilAnzeige a = berechne1Bauteil(testKontext(), edit, st, doc, true, 1.2);
     EXPECT_EQ(a.ergebnisLabel, QStringLiteral("3,30 [Pa]"));
     EXPECT_EQ(a.zeta, QStringLiteral("0,178"));
     EXPECT_EQ(edit.p[1], QStringLiteral("0,178"));
@@ -626,7 +627,7 @@ TEST_F(Interaktiv, CrossPrintsBothBranches) {
     c.ende(c.neu(st, zweig), true, 200);
     c.ende(s, true, 1500);
     DVdata edit = *nodeDaten(st);
-    berechne1Bauteil(edit, st, doc, true, 1.2);
+    berechne1Bauteil(testKontext(), edit, st, doc, true, 1.2);
     const int i1 = doc.m.indexOf(QStringLiteral("°ÜAbzweig 1;   Volumenstrom: 1.000 [m³/h]"));
     const int i2 = doc.m.indexOf(QStringLiteral("°ÜAbzweig 2;   Volumenstrom: 200 [m³/h]"));
     ASSERT_GT(i1, 0);
@@ -647,9 +648,9 @@ TEST_F(Interaktiv, EveryReportLineIsPrinted) {
     c.ende(c.neu(st, zweig), true, 200);
     c.ende(s, true, 1500);
     DVdata kreuz = *nodeDaten(st);
-    berechne1Bauteil(kreuz, st, doc, true, 1.2);
+    berechne1Bauteil(testKontext(), kreuz, st, doc, true, 1.2);
     DVdata k = satz(28, {400, 200}, true);
-    berechne1Bauteil(k, knie, doc, true, 1.2);
+    berechne1Bauteil(testKontext(), k, knie, doc, true, 1.2);
     ASSERT_GT(doc.m.size(), 20);
     int ergebnisse = 0;
     for (const QString& z : doc.m) {
@@ -666,25 +667,27 @@ TEST_F(Interaktiv, EveryReportLineIsPrinted) {
 TEST_F(Interaktiv, OtherTypeIsCalculatedAloneWithTheNodesFlow) {
     // An outlet in the buffer while the elbow is selected: mode 0 with its 1440 m³/h.
     DVdata auslass = satz(10, {400, 200, 1, 1440, 1}, true, 1); // "scharfkantiger Austritt"
-    BauteilAnzeige a = berechne1Bauteil(auslass, knie, doc, false, 1.2);
+    BauteilAnzeige a = berechne1Bauteil(testKontext(), auslass, knie, doc, false, 1.2);
     EXPECT_EQ(a.ergebnisLabel, QStringLiteral("15,00 [Pa]")); // zeta 1.0 at 5 m/s
     EXPECT_EQ(a.zetaFelder, BauteilAnzeige::Feld::Unveraendert);
 
     auslass.vorgabe = 1;
     auslass.i[6] = 12;
-    a = berechne1Bauteil(auslass, knie, doc, false, 1.2);
+    a = berechne1Bauteil(testKontext(), auslass, knie, doc, false, 1.2);
     EXPECT_EQ(a.ergebnisLabel, QStringLiteral("12,00 [Pa]"));
     EXPECT_EQ(a.wertFeld, BauteilAnzeige::Feld::Zeigen);
     EXPECT_EQ(a.wert, 12);
     auslass.i[6] = -1;
-    a = berechne1Bauteil(auslass, knie, doc, false, 1.2);
+    a = berechne1Bauteil(testKontext(), auslass, knie, doc, false, 1.2);
     EXPECT_EQ(a.wertFeld, BauteilAnzeige::Feld::Leeren);
 
     // No node, or an inline type without its own node: nothing to calculate.
     DVdata knie2 = satz(28, {400, 200}, true);
-    EXPECT_EQ(berechne1Bauteil(knie2, nullptr, doc, false, 1.2).ergebnisLabel, QStringLiteral("-"));
-    EXPECT_EQ(berechne1Bauteil(knie2, b.baum.topitem(), doc, false, 1.2).ergebnisLabel,
+    EXPECT_EQ(berechne1Bauteil(testKontext(), knie2, nullptr, doc, false, 1.2).ergebnisLabel,
               QStringLiteral("-"));
+    EXPECT_EQ(
+        berechne1Bauteil(testKontext(), knie2, b.baum.topitem(), doc, false, 1.2).ergebnisLabel,
+        QStringLiteral("-"));
 }
 
 TEST_F(Interaktiv, ZetaFieldsForTheCatalogueModeFive) {
@@ -707,7 +710,7 @@ TEST_F(Interaktiv, ZetaFieldsForTheCatalogueModeFive) {
     tmylistitem* g = c.neu(s, geraet);
     c.ende(s, true, 1000);
     DVdata edit = geraet;
-    const BauteilAnzeige a = berechne1Bauteil(edit, g, doc, false, 1.2);
+    const BauteilAnzeige a = berechne1Bauteil(testKontext(), edit, g, doc, false, 1.2);
     tabelle.setzen(45, alt);
     EXPECT_EQ(a.ergebnisLabel, QStringLiteral("2,40 [Pa]"));
     EXPECT_EQ(a.zetaFelder, BauteilAnzeige::Feld::Zeigen);

@@ -5,6 +5,7 @@
 #include "pressure/device_pressure.h"
 #include "report/report_document.h"
 #include "store/number_format.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ Lauf rechne(const DVdata& rec, double q, bool zuluft = true, double rho = 1.2,
     Lauf l{{}, rec, {}};
     TDruck d;
     d.drucken = drucken;
-    const Rechenkontext k;
+    const Rechenkontext k = testKontext();
     RegelEingabe e{l.rec, 1, zuluft, q, 1, 1, 1, rho, d, k};
     l.erg = geraeteRegel(e);
     l.zeilen = d.m;

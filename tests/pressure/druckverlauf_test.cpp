@@ -13,6 +13,7 @@
 #include "pressure/network_pressure_core.h"
 #include "report/report_document.h"
 #include "support/recording_seam.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -159,7 +160,7 @@ TEST(Druckverlauf, TheExamplesWorstPathsEndAtTheRoomPressure) {
     for (int s = 0; s < baum.topCount(); ++s) {
         tmylistitem* kopf = baum.topLevel(s);
         TeilbaumZustand vorher(kopf);
-        Rechenkontext k;
+        Rechenkontext k = testKontext();
         Rechenlauf lauf;
         ASSERT_TRUE(lauf.gestartet());
         const StrangErgebnis e = strangRechnen(lauf, kopf, k);
@@ -208,7 +209,7 @@ TEST(Druckverlauf, AFanWithoutItsPressureGetsItFromTheCalculation) {
     const tmylistitem* ende = knotenAnPosition(p->baum(), QStringLiteral("1.5.5"));
     DVdata* fan = nodeDaten(knotenAnPosition(p->baum(), QStringLiteral("1.3")));
     ASSERT_EQ(fan->i[4], 16);
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     Rechenlauf lauf;
     const Druckverlauf gespeichert = verlaufSammeln(lauf, kopf, ende, k).verlauf;
     ASSERT_EQ(gespeichert.a.size(), 11u);
@@ -242,7 +243,7 @@ TEST(Druckverlauf, APathIntoABranchTurnsAtItsPiece) {
     tmylistitem* raum2 = knotenAnPosition(p->baum(), QStringLiteral("1.5.5"));
     ASSERT_TRUE(raum2);
     ASSERT_EQ(typVon(raum2), typRaum);
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     Rechenlauf lauf;
     const StrangErgebnis e = strangRechnen(lauf, kopf, k);
     const VerlaufErgebnis r = verlaufSammeln(lauf, kopf, raum2, k);
@@ -261,10 +262,12 @@ TEST(Druckverlauf, APathIntoTheSecondBranchOfACross) {
     ProjektBaum baum;
     baum.setPlanungFuerNeue([] { return false; });
     ASSERT_GT(projektErzeugen(baum, GeneratorOptionen{1, 40, 7}), 0);
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     const tmylistitem* kreuz = nullptr;
     for (const tmylistitem* n = baum.topitem(); n && !kreuz; n = n->getNext())
-        if (endenVon(n) == 4 && n->childCount() == 2 && n->child(1)->hasChildren()) kreuz = n;
+        if (endenVon(basisDatenTabelle(), n) == 4 && n->childCount() == 2 &&
+            n->child(1)->hasChildren())
+            kreuz = n;
     ASSERT_TRUE(kreuz) << "the generated line holds a cross";
     tmylistitem* kopf = strangKopf(kreuz);
     const tmylistitem* ende = nullptr;
@@ -298,7 +301,7 @@ TEST(Druckverlauf, TargetsAndALongPath) {
     ProjektBaum& baum = p->baum();
     tmylistitem* zu = baum.topLevel(0);
     tmylistitem* ab = baum.topLevel(1);
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     Rechenlauf lauf;
     for (const QString& pos : {QStringLiteral("1.5"), QStringLiteral("1.7"), QStringLiteral("1"),
                                QStringLiteral("2.4")}) {
@@ -325,7 +328,7 @@ TEST(Druckverlauf, TargetsAndALongPath) {
     for (int i = 0; i < 1200; ++i) {
         tmylistitem* n = baum.Insert(kanal->Index(), QStringLiteral("Kanal"));
         *nodeDaten(n) = vorlage;
-        nodeRefresh(n);
+        nodeRefresh(basisDatenTabelle(), n);
     }
     tmylistitem* raum = knotenAnPosition(baum, QStringLiteral("1.1208"));
     ASSERT_TRUE(raum);
@@ -346,7 +349,7 @@ TEST(Druckverlauf, AStoppingNodeIsNamedAndThePointsBeforeItStay) {
     ProjektBaum& baum = p->baum();
     tmylistitem* kanal = knotenAnPosition(baum, QStringLiteral("1.6"));
     nodeDaten(kanal)->planung = true;
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     Rechenlauf lauf;
     const VerlaufErgebnis r =
         verlaufSammeln(lauf, baum.topLevel(0), knotenAnPosition(baum, QStringLiteral("1.8")), k);

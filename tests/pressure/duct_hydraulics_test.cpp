@@ -5,6 +5,7 @@
 #include "pressure/calc_context.h"
 #include "pressure/duct_hydraulics.h"
 #include "report/report_document.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -478,10 +479,10 @@ TEST(GeradeStrecke, PlanungAndererTypUndFehlendeMasse) {
 // A calculation takes the density its context carries; a new context starts at the standard.
 TEST(GeradeStrecke, DichteDesKontexts) {
     DVdata d = kanal(400, 200, 0, QStringLiteral("Stahlblech"));
-    const Rechenkontext standard;
+    const Rechenkontext standard = testKontext();
     EXPECT_NEAR(geradeStrecke(d, 1000, nullptr, standard.rho), 0.596604, 1e-6);
     EXPECT_EQ(standard.rho, dichteStandard);
-    Rechenkontext imStrang;
+    Rechenkontext imStrang = testKontext();
     imStrang.rho = 1.0;
     // R grows with ρ
     EXPECT_NEAR(geradeStrecke(d, 1000, nullptr, imStrang.rho), 0.596604 / 1.2, 1e-6);
@@ -587,17 +588,18 @@ struct KleinerStrang {
 
 TEST(GeradeStrecke, KnotenMitEigenemVolumenstrom) {
     KleinerStrang s(QStringLiteral("1,200"));
-    ASSERT_EQ(volumenstrom(s.kanalKnoten), 1000);
-    const double dp = geradeStrecke(s.kanalKnoten, nullptr, 1.2);
+    ASSERT_EQ(volumenstrom(basisDatenTabelle(), s.kanalKnoten), 1000);
+    const double dp = geradeStrecke(basisDatenTabelle(), s.kanalKnoten, nullptr, 1.2);
     EXPECT_NEAR(dp, 5.96604, 1e-5);
     EXPECT_EQ(nodeDaten(s.kanalKnoten)->p[0], QStringLiteral("3,47"));
 
     // an unknown material leaves the node's record as it was
     nodeDaten(s.kanalKnoten)->p[2] = QStringLiteral("Pappe");
     nodeDaten(s.kanalKnoten)->p[0] = QStringLiteral("alt");
-    EXPECT_EQ(geradeStrecke(s.kanalKnoten, nullptr, 1.2), keinErgebnis);
+    EXPECT_EQ(geradeStrecke(basisDatenTabelle(), s.kanalKnoten, nullptr, 1.2), keinErgebnis);
     EXPECT_EQ(nodeDaten(s.kanalKnoten)->p[0], QStringLiteral("alt"));
-    EXPECT_EQ(geradeStrecke(static_cast<tmylistitem*>(nullptr), nullptr, 1.2), keinErgebnis);
+    EXPECT_EQ(geradeStrecke(basisDatenTabelle(), static_cast<tmylistitem*>(nullptr), nullptr, 1.2),
+              keinErgebnis);
 }
 
 TEST(Berechne1Strecke, AusgewaehlterKnotenBestimmtFlussUndDichte) {
@@ -605,7 +607,7 @@ TEST(Berechne1Strecke, AusgewaehlterKnotenBestimmtFlussUndDichte) {
     KleinerStrang s(QStringLiteral("1,000"));
     DVdata edit = *nodeDaten(s.kanalKnoten);
     TDruck doc;
-    const StreckenAnzeige a = berechne1Strecke(s.kanalKnoten, edit, doc, true);
+    const StreckenAnzeige a = berechne1Strecke(basisDatenTabelle(), s.kanalKnoten, edit, doc, true);
     EXPECT_NEAR(a.ergebnis, 5.96604 / 1.2, 1e-5);
     EXPECT_EQ(a.ergebnisLabel, QStringLiteral("4,97 [Pa]"));
     EXPECT_EQ(a.gefaelleLabel, QStringLiteral("R= 0,50 [Pa/m]"));
@@ -614,6 +616,6 @@ TEST(Berechne1Strecke, AusgewaehlterKnotenBestimmtFlussUndDichte) {
 
     // no selection: 1 m³/h at 1.2 kg/m³
     DVdata ohne = kanal(400, 200, 10000, QStringLiteral("Stahlblech"));
-    berechne1Strecke(nullptr, ohne, doc, false);
+    berechne1Strecke(basisDatenTabelle(), nullptr, ohne, doc, false);
     EXPECT_EQ(ohne.p[0], QStringLiteral("0,00"));
 }

@@ -8,6 +8,7 @@
 #include "report/report_document.h"
 #include "store/number_format.h"
 #include "support/recording_seam.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +59,7 @@ TEST(Beispielprojekt, EveryNodeIsComplete) {
             EXPECT_GT(leseZahl(d.p[1]), 0) << wo(n);
             continue;
         }
-        EXPECT_TRUE(vollstaendig(d)) << wo(n);
+        EXPECT_TRUE(vollstaendig(basisDatenTabelle(), d)) << wo(n);
         EXPECT_EQ(d.fehler, fehlerOk) << wo(n);
         EXPECT_FALSE(d.planung) << wo(n);
         // A room's page offers the radiation angle as its second choice.
@@ -81,7 +82,7 @@ TEST(Beispielprojekt, NetworkCalculationStoresWhatIsAlreadyStored) {
     for (int k = 0; k < b.count(); ++k) vorher.push_back(*nodeDaten(b.item(k)));
 
     TDruck doc;
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     k.druck = &doc;
     NetzOptionen o;
     o.projekt = &p->daten();

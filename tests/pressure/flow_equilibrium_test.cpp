@@ -1,4 +1,5 @@
 #include "pressure/flow_equilibrium.h"
+#include "support/test_context.h"
 
 #include "network/catalogue.h"
 #include "network/network_tree.h"
@@ -106,7 +107,7 @@ TEST(GleichgewichtErzeugt, EveryJunctionBalancesAndTheFansFlowIsKept) {
             SCOPED_TRACE(testing::Message()
                          << f.auslaesse << " outlets, seed " << f.seed << ", line " << s + 1);
             tmylistitem* kopf = baum.topLevel(s);
-            Rechenkontext k;
+            Rechenkontext k = testKontext();
             const SimulationsErgebnis e = netzSimulieren(kopf, k);
             ASSERT_TRUE(e.ok()) << e.meldung.toStdString()
                                 << (e.stoppKnoten ? e.stoppKnoten->position().toStdString()

@@ -4,6 +4,7 @@
 #include "pressure/component_pressure.h"
 #include "pressure/neighbour_check.h"
 #include "report/report_document.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -23,16 +24,16 @@ TEST(GeneratedProject, EveryNodeFitsItsNeighboursAndEveryPassageComputes) {
         o.seed = seed;
         ASSERT_GT(projektErzeugen(baum, o), 0);
 
-        const Volumenstroeme stroeme(baum);
+        const Volumenstroeme stroeme(basisDatenTabelle(), baum);
         TDruck still;
         still.drucken = false;
-        Rechenkontext u;
+        Rechenkontext u = testKontext();
         u.druck = &still;
         u.stroeme = &stroeme;
         int gerechnet = 0;
         for (tmylistitem* n = baum.topitem(); n; n = n->getNext()) {
             const int typ = nodeDaten(n)->typ;
-            EXPECT_EQ(nachbarpruefung(n, &stroeme), 0)
+            EXPECT_EQ(nachbarpruefung(n, u), 0)
                 << "seed " << seed << " at " << n->position().toStdString() << " type " << typ;
             if (n->Level() == 0 || typ == 4 || typ == 5) continue;
             DVdata arbeit;

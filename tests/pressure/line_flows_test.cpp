@@ -8,6 +8,7 @@
 #include "pressure/calc_context.h"
 #include "pressure/network_pressure_core.h"
 #include "support/node_results.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,7 @@ StrangErgebnis rechnen(tmylistitem* kopf, const Volumenstroeme* stroeme,
                        const Stromvorgaben* vorgaben = nullptr) {
     const Rechenlauf lauf;
     EXPECT_TRUE(lauf.gestartet());
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     k.stroeme = stroeme;
     k.stromvorgaben = vorgaben;
     return strangRechnen(lauf, kopf, k);
@@ -67,14 +68,14 @@ tmylistitem* ersterAuslass(tmylistitem* kopf) {
 TEST(StrangFluesse, FlowsOfTheTreeGiveTheSameResultAsTheLinesOwn) {
     for (uint32_t seed : {1u, 7u}) {
         Generiert g(seed);
-        const Volumenstroeme alle(g.baum);
+        const Volumenstroeme alle(basisDatenTabelle(), g.baum);
         for (tmylistitem* kopf = g.baum.topitem(); kopf; kopf = kopf->getNextSibling()) {
             SCOPED_TRACE(kopf->position().toStdString() + " seed " + std::to_string(seed));
             const StrangErgebnis eigen = rechnen(kopf, nullptr);
             EXPECT_GT(eigen.maximum, 0);
             EXPECT_TRUE(eigen.hatAbzweige);
             gleich(eigen, rechnen(kopf, &alle));
-            const Volumenstroeme strang(kopf);
+            const Volumenstroeme strang(basisDatenTabelle(), kopf);
             gleich(eigen, rechnen(kopf, &strang));
         }
     }
@@ -85,7 +86,7 @@ TEST(StrangFluesse, GivenFlowsAreReadNotFoundAgain) {
     tmylistitem* kopf = g.baum.topitem();
     tmylistitem* auslass = ersterAuslass(kopf);
     ASSERT_NE(auslass, nullptr);
-    const Volumenstroeme vorher(g.baum);
+    const Volumenstroeme vorher(basisDatenTabelle(), g.baum);
     const int q = vorher[auslass];
     ASSERT_GT(q, 0);
     nodeDaten(auslass)->i[3] = q + 100;
@@ -104,8 +105,8 @@ TEST(StrangFluesse, FlowsThatDoNotCoverTheLineOrFlowsTriedInsteadAreNotRead) {
     tmylistitem* auslass = ersterAuslass(erster);
     ASSERT_NE(auslass, nullptr);
     const size_t k = static_cast<size_t>(auslass->Index() - erster->Index());
-    const Volumenstroeme anderer(zweiter);
-    const Volumenstroeme alle(g.baum);
+    const Volumenstroeme anderer(basisDatenTabelle(), zweiter);
+    const Volumenstroeme alle(basisDatenTabelle(), g.baum);
     const int q = alle[auslass];
 
     EXPECT_TRUE(alle.umfasst(erster));
@@ -119,7 +120,7 @@ TEST(StrangFluesse, FlowsThatDoNotCoverTheLineOrFlowsTriedInsteadAreNotRead) {
 
     // Flows tried instead of the records' win over the flows of the context.
     const Stromvorgaben vorgaben{{auslass, q + 40.0}};
-    const Volumenstroeme mitVorgaben(erster, &vorgaben);
+    const Volumenstroeme mitVorgaben(basisDatenTabelle(), erster, &vorgaben);
     EXPECT_FALSE(mitVorgaben.umfasst(erster));
     EXPECT_EQ(mitVorgaben[auslass], q + 40);
     EXPECT_EQ(rechnen(erster, &alle, &vorgaben).knoten[k].volumenstrom, q + 40);

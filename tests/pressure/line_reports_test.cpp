@@ -1,3 +1,4 @@
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/project_file.h"
@@ -52,7 +53,8 @@ protected:
 
 TEST_F(Linienberichte, StrangverlaufListsEveryNodeWithItsFlowInCubicMetresPerHour) {
     TDruck doc;
-    ASSERT_TRUE(strangverlauf(projekt->baum(), at("1.5.3"), doc, projekt->daten(), &seam));
+    ASSERT_TRUE(strangverlauf(basisDatenTabelle(), projekt->baum(), at("1.5.3"), doc,
+                              projekt->daten(), &seam));
     const QStringList erwartet{
         "°ÜKompletter Strangverlauf für Zuluft: 1 Beispiel",
         "°TK2|0,30,40,-10",
@@ -80,7 +82,8 @@ TEST_F(Linienberichte, StrangverlaufListsEveryNodeWithItsFlowInCubicMetresPerHou
 
     // The extract line carries its identifier in the title.
     TDruck ab;
-    ASSERT_TRUE(strangverlauf(projekt->baum(), at("2"), ab, projekt->daten(), &seam));
+    ASSERT_TRUE(
+        strangverlauf(basisDatenTabelle(), projekt->baum(), at("2"), ab, projekt->daten(), &seam));
     EXPECT_EQ(nachKopf(ab).value(0),
               QStringLiteral("°ÜKompletter Strangverlauf für Abluft: 2 Beispiel"));
 }
@@ -89,7 +92,8 @@ TEST_F(Linienberichte, ZusammenstellungNamesItsColumnsAndTheFlowUnit) {
     TDruck doc;
     // A line head selected: that line and every line after it.
     projekt->baum().setSelected(at("1"));
-    ASSERT_TRUE(bauteilZusammenstellen(projekt->baum(), typKanal, doc, projekt->daten()));
+    ASSERT_TRUE(bauteilZusammenstellen(basisDatenTabelle(), projekt->baum(), typKanal, doc,
+                                       projekt->daten()));
     const QStringList erwartet{
         "°ÜZusammenstellung für Bauteil: Kanal",
         "°TK2|0,20,-8,*",
@@ -106,7 +110,8 @@ TEST_F(Linienberichte, ZusammenstellungNamesItsColumnsAndTheFlowUnit) {
     // A component selected: its chain only, the outlet with its option.
     TDruck kette;
     projekt->baum().setSelected(at("1.5.2"));
-    ASSERT_TRUE(bauteilZusammenstellen(projekt->baum(), typZuluftauslass, kette, projekt->daten()));
+    ASSERT_TRUE(bauteilZusammenstellen(basisDatenTabelle(), projekt->baum(), typZuluftauslass,
+                                       kette, projekt->daten()));
     const QStringList auslass = nachKopf(kette);
     ASSERT_EQ(auslass.size(), 5);
     EXPECT_EQ(auslass[2], QStringLiteral("Position|°.V|Bauteil"));

@@ -2,6 +2,7 @@
 // ducts and pipes, the velocity text of silencers and fire dampers.
 
 #include "component_test_tree.h"
+#include "support/test_context.h"
 
 #include "network/catalogue.h"
 #include "network/model_queries.h"
@@ -48,7 +49,7 @@ struct Nachbar : public ::testing::Test {
         b.neu(parent, satz(4, {300, 0}));
     }
     int pruefe(tmylistitem* n, NachbarEinstellungen e = standard) {
-        return nachbarpruefung(n, e, Rechenkontext{});
+        return nachbarpruefung(n, e, testKontext());
     }
 };
 
@@ -125,18 +126,18 @@ TEST_F(Nachbar, AContextKeepsTheSettingsAndCatalogueItWasMadeWith) {
     ende(1000, 400, 200);
     const Einstellungen vorher = einstellungen();
     einstellungen().setAuslegung(0);
-    const Rechenkontext nachGeschwindigkeit;
+    const Rechenkontext nachGeschwindigkeit = testKontext();
     einstellungen().setAuslegung(1);
     EXPECT_EQ(nachbarpruefung(k, nachGeschwindigkeit), fehlerGeschwindigkeit);
-    EXPECT_EQ(nachbarpruefung(k, Rechenkontext{}), fehlerOk); // by gradient: no velocity limit
+    EXPECT_EQ(nachbarpruefung(k, testKontext()), fehlerOk); // by gradient: no velocity limit
     einstellungen() = vorher;
 
     // Without a catalogue entry the node cannot be judged and keeps its record.
-    Rechenkontext ohneKatalog;
+    Rechenkontext ohneKatalog = testKontext();
     TBasisDatenTabelle leer;
     ohneKatalog.katalog = &leer;
     EXPECT_EQ(ohneKatalog.typ(typKanal), nullptr);
-    EXPECT_NE(Rechenkontext{}.typ(typKanal), nullptr);
+    EXPECT_NE(testKontext().typ(typKanal), nullptr);
 }
 
 // One calculation at a time: a second start while one runs is refused, and the guard is free
@@ -180,7 +181,7 @@ TEST_F(Nachbar, IncompleteRecordIsStored) {
     EXPECT_EQ(pruefe(k), fehlerUnvollstaendig);
     EXPECT_EQ(nodeDaten(k)->fehler, fehlerUnvollstaendig);
     EXPECT_EQ(k->stateIndex, fehlerUnvollstaendig);
-    EXPECT_EQ(nachbarpruefung(nullptr, standard, Rechenkontext{}), -1);
+    EXPECT_EQ(nachbarpruefung(nullptr, standard, testKontext()), -1);
 }
 
 TEST_F(Nachbar, PlanningChecksShapesOnly) {
@@ -265,7 +266,7 @@ TEST_F(Nachbar, SilencerAndFireDamperGetAFreshVelocity) {
     tmylistitem* t = b.strang(0);
     tmylistitem* bsk = b.neu(t, satz(43, {400, 200}, true, 0));
     ende(t, 1440, 400, 200);
-    EXPECT_EQ(nachbarpruefung(bsk, standard, Rechenkontext{}), fehlerOk);
+    EXPECT_EQ(nachbarpruefung(bsk, standard, testKontext()), fehlerOk);
     EXPECT_EQ(nodeDaten(bsk)->p[0], QStringLiteral("5,00"));
 }
 

@@ -15,6 +15,7 @@
 #include "store/user_seam.h"
 #include "support/golden.h"
 #include "support/recording_seam.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +78,7 @@ TEST(NetzBeispiel, SumsAlongEveryPathAreTheComponentResults) {
     tmylistitem* ab = b.topLevel(1);
 
     // The component results, each on its own (supply 1.x, extract 2.x).
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     TDruck still;
     still.drucken = false;
     k.druck = &still;
@@ -106,7 +107,7 @@ TEST(NetzBeispiel, SumsAlongEveryPathAreTheComponentResults) {
     const double abVentilator = dp(ab, "2.2");
 
     TDruck doc;
-    Rechenkontext kontext;
+    Rechenkontext kontext = testKontext();
     kontext.druck = &doc;
     NetzOptionen o;
     o.projekt = &p->daten();
@@ -155,7 +156,7 @@ TEST(NetzBeispiel, GoldenReport) {
     auto p = beispiel(seam, ordner);
     ASSERT_TRUE(p);
     TDruck doc;
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     k.druck = &doc;
     NetzOptionen o;
     o.projekt = &p->daten();
@@ -175,7 +176,7 @@ TEST(NetzErzeugt, GoldenReportsOfTwoGeneratedProjects) {
         ProjektDaten daten;
         projektDatenErzeugen(daten, f.o);
         TDruck doc;
-        Rechenkontext k;
+        Rechenkontext k = testKontext();
         k.druck = &doc;
         NetzOptionen o;
         o.projekt = &daten;
@@ -191,7 +192,7 @@ TEST(NetzErzeugt, LargeGeneratedLinesDoNotStop) {
     ProjektBaum baum;
     baum.setPlanungFuerNeue([] { return false; });
     ASSERT_GT(projektErzeugen(baum, GeneratorOptionen{2, 600, 1}), 0);
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     const NetzErgebnis e = netzberechnen(baum, k);
     ASSERT_TRUE(e.ok()) << e.meldung.toStdString() << " at "
                         << (e.knoten ? e.knoten->position().toStdString() : "");
@@ -230,7 +231,7 @@ struct Vorgaben : testbaum::Baum {
         return neu(eltern, d);
     }
     NetzErgebnis rechnen(TDruck& doc, NetzOptionen o = {}) {
-        Rechenkontext k;
+        Rechenkontext k = testKontext();
         k.druck = &doc;
         return netzberechnen(baum, k, o);
     }
@@ -435,7 +436,7 @@ TEST(NetzRand, FailingBranchPassageCountsZeroAndMarksItsEnds) {
     t.raum(s, QStringLiteral("Z"));
     t.dp(t.kopf, 3);
     t.raum(t.kopf, QStringLiteral("H"));
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     TDruck still;
     still.drucken = false;
     k.druck = &still;
@@ -528,7 +529,7 @@ TEST(NetzRand, CancelLeavesNoReportAndRestoresTheCaller) {
         seam.abbrechenBei = bei;
         TDruck doc;
         doc.add(QStringLiteral("voriger Bericht"));
-        Rechenkontext k;
+        Rechenkontext k = testKontext();
         k.druck = &doc;
         k.fortschritt = &seam;
         int ende = 0;
@@ -547,7 +548,7 @@ TEST(NetzRand, RefusalsBeforeAnythingIsComputed) {
     RecordingSeam seam;
     NetzOptionen o;
     o.seam = &seam;
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     {
         ProjektBaum leer;
         EXPECT_EQ(netzberechnen(leer, k, o).status, NetzStatus::KeinStrang);
@@ -584,7 +585,7 @@ TEST(NetzRand, EachLineAtItsOwnDensity) {
         raum.p[2] = QStringLiteral("R");
         t.neu(kopf, raum);
     }
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     const NetzErgebnis e = netzberechnen(t.baum, k);
     ASSERT_TRUE(e.ok()) << e.meldung.toStdString() << " at "
                         << (e.knoten ? e.knoten->position().toStdString() : "");

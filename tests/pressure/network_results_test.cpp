@@ -7,6 +7,7 @@
 #include "pressure/network_pressure.h"
 #include "report/report_document.h"
 #include "store/user_seam.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,7 @@ TEST(NetzErgebnisse, TheCalculationWritesNothingAndTheWriteBackStoresItsResults)
         vorher.push_back(std::make_unique<TeilbaumZustand>(baum.topLevel(s)));
 
     TDruck doc;
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     k.druck = &doc;
     const NetzErgebnis e = netzberechnen(baum, k);
     ASSERT_TRUE(e.ok()) << e.meldung.toStdString();
@@ -117,7 +118,7 @@ TEST(NetzErgebnisse, FlowOverridesComputeAsTheRecordsWouldWithoutTouchingThem) {
 
     const Rechenlauf lauf;
     ASSERT_TRUE(lauf.gestartet());
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     const StrangErgebnis ohne = strangRechnen(lauf, kopf, k);
     ASSERT_TRUE(ohne.fertig());
 
@@ -143,7 +144,7 @@ TEST(NetzErgebnisse, FlowOverridesComputeAsTheRecordsWouldWithoutTouchingThem) {
     // The same flows in the records give the same results.
     nodeDaten(a[0])->i[3] = alt0 * 2 + 35;
     nodeDaten(a[2])->i[3] = 40;
-    Rechenkontext ohneVorgaben;
+    Rechenkontext ohneVorgaben = testKontext();
     const StrangErgebnis imSatz = strangRechnen(lauf, kopf, ohneVorgaben);
     gleicheErgebnisse(mit, imSatz, "override against record");
 }
@@ -167,7 +168,7 @@ TEST(NetzErgebnisse, TwoHundredCalculationsWithFlowOverridesLeaveTheFileAsItWas)
     {
         const Rechenlauf lauf;
         // While the run holds the guard, a user's F7 is refused.
-        Rechenkontext k0;
+        Rechenkontext k0 = testKontext();
         EXPECT_EQ(netzberechnen(p.baum(), k0).status, NetzStatus::LaeuftSchon);
         for (int runde = 0; runde < 200; ++runde) {
             tmylistitem* kopf = p.baum().topLevel(static_cast<int>(zufall() % p.baum().topCount()));
@@ -176,7 +177,7 @@ TEST(NetzErgebnisse, TwoHundredCalculationsWithFlowOverridesLeaveTheFileAsItWas)
             for (tmylistitem* n : a)
                 if (zufall() % 3 == 0)
                     vorgaben[n] = 10 + std::uniform_real_distribution<double>(0, 900)(zufall);
-            Rechenkontext k;
+            Rechenkontext k = testKontext();
             k.stromvorgaben = &vorgaben;
             const TeilbaumZustand vorher(kopf);
             const StrangErgebnis e = strangRechnen(lauf, kopf, k);
@@ -197,7 +198,7 @@ TEST(NetzErgebnisse, TwoHundredCalculationsWithFlowOverridesLeaveTheFileAsItWas)
     EXPECT_EQ(gesichert(p, ordner.filePath(QStringLiteral("b.pro"))), anfang);
 
     // Stored and not put back, the file differs: the comparison above can fail.
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     const NetzErgebnis e = netzberechnen(p.baum(), k);
     ASSERT_TRUE(e.ok());
     netzErgebnisSchreiben(e);

@@ -5,6 +5,7 @@
 #include "network/project_generator.h"
 #include "pressure/calc_context.h"
 #include "pressure/network_walk.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +76,7 @@ TEST(Netzgang, EveryNodeOncePerPassEveryChainEndOnce) {
         ProjektBaum baum;
         baum.setPlanungFuerNeue([] { return false; });
         ASSERT_GT(projektErzeugen(baum, GeneratorOptionen{2, 60, seed}), 0);
-        const Rechenkontext k;
+        const Rechenkontext k = testKontext();
         for (int s = 0; s < baum.topCount(); ++s) {
             tmylistitem* kopf = baum.topLevel(s);
             Zaehler z;
@@ -126,7 +127,7 @@ TEST(Netzgang, TenThousandLevelsWalkWithoutRecursion) {
     }
     t.ende(eltern, true, 100);
     Zaehler z;
-    ASSERT_TRUE(netzGehen(kopf, z, 0, Rechenkontext{}));
+    ASSERT_TRUE(netzGehen(kopf, z, 0, testKontext()));
     EXPECT_EQ(z.enden.size(), static_cast<size_t>(tiefe + 1));
     EXPECT_EQ(z.knotenAnzahl.size(), static_cast<size_t>(3 * tiefe + 2));
     // The deepest room: every piece's branch passage, no main passage of a piece.
@@ -146,7 +147,7 @@ TEST(Netzgang, ATargetWalksOnlyItsPathAndAStopEndsTheWalk) {
     tmylistitem* ziel = stueck->child(1);
 
     Zaehler z;
-    ASSERT_TRUE(netzGehen(kopf, z, 0, Rechenkontext{}, ziel));
+    ASSERT_TRUE(netzGehen(kopf, z, 0, testKontext(), ziel));
     ASSERT_EQ(z.enden.size(), 1u);
     EXPECT_EQ(z.enden.begin()->first, ziel);
     EXPECT_EQ(z.endWert[ziel], 1 + 1 + 2);      // first node, branch passage, outlet, room
@@ -155,7 +156,7 @@ TEST(Netzgang, ATargetWalksOnlyItsPathAndAStopEndsTheWalk) {
 
     Zaehler stopp;
     stopp.stoppBei = stueck;
-    EXPECT_FALSE(netzGehen(kopf, stopp, 0, Rechenkontext{}));
+    EXPECT_FALSE(netzGehen(kopf, stopp, 0, testKontext()));
     EXPECT_EQ(stopp.knotenAnzahl.size(), 2u);
     EXPECT_TRUE(stopp.enden.empty());
     EXPECT_TRUE(stopp.abzweige.empty());

@@ -1,4 +1,5 @@
 #include "pressure/simulation.h"
+#include "support/test_context.h"
 
 #include "component_test_tree.h"
 #include "network/catalogue.h"
@@ -147,7 +148,7 @@ QString text(const TDruck& d) {
 TEST(SimulationLinie, OneCycleWhenTheSumStaysWithinTenPerCent) {
     Linie t(108, 138);
     const TeilbaumZustand vorher(t.kopf);
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     const SimulationsErgebnis e = netzSimulieren(t.auslassA, k);
     ASSERT_TRUE(e.ok()) << e.meldung.toStdString();
     EXPECT_EQ(vorher.abweichend(), 0);
@@ -184,7 +185,7 @@ TEST(SimulationLinie, OneCycleWhenTheSumStaysWithinTenPerCent) {
 TEST(SimulationLinie, ThePathLossHoldsTheFansOwnLoss) {
     // The pressure calculation keeps the fan's own loss apart; the simulation's paths hold it.
     Linie t(108, 138, 300, 300, true);
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     const SimulationsErgebnis e = netzSimulieren(t.kopf, k);
     ASSERT_TRUE(e.ok()) << e.meldung.toStdString();
     const Rechenlauf lauf;
@@ -203,7 +204,7 @@ TEST(SimulationLinie, ThePathLossHoldsTheFansOwnLoss) {
 
 TEST(SimulationLinie, ABalancedLineStaysAsDesigned) {
     Linie t(138, 138, 250, 350);
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     const SimulationsErgebnis e = netzSimulieren(t.kopf, k);
     ASSERT_TRUE(e.ok());
     EXPECT_EQ(e.zyklen, 1);
@@ -245,7 +246,7 @@ TEST(SimulationLinie, CyclesUntilTheStopRule) {
     };
     for (const auto& f : faelle) {
         Linie t(f.zweig, f.haupt, f.qA, f.qB);
-        Rechenkontext k;
+        Rechenkontext k = testKontext();
         const SimulationsErgebnis e = netzSimulieren(t.kopf, k);
         ASSERT_TRUE(e.ok()) << f.fall;
         EXPECT_EQ(e.zyklen, f.zyklen) << f.fall;
@@ -270,7 +271,7 @@ TEST(SimulationLinie, EndsWithoutOutletAreListedWithADash) {
     *nodeDaten(zweiter) = s;
     t.dp(zweiter, 500);
     t.raum(zweiter, QStringLiteral("C"));
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     const SimulationsErgebnis e = netzSimulieren(t.kopf, k);
     ASSERT_TRUE(e.ok()) << e.meldung.toStdString();
     ASSERT_EQ(e.enden.size(), 3u);
@@ -306,7 +307,7 @@ TEST(SimulationLinie, EveryRoomBeyondAHundredAndOneEnds) {
     a.i[6] = 10;
     b.neu(kopf, a);
     b.neu(kopf, raumSatz(QStringLiteral("Z")));
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     const SimulationsErgebnis e = netzSimulieren(kopf, k);
     ASSERT_TRUE(e.ok()) << e.meldung.toStdString();
     EXPECT_EQ(e.enden.size(), 151u);
@@ -317,7 +318,7 @@ TEST(SimulationLinie, EveryRoomBeyondAHundredAndOneEnds) {
 }
 
 TEST(SimulationLinie, StopsAndRefusals) {
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     // No node: nothing to simulate.
     EXPECT_EQ(netzSimulieren(nullptr, k).status, NetzStatus::KeineAuswahl);
     // A component in planning stops the core; the run reports it and changes nothing.
@@ -342,7 +343,7 @@ TEST(SimulationLinie, TheLinesOwnDensity) {
     baum.setPlanungFuerNeue([] { return false; });
     ASSERT_GT(projektErzeugen(baum, GeneratorOptionen{1, 4, 5}), 0);
     tmylistitem* kopf = baum.topLevel(0);
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     const SimulationsErgebnis dicht = netzSimulieren(kopf, k);
     nodeDaten(kopf)->p[1] = QStringLiteral("1,000");
     const SimulationsErgebnis duenn = netzSimulieren(kopf, k);
@@ -393,7 +394,7 @@ TEST(SimulationErzeugt, FileUnchangedAlsoWhenCancelledAtEveryStep) {
     tmylistitem* kopf = p.baum().topLevel(0);
 
     AbbruchSeam zaehler;
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     k.fortschritt = &zaehler;
     const SimulationsErgebnis ganz = netzSimulieren(kopf, k);
     ASSERT_TRUE(ganz.ok()) << ganz.meldung.toStdString();
@@ -434,7 +435,7 @@ TEST(SimulationErzeugt, SymmetricNetworkSplitsEqually) {
     };
     kette(stueck, 200);
     kette(kopf, 400);
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
     const SimulationsErgebnis e = netzSimulieren(kopf, k);
     ASSERT_TRUE(e.ok()) << e.meldung.toStdString() << " "
                         << (e.stoppKnoten ? e.stoppKnoten->position().toStdString() : "");

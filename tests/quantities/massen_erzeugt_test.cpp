@@ -80,7 +80,8 @@ TEST(MassenErzeugt, DuctMetresAndPiecesEqualAnIndependentCount) {
     ASSERT_GT(boegen, 3);
 
     for (bool gruppen : {false, true}) {
-        const Massenauszug m = massenauszugBerechnen(e.b.baum, e.daten.Gruppen, gruppen);
+        const Massenauszug m =
+            massenauszugBerechnen(basisDatenTabelle(), e.b.baum, e.daten.Gruppen, gruppen);
         QMap<QString, double> kanal, rohr;
         double boegenGefunden = 0, stueck = 0;
         for (const MassenGruppe& g : m.gruppen)
@@ -100,8 +101,8 @@ TEST(MassenErzeugt, DuctMetresAndPiecesEqualAnIndependentCount) {
 TEST(MassenErzeugt, TheCsvFileReadsBackAsTheReportsRows) {
     Erzeugt e;
     e.daten.MassenauszugMitGruppen = true;
-    const Massenauszug m =
-        massenauszugBerechnen(e.b.baum, e.daten.Gruppen, e.daten.MassenauszugMitGruppen);
+    const Massenauszug m = massenauszugBerechnen(basisDatenTabelle(), e.b.baum, e.daten.Gruppen,
+                                                 e.daten.MassenauszugMitGruppen);
     const QByteArray csv = massenCsv(m);
     ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
     const QList<QStringList> saetze = csvLesen(QString::fromUtf8(csv.mid(3)));
@@ -110,7 +111,7 @@ TEST(MassenErzeugt, TheCsvFileReadsBackAsTheReportsRows) {
 
     // The report's rows with the group and section they stand under.
     TDruck d;
-    ASSERT_TRUE(massenauszug(e.b.baum, e.daten, d, nullptr));
+    ASSERT_TRUE(massenauszug(basisDatenTabelle(), e.b.baum, e.daten, d, nullptr));
     QList<QStringList> berichtZeilen;
     QString gruppe, abschnitt;
     for (const QString& z : d.m) {
@@ -147,7 +148,8 @@ TEST(MassenErzeugt, TheCsvFileReadsBackAsTheReportsRows) {
 TEST(MassenErzeugt, CsvQuotesFieldsWithSeparatorsAndQuotes) {
     massentest::Baum b;
     b.neu(b.strang(), massentest::kanal(400, 200, 1000, QStringLiteral("Achse \"A\"; Süd")));
-    const QByteArray csv = massenCsv(massenauszugBerechnen(b.baum, QString(), false));
+    const QByteArray csv =
+        massenCsv(massenauszugBerechnen(basisDatenTabelle(), b.baum, QString(), false));
     const QList<QStringList> saetze = csvLesen(QString::fromUtf8(csv.mid(3)));
     ASSERT_EQ(saetze.size(), 2);
     EXPECT_EQ(saetze[1],

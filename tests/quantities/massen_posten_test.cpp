@@ -12,7 +12,7 @@ using massentest::satz;
 
 // The title of a record of the type without values (the node titles are tested with the tree).
 QString nodeTitelFuer(int typ, bool eckig = true) {
-    return nodeTitel(satz(typ, {}, eckig));
+    return nodeTitel(basisDatenTabelle(), satz(typ, {}, eckig));
 }
 
 struct Fall {
@@ -31,7 +31,7 @@ QString zeigen(const TMassen& m) {
 }
 
 void pruefen(const Fall& f) {
-    const TMassen m = massenPosten(f.d);
+    const TMassen m = massenPosten(basisDatenTabelle(), f.d);
     const QString soll =
         QStringLiteral("%1 [%2,%3,%4,%5]").arg(f.text).arg(f.s1).arg(f.s2).arg(f.s3).arg(f.s4);
     EXPECT_EQ(zeigen(m), soll) << "Typ " << f.d.typ;
@@ -93,7 +93,8 @@ TEST(MassenPosten, FittingsWithTwoCrossSections) {
              QStringLiteral("Etage, 400x200 - 400x200, Höhensprung 150mm, Länge 600mm"), 400, 200,
              400, 200});
     pruefen({satz(24, {200, -1, 160}), QStringLiteral("Etage, DN 200 - DN 160"), 200, 0, 160, 0});
-    const TMassen ue = massenPosten(satz(26, {400, 200, 250, -1, -1, 300}, true));
+    const TMassen ue =
+        massenPosten(basisDatenTabelle(), satz(26, {400, 200, 250, -1, -1, 300}, true));
     EXPECT_EQ(ue.titel_mit_size, QStringLiteral("Übergang, 400x200 -> DN250, Länge 300mm"));
     EXPECT_EQ(ue.sizeLength, 300);
     EXPECT_EQ(ue.size3, 250);
@@ -112,8 +113,9 @@ TEST(MassenPosten, BranchPiecesAllCarryTheirSizes) {
                  t + QStringLiteral(", DN 250, Abzweig DN 160"), 250, 0, 160, 0});
     }
     // Two different sizes of one reducing branch piece stay two items.
-    EXPECT_NE(massenPosten(satz(31, {500, 300, 200, 150}, true)).titel_mit_size,
-              massenPosten(satz(31, {400, 300, 200, 150}, true)).titel_mit_size);
+    EXPECT_NE(
+        massenPosten(basisDatenTabelle(), satz(31, {500, 300, 200, 150}, true)).titel_mit_size,
+        massenPosten(basisDatenTabelle(), satz(31, {400, 300, 200, 150}, true)).titel_mit_size);
     pruefen({satz(34, {500, 300, 200, 150}, true),
              QStringLiteral("Gabelung 90°, 500x300, Abzweige 200x150"), 500, 300, 200, 150});
     pruefen({satz(34, {250, -1, 160}), QStringLiteral("Sattelstutzen 90°, DN 250, Abzweige DN 160"),
@@ -147,7 +149,7 @@ TEST(MassenPosten, BendsDevicesAndOtherTypes) {
 TEST(MassenPosten, ValuesNotGivenShowAsQuestionMarks) {
     pruefen({satz(2, {400, -1}, true), QStringLiteral("Kanal, 400x?"), 400, 0, 0, 0});
     pruefen({satz(3, {}), QStringLiteral("Rohr, DN ?"), 0, 0, 0, 0});
-    const TMassen m = massenPosten(satz(26, {400, 200, 250}, true));
+    const TMassen m = massenPosten(basisDatenTabelle(), satz(26, {400, 200, 250}, true));
     EXPECT_FALSE(m.titel_mit_size.contains(QStringLiteral("-1")));
     EXPECT_EQ(m.titel_mit_size, QStringLiteral("Übergang, 400x200 -> DN250, Länge ?mm"));
 }
@@ -155,8 +157,9 @@ TEST(MassenPosten, ValuesNotGivenShowAsQuestionMarks) {
 TEST(MassenPosten, RemarkIsPartOfTheTitle) {
     DVdata d = satz(2, {400, 200, -1, -1, -1, 1000}, true);
     d.Text = QStringLiteral("Keller");
-    EXPECT_EQ(massenPosten(d).titel_mit_size, QStringLiteral("Kanal (Keller), 400x200"));
-    EXPECT_EQ(massenPosten(d).titel, QStringLiteral("Kanal (Keller)"));
+    EXPECT_EQ(massenPosten(basisDatenTabelle(), d).titel_mit_size,
+              QStringLiteral("Kanal (Keller), 400x200"));
+    EXPECT_EQ(massenPosten(basisDatenTabelle(), d).titel, QStringLiteral("Kanal (Keller)"));
 }
 
 } // namespace

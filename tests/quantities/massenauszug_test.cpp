@@ -1,6 +1,7 @@
 // The bill of quantities of small trees: merging, sorting, sections, groups and the report.
 
 #include "massen_test_baum.h"
+#include "network/catalogue.h"
 #include "network/project_data.h"
 #include "quantities/massen_gruppen.h"
 #include "quantities/massen_liste.h"
@@ -29,7 +30,7 @@ public:
 // The document's lines after the project head's three lines.
 QStringList bericht(const tMylistviewBase& baum, const ProjektDaten& p) {
     TDruck d;
-    EXPECT_TRUE(massenauszug(baum, p, d, nullptr));
+    EXPECT_TRUE(massenauszug(basisDatenTabelle(), baum, p, d, nullptr));
     EXPECT_GE(d.m.size(), 3);
     for (int k = 0; k < 3 && !d.m.isEmpty(); ++k) {
         EXPECT_TRUE(d.m.front().startsWith(QStringLiteral("°KS1_%1_").arg(k)));
@@ -48,7 +49,7 @@ TEST(Massenauszug, EqualDuctsMergeAndARemarkFormsItsOwnRow) {
     b.neu(s, satz(11, {400, 200}, true));
     b.neu(s, satz(11, {400, 200}, true));
     const QStringList m = bericht(b.baum, ProjektDaten{});
-    const QString fortluft = massenPosten(satz(11)).titel;
+    const QString fortluft = massenPosten(basisDatenTabelle(), satz(11)).titel;
     EXPECT_EQ(
         m, QStringList({QString(), QStringLiteral("°ÜKanallängen"), QStringLiteral("°TK0|1,80,-15"),
                         QStringLiteral("Kanal (Keller), 400x200|0,7 m"),
@@ -64,7 +65,7 @@ TEST(Massenauszug, TransitionsBothWaysMergeIntoOneItem) {
     tmylistitem* s = b.strang();
     b.neu(s, satz(26, {400, 200, 250, -1, -1, 300}, true));
     b.neu(s, satz(27, {400, 200, 250, -1, -1, 300}, true));
-    const Massenauszug m = massenauszugBerechnen(b.baum, QString(), false);
+    const Massenauszug m = massenauszugBerechnen(basisDatenTabelle(), b.baum, QString(), false);
     ASSERT_EQ(m.gruppen.size(), 1u);
     ASSERT_EQ(m.gruppen[0].posten.size(), 1u);
     EXPECT_EQ(m.gruppen[0].posten[0].titel_mit_size,
@@ -93,14 +94,14 @@ TEST(Massenauszug, LengthsAreWrittenWithThousandsSeparators) {
 
 TEST(Massenauszug, SortsByCategoryRectangularBeforeRoundLargerFirst) {
     MassenListe l;
-    l.hinzufuegen(rohr(200, 1000));
-    l.hinzufuegen(kanal(400, 200, 1000));
-    l.hinzufuegen(rohr(315, 1000));
-    l.hinzufuegen(kanal(400, 300, 1000));
-    l.hinzufuegen(kanal(800, 200, 1000));
-    l.hinzufuegen(satz(21, {400, 200}, true));
-    l.hinzufuegen(satz(21, {250}));
-    l.hinzufuegen(satz(21, {600, 200}, true));
+    l.hinzufuegen(basisDatenTabelle(), rohr(200, 1000));
+    l.hinzufuegen(basisDatenTabelle(), kanal(400, 200, 1000));
+    l.hinzufuegen(basisDatenTabelle(), rohr(315, 1000));
+    l.hinzufuegen(basisDatenTabelle(), kanal(400, 300, 1000));
+    l.hinzufuegen(basisDatenTabelle(), kanal(800, 200, 1000));
+    l.hinzufuegen(basisDatenTabelle(), satz(21, {400, 200}, true));
+    l.hinzufuegen(basisDatenTabelle(), satz(21, {250}));
+    l.hinzufuegen(basisDatenTabelle(), satz(21, {600, 200}, true));
     l.sortieren();
     QStringList texte;
     for (const TMassen& p : l.posten()) texte << p.titel_mit_size;
@@ -129,7 +130,7 @@ TEST(Massenauszug, AnEmptyTreeGivesTheMessageAndNoReport) {
     Aufnahme seam;
     TDruck d;
     d.m << QStringLiteral("alt");
-    EXPECT_FALSE(massenauszug(b.baum, ProjektDaten{}, d, &seam));
+    EXPECT_FALSE(massenauszug(basisDatenTabelle(), b.baum, ProjektDaten{}, d, &seam));
     EXPECT_EQ(seam.meldungen, QStringList({QStringLiteral("Es existiert kein Strang.")}));
     EXPECT_EQ(d.m, QStringList({QStringLiteral("alt")}));
 }
@@ -139,7 +140,7 @@ TEST(Massenauszug, TypesNotMarkedForQuantitiesAreLeftOut) {
     tmylistitem* s = b.strang();
     b.neu(s, satz(4, {300, 0}));
     b.neu(s, satz(6, {}));
-    const Massenauszug m = massenauszugBerechnen(b.baum, QString(), false);
+    const Massenauszug m = massenauszugBerechnen(basisDatenTabelle(), b.baum, QString(), false);
     EXPECT_TRUE(m.gruppen[0].posten.empty());
 }
 
@@ -189,7 +190,7 @@ TEST(Massenauszug, TheProjectHeadIsSet) {
     p.pnrtxt = QStringLiteral("P-7");
     p.Bau_Vorhaben = QStringLiteral("Schule");
     TDruck d;
-    ASSERT_TRUE(massenauszug(b.baum, p, d, nullptr));
+    ASSERT_TRUE(massenauszug(basisDatenTabelle(), b.baum, p, d, nullptr));
     EXPECT_TRUE(d.kop1.k[0].startsWith(QStringLiteral("Planungsbüro")));
     EXPECT_TRUE(d.kop1.k[1].startsWith(QStringLiteral("Projekt-Nr: P-7")));
     EXPECT_EQ(d.kop1.k[2], QStringLiteral("Projekt: Schule"));

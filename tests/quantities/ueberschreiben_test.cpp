@@ -63,8 +63,8 @@ TEST(Ueberschreiben, AllDuctsOfTheLineTakeTheValueAndNoOtherLine) {
     o.werte[5] = QStringLiteral("2.500,7"); // the whole number before the comma
     Antworten seam;
     std::vector<tmylistitem*> vorgemerkt;
-    const UeberschreibErgebnis r =
-        ueberschreiben(n.k2, o, seam, [&](tmylistitem* k) { vorgemerkt.push_back(k); }, {});
+    const UeberschreibErgebnis r = ueberschreiben(
+        basisDatenTabelle(), n.k2, o, seam, [&](tmylistitem* k) { vorgemerkt.push_back(k); }, {});
     EXPECT_EQ(r.geaendert, 4);
     EXPECT_EQ(vorgemerkt, std::vector<tmylistitem*>({n.k2, n.k3, n.k4, n.k1}));
     for (tmylistitem* k : {n.k1, n.k2, n.k3, n.k4}) EXPECT_EQ(nodeDaten(k)->i[5], 2500);
@@ -84,13 +84,13 @@ TEST(Ueberschreiben, FormFilterRoundLeavesRectangularDuctsWhateverThePlanningFil
     Antworten seam;
     for (int planung : {0, 1, 2}) {
         o.planungFilter = planung;
-        EXPECT_EQ(ueberschreiben(n.k1, o, seam, {}, {}).geaendert, 0);
+        EXPECT_EQ(ueberschreiben(basisDatenTabelle(), n.k1, o, seam, {}, {}).geaendert, 0);
     }
     EXPECT_EQ(nodeDaten(n.k2)->i[0], 300);
     // "nur wenn in Planung" alone: only the planned duct.
     o.formFilter = 0;
     o.planungFilter = 1;
-    EXPECT_EQ(ueberschreiben(n.k1, o, seam, {}, {}).geaendert, 1);
+    EXPECT_EQ(ueberschreiben(basisDatenTabelle(), n.k1, o, seam, {}, {}).geaendert, 1);
     EXPECT_EQ(nodeDaten(n.k2)->i[0], 500);
     EXPECT_EQ(nodeDaten(n.k3)->i[0], 300);
 }
@@ -106,13 +106,14 @@ TEST(Ueberschreiben, PlaceAndPresetFiltersAndTheQuestion) {
     const int klasseK4 = abschnitt(n.k4);
     ASSERT_EQ(klasseK4, 2);
     ASSERT_EQ(abschnitt(n.k1), 0);
-    EXPECT_EQ(ueberschreiben(n.k1, o, seam, {}, {}).geaendert, 3); // k4, k2, k3
+    EXPECT_EQ(ueberschreiben(basisDatenTabelle(), n.k1, o, seam, {}, {}).geaendert,
+              3); // k4, k2, k3
     EXPECT_FALSE(nodeDaten(n.k1)->planung);
     o.ort = {true, true, true};
     o.vorgabeFilter = 2; // "wenn Vorgabe"
     o.planungErgebnis = 0;
     o.formErgebnis = 2;
-    EXPECT_EQ(ueberschreiben(n.k1, o, seam, {}, {}).geaendert, 1);
+    EXPECT_EQ(ueberschreiben(basisDatenTabelle(), n.k1, o, seam, {}, {}).geaendert, 1);
     EXPECT_FALSE(nodeDaten(n.k4)->eckig);
     // With the question: No skips, Cancel ends the run, what was changed stays.
     o.vorgabeFilter = 0;
@@ -122,8 +123,8 @@ TEST(Ueberschreiben, PlaceAndPresetFiltersAndTheQuestion) {
     o.werte[1] = QStringLiteral("250");
     seam.antworten = {1, 0, 2};
     std::vector<tmylistitem*> gezeigt;
-    const UeberschreibErgebnis r =
-        ueberschreiben(n.k1, o, seam, {}, [&](tmylistitem* k) { gezeigt.push_back(k); });
+    const UeberschreibErgebnis r = ueberschreiben(basisDatenTabelle(), n.k1, o, seam, {},
+                                                  [&](tmylistitem* k) { gezeigt.push_back(k); });
     EXPECT_TRUE(r.abgebrochen);
     EXPECT_EQ(r.geaendert, 1);
     EXPECT_EQ(gezeigt, std::vector<tmylistitem*>({n.k1, n.k2, n.k3}));
@@ -138,21 +139,21 @@ TEST(Ueberschreiben, PresetsChangeModeAndValues) {
     o.typ = 21;
     o.vorgabe = UeberschreibOptionen::druckverlust;
     o.druck = QStringLiteral("35,9");
-    ueberschreibeDaten(d, o);
+    ueberschreibeDaten(basisDatenTabelle(), d, o);
     EXPECT_EQ(d.vorgabe, 1);
     EXPECT_EQ(d.i[6], 35);
     o.vorgabe = UeberschreibOptionen::widerstandsbeiwert;
     o.geschw = QStringLiteral("4,5");
     o.zeta = QStringLiteral("0,35");
-    ueberschreibeDaten(d, o);
+    ueberschreibeDaten(basisDatenTabelle(), d, o);
     EXPECT_EQ(d.vorgabe, -1);
     EXPECT_EQ(d.p[0], QStringLiteral("4,5"));
     EXPECT_EQ(d.p[1], QStringLiteral("0,35"));
     o.vorgabe = UeberschreibOptionen::nichtVeraendern;
-    ueberschreibeDaten(d, o);
+    ueberschreibeDaten(basisDatenTabelle(), d, o);
     EXPECT_EQ(d.vorgabe, -1);
     o.vorgabe = UeberschreibOptionen::keineVorgabe;
-    ueberschreibeDaten(d, o);
+    ueberschreibeDaten(basisDatenTabelle(), d, o);
     EXPECT_EQ(d.vorgabe, 0);
 }
 
@@ -187,7 +188,7 @@ TEST(Ueberschreiben, TheWindowStartsFromTheBuffer) {
     DVdata d = kanal(400, 200, 1500);
     d.planung = true;
     d.vorgabe = 0;
-    const UeberschreibVorlage v = ueberschreibVorlage(d);
+    const UeberschreibVorlage v = ueberschreibVorlage(basisDatenTabelle(), d);
     EXPECT_EQ(v.typ, 2);
     EXPECT_EQ(v.komponente, basisDaten(2)->titel);
     EXPECT_EQ(v.planungErgebnis, 1);
@@ -202,14 +203,14 @@ TEST(Ueberschreiben, TheWindowStartsFromTheBuffer) {
     z.vorgabe = -1;
     z.p[0] = QStringLiteral("3,5");
     z.p[1] = QStringLiteral("0,25");
-    const UeberschreibVorlage w = ueberschreibVorlage(z);
+    const UeberschreibVorlage w = ueberschreibVorlage(basisDatenTabelle(), z);
     EXPECT_EQ(w.vorgabe, UeberschreibOptionen::widerstandsbeiwert);
     EXPECT_EQ(w.geschw, QStringLiteral("3,5"));
     EXPECT_EQ(w.zeta, QStringLiteral("0,25"));
     EXPECT_TRUE(w.formWichtig);
     EXPECT_EQ(w.zeilen[0].text, basisDaten(21)->dat[0].textrund);
     for (const UeberschreibVorlage::Zeile& r : w.zeilen) EXPECT_EQ(r.aktiv, !r.text.isEmpty());
-    EXPECT_EQ(ueberschreibVorlage(DVdata{}).komponente, QStringLiteral("-"));
+    EXPECT_EQ(ueberschreibVorlage(basisDatenTabelle(), DVdata{}).komponente, QStringLiteral("-"));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "sizing/sizing_tree.h"
 #include "sizing/vorschlag.h"
 #include "support/recording_seam.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ protected:
     ProjektBaum baum;
     Strang s{baum};
     RecordingSeam seam;
-    Rechenkontext k;
+    Rechenkontext k = testKontext();
 };
 
 } // namespace

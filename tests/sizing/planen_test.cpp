@@ -10,6 +10,7 @@
 #include "sizing/planen.h"
 #include "store/number_format.h"
 #include "support/recording_seam.h"
+#include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,7 @@ TEST(Planen, GeneratedProjectsPlanAndComputeWithoutStop) {
         ASSERT_GT(projektErzeugen(baum, o), 0);
 
         RecordingSeam seam;
-        Rechenkontext kontext;
+        Rechenkontext kontext = testKontext();
         // "p" on a line head covers that line, never the lines after it.
         ASSERT_TRUE(allesPlanen(baum.topitem(), seam, kontext));
         ASSERT_EQ(seam.fragen.size(), 1);
@@ -74,17 +75,17 @@ TEST(Planen, GeneratedProjectsPlanAndComputeWithoutStop) {
             EXPECT_TRUE(f.startsWith(QString::fromUtf8(planText::geschwindigkeit)))
                 << f.toStdString();
 
-        const Volumenstroeme stroeme(baum);
+        const Volumenstroeme stroeme(basisDatenTabelle(), baum);
         int schneller = 0;
         TDruck still;
         still.drucken = false;
-        Rechenkontext u;
+        Rechenkontext u = testKontext();
         u.druck = &still;
         u.stroeme = &stroeme;
         for (tmylistitem* n = baum.topitem(); n; n = n->getNext()) {
             const DVdata& d = *nodeDaten(n);
             EXPECT_FALSE(d.planung) << "seed " << seed << " " << wo(n);
-            const int zustand = nachbarpruefung(n, &stroeme);
+            const int zustand = nachbarpruefung(n, u);
             bool schnell = false;
             if (d.typ == typKanal || d.typ == typRohr) {
                 const double A =
@@ -124,7 +125,7 @@ TEST(Planen, GeneratedProjectsPlanAndComputeWithoutStop) {
         // The network calculation of every line (F7) goes through; it may stop only at such
         // a damper without maker data.
         TDruck bericht;
-        Rechenkontext netz;
+        Rechenkontext netz = testKontext();
         netz.druck = &bericht;
         NetzOptionen optionen;
         optionen.seam = &seam;

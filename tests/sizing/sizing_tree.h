@@ -1,5 +1,6 @@
 #pragma once
 
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 
@@ -63,7 +64,7 @@ private:
         DVdata& d = *nodeDaten(n);
         initNode(d, false);
         d.typ = typ;
-        nodeRefresh(n);
+        nodeRefresh(basisDatenTabelle(), n);
         return d;
     }
     ProjektBaum& baum_;
