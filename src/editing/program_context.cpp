@@ -8,8 +8,9 @@
 namespace zephan {
 
 Rechenkontext programmKontext() {
-    return Rechenkontext(basisDatenTabelle(), std::make_shared<const Einstellungen>(einstellungen()),
-                         titelzahlen(), rechenblatt());
+    return Rechenkontext(basisDatenTabelle(),
+                         std::make_shared<const Einstellungen>(einstellungen()), titelzahlen(),
+                         rechenblatt());
 }
 
 } // namespace zephan

@@ -14,8 +14,9 @@ namespace zephan {
 // settings: what the windows start a calculation with. The tests of the lower folders cannot
 // reach the editing folder's factory, so they make it here.
 inline Rechenkontext testKontext() {
-    return Rechenkontext(basisDatenTabelle(), std::make_shared<const Einstellungen>(einstellungen()),
-                         titelzahlen(), rechenblatt());
+    return Rechenkontext(basisDatenTabelle(),
+                         std::make_shared<const Einstellungen>(einstellungen()), titelzahlen(),
+                         rechenblatt());
 }
 
 } // namespace zephan
