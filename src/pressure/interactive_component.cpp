@@ -99,8 +99,7 @@ void amKnoten(BauteilAnzeige& a, DVdata& editDaten, tmylistitem* node, DVdata& k
 }
 
 // The buffer alone with the flow of the selected node.
-void ohneKnoten(BauteilAnzeige& a, DVdata& editDaten, tmylistitem* node, TDruck& druck,
-                const Rechenkontext& u) {
+void ohneKnoten(BauteilAnzeige& a, DVdata& editDaten, tmylistitem* node, const Rechenkontext& u) {
     double Q = volumenstrom(u.kat(), node);
     if (!istZuluft(node)) Q = -Q;
     Q = std::trunc(Q);
@@ -140,7 +139,7 @@ BauteilAnzeige berechne1Bauteil(const Rechenkontext& kontext, DVdata& editDaten,
     else if (!knoten || enden > 1 || editDaten.planung)
         a.ergebnisLabel = QStringLiteral("-");
     else
-        ohneKnoten(a, editDaten, node, druck, u);
+        ohneKnoten(a, editDaten, node, u);
     druck.drucken = false;
     return a;
 }
