@@ -422,7 +422,7 @@ bool gleichgewichtRechnen(const Kernlauf& kern, const StrangErgebnis& start,
     // whose zeta follows the other flows): its steps are halved until it goes one way again.
     std::vector<double> schritt(enden.size(), 1);
     std::vector<int> richtung(enden.size(), 0);
-    // The share of every step taken once the free rounds are over: a quarter of the last each
+    // The share of every step taken once the free rounds are over: an eighth of the last each
     // round. A loss that jumps with the flows (the joining formula of an extract cross near
     // its pole, a wye whose branch loss follows the other flows) leaves no split that is in
     // balance on both sides of the jump; the steps then shrink until the whole flows stand,
@@ -459,7 +459,7 @@ bool gleichgewichtRechnen(const Kernlauf& kern, const StrangErgebnis& start,
             break;
         }
         if (it == gleichgewichtMaxIterationen) break;
-        if (it > gleichgewichtFreieRunden) daempfung /= 4;
+        if (it > gleichgewichtFreieRunden) daempfung /= 8;
         std::vector<double> anteile(enden.size(), 0);
         double summe = 0;
         for (size_t k = 0; k < enden.size(); ++k) {

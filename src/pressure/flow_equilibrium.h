@@ -24,7 +24,7 @@ using Kernlauf = std::function<bool(const Stromvorgaben& stroeme, StrangErgebnis
 
 // Most re-evaluations before the equilibrium gives up (it then reports the last split).
 constexpr int gleichgewichtMaxIterationen = 50;
-// Rounds in which every end takes its whole step; after them the steps shrink to a quarter
+// Rounds in which every end takes its whole step; after them the steps shrink to an eighth
 // round by round, so the flows stand still after a few more.
 constexpr int gleichgewichtFreieRunden = 6;
 // An end's flow may move by this fraction between two splits and still count as settled.
