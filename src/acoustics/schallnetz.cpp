@@ -64,16 +64,16 @@ struct Pfad {
 };
 
 // A whole number in place; "-" for a band without a level.
-void bandAnhaengen(QString& s, double x) {
+template <typename Puffer> void bandAnhaengen(Puffer& s, double x) {
     formatZahlAnhaengen(s, std::isfinite(x) ? std::nearbyint(x) : x, 0);
 }
 
 // N and D of a table row: whole numbers; "F" for an aborted calculation, "-" for none.
-void quelleAnhaengen(QString& s, double x) {
+void quelleAnhaengen(Zeilenpuffer& s, double x) {
     if (x >= -888)
         formatZahlAnhaengen(s, std::nearbyint(x), 0);
     else
-        s += x >= -999 ? QLatin1Char('F') : QLatin1Char('-');
+        s.append(x >= -999 ? QLatin1Char('F') : QLatin1Char('-'));
 }
 
 QString frequenzText(int k) {
@@ -332,33 +332,30 @@ unsigned lautMaske(const TPegel& L, const TPegel& ziel, const std::vector<int>& 
 }
 
 // An element row: the name, then per band of the pass N and D, in the room-to-fan order also
-// S and R, and the running level L. These rows make up much of a large report: each is
-// written in a buffer kept for the thread and copied out at its own size.
+// S and R, and the running level L. These rows make up much of a large report: each is put
+// together in a buffer on the stack and copied out once, at its own size.
 QString elementZeile(const QString& name, const TPegel& N, const TPegel& D, const TPegel* S,
                      const TPegel* R, const TPegel& L, const std::vector<int>& baender,
                      unsigned laut) {
-    const qsizetype jeBand = S ? 44 : 32;
-    thread_local QString s;
-    s.resize(0);
-    s.reserve(name.size() + jeBand * static_cast<qsizetype>(baender.size()));
-    s += name;
+    Zeilenpuffer s;
+    textAnhaengen(s, name);
     for (size_t i = 0; i < baender.size(); ++i) {
         const int k = baender[i];
-        s += QLatin1Char('|');
+        s.append(QLatin1Char('|'));
         quelleAnhaengen(s, N[k]);
-        s += QLatin1Char('|');
+        s.append(QLatin1Char('|'));
         quelleAnhaengen(s, D[k]);
         if (S && R) {
-            s += QLatin1Char('|');
+            s.append(QLatin1Char('|'));
             bandAnhaengen(s, (*S)[k]);
-            s += QLatin1Char('|');
+            s.append(QLatin1Char('|'));
             bandAnhaengen(s, (*R)[k]);
         }
         const bool fett = laut & (1u << i);
-        s += QLatin1Char('|');
-        if (fett) s += QStringLiteral("°(colfett ");
+        s.append(QLatin1Char('|'));
+        if (fett) textAnhaengen(s, u"°(colfett ");
         bandAnhaengen(s, L[k]);
-        if (fett) s += QStringLiteral("°(col-fett ");
+        if (fett) textAnhaengen(s, u"°(col-fett ");
     }
     return QString(s.constData(), s.size());
 }

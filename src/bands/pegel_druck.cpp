@@ -9,12 +9,12 @@ namespace zephan {
 
 namespace {
 
-void ganzzahl(QString& s, double x) {
+void ganzzahl(Zeilenpuffer& s, double x) {
     // nearbyint rounds halves to the even neighbour; a non-finite value prints as "-".
     formatZahlAnhaengen(s, std::isfinite(x) ? std::nearbyint(x) : x, 0);
 }
 
-void adaptiv(QString& s, double x) {
+void adaptiv(Zeilenpuffer& s, double x) {
     if (x < 10)
         formatZahlAnhaengen(s, x, 2);
     else if (x < 100)
@@ -24,22 +24,16 @@ void adaptiv(QString& s, double x) {
 }
 
 // A large report holds hundreds of thousands of these rows: each is put together in a buffer
-// kept for the thread and then copied out at its own size, so no row keeps the room that was
-// reserved for its numbers.
+// on the stack and copied out once, at its own size.
 template <typename Format>
 QString zeile(const QString& titel, const QString& einheit, const TPegel& p, Format format) {
-    thread_local QString s;
-    s.resize(0);
-    s.reserve(titel.size() + einheit.size() + 4 + bandAnzahl * 6);
-    s += titel;
-    s += QStringLiteral("|[");
-    if (einheit.isEmpty())
-        s += QLatin1Char('-');
-    else
-        s += einheit;
-    s += QLatin1Char(']');
+    Zeilenpuffer s;
+    textAnhaengen(s, titel);
+    textAnhaengen(s, u"|[");
+    textAnhaengen(s, einheit.isEmpty() ? QStringView(u"-") : QStringView(einheit));
+    textAnhaengen(s, u"]");
     for (int k = 0; k < bandAnzahl; ++k) {
-        s += QLatin1Char('|');
+        s.append(QLatin1Char('|'));
         format(s, p[k]);
     }
     return QString(s.constData(), s.size());

@@ -1,5 +1,6 @@
 #include "store/number_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -143,31 +144,53 @@ QString formatZahl(double x, int d) {
     return format(x, d, true);
 }
 
+namespace {
+// Whole numbers of up to three digits without decimals fill most cells of a report table: no
+// rounding and no grouping, their digits are written directly. Returns the count written
+// (at most 4), 0 when x is no such number.
+qsizetype kleineGanzzahl(QChar* ziel, double x, int d) {
+    if (d != 0 || !(x > -1000 && x < 1000) || x != std::trunc(x)) return 0;
+    QChar ziffern[4];
+    QChar* e = ziffern + 4;
+    int v = static_cast<int>(x);
+    const bool negativ = v < 0;
+    if (negativ) v = -v;
+    do {
+        *--e = QLatin1Char(static_cast<char>('0' + v % 10));
+        v /= 10;
+    } while (v > 0);
+    if (negativ) *--e = QLatin1Char('-');
+    const qsizetype n = ziffern + 4 - e;
+    std::copy(e, ziffern + 4, ziel);
+    return n;
+}
+} // namespace
+
 void formatZahlAnhaengen(QString& ziel, double x, int d) {
     if (!std::isfinite(x)) {
         ziel += QLatin1Char('-');
         return;
     }
-    // Whole numbers of up to three digits without decimals fill most cells of a report table:
-    // no rounding and no grouping, their digits are written directly.
-    if (d == 0 && x > -1000 && x < 1000 && x == std::trunc(x)) {
-        QChar ziffern[4];
-        QChar* e = ziffern + 4;
-        int v = static_cast<int>(x);
-        const bool negativ = v < 0;
-        if (negativ) v = -v;
-        do {
-            *--e = QLatin1Char(static_cast<char>('0' + v % 10));
-            v /= 10;
-        } while (v > 0);
-        if (negativ) *--e = QLatin1Char('-');
-        ziel.append(e, ziffern + 4 - e);
+    QChar klein[4];
+    if (const qsizetype n = kleineGanzzahl(klein, x, d)) {
+        ziel.append(klein, n);
         return;
     }
     const Zahlbild z(x, d, true);
     const qsizetype alt = ziel.size();
     ziel.resize(alt + z.laenge());
     z.schreiben(ziel.data() + alt);
+}
+
+qsizetype formatZahlSchreiben(QChar* ziel, double x, int d) {
+    if (!std::isfinite(x)) {
+        *ziel = QLatin1Char('-');
+        return 1;
+    }
+    if (const qsizetype n = kleineGanzzahl(ziel, x, d)) return n;
+    const Zahlbild z(x, d, true);
+    z.schreiben(ziel);
+    return z.laenge();
 }
 
 QString formatZahlOhneGruppen(double x, int d) {

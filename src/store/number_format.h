@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
+#include <QVarLengthArray>
 
 namespace zephan {
 
@@ -12,6 +14,27 @@ namespace zephan {
 QString formatZahl(double x, int d);
 // formatZahl(x, d) appended to `ziel`: a report line of many numbers is built in one string.
 void formatZahlAnhaengen(QString& ziel, double x, int d);
+
+// The most characters formatZahl writes for any double with d decimals (the largest double has
+// 309 digits, 102 group points, a sign and a comma).
+constexpr qsizetype zahlTextMax(int d) {
+    return 420 + (d < 0 ? -d : d);
+}
+// formatZahl(x, d) written to `ziel`, which has room for zahlTextMax(d) characters; returns the
+// number of characters written.
+qsizetype formatZahlSchreiben(QChar* ziel, double x, int d);
+
+// A report line being put together: on the stack, on the heap only when it grows long.
+using Zeilenpuffer = QVarLengthArray<QChar, 1024>;
+
+inline void textAnhaengen(Zeilenpuffer& ziel, QStringView text) {
+    ziel.append(text.data(), text.size());
+}
+inline void formatZahlAnhaengen(Zeilenpuffer& ziel, double x, int d) {
+    const qsizetype alt = ziel.size();
+    ziel.resize(alt + zahlTextMax(d));
+    ziel.resize(alt + formatZahlSchreiben(ziel.data() + alt, x, d));
+}
 // x with d decimals, no thousands grouping (stored values and edit fields).
 QString formatZahlOhneGruppen(double x, int d);
 // A number kept as decimal text ("5,35") written with d >= 0 decimals and grouping, rounded

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <vector>
+
 #include <cmath>
 
 using namespace zephan;
@@ -181,12 +184,33 @@ TEST(NumberFormat, AppendingWritesWhatFormatZahlWrites) {
     };
     QString zeile = QStringLiteral("Titel");
     QString erwartet = zeile;
+    // the same into a line buffer on the stack, and written to raw storage
+    Zeilenpuffer puffer;
+    textAnhaengen(puffer, zeile);
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.text);
         EXPECT_EQ(formatZahl(f.x, f.d), QString::fromUtf8(f.text));
         zeile += QLatin1Char('|');
         formatZahlAnhaengen(zeile, f.x, f.d);
+        puffer.append(QLatin1Char('|'));
+        formatZahlAnhaengen(puffer, f.x, f.d);
+        QChar roh[zahlTextMax(3)];
+        const qsizetype n = formatZahlSchreiben(roh, f.x, f.d);
+        EXPECT_EQ(QString(roh, n), QString::fromUtf8(f.text));
         erwartet += QLatin1Char('|') + QString::fromUtf8(f.text);
     }
     EXPECT_EQ(zeile, erwartet);
+    EXPECT_EQ(QString(puffer.constData(), puffer.size()), erwartet);
+}
+
+// The room formatZahlSchreiben needs covers the longest number there is.
+TEST(NumberFormat, WritingTheLargestNumbersFitsTheirRoom) {
+    for (const double x : {DBL_MAX, -DBL_MAX, 1e300, -123456789012345.678})
+        for (const int d : {0, 2, -3, 16}) {
+            SCOPED_TRACE(d);
+            std::vector<QChar> roh(static_cast<size_t>(zahlTextMax(d)));
+            const qsizetype n = formatZahlSchreiben(roh.data(), x, d);
+            EXPECT_LE(n, zahlTextMax(d));
+            EXPECT_EQ(QString(roh.data(), n), formatZahl(x, d));
+        }
 }
