@@ -11,6 +11,7 @@
 #include "bands/pegel_druck.h"
 #include "bands/pegel_zeilen.h"
 #include "network/catalogue.h"
+#include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/type_codes.h"
 #include "pressure/air_density.h"
@@ -541,13 +542,17 @@ bool strangRechnen(const Linie& li, const Rechenkontext& kontext, const Schallne
     const bool methodeA = !se.vomVentilator;
     const std::vector<Tabellenkopf> koepfe = tabellenkoepfe(methodeA, se.gezeigteBaender());
 
-    const Druckpass druck = stillerDruckpass(li.kopf, kontext);
+    // The flows of the line, found once for the pressure pass and for every component's noise
+    // (asked node by node, each would sum the part of the line below it).
+    const Volumenstroeme stroeme(kontext.kat(), li.kopf);
+    Rechenkontext k = kontext;
+    k.stroeme = &stroeme;
+    const Druckpass druck = stillerDruckpass(li.kopf, k);
     if (!druck.ok) {
         erg.meldung = druck.meldung;
         erg.halt = druck.halt;
         return false;
     }
-    Rechenkontext k = kontext;
     k.rho = strangDichte(li.kopf);
     GeraeuschOptionen g;
     g.druckpass = &druck.strang;
