@@ -34,7 +34,7 @@ void Geraeuschbericht::pegel(const QString& titel, const QString& einheit, const
     if (!druck_) return;
     // The frequency row opens a table: druckePegel writes both.
     if (zeilen_ && !istFrequenzzeile(p))
-        druck_->add(zeilen_->zeile(titel, einheit, p, false));
+        zeilen_->schreiben(*druck_, titel, einheit, p, false);
     else
         druckePegel(*druck_, titel, einheit, p);
 }
@@ -42,7 +42,7 @@ void Geraeuschbericht::pegel(const QString& titel, const QString& einheit, const
 void Geraeuschbericht::werte(const QString& titel, const QString& einheit, const TPegel& p) const {
     if (!druck_) return;
     if (zeilen_)
-        druck_->add(zeilen_->zeile(titel, einheit, p, true));
+        zeilen_->schreiben(*druck_, titel, einheit, p, true);
     else
         druckeWerte(*druck_, titel, einheit, p);
 }

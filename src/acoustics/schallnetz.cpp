@@ -43,6 +43,14 @@ bool hatDaempfung(const TPegel& D) {
     return D[0] >= daempfGrenze;
 }
 
+// A row kept for reuse: its text, its key, and whether it holds a carriage return (which the
+// document turns into its break when the row is added).
+struct Gemerkt {
+    unsigned schluessel;
+    QString text;
+    bool umbruch;
+};
+
 // One step on a path from the fan: a component and the passage through it.
 struct Eintrag {
     tmylistitem* knoten;
@@ -55,7 +63,7 @@ struct Eintrag {
     // The element's rows of the fan-to-room tables: the same for every room whose path passes
     // the element, so they are built once and shared, keyed by the pass and by which of its
     // bands are written bold (above the room's target).
-    mutable std::vector<std::pair<unsigned, QString>> zeilen;
+    mutable std::vector<Gemerkt> zeilen;
 };
 
 struct Pfad {
@@ -362,15 +370,16 @@ QString elementZeile(const QString& name, const TPegel& N, const TPegel& D, cons
 }
 
 // The element's row of a fan-to-room table for a room with the target `ziel`.
-const QString& zeileVomVentilator(const Eintrag& e, const Tabellenkopf& t, unsigned durchgang,
+const Gemerkt& zeileVomVentilator(const Eintrag& e, const Tabellenkopf& t, unsigned durchgang,
                                   const TPegel& ziel) {
     const unsigned laut = lautMaske(e.L, ziel, t.baender);
     const unsigned schluessel = durchgang << 8 | laut;
-    for (const auto& [k, z] : e.zeilen)
-        if (k == schluessel) return z;
-    e.zeilen.emplace_back(schluessel,
-                          elementZeile(e.name, e.N, e.D, nullptr, nullptr, e.L, t.baender, laut));
-    return e.zeilen.back().second;
+    for (const Gemerkt& z : e.zeilen)
+        if (z.schluessel == schluessel) return z;
+    QString text = elementZeile(e.name, e.N, e.D, nullptr, nullptr, e.L, t.baender, laut);
+    const bool umbruch = text.contains(QLatin1Char('\r'));
+    e.zeilen.push_back(Gemerkt{schluessel, std::move(text), umbruch});
+    return e.zeilen.back();
 }
 
 // One pass of a room's element table: the room-to-fan rows come from the room's result, the
@@ -395,7 +404,14 @@ void elementTabelle(TDruck& d, const Raumergebnis& r, bool methodeA, const Tabel
             d.add(elementZeile(e.name, e.N, e.D, &e.S, &e.R, e.L, t.baender,
                                lautMaske(e.L, r.ziel, t.baender)));
     } else {
-        for (const Eintrag* e : pfad) d.add(zeileVomVentilator(*e, t, durchgang, r.ziel));
+        for (const Eintrag* e : pfad) {
+            // Looked at for a carriage return once, when it was made.
+            const Gemerkt& z = zeileVomVentilator(*e, t, durchgang, r.ziel);
+            if (z.umbruch)
+                d.add(z.text);
+            else
+                d.addW(z.text);
+        }
     }
     d.leer();
 }

@@ -1,6 +1,7 @@
 #include "bands/pegel_zeilen.h"
 
 #include "bands/pegel_druck.h"
+#include "report/report_document.h"
 
 #include <bit>
 #include <cstdint>
@@ -35,15 +36,32 @@ size_t Pegelzeilen::Hash::operator()(const Schluessel& k) const {
     return static_cast<size_t>(h);
 }
 
-const QString& Pegelzeilen::zeile(const QString& titel, const QString& einheit, const TPegel& p,
-                                  bool werte) {
+const Pegelzeilen::Zeile& Pegelzeilen::eintrag(const QString& titel, const QString& einheit,
+                                               const TPegel& p, bool werte) {
     Schluessel k{titel, einheit, werte, p};
     auto it = zeilen_.find(k);
     if (it == zeilen_.end()) {
         QString z = werte ? werteZeile(titel, einheit, p) : pegelZeile(titel, einheit, p);
-        it = zeilen_.emplace(std::move(k), std::move(z)).first;
+        const bool umbruch = z.contains(QLatin1Char('\r'));
+        it = zeilen_.emplace(std::move(k), Zeile{std::move(z), umbruch}).first;
     }
     return it->second;
+}
+
+const QString& Pegelzeilen::zeile(const QString& titel, const QString& einheit, const TPegel& p,
+                                  bool werte) {
+    return eintrag(titel, einheit, p, werte).text;
+}
+
+void Pegelzeilen::schreiben(TDruck& druck, const QString& titel, const QString& einheit,
+                            const TPegel& p, bool werte) {
+    // Only a row with a carriage return needs the document's look at it; the others are
+    // appended as they are, and the look is not repeated for every equal row.
+    const Zeile& z = eintrag(titel, einheit, p, werte);
+    if (z.umbruch)
+        druck.add(z.text);
+    else
+        druck.addW(z.text);
 }
 
 } // namespace zephan

@@ -402,3 +402,28 @@ TEST(Schallnetz, SharedElementRowsFollowEachRoomsTarget) {
     EXPECT_EQ(r.elemente[5].name, Netz::name(laut));
     for (int k = 0; k < bandAnzahl; ++k) EXPECT_DOUBLE_EQ(r.elemente[5].L[k], r.L[k]);
 }
+
+// A grille whose caption holds a line break: its row, built once and shared by the rooms,
+// still takes the document's break in both orders, and so does the room's name in its
+// summary row.
+TEST(Schallnetz, SharedRowsTakeTheDocumentsBreak) {
+    for (int m : {0, 1}) {
+        SCOPED_TRACE(m);
+        Netz n;
+        n.methode(m);
+        n.gitter->setCaption(QStringLiteral("Gitter\r\nA"));
+        nodeDaten(n.raum)->p[2] = QStringLiteral("Bü\r\nro");
+        ASSERT_TRUE(n.rechnen().ok);
+        int zeile = 0, summe = 0;
+        for (const QString& z : n.doc.m) {
+            if (z.startsWith(n.gitter->position() + QStringLiteral(" Gitter"))) {
+                EXPECT_TRUE(z.startsWith(n.gitter->position() + QStringLiteral(" Gitter\u00FEA|")))
+                    << z.toStdString();
+                ++zeile;
+            }
+            if (z.startsWith(QStringLiteral("Bü\u00FEro|40|"))) ++summe;
+        }
+        EXPECT_EQ(zeile, 1);
+        EXPECT_EQ(summe, 1);
+    }
+}

@@ -1,5 +1,6 @@
 #include "bands/pegel_druck.h"
 #include "bands/pegel_zeilen.h"
+#include "report/report_document.h"
 
 #include <gtest/gtest.h>
 
@@ -80,4 +81,23 @@ TEST(PegelZeilen, TitlesMadeAtRunTimeGetTheRowOfTheirText) {
         EXPECT_EQ(z.zeile(titel, QStringLiteral("dB"), p, false),
                   titel + QStringLiteral("|[dB]|40|41|42|43|44|45|46"));
     }
+}
+
+// Written to the document, a row goes in as TDruck::add puts it: a carriage return in its
+// title becomes the document's break, every time the row is written.
+TEST(PegelZeilen, WrittenRowsTakeTheDocumentsBreak) {
+    Pegelzeilen z;
+    TDruck d;
+    const TPegel p = spektrum(1, 2, 3, 4, 5, 6, 7);
+    for (int i = 0; i < 2; ++i) {
+        z.schreiben(d, QStringLiteral("Zwei\r\nZeilen"), QStringLiteral("dB"), p, false);
+        z.schreiben(d, QStringLiteral("Eine Zeile"), QStringLiteral("dB"), p, true);
+    }
+    ASSERT_EQ(d.m.size(), 4);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(d.m[2 * i], QStringLiteral("Zwei\u00FEZeilen|[dB]|1|2|3|4|5|6|7"));
+        EXPECT_EQ(d.m[2 * i + 1],
+                  QStringLiteral("Eine Zeile|[dB]|1,00|2,00|3,00|4,00|5,00|6,00|7,00"));
+    }
+    EXPECT_EQ(z.anzahl(), 2u);
 }
