@@ -21,11 +21,7 @@ Druckpass stillerDruckpass(tmylistitem* knoten, const Rechenkontext& kontext) {
         p.meldung = netztext::keinStrang;
         return p;
     }
-    const Rechenlauf lauf;
-    if (!lauf.gestartet()) {
-        p.meldung = netztext::laeuftSchon;
-        return p;
-    }
+    const Rechenlauf lauf = Rechenlauf::innerhalb();
     // The core computes numbers only: the line stays as it is.
     Rechenkontext k = kontext;
     k.druck = nullptr;

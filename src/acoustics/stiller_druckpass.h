@@ -24,9 +24,9 @@ struct Druckpass {
 // calculation stores in the fan (whole pascals) plus the fan's internal loss.
 double ventilatorGesamtdruck(const StrangErgebnis& s);
 
-// Runs the pass for the line of `knoten`; refused while another calculation runs. The flows
-// of the context are read when they cover the line (a caller that computes many lines finds
-// them once).
+// Runs the pass for the line of `knoten`, as part of the calculation that asks: it does not
+// wait for or block the one run a user starts. The flows of the context are read when they
+// cover the line (a caller that computes many lines finds them once).
 Druckpass stillerDruckpass(tmylistitem* knoten, const Rechenkontext& kontext);
 
 } // namespace zephan

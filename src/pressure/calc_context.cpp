@@ -4,6 +4,8 @@
 #include "pressure/air_density.h"
 #include "store/user_seam.h"
 
+#include <atomic>
+
 namespace zephan {
 
 Rechenkontext::Rechenkontext(const TBasisDatenTabelle& katalog,
@@ -27,15 +29,20 @@ double Rechenkontext::strom(const tmylistitem* node, double wert) const {
 }
 
 namespace {
-bool laufend = false;
-}
+// Atomic, so calculations in other threads may start and end runs too.
+std::atomic<bool> laufend{false};
+} // namespace
 
-Rechenlauf::Rechenlauf() : gestartet_(!laufend) {
-    laufend = true;
+Rechenlauf::Rechenlauf() : gestartet_(!laufend.exchange(true)), eigen_(true) {}
+
+Rechenlauf::Rechenlauf(bool gestartet, bool eigen) : gestartet_(gestartet), eigen_(eigen) {}
+
+Rechenlauf Rechenlauf::innerhalb() {
+    return Rechenlauf(true, false);
 }
 
 Rechenlauf::~Rechenlauf() {
-    if (gestartet_) laufend = false;
+    if (gestartet_ && eigen_) laufend = false;
 }
 
 bool Rechenlauf::laeuft() {

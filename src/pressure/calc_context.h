@@ -73,6 +73,10 @@ struct Rechenkontext {
 class Rechenlauf {
 public:
     Rechenlauf();
+    // A pass that a calculation makes inside another one for its numbers alone (the fan's flow
+    // noise reads the pressure of its line): it is no run of its own, so it neither waits for
+    // nor blocks the one run, and runs in whatever thread its caller does.
+    static Rechenlauf innerhalb();
     ~Rechenlauf();
     Rechenlauf(const Rechenlauf&) = delete;
     Rechenlauf& operator=(const Rechenlauf&) = delete;
@@ -82,7 +86,10 @@ public:
     static bool laeuft();
 
 private:
+    Rechenlauf(bool gestartet, bool eigen);
+
     bool gestartet_;
+    bool eigen_; // holds the program's one run
 };
 
 } // namespace zephan
