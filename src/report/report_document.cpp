@@ -130,8 +130,8 @@ void TDruck::leer() {
 }
 
 void TDruck::headline(const QString& s) {
-    if (!drucken) return;
-    m.append(QStringLiteral("°Ü") + (uebersetzen ? uebersetzen(s) : s));
+    // A caption or room name with a line break breaks the heading as `add` breaks its lines.
+    add(QStringLiteral("°Ü") + (uebersetzen ? uebersetzen(s) : s));
 }
 
 void TDruck::tabelle(const QString& format) {

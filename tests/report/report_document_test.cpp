@@ -47,8 +47,9 @@ TEST(ReportDocument, TextOperationsWriteTheirLinesExactly) {
     d.addStrings({"x\ry", "", "z"});
     d.leer();
     d.headline("Ergebnis");
+    d.headline("Raum\r\nOst");
     EXPECT_EQ(d.m, (QStringList{"aþbþc\nd", "Breite|400þmm", "roh\r\nbleibt", "xþy", "", "z", "",
-                                "°ÜErgebnis"}));
+                                "°ÜErgebnis", "°ÜRaumþOst"}));
 }
 
 TEST(ReportDocument, HeadingPassesThroughTheTranslationHook) {
