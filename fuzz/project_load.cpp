@@ -2,6 +2,8 @@
 // be titled, its flow found and every passage calculated without a crash or a value that is
 // not finite, or it refuses with a message and leaves the open project exactly as it was.
 
+#include "editing/program_context.h"
+#include "network/catalogue.h"
 #include "network/model_queries.h"
 #include "network/network_tree.h"
 #include "network/project_file.h"
@@ -70,16 +72,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     TDruck druck;
     DruckenAus aus(druck);
-    const Volumenstroeme stroeme(projekt.baum());
-    Rechenkontext umgebung;
+    const TBasisDatenTabelle& kat = basisDatenTabelle();
+    const Volumenstroeme stroeme(kat, projekt.baum());
+    Rechenkontext umgebung = programmKontext();
     umgebung.druck = &druck;
     umgebung.stroeme = &stroeme;
     for (tmylistitem* n = projekt.baum().topitem(); n; n = n->getNext()) {
         DVdata* d = nodeDaten(n);
         if (!d) fault();
-        (void)nodeTitel(*d);
-        (void)volumenstrom(n);
-        nachbarpruefung(n, &stroeme);
+        (void)nodeTitel(kat, *d);
+        (void)volumenstrom(kat, n);
+        nachbarpruefung(n, umgebung);
         for (int modus = 1; modus <= 3; ++modus) {
             DVdata arbeit;
             const double dp = bauteildruck(modus, n, arbeit, 0, umgebung);
