@@ -3,6 +3,7 @@
 #include "editing/edit_script.h"
 #include "editing/edit_session.h"
 #include "network/network_tree.h"
+#include "network/project_file.h"
 #include "network/settings.h"
 #include "store/user_seam.h"
 #include "support/recording_seam.h"
@@ -32,6 +33,13 @@ protected:
         ASSERT_TRUE(dir.isValid());
     }
     void TearDown() override { einstellungen() = gespeichert; }
+
+    // Writes the example project carried in the program and opens it.
+    void beispielLaden() {
+        const QString ex = dir.filePath(QStringLiteral("ex.pro"));
+        ASSERT_TRUE(beispielSchreiben(ex));
+        ASSERT_TRUE(s.laden(ex));
+    }
 
     tmylistitem* at(const char* pos) {
         return knotenAnPosition(s.baum(), QString::fromLatin1(pos));

@@ -11,9 +11,7 @@ namespace {
 // The example is the first project a user opens: no page of it may report missing
 // information, and every component shows a pressure loss.
 TEST_F(Sitzung, EveryPageOfTheExampleIsComplete) {
-    const QString ex = dir.filePath(QStringLiteral("ex.pro"));
-    ASSERT_TRUE(beispielSchreiben(ex));
-    ASSERT_TRUE(s.laden(ex));
+    ASSERT_NO_FATAL_FAILURE(beispielLaden());
     ASSERT_EQ(s.baum().count(), 19);
     for (int k = 0; k < s.baum().count(); ++k) {
         tmylistitem* n = s.baum().item(k);

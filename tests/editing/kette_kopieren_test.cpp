@@ -19,9 +19,7 @@ class Kopieren : public Sitzung {
 protected:
     void SetUp() override {
         Sitzung::SetUp();
-        const QString pfad = dir.filePath(QStringLiteral("Beispiel.pro"));
-        ASSERT_TRUE(beispielSchreiben(pfad));
-        ASSERT_TRUE(s.laden(pfad));
+        ASSERT_NO_FATAL_FAILURE(beispielLaden());
         vorher = datei(QStringLiteral("vorher.pro"));
         ASSERT_FALSE(vorher.isEmpty());
     }

@@ -182,9 +182,7 @@ class Vorgaben : public Sitzung {
 protected:
     void SetUp() override {
         Sitzung::SetUp();
-        const QString ex = dir.filePath(QStringLiteral("ex.pro"));
-        ASSERT_TRUE(beispielSchreiben(ex));
-        ASSERT_TRUE(s.laden(ex));
+        ASSERT_NO_FATAL_FAILURE(beispielLaden());
     }
 };
 

@@ -18,9 +18,7 @@ class RaumBericht : public Sitzung {
 protected:
     void SetUp() override {
         Sitzung::SetUp();
-        const QString ex = dir.filePath(QStringLiteral("ex.pro"));
-        ASSERT_TRUE(beispielSchreiben(ex));
-        ASSERT_TRUE(s.laden(ex));
+        ASSERT_NO_FATAL_FAILURE(beispielLaden());
         // method A, bands 125 Hz ... 2 kHz
         einstellungen().setSchallmethode(0);
     }

@@ -27,9 +27,7 @@ Bild bild(const ProjektBaum& b) {
 class Rueckgaengig : public Sitzung {
 protected:
     void beispielLaden() {
-        const QString ex = dir.filePath(QStringLiteral("ex.pro"));
-        ASSERT_TRUE(beispielSchreiben(ex));
-        ASSERT_TRUE(s.laden(ex));
+        ASSERT_NO_FATAL_FAILURE(Sitzung::beispielLaden());
         ASSERT_EQ(s.baum().count(), 19);
     }
 
