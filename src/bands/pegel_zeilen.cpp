@@ -28,9 +28,9 @@ bool Pegelzeilen::Schluessel::operator==(const Schluessel& o) const {
 }
 
 size_t Pegelzeilen::Hash::operator()(const Schluessel& k) const {
-    std::uint64_t h =
-        mischen(0xCBF29CE484222325ull, reinterpret_cast<std::uintptr_t>(k.titel.constData()));
-    h = mischen(h, reinterpret_cast<std::uintptr_t>(k.einheit.constData()) + (k.werte ? 1 : 0));
+    // The values and the kind alone: equal keys hash alike, and rows of equal values under
+    // different titles are few, so the titles are left to the comparison.
+    std::uint64_t h = mischen(0xCBF29CE484222325ull, k.werte ? 1 : 0);
     for (size_t i = 0; i < static_cast<size_t>(bandAnzahl); ++i)
         h = mischen(h, std::bit_cast<std::uint64_t>(k.p[i]));
     return static_cast<size_t>(h);

@@ -31,8 +31,6 @@ private:
         TPegel p;
         bool operator==(const Schluessel& o) const;
     };
-    // Titles and units are the program's fixed texts: their storage is hashed, their text
-    // compared, so a text at a reused address never takes another's row.
     struct Hash {
         size_t operator()(const Schluessel& k) const;
     };
